@@ -1,15 +1,23 @@
 // Writes the template PADRAO.PBX: a new exchange's factory programming.
+#include "image/layout.h"
+#include "image/padrao.h"
+
 #include <cstdio>
 #include <vector>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gerapadrao <file>\n");
         return 2;
-    std::vector<unsigned char> image(6610, 0);
-    std::FILE* file = std::fopen(argv[1], "wb");
-    if (!file)
+    }
+    std::vector<std::uint8_t> imagem(kTamanhoImagem);
+    PreencheImagemPadrao(imagem.data());
+    std::FILE* arquivo = std::fopen(argv[1], "wb");
+    if (!arquivo) {
+        std::perror(argv[1]);
         return 1;
-    const bool ok = std::fwrite(image.data(), 1, image.size(), file) == image.size();
-    return std::fclose(file) == 0 && ok ? 0 : 1;
+    }
+    const bool gravou = std::fwrite(imagem.data(), 1, imagem.size(), arquivo) == imagem.size();
+    return std::fclose(arquivo) == 0 && gravou ? 0 : 1;
 }

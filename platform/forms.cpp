@@ -58,8 +58,9 @@ int TForm::ShowModal()
     exec();
     RemoveFromStack(this);
     const int result = modalResult_;
-    // The window below becomes active again, unless only a message box
-    // stood in between.
+    // The window below becomes active again, also when this one showed
+    // message boxes of its own.
+    Application->TakeMessageBoxShown();
     if (!FormStack().empty())
         FormStack().back()->Activate();
     return result;
@@ -166,9 +167,11 @@ void TForm::keyPressEvent(QKeyEvent* event)
     case Qt::Key_F1: {
         int context = HelpContext;
         for (QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
+            const TControl* control = TControl::Of(w);
             const QVariant own = w->property("HelpContext");
-            if (own.isValid() && own.toInt() != 0) {
-                context = own.toInt();
+            const int found = control ? control->HelpContext : own.isValid() ? own.toInt() : 0;
+            if (found != 0) {
+                context = found;
                 break;
             }
         }
@@ -203,7 +206,7 @@ void TForm::accept()
     TryClose(mrOk);
 }
 
-TButton::TButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+TButton::TButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent), TControl(this)
 {
     setAutoDefault(false);
     setDefault(false);
@@ -221,4 +224,14 @@ void TButton::Click()
         if (OnClick)
             OnClick();
     });
+}
+
+bool TButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        if (isEnabled())
+            Click();
+        return true;
+    }
+    return QPushButton::event(event);
 }

@@ -2,6 +2,8 @@
 // Windows with the life of the desktop class library's forms: ShowModal runs
 // until ModalResult is set, OnCloseQuery may refuse, OnClose follows, and
 // buttons carry the modal result they give.
+#include "platform/control.h"
+
 #include <QDialog>
 #include <QPushButton>
 
@@ -71,8 +73,10 @@ private:
 };
 
 // A push button: OnClick, then the modal result it carries closes its window.
-// Cancel buttons answer Esc; a Default button answers Enter.
-class TButton : public QPushButton {
+// Cancel buttons answer Esc; a Default button answers Enter. Its accelerator
+// ("O&k": Alt+K) clicks it without moving the focus, so the control being
+// edited runs no OnExit.
+class TButton : public QPushButton, public TControl {
     Q_OBJECT
 public:
     explicit TButton(const QString& caption, QWidget* parent = nullptr);
@@ -81,9 +85,13 @@ public:
     int ModalResult = mrNone;
     bool Cancel = false;
     bool Default = false;
-    int Tag = 0;
-    int HelpContext = 0;
+
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& caption) { setText(caption); }
 
     // Runs the click as the user's press does.
     void Click();
+
+protected:
+    bool event(QEvent* event) override;
 };

@@ -16,3 +16,27 @@ std::uint8_t CfgTentativas = 3;
 std::uint8_t DirecaoTransferencia = 0;
 QString ViaSelecionada;
 QString RamalSelecionado;
+
+void MarcaItemAlterado(int item)
+{
+    if (item < kPrimeiroItem || item > kUltimoItem)
+        return;
+    ItensEditados[static_cast<size_t>(item - 1)] = 1;
+    ItensAlterados[static_cast<size_t>(item - 1)] = 1;
+    ImagemAlterada = true;
+}
+
+bool AlgumItemMarcado(const TFlagsItens& itens)
+{
+    for (int item = kPrimeiroItem; item <= 26; ++item)
+        if (ItemMarcado(itens, item))
+            return true;
+    return false;
+}
+
+QString DiretorioSemSeparadorFinal(QString diretorio)
+{
+    if (diretorio.endsWith(QLatin1Char('/')))
+        diretorio.chop(1);
+    return diretorio;
+}

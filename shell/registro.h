@@ -23,3 +23,20 @@ extern std::uint8_t CfgTentativas;    // attempts per block
 extern std::uint8_t DirecaoTransferencia; // 0 receive, 1 transmit
 extern QString ViaSelecionada;        // caption of the trunk button last clicked
 extern QString RamalSelecionado;      // caption of the extension button last clicked
+
+// The flag of item N (1..29) in one of the arrays.
+inline bool ItemMarcado(const TFlagsItens& itens, int item)
+{
+    return item >= kPrimeiroItem && item <= kUltimoItem && itens[static_cast<size_t>(item - 1)] != 0;
+}
+
+// An editing command ran over item N: edited, changed since the last save,
+// and the image differs from its file.
+void MarcaItemAlterado(int item);
+
+// True when any of items 1 to 26 is set; items 27 to 29 do not count.
+bool AlgumItemMarcado(const TFlagsItens& itens);
+
+// A directory as DiretorioPrograma keeps it: one trailing separator removed,
+// so that a program in the root gives "" and files such as "/PADRAO.PBX".
+QString DiretorioSemSeparadorFinal(QString diretorio);

@@ -1,1 +1,0 @@
-// The programming image.

@@ -1,0 +1,69 @@
+#pragma once
+// The packed fields of the programming image and their texts: extension-number
+// words, reference bytes, dial records, times and dates. Plain functions with
+// no state; those that read the numbering plan or the trunks take the image.
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Reference bytes with a meaning of their own.
+constexpr std::uint8_t kSemReferencia = 0xBB;
+constexpr std::uint8_t kSemReferenciaAlternativa = 0xBC; // read as no reference too
+constexpr std::uint8_t kReferenciaGrupo = 0x70;          // + group number
+constexpr std::uint16_t kPalavraSemNumero = 0x00BB;
+constexpr std::uint8_t kSemHorario = 0x60;               // both bytes of an empty time
+
+using NumeroDiscagem = std::array<std::uint8_t, 12>;     // flags, count, 10 digit bytes
+using NumeroDiscagemCurto = std::array<std::uint8_t, 11>; // count, 10 digit bytes
+
+// 10 gives '0', 0 a blank, 1..9 their digit; 11..15 the characters after
+// '9' (';' .. '?'). Only the low four bits count.
+char NibbleParaDigito(int nibble);
+
+// The number of a word; a nibble 11..15 ends the number there (";" is no
+// digit), and a word with no leading digit gives 0.
+int PalavraRamalParaNumero(std::uint16_t palavra);
+std::string PalavraRamalParaTexto(std::uint16_t palavra);
+std::uint16_t TextoParaPalavraRamal(std::string_view texto);
+
+std::string GrupoParaTexto(int grupo);
+
+// The position (index 0..11) or group a typed text names. A "6x" text that is
+// not a number raises EConvertError.
+std::uint8_t TextoParaReferencia(const std::uint8_t* imagem, std::string_view texto, bool& encontrado);
+std::uint8_t TextoParaReferenciaOuBranco(const std::uint8_t* imagem, std::string_view texto);
+// Five blanks for no reference and for a byte that names no position.
+std::string ReferenciaParaTexto(const std::uint8_t* imagem, std::uint8_t referencia);
+
+// Digits of the text (others dropped), at most 20, route 0, flags 0.
+NumeroDiscagem CompactaNumero(std::string_view texto);
+void CompactaNumero(std::string_view texto, std::uint8_t* registro12);
+NumeroDiscagemCurto CompactaNumeroCurto(std::string_view texto);
+void CompactaNumeroCurto(std::string_view texto, std::uint8_t* registro11);
+std::string DescompactaNumero(const std::uint8_t* registro12);
+std::string DescompactaNumeroCurto(const std::uint8_t* registro11);
+
+// The route number shifted into bits 5..7 of a count byte; a text that is not
+// a number raises EConvertError.
+int TextoParaRota(std::string_view texto);
+
+// "hh:mm" (blanks ignored) into [hour, minute]; "__:__" or ":" is the empty
+// time. False for a time out of range (the bytes then hold what was read) or
+// a text too short (the bytes unchanged); a part that is not a number raises
+// EConvertError.
+bool TextoParaHoraMinuto(std::string_view texto, std::uint8_t* bytes2);
+std::string HoraMinutoParaTexto(std::uint8_t primeiro, std::uint8_t segundo);
+std::string HoraMinutoParaTexto(const std::uint8_t* bytes2);
+std::string DiaMesParaTexto(std::uint8_t primeiro, std::uint8_t segundo);
+std::string DiaMesParaTexto(const std::uint8_t* bytes2);
+
+// [day, month, year mod 100] and [hour, minute, second].
+void DataParaBytes(std::uint8_t* bytes3, std::chrono::year_month_day data);
+void HoraParaBytes(std::uint8_t* bytes3, std::chrono::milliseconds horaDoDia);
+
+std::uint8_t BcdParaByte(std::uint8_t bcd);
+
+// True when some trunk is set to route 0.
+bool ExisteRota0(const std::uint8_t* imagem);

@@ -1,0 +1,95 @@
+#pragma once
+// The link layer: moves one numbered block at a time between the PC and the
+// exchange. Frames (FF, length, command, block, data, FCS), the CRC-16/X-25
+// check, read and write with attempts, the reply time-out counted in ticks
+// of the transfer window's 50 ms timer, the user's abort and the daily trace
+// file. Plain routines over the buffers and flags below; the transfer window
+// owns the port, feeds received bytes in and ticks the time-out down.
+#include <cstdint>
+
+class TSerialPortDriver;
+
+constexpr std::uint16_t kTamanhoBuffer = 2048;
+constexpr std::uint16_t kTamanhoMaximoQuadro = 1437; // largest block + 7
+constexpr std::uint16_t kTicksEspera = 100;          // about 5 s of 50 ms ticks
+constexpr std::uint16_t kResiduoCrcBom = 0xF0B8;
+
+enum : std::uint8_t {
+    kInicioQuadro = 0xFF,
+    kComandoLeitura = 8,
+    kComandoEscrita = 9,
+};
+
+// Block data shared with the block codec. Before a write: bytes 0..n-1 are
+// the data to send. After a read: byte 0 is the echoed block number, bytes
+// 1..n the data.
+extern std::uint8_t BufferDados[kTamanhoBuffer];
+// Bytes received from the port, in arrival order, and their count.
+extern std::uint8_t BufferRecepcao[kTamanhoBuffer];
+extern std::uint16_t ContagemRecepcao;
+// The frame being sent; after a read, a copy of the bytes received.
+extern std::uint8_t BufferQuadro[kTamanhoBuffer];
+// Ticks left of the running wait.
+extern std::uint16_t ContadorEspera;
+extern bool ComunicacaoAbortada;
+// The FCS last computed for a frame being sent.
+extern std::uint16_t VerificacaoQuadro;
+// The port the layer talks through: the transfer window's.
+extern TSerialPortDriver* PortaComunicacao;
+
+std::uint16_t AtualizaCrc16(std::uint16_t registro, std::uint8_t byte);
+// FCS over the bytes at 1-based positions first..last of the frame (none
+// when last < first; positions beyond the 2048-byte buffer are not read),
+// complemented when asked.
+void CalculaCrc16(const std::uint8_t* quadro, std::uint16_t& resultado, bool complemento,
+                  std::uint16_t primeiro, std::uint16_t ultimo);
+
+struct TamanhoDeBloco {
+    std::uint8_t bloco;
+    std::uint16_t tamanho; // data bytes
+};
+
+// The blocks the exchange knows and their data sizes.
+inline constexpr TamanhoDeBloco kTamanhosBlocos[] = {
+    {0, 8},     {1, 117},   {2, 4},     {3, 32},    {4, 26},    {5, 2},
+    {6, 960},   {7, 36},    {8, 16},    {10, 7},    {11, 10},   {12, 30},
+    {13, 2},    {14, 350},  {15, 2},    {16, 1430}, {17, 40},   {18, 49},
+    {19, 34},   {20, 25},   {21, 25},   {22, 1},    {23, 15},   {24, 2},
+    {25, 2},    {26, 40},   {27, 53},   {28, 3},    {29, 66},   {30, 24},
+    {32, 5},    {33, 48},   {34, 128},  {36, 2},    {128, 12},  {129, 12},
+    {130, 12},  {131, 12},  {132, 26},  {133, 12},  {134, 12},  {135, 12},
+    {136, 12},  {137, 12},  {138, 12},  {139, 80},  {141, 120}, {200, 320},
+    {201, 2},   {202, 17},  {203, 47},  {204, 5},
+};
+
+// Data bytes of a block number; 0 for a number the exchange does not know.
+constexpr std::uint16_t TamanhoBloco(std::uint8_t bloco)
+{
+    for (const TamanhoDeBloco& t : kTamanhosBlocos)
+        if (t.bloco == bloco)
+            return t.tamanho;
+    return 0;
+}
+static_assert(TamanhoBloco(16) + 7 == kTamanhoMaximoQuadro);
+
+// The waits below keep the event loop running, blocked until the next event
+// (a received byte, a timer tick, a click); the transfer window's timer must
+// run while they wait, as it counts the time-out.
+bool EnviaQuadro(std::uint16_t tamanho);
+bool AguardaBytes(std::uint16_t quantidade);
+void EnviaPedidoLeitura(std::uint8_t bloco);
+bool RecebeRespostaBloco(std::uint8_t bloco, std::uint16_t esperados);
+// Reads a block into BufferDados (byte 0 the echoed number, then the data).
+bool LeBloco(std::uint8_t bloco);
+// Writes the TamanhoBloco(bloco) bytes of BufferDados as the block.
+bool EscreveBloco(std::uint8_t bloco);
+bool AbortaComunicacao();
+bool AbrePorta();
+void FechaPorta();
+void GravaLogComunicacao(bool transmitido, std::uint16_t quantidade);
+
+// For the transfer window's handlers: ComReceiveData appends what the port
+// delivered (bytes beyond the buffer's 2048 are dropped), TimerAtrasoTimer
+// counts the running wait down by one tick.
+void AcrescentaRecepcao(const void* dados, std::uint32_t tamanho);
+void ContaTickEspera();

@@ -1,0 +1,265 @@
+#include "modules/formplanonum.h"
+
+#include "image/cp1252.h"
+#include "image/layout.h"
+#include "image/registro.h"
+
+TFormPlanoNum* FormPlanoNum = nullptr;
+
+namespace {
+
+constexpr int kContextoAjuda = 500;
+constexpr int kColunaRamal = 1;
+constexpr int kColunaNome = 2;
+constexpr int kPrimeiroRamalPadrao = 19; // row r defaults to 19 + r: 20..31
+
+// Numbers with a fixed word, a fixed name and a fixed place.
+struct NumeroReservado {
+    const char* numero;
+    std::uint16_t palavra;
+    const char* nome;
+};
+const NumeroReservado kBuscaPessoa{"68", 0xFAFF, "Busca pessoa"};
+const NumeroReservado kPorteiro1{"81", 0xF1FF, "Porteiro 1"};
+const NumeroReservado kPorteiroPI{"83", 0xF3FF, "Porteiro PI 100"};
+const NumeroReservado* const kReservados[] = {&kBuscaPessoa, &kPorteiro1, &kPorteiroPI};
+
+constexpr int kLinhaBuscaPessoa = 8; // position 07
+constexpr int kLinhaPorteiro1 = 12;  // position 11
+constexpr int kLinhaVetadaPI = 1;    // position 00
+
+// Words from this one up are never taken as repeated.
+constexpr std::uint16_t kPrimeiraPalavraLivre = 0xFCFF;
+
+// Typed names that would pass for a reserved one are not stored.
+const char* const kPrefixosNomeReservado[] = {"Porteiro", "Busca pessoa"};
+
+const char* const kCabecalhos[] = {"   POS", " RAMAL", " NOME"};
+const QString kMascaraRamal = QStringLiteral(" 9999");
+const QString kMascaraNome = QStringLiteral(" ") + QString(kMaximoNome, QLatin1Char('c'));
+
+const Lugar kLugarGrade{8, 8, 420, 340};
+const DadosBotao kOkButton{"OkButton", "O&k", {340, 360, 88, 28}};
+const DadosBotao kCancButton{"CancButton", "&Cancela", {244, 360, 88, 28}, mrCancel, true};
+const DadosBotao kPadButton{"PadButton", "&Padrão", {148, 360, 88, 28}};
+const DadosBotao kBitBtn1{"BitBtn1", "&Ajuda", {8, 360, 88, 28}};
+
+QString SemBrancos(const QString& texto)
+{
+    QString limpo = texto;
+    limpo.remove(QLatin1Char(' '));
+    return limpo;
+}
+
+QString Posicao(int linha)
+{
+    return QStringLiteral("%1").arg(linha - 1, 2, 10, QLatin1Char('0'));
+}
+
+bool NomeReservado(const QString& nome)
+{
+    for (const char* prefixo : kPrefixosNomeReservado)
+        if (nome.startsWith(QString::fromUtf8(prefixo), Qt::CaseSensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
+{
+    SetCaption(QStringLiteral("Plano de numeração"));
+    SetClientSize(436, 396);
+    HelpContext = kContextoAjuda;
+
+    StringGrid1 = Posiciona(new TStringGrid(this), "StringGrid1", kLugarGrade);
+    StringGrid1->SetColCount(3);
+    StringGrid1->SetRowCount(1 + kPosicoesRamal);
+    StringGrid1->SetFixedRows(1);
+    StringGrid1->SetFixedCols(1);
+    StringGrid1->SetOptions(StringGrid1->Options() | goEditing);
+    StringGrid1->SetScrollBars(ssVertical);
+    StringGrid1->SetColWidths(kColunaRamal, 70);
+    StringGrid1->SetColWidths(kColunaNome, 260);
+    StringGrid1->HelpContext = kContextoAjuda;
+    for (int c = 0; c < 3; ++c)
+        StringGrid1->SetCells(c, 0, QString::fromLatin1(kCabecalhos[c]));
+    StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
+    StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
+
+    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
+    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
+    PadButton = CriaBotao(this, kPadButton, kContextoAjuda);
+    BitBtn1 = CriaBotao(this, kBitBtn1, kContextoAjuda);
+    OkButton->OnClick = [this] { OkButtonClick(); };
+    CancButton->OnClick = [this] { CancButtonClick(); };
+    PadButton->OnClick = [this] { PadButtonClick(); };
+    BitBtn1->OnClick = [this] { BitBtn1Click(); };
+}
+
+void TFormPlanoNum::MostraModulo(std::uint8_t* imagem)
+{
+    ImagemAtual = imagem;
+    ShowModal();
+}
+
+void TFormPlanoNum::FormShow()
+{
+    for (int p = 1; p <= kPosicoesRamal; ++p) {
+        palavras_[p - 1] = LeU16(ImagemAtual + OffsetPalavraRamal(p));
+        StringGrid1->SetCells(0, p, QStringLiteral("     ") + Posicao(p));
+        StringGrid1->SetCells(kColunaRamal, p,
+                              QStringLiteral(" ") + QString::fromStdString(PalavraRamalParaTexto(palavras_[p - 1])));
+        StringGrid1->SetCells(kColunaNome, p, QString::fromStdString(LeNome(ImagemAtual + OffsetNomeRamal(p))));
+    }
+    StringGrid1->FocusCell(kColunaRamal, 1);
+    StringGrid1->SetFocus();
+}
+
+void TFormPlanoNum::StringGrid1GetEditMask(int ACol, int, QString& Value)
+{
+    if (ACol == kColunaRamal)
+        Value = kMascaraRamal;
+    else if (ACol == kColunaNome)
+        Value = kMascaraNome;
+}
+
+// Enter goes from the number to the name, and from the name to the next
+// row's number (from the last row back to the first).
+void TFormPlanoNum::StringGrid1KeyPress(char& Key)
+{
+    if (Key != '\r')
+        return;
+    Key = 0;
+    if (StringGrid1->Col() == kColunaRamal)
+        StringGrid1->FocusCell(kColunaNome, StringGrid1->Row());
+    else
+        StringGrid1->FocusCell(kColunaRamal, StringGrid1->Row() % kPosicoesRamal + 1);
+}
+
+void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
+{
+    MostraErro(mensagem);
+    StringGrid1->SetFocus();
+    StringGrid1->FocusCell(coluna, linha);
+}
+
+bool TFormPlanoNum::ConfereLinha(int linha, bool& porteiroVisto)
+{
+    const QString numero = SemBrancos(StringGrid1->Cells(kColunaRamal, linha));
+    const NumeroReservado* reservado = nullptr;
+    for (const NumeroReservado* r : kReservados)
+        if (numero == QLatin1String(r->numero))
+            reservado = r;
+
+    if (reservado == &kPorteiro1 || reservado == &kPorteiroPI) {
+        if (reservado == &kPorteiro1 && linha != kLinhaPorteiro1) {
+            Recusa(QStringLiteral("Porteiro 1 (81) deve ser na posição 11"), linha);
+            return false;
+        }
+        if (reservado == &kPorteiroPI && linha == kLinhaVetadaPI) {
+            Recusa(QStringLiteral("Porteiro PI 100 (83) não pode ser na posição 00"), linha);
+            return false;
+        }
+        if (porteiroVisto) {
+            Recusa(QStringLiteral("Somente um porteiro pode ser programado"), linha);
+            return false;
+        }
+        porteiroVisto = true;
+    } else if (reservado == &kBuscaPessoa) {
+        if (linha != kLinhaBuscaPessoa) {
+            Recusa(QStringLiteral("Busca pessoa (68) deve ser na posição 07"), linha);
+            return false;
+        }
+    } else if (numero.size() < 2) {
+        Recusa(QStringLiteral("Ramal deve possuir pelo menos dois dígitos"), linha);
+        return false;
+    } else if (numero[0] != QLatin1Char('2') && numero[0] != QLatin1Char('3')) {
+        Recusa(QStringLiteral("Ramal ") + numero + QStringLiteral(" deve iniciar com 2 ou 3"), linha);
+        return false;
+    }
+
+    if (reservado) {
+        palavras_[linha - 1] = reservado->palavra;
+        nomes_[linha - 1] = QString::fromUtf8(reservado->nome);
+        return true;
+    }
+    const QString nome = StringGrid1->Cells(kColunaNome, linha).trimmed().left(kMaximoNome);
+    // A name is kept in the exchange's code page; one it cannot hold is
+    // refused rather than stored altered.
+    if (!Utf8ParaCp1252(nome.toStdString())) {
+        Recusa(QStringLiteral("O nome ") + nome + QStringLiteral(" contém caracteres que não podem ser gravados"),
+               linha, kColunaNome);
+        return false;
+    }
+    palavras_[linha - 1] = TextoParaPalavraRamal(numero.toStdString());
+    nomes_[linha - 1] = NomeReservado(nome) ? QString() : nome;
+    return true;
+}
+
+bool TFormPlanoNum::ProcuraRamalRepetido(int& linha, QString& numero) const
+{
+    for (int j = 2; j <= kPosicoesRamal; ++j) {
+        if (palavras_[j - 1] >= kPrimeiraPalavraLivre)
+            continue;
+        for (int i = 1; i < j; ++i)
+            if (palavras_[i - 1] == palavras_[j - 1]) {
+                linha = j;
+                numero = QString::fromStdString(PalavraRamalParaTexto(palavras_[j - 1]));
+                return false;
+            }
+    }
+    return true;
+}
+
+void TFormPlanoNum::OkButtonClick()
+{
+    bool porteiroVisto = false;
+    for (int linha = 1; linha <= kPosicoesRamal; ++linha)
+        if (!ConfereLinha(linha, porteiroVisto))
+            return;
+    int linha = 0;
+    QString numero;
+    if (!ProcuraRamalRepetido(linha, numero)) {
+        Recusa(QStringLiteral("Ramal ") + numero + QStringLiteral(" não pode ser repetido."), linha);
+        return;
+    }
+    for (int p = 1; p <= kPosicoesRamal; ++p) {
+        GravaU16(ImagemAtual + OffsetPalavraRamal(p), palavras_[p - 1]);
+        GravaNome(ImagemAtual + OffsetNomeRamal(p), nomes_[p - 1].toStdString());
+    }
+    SetModalResult(mrOk);
+}
+
+void TFormPlanoNum::CancButtonClick()
+{
+    SetModalResult(mrCancel);
+}
+
+void TFormPlanoNum::PadraoDaLinha(int linha)
+{
+    StringGrid1->SetCells(kColunaRamal, linha, QStringLiteral(" %1").arg(kPrimeiroRamalPadrao + linha));
+    StringGrid1->SetCells(kColunaNome, linha, QString());
+}
+
+void TFormPlanoNum::PadButtonClick()
+{
+    switch (ConfirmaPadrao(TPadrao::PlanoNum)) {
+    case IDYES:
+        for (int linha = 1; linha <= kPosicoesRamal; ++linha)
+            PadraoDaLinha(linha);
+        StringGrid1->FocusCell(kColunaRamal, 1);
+        StringGrid1->SetFocus();
+        break;
+    case IDNO:
+        PadraoDaLinha(StringGrid1->Row());
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormPlanoNum::BitBtn1Click()
+{
+    AbreAjudaJanela();
+}

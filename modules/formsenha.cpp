@@ -1,0 +1,130 @@
+#include "modules/formsenha.h"
+
+#include "image/layout.h"
+#include "modules/seletores.h"
+
+TFormSenha* FormSenha = nullptr;
+
+namespace {
+
+constexpr int kContextoAjuda = 1500;
+constexpr int kDigitosSenha = 3;
+constexpr std::uint8_t kMarcaSenha = 0x20; // always set in the first byte
+constexpr int kZeroGravado = 10;           // digit 0 is stored as 10
+constexpr char kTeclaEsc = 27;
+constexpr char kTeclaColar = 22;           // Ctrl+V
+
+const char* const kSomenteNumeros = "Somente números são permitdos.";
+const char* const kTresDigitos = "A senha deve possuir 3 dígitos.";
+
+const Lugar kLugarGrupo{8, 8, 264, 76};
+const Lugar kLugarRotulo{16, 20, 240, 18};
+const Lugar kLugarSenha{16, 42, 80, 24};
+const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 96, 80, 28}};
+const DadosBotao kCancButton{"CancButton", "&Cancela", {100, 96, 80, 28}, mrCancel, true};
+const DadosBotao kOkButton{"OkButton", "O&k", {192, 96, 80, 28}};
+
+int ValorDigito(QChar c)
+{
+    const int valor = c.unicode() - '0';
+    return valor == 0 ? kZeroGravado : valor;
+}
+
+} // namespace
+
+TFormSenha::TFormSenha(QWidget* owner) : TFormModulo(owner)
+{
+    SetCaption(QStringLiteral("Senhas"));
+    SetClientSize(280, 132);
+    HelpContext = kContextoAjuda;
+
+    GroupBox1 = Posiciona(new TGroupBox(QString(), this), "GroupBox1", kLugarGrupo);
+    Senha = Posiciona(new TEdit(GroupBox1), "Senha", kLugarSenha);
+    Senha->SetMaxLength(kDigitosSenha);
+    Senha->SetPasswordChar('#');
+    QFont negrito = Senha->font();
+    negrito.setBold(true);
+    Senha->setFont(negrito);
+    Senha->HelpContext = kContextoAjuda;
+    Label1 = Posiciona(new TLabel(QStringLiteral("Nova senha &geral do PABX"), GroupBox1), "Label1", kLugarRotulo);
+    Label1->SetFocusControl(Senha);
+
+    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
+    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
+    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
+
+    Senha->OnKeyPress = [this](char& Key) { SenhaKeyPress(Key); };
+    Senha->OnChange = [this] { SenhaChange(); };
+    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
+    CancButton->OnClick = [this] { CancButtonClick(); };
+    OkButton->OnClick = [this] { OkButtonClick(); };
+}
+
+void TFormSenha::MostraModulo(std::uint8_t* imagem)
+{
+    ImagemAtual = imagem;
+    ShowModal();
+}
+
+// The window opens with the cursor in its only edit.
+void TFormSenha::FormShow()
+{
+    Senha->SetFocus();
+}
+
+// Digits, backspace and Enter get in. Esc belongs to the Cancel button, and
+// Ctrl+V pastes, the pasted text then passing the same digits-only rule.
+void TFormSenha::SenhaKeyPress(char& Key)
+{
+    if (Key == '\b' || Key == '\r' || (Key >= '0' && Key <= '9'))
+        return;
+    if (Key == kTeclaEsc || Key == kTeclaColar)
+        return;
+    Key = 0;
+    MostraErro(QString::fromUtf8(kSomenteNumeros));
+}
+
+// Text that did not come through the keys (pasted) keeps only its digits,
+// with the same message a typed letter gets.
+void TFormSenha::SenhaChange()
+{
+    const QString texto = Senha->Text();
+    if (ApenasNumeros(texto))
+        return;
+    QString digitos;
+    for (QChar c : texto)
+        if (ApenasNumeros(QString(c)))
+            digitos += c;
+    Senha->SetText(digitos);
+    MostraErro(QString::fromUtf8(kSomenteNumeros));
+}
+
+void TFormSenha::OkButtonClick()
+{
+    const QString texto = Senha->Text().left(kDigitosSenha);
+    if (!ApenasNumeros(texto)) {
+        MostraErro(QString::fromUtf8(kSomenteNumeros));
+        Senha->SetFocus();
+        return;
+    }
+    if (!texto.isEmpty() && texto.size() < kDigitosSenha) {
+        MostraErro(QString::fromUtf8(kTresDigitos));
+        Senha->SetFocus();
+        return;
+    }
+    if (texto.size() == kDigitosSenha) {
+        ImagemAtual[ofsSenhaCentral] = static_cast<std::uint8_t>(kMarcaSenha | ValorDigito(texto[0]));
+        ImagemAtual[ofsSenhaCentral + 1] = static_cast<std::uint8_t>(ValorDigito(texto[1]) << 4 | ValorDigito(texto[2]));
+    }
+    SetModalResult(mrOk);
+}
+
+void TFormSenha::CancButtonClick()
+{
+    SetModalResult(mrCancel);
+}
+
+void TFormSenha::HelpBitBtnClick()
+{
+    AbreAjudaJanela();
+}

@@ -1,0 +1,141 @@
+#include "modules/formtempor.h"
+
+#include "image/conversao.h"
+#include "image/layout.h"
+#include "modules/seletores.h"
+
+TFormTempor* FormTempor = nullptr;
+
+namespace {
+
+constexpr int kContextoAjuda = 1000;
+
+// One timing: its combo, the group it stands in (0 "Temporizações", 1
+// "Outros"), its label, the values listed, the characters it takes, its
+// image byte and its factory value. Ok stores them in this order.
+struct CampoTemporizacao {
+    const char* nome;
+    int grupo;
+    int linha;
+    const char* rotulo;
+    int menor;
+    int maior;
+    int caracteres;
+    int ofs;
+    int padrao;
+};
+
+const CampoTemporizacao kCampos[] = {
+    {"ComboBox1", 0, 0, "Tempo de geração de flash (x 100 ms)", 1, 9, 1, ofsValoresTemporizacao + 0, 2},
+    {"ComboBox2", 0, 1, "Tempo comando atuação 1 (seg.)", 0, 20, 2, ofsValoresTemporizacao + 3, 4},
+    {"ComboBox4", 0, 2, "Tempo entre tentativas rechamada (min.)", 1, 9, 1, ofsValoresTemporizacao + 6, 1},
+    {"ComboBox5", 1, 0, "Número de toques do despertador", 3, 7, 1, ofsValoresTemporizacao + 1, 5},
+    {"ComboBox6", 1, 1, "Número de toques de rechamada", 3, 7, 1, ofsValoresTemporizacao + 2, 3},
+    {"ComboBox7", 1, 2, "Número de tentativas rechamada externa", 1, 9, 1, ofsValoresTemporizacao + 5, 9},
+};
+
+const char* const kGrupos[] = {"Temporizações", "Outros"};
+const Lugar kLugaresGrupos[] = {{8, 8, 384, 112}, {8, 128, 384, 112}};
+const char* const kNomesGrupos[] = {"GroupBox1", "GroupBox2"};
+
+Lugar LugarRotulo(int linha) { return {12, 26 + 28 * linha, 290, 20}; }
+Lugar LugarCombo(int linha) { return {304, 22 + 28 * linha, 64, 24}; }
+
+const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 252, 88, 28}};
+const DadosBotao kPadButton{"PadButton", "&Padrão", {104, 252, 88, 28}};
+const DadosBotao kCancButton{"CancButton", "&Cancela", {208, 252, 88, 28}, mrCancel, true};
+const DadosBotao kOkButton{"OkButton", "O&k", {304, 252, 88, 28}};
+
+} // namespace
+
+TFormTempor::TFormTempor(QWidget* owner) : TFormModulo(owner)
+{
+    SetCaption(QStringLiteral("Temporizações"));
+    SetClientSize(400, 290);
+    HelpContext = kContextoAjuda;
+
+    TGroupBox* grupos[2];
+    for (int g = 0; g < 2; ++g) {
+        grupos[g] = Posiciona(new TGroupBox(QString::fromUtf8(kGrupos[g]), this), kNomesGrupos[g], kLugaresGrupos[g]);
+        grupos[g]->HelpContext = kContextoAjuda;
+    }
+    GroupBox1 = grupos[0];
+    GroupBox2 = grupos[1];
+
+    for (size_t i = 0; i < std::size(kCampos); ++i) {
+        const CampoTemporizacao& campo = kCampos[i];
+        auto* combo = Posiciona(new TComboBox(grupos[campo.grupo], csDropDown), campo.nome, LugarCombo(campo.linha));
+        combo->SetMaxLength(campo.caracteres);
+        combo->HelpContext = kContextoAjuda;
+        CarregaComboNumeros(false, combo, campo.menor, QStringLiteral("0"), campo.maior);
+        auto* rotulo = Posiciona(new TLabel(QString::fromUtf8(campo.rotulo), grupos[campo.grupo]),
+                                 "", LugarRotulo(campo.linha));
+        rotulo->SetFocusControl(combo);
+        combos_[i] = combo;
+    }
+    ComboBox1 = combos_[0];
+    ComboBox2 = combos_[1];
+    ComboBox4 = combos_[2];
+    ComboBox5 = combos_[3];
+    ComboBox6 = combos_[4];
+    ComboBox7 = combos_[5];
+
+    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
+    PadButton = CriaBotao(this, kPadButton, kContextoAjuda);
+    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
+    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
+    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
+    PadButton->OnClick = [this] { PadButtonClick(); };
+    CancButton->OnClick = [this] { CancButtonClick(); };
+    OkButton->OnClick = [this] { OkButtonClick(); };
+}
+
+void TFormTempor::MostraModulo(std::uint8_t* imagem)
+{
+    ImagemAtual = imagem;
+    ShowModal();
+}
+
+void TFormTempor::FormShow()
+{
+    for (size_t i = 0; i < std::size(kCampos); ++i)
+        combos_[i]->SetText(QString::number(ImagemAtual[kCampos[i].ofs]));
+    ComboBox1->SetFocus();
+}
+
+void TFormTempor::PadButtonClick()
+{
+    if (ConfirmaPadrao(TPadrao::Tempor) != IDYES)
+        return;
+    for (size_t i = 0; i < std::size(kCampos); ++i)
+        combos_[i]->SetText(QString::number(kCampos[i].padrao));
+}
+
+// Every value is read and checked before any byte is written, so a text
+// that is not a number leaves the whole area as it was.
+void TFormTempor::OkButtonClick()
+{
+    std::array<std::uint8_t, std::size(kCampos)> valores{};
+    for (size_t i = 0; i < std::size(kCampos); ++i) {
+        try {
+            valores[i] = static_cast<std::uint8_t>(StrToInt(combos_[i]->Text().toStdString()));
+        } catch (const EConvertError& erro) {
+            MostraErro(QString::fromStdString(erro.what()));
+            combos_[i]->SetFocus();
+            return;
+        }
+    }
+    for (size_t i = 0; i < std::size(kCampos); ++i)
+        ImagemAtual[kCampos[i].ofs] = valores[i];
+    SetModalResult(mrOk);
+}
+
+void TFormTempor::CancButtonClick()
+{
+    SetModalResult(mrCancel);
+}
+
+void TFormTempor::HelpBitBtnClick()
+{
+    AbreAjudaJanela();
+}

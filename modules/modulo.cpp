@@ -1,0 +1,78 @@
+#include "modules/modulo.h"
+
+#include "platform/help.h"
+
+std::uint8_t* ImagemAtual = nullptr;
+
+namespace {
+
+struct PerguntaPadrao {
+    TPadrao janela;
+    const char* texto;
+    const char* legenda;
+    int tipo;
+};
+
+const PerguntaPadrao kPerguntasPadrao[] = {
+    {TPadrao::CatRam, "Usar padrão para todos os ramais ?", "Confirma", kCaixaSimNaoCancela},
+    {TPadrao::ProgInd, "Usar padrão para todos os ramais ?", "Confirma", kCaixaSimNaoCancela},
+    {TPadrao::ConfigVias, "Usar padrão para todas as vias ?", "Confirma", kCaixaSimNaoCancela},
+    {TPadrao::CancProg, "Confirma o padrão ? ", "Confirma", kCaixaSimNao},
+    {TPadrao::Tempor, "Deseja mesmo aplicar o padrão ?", "Confirma", kCaixaSimNao},
+    {TPadrao::Emergenc, "Deseja mesmo aplicar o padrão ?", "Confirma", kCaixaSimNao},
+    {TPadrao::AtdPort, "Deseja mesmo aplicar o padrão ?", "Confirma", kCaixaSimNao},
+    {TPadrao::ProgDiv, "Deseja mesmo aplicar o padrão ?", "Confirma", kCaixaSimNao},
+    {TPadrao::Pref, "Confirma aplicação do padrão ?", "Confirmação", kCaixaSimNao},
+    {TPadrao::PlanoNum, "Aplicar padrão a todas as posições ?", "Atenção", kCaixaSimNaoCancela},
+    {TPadrao::RamalEco, "Aplicar o padrão a todos os ramais ?", "Atenção", kCaixaSimNaoCancela},
+    {TPadrao::HoraOper, "Aplicar o padrão a todos os horários ?", "Atenção", kCaixaSimNaoCancela},
+};
+
+} // namespace
+
+void MostraErro(const QString& texto)
+{
+    Application->MessageBox(texto, QStringLiteral("Erro"), kCaixaErro);
+}
+
+int ConfirmaPadrao(TPadrao janela)
+{
+    for (const PerguntaPadrao& pergunta : kPerguntasPadrao)
+        if (pergunta.janela == janela)
+            return Application->MessageBox(QString::fromUtf8(pergunta.texto),
+                                           QString::fromUtf8(pergunta.legenda), pergunta.tipo);
+    return IDCANCEL;
+}
+
+void AbreAjuda(int contexto, const char* arquivo)
+{
+    Application->HelpFile = QString::fromLatin1(arquivo);
+    ShowHelpContext(Application->HelpFile, contexto);
+}
+
+TFormModulo::TFormModulo(QWidget* owner, const char* arquivoAjuda)
+    : TForm(owner), arquivoAjuda_(arquivoAjuda)
+{
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                   | Qt::WindowTitleHint);
+}
+
+void TFormModulo::ShowHelp(int context)
+{
+    AbreAjuda(context, arquivoAjuda_);
+}
+
+void TFormModulo::AbreAjudaJanela()
+{
+    AbreAjuda(HelpContext, arquivoAjuda_);
+}
+
+TButton* CriaBotao(QWidget* pai, const DadosBotao& dados, int contextoAjuda)
+{
+    auto* botao = Posiciona(new TButton(QString::fromUtf8(dados.legenda), pai), dados.nome, dados.lugar);
+    botao->ModalResult = dados.resultado;
+    botao->Cancel = dados.cancela;
+    botao->HelpContext = contextoAjuda;
+    botao->setProperty("HelpContext", contextoAjuda);
+    return botao;
+}

@@ -1,0 +1,157 @@
+#include "modules/seletores.h"
+
+#include "image/conversao.h"
+#include "image/layout.h"
+#include "image/registro.h"
+#include "modules/modulo.h"
+#include "platform/controls.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kGrupos = 4;
+constexpr std::uint8_t kGrupoNaoProgramado = 0x40;
+
+QString TextoPosicao(int posicao)
+{
+    return QString::fromStdString(PalavraRamalParaTexto(LeU16(ImagemAtual + OffsetPalavraRamal(posicao))));
+}
+
+struct MensagemRegra {
+    int regra;
+    const char* texto;
+};
+
+const MensagemRegra kMensagensRegras[] = {
+    {1, "O ramal não pode ser iniciado por '%1' ."},
+    {2, "O ramal deve ter no mínimo 2 dígitos"},
+    {3, "Este ramal não é um ramal válido"},
+    {4, "Apenas números podem ser digitados para ramais"},
+    {5, "O ramal deve ter no máximo 4 dígitos"},
+    {6, "O grupo deve ter 2 dígitos"},
+    {7, "O grupo deve estar programado"},
+};
+
+int RegraRamal(const QString& texto)
+{
+    if (texto.size() < 2)
+        return 2;
+    if (texto.size() > 4)
+        return 5;
+    bool encontrado = false;
+    TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado);
+    return encontrado ? 0 : 3;
+}
+
+int RegraGrupo(const QString& texto, const QStringList& itens)
+{
+    if (texto.size() != 2)
+        return 6;
+    return itens.contains(texto) ? 0 : 7;
+}
+
+} // namespace
+
+bool RamalValido(int posicao)
+{
+    const QString texto = TextoPosicao(posicao);
+    return texto.startsWith(QLatin1Char('2')) || texto.startsWith(QLatin1Char('3'));
+}
+
+bool GrupoProgramado(int grupo)
+{
+    return (ImagemAtual[OffsetGrupo(grupo)] & kGrupoNaoProgramado) == 0;
+}
+
+void CarregaListaDestinos(bool com9, bool com60, TStrings& lista)
+{
+    lista.Add(kEntradaEmBranco);
+    if (com9)
+        lista.Add(QStringLiteral("9"));
+    for (int p = 1; p <= kPosicoesRamal; ++p)
+        if (RamalValido(p))
+            lista.Add(TextoPosicao(p).left(5));
+    if (com60)
+        lista.Add(QStringLiteral("60"));
+    for (int g = 1; g <= kGrupos; ++g)
+        if (GrupoProgramado(g))
+            lista.Add(QStringLiteral("6%1").arg(g));
+}
+
+void CarregaComboRamais(TComboBox* combo)
+{
+    combo->Items().Clear();
+    combo->Items().Add(kEntradaEmBranco);
+    for (int p = 1; p <= kPosicoesRamal; ++p)
+        combo->Items().Add(TextoPosicao(p));
+}
+
+void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QString& formato, int maior)
+{
+    // The values are bytes.
+    menor = std::clamp(menor, 0, 255);
+    maior = std::clamp(maior, 0, 255);
+    const std::string mascara = formato.toStdString();
+    combo->Items().Clear();
+    if (comZero)
+        combo->Items().Add(QString::fromStdString(FormatInt(mascara, 0)));
+    for (int valor = menor; valor <= maior; ++valor)
+        combo->Items().Add(QString::fromStdString(FormatInt(mascara, valor)));
+}
+
+bool ValidaComboRamal(bool recusaGrupos, TComboBox* combo)
+{
+    const QString texto = combo->Text();
+    const int regra = RegraRamalDigitado(recusaGrupos, texto, combo->Items().ToStringList());
+    if (regra == 0)
+        return true;
+    MostraErro(MensagemRegraRamal(regra, texto));
+    return false;
+}
+
+bool ApenasNumeros(const QString& texto)
+{
+    for (QChar c : texto)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+int RegraRamalDigitado(bool recusaGrupos, const QString& digitado, const QStringList& itens)
+{
+    const QString texto = digitado.trimmed();
+    if (texto.isEmpty())
+        return 0;
+    if (!ApenasNumeros(texto))
+        return 4;
+    const QChar primeiro = texto.front();
+    if (primeiro == QLatin1Char('2') || primeiro == QLatin1Char('3'))
+        return RegraRamal(texto);
+    if (primeiro == QLatin1Char('6') && !recusaGrupos)
+        return RegraGrupo(texto, itens);
+    return 1;
+}
+
+QString MensagemRegraRamal(int regra, const QString& digitado)
+{
+    for (const MensagemRegra& m : kMensagensRegras)
+        if (m.regra == regra) {
+            const QString texto = QString::fromUtf8(m.texto);
+            return regra == 1 ? texto.arg(digitado.trimmed().left(1)) : texto;
+        }
+    return QString();
+}
+
+void NavegaRamal(int& posicao, bool paraCima)
+{
+    const int limite = paraCima ? kPosicoesRamal : 1;
+    const int passo = paraCima ? 1 : -1;
+    posicao = std::clamp(posicao, 1, kPosicoesRamal);
+    do {
+        const bool antesDoLimite = paraCima ? posicao < limite : posicao > limite;
+        posicao = antesDoLimite ? posicao + passo : limite;
+    } while (!RamalValido(posicao) && posicao != limite);
+    if (posicao == limite && !RamalValido(posicao))
+        posicao = limite - passo;
+}

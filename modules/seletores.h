@@ -1,0 +1,39 @@
+#pragma once
+// Drop-down lists of extensions, groups and numbers filled from the numbering
+// plan of the image under edit, stepping through the extension positions, and
+// the check of an extension or group number typed in a combo box.
+#include <QString>
+#include <QStringList>
+
+class TComboBox;
+class TStrings;
+
+// The blank entry of every list.
+inline const QString kEntradaEmBranco = QStringLiteral("     ");
+
+// True when position p (1..12) holds an extension number beginning with 2 or 3.
+bool RamalValido(int posicao);
+// True when group g (1..4) is programmed.
+bool GrupoProgramado(int grupo);
+
+// Appends the blank entry, "9" (com9), the valid extensions, "60" (com60) and
+// the programmed groups "61".."64".
+void CarregaListaDestinos(bool com9, bool com60, TStrings& lista);
+// The blank entry and the text of all 12 positions, valid or not.
+void CarregaComboRamais(TComboBox* combo);
+// The value 0 (comZero), then menor..maior, each formatted ("00" gives "05").
+void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QString& formato, int maior);
+
+// True when every character is a digit; the empty text too.
+bool ApenasNumeros(const QString& texto);
+
+// The first rule a typed extension or group number breaks, 0 when none.
+int RegraRamalDigitado(bool recusaGrupos, const QString& texto, const QStringList& itens);
+QString MensagemRegraRamal(int regra, const QString& texto);
+// Checks the combo's text; a broken rule is shown in the error box and gives
+// false (the caller puts the focus back on the combo).
+bool ValidaComboRamal(bool recusaGrupos, TComboBox* combo);
+
+// Moves posicao (1..12) to the next valid extension upwards or downwards; at
+// the end stops on 12 (or 1) when valid, else on 11 (or 2).
+void NavegaRamal(int& posicao, bool paraCima);

@@ -1,0 +1,33 @@
+#pragma once
+// Number and date formatting as the windows write it: "00" and "#00" number
+// formats, dates and times in "dd/mm/yy" and "hh:nn:ss" patterns, the day
+// of the week with Sunday as 1, and StrToInt for the texts of the controls
+// (EConvertError "'<text>' is not a valid integer value").
+#include "image/conversao.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+// The value rounded to an integer, with at least as many digits as the
+// format has '0's ("00": 5 -> "05"; "#00": 231 -> "231").
+QString FormatFloat(const QString& format, double value);
+
+// Decimal (or "$"/"0x" hexadecimal) text of a control to an integer; throws
+// EConvertError naming the text.
+int StrToInt(const QString& text);
+
+// Patterns: d dd (day), m mm (month; minutes right after an hour), yy yyyy,
+// h hh (hour), n nn (minutes), s ss (seconds); text in quotes and any other
+// character is copied.
+QString FormatDateTime(const QString& format, const QDateTime& value);
+// "dd/mm/yy" and "hh:nn:ss".
+QString DateToStr(const QDate& date);
+QString TimeToStr(const QTime& time);
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(const QDate& date);
+
+QDateTime Now();
+QDate Date();
+QTime Time();

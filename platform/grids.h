@@ -1,0 +1,312 @@
+#pragma once
+// The string grid: a table of text cells with fixed header rows and columns,
+// a current cell, a selection, and an in-place mask editor, painted cell by
+// cell through DrawCell. Grids built on it override the virtual operations.
+//
+// Current-cell moves (keys, mouse, setting Col/Row) ask SelectCell first,
+// which may refuse, and run OnClick afterwards. The editor opens on F2, on
+// Enter, on a character typed, on a click on the current cell, or always
+// with goAlwaysShowEditor; it asks GetEditMask and GetEditText each time it
+// opens on a cell, and every change of its text reaches the cell at once
+// through SetEditText. Keys typed in the editor reach the grid's KeyDown,
+// KeyPress and KeyUp (and so OnKeyDown, OnKeyPress, OnKeyUp) first.
+#include "platform/canvas.h"
+#include "platform/control.h"
+#include "platform/maskedit.h"
+
+#include <QAbstractScrollArea>
+
+#include <stdexcept>
+
+#include <vector>
+
+enum TGridOption : unsigned {
+    goFixedVertLine = 1u << 0,
+    goFixedHorzLine = 1u << 1,
+    goVertLine = 1u << 2,
+    goHorzLine = 1u << 3,
+    goRangeSelect = 1u << 4,
+    goDrawFocusSelected = 1u << 5,
+    goRowSizing = 1u << 6,
+    goColSizing = 1u << 7,
+    goRowMoving = 1u << 8,
+    goColMoving = 1u << 9,
+    goEditing = 1u << 10,
+    goTabs = 1u << 11,
+    goRowSelect = 1u << 12,
+    goAlwaysShowEditor = 1u << 13,
+    goThumbTracking = 1u << 14,
+};
+using TGridOptions = unsigned;
+inline constexpr TGridOptions kDefaultGridOptions =
+    goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+
+enum TGridDrawStateFlag : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+using TGridDrawState = unsigned;
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+struct TGridCoord {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const TGridCoord&) const = default;
+};
+
+struct TGridRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Contains(int col, int row) const { return col >= Left && col <= Right && row >= Top && row <= Bottom; }
+    bool operator==(const TGridRect&) const = default;
+};
+
+// An index outside the grid, or fixed rows or columns that leave no others.
+class EInvalidGridOperation : public std::runtime_error {
+public:
+    explicit EInvalidGridOperation(const char* text = "Grid index out of range") : std::runtime_error(text) {}
+};
+
+class TStringGrid;
+
+// The grid's in-place editor: a mask edit over the current cell.
+class TInplaceEdit : public TMaskEdit {
+    Q_OBJECT
+public:
+    explicit TInplaceEdit(TStringGrid* grid);
+
+    TStringGrid* Grid() const { return grid_; }
+
+    // Takes the mask and the text of the grid's current cell.
+    void UpdateContents();
+
+    void KeyDown(int& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(int& Key, TShiftState Shift) override;
+    bool WantsTabs() const override;
+
+protected:
+    void Change() override;
+
+private:
+    TStringGrid* grid_;
+    int updating_ = 0;
+};
+
+class TStringGrid : public QAbstractScrollArea, public TControl {
+    Q_OBJECT
+public:
+    explicit TStringGrid(QWidget* parent = nullptr);
+    ~TStringGrid() override;
+
+    // Events.
+    std::function<void(int ACol, int ARow, const TRect& Rect, TGridDrawState State)> OnDrawCell;
+    std::function<void(int ACol, int ARow, bool& CanSelect)> OnSelectCell;
+    std::function<void(int ACol, int ARow, QString& Value)> OnGetEditMask;
+    std::function<void(int ACol, int ARow, QString& Value)> OnGetEditText;
+    std::function<void(int ACol, int ARow, const QString& Value)> OnSetEditText;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnTopLeftChanged;
+    std::function<void(int FromIndex, int ToIndex)> OnColumnMoved;
+    std::function<void(int FromIndex, int ToIndex)> OnRowMoved;
+
+    // Cells and the objects kept beside them (never owned by the grid).
+    QString Cells(int ACol, int ARow) const;
+    void SetCells(int ACol, int ARow, const QString& value);
+    TObject* Objects(int ACol, int ARow) const;
+    void SetObjects(int ACol, int ARow, TObject* object);
+    QStringList Rows(int ARow) const;
+    void SetRows(int ARow, const QStringList& values);
+    QStringList Cols(int ACol) const;
+    void SetCols(int ACol, const QStringList& values);
+
+    // Size. Lowering RowCount (ColCount) to FixedRows (FixedCols) or below
+    // lowers those too; the current cell stays inside.
+    int ColCount() const { return static_cast<int>(colWidths_.size()); }
+    void SetColCount(int count);
+    int RowCount() const { return static_cast<int>(rowHeights_.size()); }
+    void SetRowCount(int count);
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int count);
+    int FixedRows() const { return fixedRows_; }
+    void SetFixedRows(int count);
+    int DefaultColWidth() const { return defaultColWidth_; }
+    void SetDefaultColWidth(int width);
+    int DefaultRowHeight() const { return defaultRowHeight_; }
+    void SetDefaultRowHeight(int height);
+    int ColWidths(int ACol) const;
+    void SetColWidths(int ACol, int width);
+    int RowHeights(int ARow) const;
+    void SetRowHeights(int ARow, int height);
+    int GridLineWidth() const { return gridLineWidth_; }
+    void SetGridLineWidth(int width);
+    TGridOptions Options() const { return options_; }
+    void SetOptions(TGridOptions options);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle style);
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool on);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TColor FixedColor() const { return fixedColor_; }
+    void SetFixedColor(TColor color);
+    // Column tab stops for the Tab key (all true by default).
+    bool TabStops(int ACol) const;
+    void SetTabStops(int ACol, bool stop);
+
+    // The current cell, the selection and the scroll position.
+    int Col() const { return current_.X; }
+    void SetCol(int ACol);
+    int Row() const { return current_.Y; }
+    void SetRow(int ARow);
+    // Moves the current cell to (ACol, ARow) in one step.
+    void FocusCell(int ACol, int ARow, bool moveAnchor = true);
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& selection);
+    int TopRow() const { return topLeft_.Y; }
+    void SetTopRow(int ARow);
+    int LeftCol() const { return topLeft_.X; }
+    void SetLeftCol(int ACol);
+    // Columns and rows after the fixed ones that fit whole in the client area.
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+
+    // Client rectangle of a cell, without its lines; empty when not shown.
+    TRect CellRect(int ACol, int ARow) const;
+    // The cell under a client point (false, and -1 -1, outside the cells).
+    bool MouseToCell(int X, int Y, int& ACol, int& ARow) const;
+    TGridCoord MouseCoord(int X, int Y) const;
+
+    // The editor.
+    bool EditorMode() const { return editorMode_; }
+    void SetEditorMode(bool on);
+    TInplaceEdit* InplaceEditor() const { return editor_; }
+    void ShowEditor();
+    void HideEditor();
+
+    void MoveColumn(int fromIndex, int toIndex);
+    void MoveRow(int fromIndex, int toIndex);
+
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateGrid();
+
+    // Drawing surface of the paint in progress (valid inside DrawCell).
+    TCanvas Canvas;
+
+    // Key handling with the grid's navigation; called also by the editor.
+    void KeyDown(int& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(int& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+    bool FilterKeyPress(QKeyEvent* event) override;
+    bool WantsTabs() const override { return options_ & goTabs; }
+
+protected:
+    friend class TInplaceEdit;
+
+    // Painting: every visible cell that needs it, fixed ones first, in one
+    // pass; each through DrawCell with its state.
+    virtual void Paint();
+    // Draws one cell; the default draws the text and runs OnDrawCell.
+    virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // Whether (ACol, ARow) may become the current cell; runs OnSelectCell.
+    virtual bool SelectCell(int ACol, int ARow);
+    virtual void TopLeftChanged();
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    virtual bool CanEditShow();
+    virtual QString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const QString& Value);
+    virtual QString GetEditMask(int ACol, int ARow);
+    virtual TInplaceEdit* CreateEditor();
+    virtual bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos);
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    virtual void Click();
+
+    // Qt events.
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    struct Cell {
+        QString text;
+        TObject* object = nullptr;
+    };
+
+    enum class Drag { None, Select, SizeCol, SizeRow, MoveCol, MoveRow };
+
+    Cell& At(int ACol, int ARow);
+    const Cell& At(int ACol, int ARow) const;
+    void CheckCell(int ACol, int ARow) const;
+    void Resize(int cols, int rows);
+    void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
+    void ClampInView();
+    void MoveTopLeft(int ACol, int ARow);
+    void UpdateScrollBars();
+    void UpdateEditor();
+    void UpdateText();
+    void RefreshEditorAt(int ACol, int ARow);
+    void HideEditorWidget();
+    int MaxTopRow() const;
+    int MaxLeftCol() const;
+    int ColLine() const;
+    int RowLine() const;
+    int ColLeft(int ACol) const;
+    int RowTop(int ARow) const;
+    int FixedWidth() const;
+    int FixedHeight() const;
+    bool ShowsEditor() const;
+    bool HasFocusWithin() const;
+    // Opens the editor with a typed character; false when it cannot open.
+    bool ShowEditorChar(char c);
+    void SendCancelEdit();
+    TGridDrawState StateOf(int ACol, int ARow) const;
+    int HitColumnEdge(int x) const;
+    int HitRowEdge(int y) const;
+    void DrawAllCells(const QRect& area);
+
+    std::vector<std::vector<Cell>> cells_; // [row][col]
+    std::vector<int> colWidths_;
+    std::vector<int> rowHeights_;
+    std::vector<bool> tabStops_;
+    int fixedCols_ = 1;
+    int fixedRows_ = 1;
+    int defaultColWidth_ = 64;
+    int defaultRowHeight_ = 24;
+    int gridLineWidth_ = 1;
+    TGridOptions options_ = kDefaultGridOptions;
+    TScrollStyle scrollBars_ = ssBoth;
+    bool defaultDrawing_ = true;
+    TColor color_ = clWindow;
+    TColor fixedColor_ = clBtnFace;
+    TGridCoord current_{1, 1};
+    TGridCoord anchor_{1, 1};
+    TGridCoord topLeft_{1, 1};
+    bool editorMode_ = false;
+    TInplaceEdit* editor_ = nullptr;
+    TGridCoord editorCell_{-1, -1};
+    int settingEditText_ = 0;
+    Drag drag_ = Drag::None;
+    int dragIndex_ = -1;
+    int dragStart_ = 0;
+    int dragOrigin_ = 0;
+    int scrolling_ = 0;
+    bool clickPending_ = false;
+    bool takingFocusBack_ = false;
+    QRect paintArea_;
+    QString editOriginal_;
+};

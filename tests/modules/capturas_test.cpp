@@ -1,0 +1,39 @@
+// Pictures of each window over the template image, to look at.
+#include "modules/entradas.h"
+#include "tests/modules/imagemteste.h"
+#include "tests/modules/janelas.h"
+
+#include <QDir>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Captura {
+    const char* entrada;
+    TEntradaModulo abre;
+};
+
+const Captura kCapturas[] = {
+    {"Temporizacoes", &Temporizacoes},
+    {"ProgramacoesDiversas", &ProgramacoesDiversas},
+    {"Calendario", &Calendario},
+    {"PlanoDeNumeracao", &PlanoDeNumeracao},
+    {"SenhaGeral", &SenhaGeral},
+    {"ControleAtendedorDigital", &ControleAtendedorDigital},
+};
+
+TEST(Capturas, CadaJanelaSobreOModelo)
+{
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    for (const Captura& captura : kCapturas) {
+        auto imagem = ImagemDoModelo();
+        const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_%1.png").arg(captura.entrada);
+        AbreEntrada(captura.abre, imagem, [&](TForm* w) {
+            EXPECT_TRUE(w->grab().save(arquivo)) << arquivo.toStdString();
+        });
+        EXPECT_TRUE(QFile::exists(arquivo)) << arquivo.toStdString();
+    }
+}
+
+} // namespace

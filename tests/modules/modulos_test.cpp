@@ -1,0 +1,118 @@
+// What every window of the library shares: its entry opens it over the
+// caller's image, Cancel and Esc leave the image as it was, help names the
+// help file, and the window is gone when the entry returns.
+#include "modules/entradas.h"
+#include "modules/formcalendar.h"
+#include "modules/formcancprog.h"
+#include "modules/formplanonum.h"
+#include "modules/formprogdiv.h"
+#include "modules/formsenha.h"
+#include "modules/formtempor.h"
+#include "platform/help.h"
+#include "tests/modules/imagemteste.h"
+#include "tests/modules/janelas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Janela {
+    const char* entrada;
+    TEntradaModulo abre;
+    TForm* (*variavel)(); // the window's global variable
+    const char* legenda;
+    int contextoAjuda;
+    const char* botaoAjuda;
+    const char* botaoCancela;
+    const char* botaoPadrao; // null: the window has none
+};
+
+const Janela kJanelas[] = {
+    {"Temporizacoes", &Temporizacoes, []() -> TForm* { return FormTempor; }, "Temporizações", 1000, "HelpBitBtn",
+     "CancButton", "PadButton"},
+    {"ProgramacoesDiversas", &ProgramacoesDiversas, []() -> TForm* { return FormProgDiv; },
+     "Programações diversas", 1200, "HelpBitBtn", "CancButton", "PadButton"},
+    {"Calendario", &Calendario, []() -> TForm* { return FormCalendar; }, "Calendário ", 100, "HelpBitBtn",
+     "CancButton", "CompButton"},
+    {"PlanoDeNumeracao", &PlanoDeNumeracao, []() -> TForm* { return FormPlanoNum; }, "Plano de numeração", 500,
+     "BitBtn1", "CancButton", "PadButton"},
+    {"SenhaGeral", &SenhaGeral, []() -> TForm* { return FormSenha; }, "Senhas", 1500, "HelpBitBtn", "CancButton",
+     nullptr},
+    {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
+     "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton"},
+};
+
+class Modulos : public ::testing::TestWithParam<Janela> {};
+
+std::string Nome(const ::testing::TestParamInfo<Janela>& info) { return info.param.entrada; }
+
+TEST_P(Modulos, AbreSobreAImagemESomeQuandoAEntradaVolta)
+{
+    const Janela& janela = GetParam();
+    auto imagem = ImagemDeTeste();
+    TForm* aberta = nullptr;
+    AbreEntrada(janela.abre, imagem, [&](TForm* w) {
+        aberta = w;
+        EXPECT_EQ(w->Caption(), QString::fromUtf8(janela.legenda));
+        EXPECT_EQ(janela.variavel(), w);
+        EXPECT_EQ(ImagemAtual, imagem.data());
+        EXPECT_EQ(w->parentWidget(), nullptr);
+        Click(w, janela.botaoCancela);
+    });
+    EXPECT_NE(aberta, nullptr);
+    EXPECT_EQ(janela.variavel(), nullptr);
+}
+
+// Whatever the defaults button did, leaving through Cancel or Esc writes
+// nothing.
+TEST_P(Modulos, CancelaOuEscNaoAlteramAImagem)
+{
+    const Janela& janela = GetParam();
+    for (bool esc : {false, true}) {
+        auto imagem = ImagemDeTeste();
+        const auto antes = imagem;
+        ScriptedBoxes boxes({IDYES});
+        AbreEntrada(janela.abre, imagem, [&](TForm* w) {
+            if (janela.botaoPadrao)
+                Click(w, janela.botaoPadrao);
+            if (esc) // typed where the cursor is, as the user does
+                Tecla(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape, "\x1b");
+            else
+                Click(w, janela.botaoCancela);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(w->isVisible()) << (esc ? "Esc" : "Cancel") << " must close the window";
+        });
+        EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{}) << (esc ? "Esc" : "Cancel");
+    }
+}
+
+TEST_P(Modulos, AjudaNomeiaOArquivoEAbreOTopicoDaJanela)
+{
+    const Janela& janela = GetParam();
+    auto imagem = ImagemDeTeste();
+    ScriptedBoxes boxes;
+    ClearHelpRequests();
+    Application->HelpFile = "OUTRO.HLP";
+    AbreEntrada(janela.abre, imagem, [&](TForm* w) {
+        Click(w, janela.botaoAjuda);
+        Tecla(w, Qt::Key_F1);
+    });
+    ASSERT_EQ(HelpRequests().size(), 2u);
+    for (const HelpRequest& pedido : HelpRequests()) {
+        EXPECT_EQ(pedido.file, "TRIVANTO.HLP");
+        EXPECT_EQ(pedido.context, janela.contextoAjuda);
+    }
+    ASSERT_EQ(boxes.calls.size(), 2u);
+    EXPECT_EQ(boxes.calls[0].caption, "Informação");
+}
+
+INSTANTIATE_TEST_SUITE_P(Janelas, Modulos, ::testing::ValuesIn(kJanelas), Nome);
+
+TEST(Entradas, SemImagemNenhumaJanelaAbre)
+{
+    ModalScript modal;
+    Temporizacoes(nullptr, nullptr);
+    EXPECT_TRUE(modal.shown.empty());
+}
+
+} // namespace

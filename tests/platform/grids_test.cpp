@@ -1,0 +1,538 @@
+#include "platform/controls.h"
+#include "platform/forms.h"
+#include "platform/grids.h"
+#include "tests/platform/input.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWheelEvent>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kTimeMask = QStringLiteral("  99:99;1;_");
+
+// A window with a grid of times in columns 1 and 2, as the schedule windows
+// have, an edit to move the focus to, and an Ok button.
+class TimesForm : public TForm {
+public:
+    explicit TimesForm(TGridOptions extra)
+    {
+        StringGrid1 = new TStringGrid(this);
+        StringGrid1->setObjectName("StringGrid1");
+        StringGrid1->setGeometry(5, 5, 260, 170);
+        StringGrid1->SetColCount(3);
+        StringGrid1->SetRowCount(7);
+        StringGrid1->SetDefaultRowHeight(22);
+        StringGrid1->SetColWidths(0, 48);
+        StringGrid1->SetOptions(kDefaultGridOptions | goEditing | extra);
+        StringGrid1->SetCells(0, 0, "  Num.");
+        StringGrid1->SetCells(1, 0, "  Saída");
+        StringGrid1->SetCells(2, 0, " Entrada");
+        for (int r = 1; r < 7; ++r) {
+            StringGrid1->SetCells(0, r, QString("   %1").arg(r, 2, 10, QLatin1Char('0')));
+            StringGrid1->SetCells(1, r, "  __:__");
+            StringGrid1->SetCells(2, r, "  __:__");
+        }
+        StringGrid1->OnGetEditMask = [this](int col, int row, QString& value) {
+            masksAsked.push_back({col, row});
+            if (col >= 1)
+                value = kTimeMask;
+        };
+        Edit1 = new TEdit(this);
+        Edit1->setObjectName("Edit1");
+        Edit1->SetBounds(5, 180, 100, 22);
+        OkButton = new TButton("O&k", this);
+        OkButton->setObjectName("OkButton");
+        OkButton->setGeometry(110, 180, 80, 25);
+        CancButton = new TButton("&Cancela", this);
+        CancButton->setObjectName("CancButton");
+        CancButton->setGeometry(195, 180, 80, 25);
+        CancButton->ModalResult = mrCancel;
+        CancButton->Cancel = true;
+        SetClientSize(280, 215);
+    }
+
+    // Enter moves to the next column, from the last to the next row, and from
+    // the last row back to the first.
+    void MoveOnEnter()
+    {
+        StringGrid1->OnKeyPress = [this](char& key) {
+            if (key != '\r')
+                return;
+            if (StringGrid1->Col() < StringGrid1->ColCount() - 1) {
+                StringGrid1->SetCol(StringGrid1->Col() + 1);
+                return;
+            }
+            const int next = StringGrid1->Row() + 1;
+            StringGrid1->SetCol(1);
+            StringGrid1->SetRow(next < StringGrid1->RowCount() ? next : 1);
+        };
+    }
+
+    TStringGrid* StringGrid1;
+    TEdit* Edit1;
+    TButton* OkButton;
+    TButton* CancButton;
+    std::vector<TGridCoord> masksAsked;
+};
+
+class GridWindow : public ::testing::TestWithParam<TGridOptions> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(input::Activate(&form));
+        grid()->SetFocus();
+        ASSERT_TRUE(grid()->hasFocus() || grid()->InplaceEditor()->hasFocus());
+    }
+    TStringGrid* grid() { return form.StringGrid1; }
+    TimesForm form{GetParam()};
+};
+
+// With the editor always shown (as the schedule windows have it) and with
+// the editor opened by the first key.
+INSTANTIATE_TEST_SUITE_P(EditorModes, GridWindow, ::testing::Values(goAlwaysShowEditor, 0u));
+
+TEST_P(GridWindow, TypingATimeFillsTheCell)
+{
+    input::Type("0730");
+    EXPECT_EQ(grid()->Cells(1, 1), "  07:30");
+    ASSERT_TRUE(grid()->InplaceEditor());
+    EXPECT_TRUE(grid()->InplaceEditor()->isVisible());
+    EXPECT_EQ(grid()->InplaceEditor()->EditMask(), kTimeMask);
+}
+
+TEST_P(GridWindow, EnterMovesAlongTheColumnsAndRowsAndTheMaskIsAskedAgain)
+{
+    form.MoveOnEnter();
+    grid()->SetRow(6);
+    grid()->SetCol(1);
+    std::vector<TGridCoord> visited;
+    for (int i = 0; i < 3; ++i) {
+        input::Type("1\r");
+        visited.push_back({grid()->Col(), grid()->Row()});
+    }
+    EXPECT_EQ(visited, (std::vector<TGridCoord>{{2, 6}, {1, 1}, {2, 1}}));
+    EXPECT_EQ(grid()->Cells(1, 6), "  1 :  ");
+    EXPECT_EQ(grid()->Cells(2, 6), "  1 :  ");
+    EXPECT_EQ(grid()->Cells(1, 1), "  1 :  ");
+    // The editor asked for the mask of each cell it opened on.
+    for (const TGridCoord cell : visited)
+        EXPECT_NE(std::find(form.masksAsked.begin(), form.masksAsked.end(), cell), form.masksAsked.end())
+            << cell.X << "," << cell.Y;
+}
+
+TEST_P(GridWindow, KeyPressSeesTheEditorKeysAndCanDropThem)
+{
+    std::string seen;
+    std::string released;
+    grid()->OnKeyPress = [&](char& key) {
+        seen += key;
+        if (key == '3')
+            key = 0;
+    };
+    grid()->OnKeyUp = [&](int& key, TShiftState) { released += static_cast<char>(key); };
+    input::Type("0735");
+    EXPECT_EQ(seen, "0735");
+    EXPECT_EQ(released, "0735");
+    EXPECT_EQ(grid()->Cells(1, 1), "  07:5 ");
+}
+
+TEST_P(GridWindow, CellHoldsTheEditorTextWhenExitAndButtonsRead)
+{
+    std::vector<QString> read;
+    grid()->OnExit = [&] { read.push_back(grid()->Cells(1, 1)); };
+    form.OkButton->OnClick = [&] { read.push_back(grid()->Cells(1, 1)); };
+    input::Type("1234");
+    input::Accelerator('k'); // Ok by its accelerator: no exit
+    form.Edit1->SetFocus();
+    EXPECT_EQ(read, (std::vector<QString>{"  12:34", "  12:34"}));
+}
+
+TEST_P(GridWindow, WritingTheEditedCellRefreshesTheEditor)
+{
+    input::Type("1");
+    form.masksAsked.clear();
+    grid()->SetCells(1, 1, "  09:15");
+    EXPECT_EQ(grid()->InplaceEditor()->EditText(), "  09:15");
+    EXPECT_EQ(form.masksAsked, (std::vector<TGridCoord>{{1, 1}}));
+    input::Type("2");
+    EXPECT_EQ(grid()->Cells(1, 1), "  2 :  ");
+}
+
+TEST_P(GridWindow, TabLeavesTheGridAndEscapeReachesCancel)
+{
+    input::Type("1");
+    input::Key(Qt::Key_Tab);
+    EXPECT_TRUE(form.Edit1->hasFocus());
+    input::Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(grid()->InplaceEditor()->hasFocus() || grid()->hasFocus());
+    if (!(GetParam() & goAlwaysShowEditor)) {
+        input::Key(Qt::Key_F2);
+        input::Key(Qt::Key_Escape); // first the edit is cancelled
+        EXPECT_EQ(form.ModalResult(), mrNone);
+    }
+    input::Key(Qt::Key_Escape);
+    EXPECT_EQ(form.ModalResult(), mrCancel);
+}
+
+TEST(Grid, EscapeGivesTheCellBackItsText)
+{
+    TimesForm form(0);
+    ASSERT_TRUE(input::Activate(&form));
+    form.StringGrid1->SetFocus();
+    input::Key(Qt::Key_F2);
+    ASSERT_TRUE(form.StringGrid1->EditorMode());
+    input::Type("22");
+    EXPECT_EQ(form.StringGrid1->Cells(1, 1), "  22:  ");
+    input::Key(Qt::Key_Escape);
+    EXPECT_EQ(form.StringGrid1->Cells(1, 1), "  __:__");
+    EXPECT_FALSE(form.StringGrid1->EditorMode());
+    EXPECT_TRUE(form.StringGrid1->hasFocus());
+}
+
+// ---- keyboard navigation of a plain grid
+
+struct MoveCase {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers mods;
+    TGridCoord from;
+    TGridCoord to;
+};
+
+const MoveCase kMoves[] = {
+    {"down", Qt::Key_Down, Qt::NoModifier, {1, 1}, {1, 2}},
+    {"up at the top", Qt::Key_Up, Qt::NoModifier, {1, 1}, {1, 1}},
+    {"right", Qt::Key_Right, Qt::NoModifier, {1, 1}, {2, 1}},
+    {"left at the fixed column", Qt::Key_Left, Qt::NoModifier, {1, 3}, {1, 3}},
+    {"end", Qt::Key_End, Qt::NoModifier, {1, 1}, {4, 1}},
+    {"home", Qt::Key_Home, Qt::NoModifier, {3, 5}, {1, 5}},
+    {"ctrl end", Qt::Key_End, Qt::ControlModifier, {1, 1}, {4, 29}},
+    {"ctrl home", Qt::Key_Home, Qt::ControlModifier, {3, 5}, {1, 1}},
+    {"page down", Qt::Key_PageDown, Qt::NoModifier, {1, 1}, {1, 6}},
+    {"page up", Qt::Key_PageUp, Qt::NoModifier, {1, 8}, {1, 3}},
+    {"tab at the row end", Qt::Key_Tab, Qt::NoModifier, {4, 1}, {1, 2}},
+    {"shift tab at the row start", Qt::Key_Backtab, Qt::ShiftModifier, {1, 2}, {4, 1}},
+    {"tab at the last cell", Qt::Key_Tab, Qt::NoModifier, {4, 29}, {1, 1}},
+};
+
+class GridKeys : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(GridKeys, MovesTheCurrentCellAndClicks)
+{
+    const MoveCase& c = GetParam();
+    QWidget window;
+    TStringGrid grid(&window);
+    grid.setGeometry(0, 0, 400, 6 * 21 + 2 * grid.frameWidth());
+    grid.SetColCount(5);
+    grid.SetRowCount(30);
+    grid.SetDefaultRowHeight(20);
+    grid.SetOptions(kDefaultGridOptions | goTabs);
+    ASSERT_TRUE(input::Activate(&window));
+    grid.SetFocus();
+    grid.FocusCell(c.from.X, c.from.Y);
+    ASSERT_EQ(grid.VisibleRowCount(), 5);
+    int clicks = 0;
+    grid.OnClick = [&] { ++clicks; };
+    input::Key(c.key, c.mods);
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), c.to) << c.name;
+    EXPECT_EQ(clicks, c.from == c.to ? 0 : 1) << c.name;
+    EXPECT_TRUE(grid.hasFocus()) << c.name;
+    const TRect shown = grid.CellRect(grid.Col(), grid.Row());
+    EXPECT_FALSE(shown.IsEmpty()) << c.name << ": the current cell is scrolled into view";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, GridKeys, ::testing::ValuesIn(kMoves));
+
+TEST(Grid, KeysOfAGridWithoutEditingReachKeyPress)
+{
+    TStringGrid grid;
+    std::string seen;
+    grid.OnKeyPress = [&](char& key) { seen += key; };
+    input::Type("a\r5", &grid);
+    EXPECT_EQ(seen, "a\r5");
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST(Grid, SelectCellCanRefuseAMove)
+{
+    TStringGrid grid;
+    grid.resize(300, 200);
+    grid.OnSelectCell = [](int col, int, bool& canSelect) { canSelect = col != 2; };
+    grid.FocusCell(1, 1);
+    int key = VK_RIGHT;
+    grid.KeyDown(key, 0);
+    EXPECT_EQ(grid.Col(), 1);
+    grid.SetCol(3);
+    EXPECT_EQ(grid.Col(), 3);
+}
+
+TEST(Grid, SizeRulesAndIndexErrors)
+{
+    TStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(5);
+    grid.SetFixedRows(2);
+    grid.FocusCell(2, 4);
+    grid.SetRowCount(2); // down to the fixed rows: one fixed row is left
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_THROW(grid.SetFixedRows(2), EInvalidGridOperation);
+    EXPECT_THROW(grid.Cells(3, 0), EInvalidGridOperation);
+    EXPECT_THROW(grid.SetCells(0, 2, "x"), EInvalidGridOperation);
+    EXPECT_THROW(grid.SetCol(5), EInvalidGridOperation);
+    grid.SetRowCount(4);
+    EXPECT_EQ(grid.Cells(1, 3), "");
+}
+
+TEST(Grid, ObjectsStayTheProgramsAndColumnsMoveWithTheirCells)
+{
+    struct Owned : TObject {
+        bool* gone;
+        explicit Owned(bool* flag) : gone(flag) {}
+        ~Owned() override { *gone = true; }
+    };
+    bool gone = false;
+    Owned object(&gone);
+    {
+        TStringGrid grid;
+        grid.SetColCount(4);
+        grid.SetCols(1, {"a", "b"});
+        grid.SetCols(3, {"c", "d"});
+        grid.SetColWidths(1, 30);
+        grid.SetObjects(1, 1, &object);
+        std::vector<std::pair<int, int>> moved;
+        grid.OnColumnMoved = [&](int from, int to) { moved.push_back({from, to}); };
+        grid.MoveColumn(1, 3);
+        EXPECT_EQ(grid.Rows(0), (QStringList{"", "", "c", "a"}));
+        EXPECT_EQ(grid.Objects(3, 1), &object);
+        EXPECT_EQ(grid.ColWidths(3), 30);
+        EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{1, 3}}));
+    }
+    EXPECT_FALSE(gone);
+}
+
+TEST(Grid, ScrollingFollowsTheCurrentRowAndTellsTopLeftChanged)
+{
+    TStringGrid grid;
+    grid.resize(300, 120);
+    grid.SetRowCount(40);
+    ASSERT_TRUE(input::Activate(&grid));
+    int changes = 0;
+    grid.OnTopLeftChanged = [&] { ++changes; };
+    grid.SetRow(39);
+    EXPECT_GT(grid.TopRow(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(grid.CellRect(1, 1).IsEmpty());
+    EXPECT_FALSE(grid.CellRect(1, 0).IsEmpty()); // fixed rows stay
+    const TRect last = grid.CellRect(1, 39);
+    int col = -1;
+    int row = -1;
+    EXPECT_TRUE(grid.MouseToCell(last.Left + 1, last.Top + 1, col, row));
+    EXPECT_EQ((TGridCoord{col, row}), (TGridCoord{1, 39}));
+    EXPECT_FALSE(grid.MouseToCell(-1, 5, col, row));
+}
+
+TEST(Grid, MouseSelectsEditsSizesAndMovesColumns)
+{
+    QWidget window;
+    TStringGrid grid(&window);
+    grid.setGeometry(0, 0, 400, 200);
+    grid.SetOptions(kDefaultGridOptions | goColSizing | goColMoving | goEditing);
+    grid.SetCells(3, 0, "C3");
+    ASSERT_TRUE(input::Activate(&window));
+    int clicks = 0;
+    grid.OnClick = [&] { ++clicks; };
+    auto mouse = [&](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid.viewport(), &event);
+    };
+    auto click = [&](QPoint p) {
+        mouse(QEvent::MouseButtonPress, p, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, p, Qt::NoButton);
+    };
+    auto center = [&](int col, int row) { return grid.CellRect(col, row).ToQRect().center(); };
+
+    click(center(2, 3));
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{2, 3}));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(grid.EditorMode());
+    click(center(2, 3)); // the current cell again: its editor opens
+    EXPECT_TRUE(grid.EditorMode());
+
+    const TRect col1 = grid.CellRect(1, 0);
+    const int edge = col1.Right;
+    mouse(QEvent::MouseButtonPress, {edge, 5}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {edge + 20, 5}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {edge + 20, 5}, Qt::NoButton);
+    EXPECT_EQ(grid.ColWidths(1), col1.Width() + 20);
+
+    const QPoint from = center(3, 0);
+    const QPoint to = center(1, 0);
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    mouse(QEvent::MouseMove, to, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_EQ(grid.Cells(1, 0), "C3");
+    EXPECT_EQ(clicks, 2) << "header drags are no cell clicks";
+}
+
+TEST(Grid, WheelMovesTheCurrentRow)
+{
+    TStringGrid grid;
+    grid.resize(300, 150);
+    ASSERT_TRUE(input::Activate(&grid));
+    auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(grid.viewport(), &event);
+    };
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(grid.Row(), 3);
+    wheel(120);
+    EXPECT_EQ(grid.Row(), 2);
+    for (int i = 0; i < 10; ++i)
+        wheel(-120);
+    EXPECT_EQ(grid.Row(), grid.RowCount() - 1);
+}
+
+// ---- painting
+
+class RecordingGrid : public TStringGrid {
+public:
+    struct Drawn {
+        int col;
+        int row;
+        TGridDrawState state;
+        bool operator==(const Drawn&) const = default;
+    };
+    std::vector<Drawn> drawn;
+
+protected:
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override
+    {
+        drawn.push_back({ACol, ARow, AState});
+        TStringGrid::DrawCell(ACol, ARow, ARect, AState);
+    }
+};
+
+class GridPaint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid = new RecordingGrid;
+        grid->setParent(&window);
+        grid->setGeometry(0, 0, 330, 130);
+        grid->SetColCount(3);
+        grid->SetRowCount(10);
+        grid->SetDefaultRowHeight(20);
+        ASSERT_TRUE(input::Activate(&window));
+        grid->SetFocus();
+    }
+
+    // Rows in view: the fixed row, then from the top row while they show.
+    std::vector<int> RowsInView() const
+    {
+        std::vector<int> rows;
+        for (int r = 0; r < grid->RowCount(); ++r)
+            if (!grid->CellRect(0, r).IsEmpty())
+                rows.push_back(r);
+        return rows;
+    }
+
+    std::vector<RecordingGrid::Drawn> PaintOnce()
+    {
+        grid->drawn.clear();
+        (void)grid->viewport()->grab();
+        return grid->drawn;
+    }
+
+    QWidget window;
+    RecordingGrid* grid;
+};
+
+TEST_F(GridPaint, EveryVisibleCellOnceWithItsState)
+{
+    grid->SetTopRow(3);
+    grid->FocusCell(1, 4);
+    grid->FocusCell(2, 5, false); // range from (1,4) to (2,5)
+    const auto drawn = PaintOnce();
+    using D = RecordingGrid::Drawn;
+    std::vector<D> expected;
+    ASSERT_GE(RowsInView().size(), 4u);
+    EXPECT_EQ(RowsInView()[1], 3);
+    for (int row : RowsInView())
+        for (int col = 0; col < 3; ++col) {
+            TGridDrawState state = 0;
+            if (row == 0 || col == 0)
+                state = gdFixed;
+            else if (col >= 1 && row >= 4 && row <= 5)
+                state = gdSelected;
+            if (col == 2 && row == 5)
+                state |= gdFocused;
+            expected.push_back({col, row, state});
+        }
+    EXPECT_EQ(drawn, expected);
+}
+
+TEST_F(GridPaint, TheEditorCoversTheFocusedCell)
+{
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->FocusCell(1, 1);
+    grid->ShowEditor();
+    const auto drawn = PaintOnce();
+    EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [](const auto& d) { return d.col == 1 && d.row == 1; }), 0);
+    EXPECT_EQ(drawn.size(), 3u * RowsInView().size() - 1u);
+}
+
+TEST_F(GridPaint, DefaultDrawingWritesTheTextAndOnDrawCellPaintsOver)
+{
+    grid->SetCells(1, 1, "XXXX");
+    grid->FocusCell(2, 2);
+    std::vector<TGridCoord> events;
+    grid->OnDrawCell = [&](int col, int row, const TRect& rect, TGridDrawState) {
+        events.push_back({col, row});
+        if (col == 2 && row == 1) {
+            grid->Canvas.Brush.Color = clTeal;
+            grid->Canvas.FillRect(rect);
+        }
+    };
+    grid->drawn.clear();
+    const QImage image = grid->viewport()->grab().toImage();
+    EXPECT_EQ(events.size(), grid->drawn.size());
+    const TRect text = grid->CellRect(1, 1);
+    const TRect teal = grid->CellRect(2, 1);
+    EXPECT_EQ(image.pixelColor(teal.Left + 5, teal.Top + 5).rgb(), ToQColor(clTeal).rgb());
+    bool dark = false;
+    for (int x = text.Left; x < text.Right; ++x)
+        for (int y = text.Top; y < text.Bottom; ++y)
+            dark = dark || image.pixelColor(x, y).lightness() < 100;
+    EXPECT_TRUE(dark) << "the cell text is drawn";
+}
+
+// ---- a window to look at
+
+TEST(GridScreenshot, TimesWindowWithAMaskedGrid)
+{
+    TimesForm form(goAlwaysShowEditor);
+    form.SetCaption("Noturno automático");
+    form.StringGrid1->SetCells(1, 1, "  07:30");
+    form.StringGrid1->SetCells(2, 1, "  18:00");
+    ASSERT_TRUE(input::Activate(&form));
+    form.StringGrid1->SetFocus();
+    form.StringGrid1->FocusCell(1, 2);
+    input::Type("12");
+    const QString folder = QStringLiteral(TRIVANTO_TEST_OUT);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + "/grade_mascara.png";
+    ASSERT_TRUE(form.grab().save(file));
+    EXPECT_GT(QFileInfo(file).size(), 0);
+    EXPECT_EQ(form.StringGrid1->Cells(1, 2), "  12:  ");
+}
+
+} // namespace

@@ -1,0 +1,625 @@
+#include "shell/arquivos.h"
+
+#include "image/layout.h"
+#include "shell/registro.h"
+#include "tests/support/dialogs_script.h"
+#include "tests/support/scripted.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QElapsedTimer>
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <ostream>
+#include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString kNaoEncontrado = QStringLiteral("Arquivo não encontrado.");
+const QString kNaoPrograma = QStringLiteral("Este não é um arquivo de programação do PABX");
+const QString kSemPadrao = QStringLiteral("Não foi possível abrir arquivo de programações padrão.");
+const QString kSobrescrever = QStringLiteral("Arquivo já existe. Sobrescrever ?");
+const QString kDesejaSalvar = QStringLiteral("Deseja salvar as programações ?");
+const QString kPadraoProtegido = QStringLiteral("Arquivo padrão não pode ser alterado");
+
+const QByteArray kAssinatura("\x09SORVADINE", 10);
+
+TFlagsItens Todos(std::uint8_t valor)
+{
+    TFlagsItens flags;
+    flags.fill(valor);
+    return flags;
+}
+
+TFlagsItens Com(TFlagsItens flags, int item, std::uint8_t valor)
+{
+    flags[item - 1] = valor;
+    return flags;
+}
+
+// A programming of the given length whose bytes tell it apart from others,
+// signed unless told otherwise.
+QByteArray Programacao(int semente, int tamanho = kTamanhoImagem, bool assinada = true)
+{
+    QByteArray bytes(tamanho, '\0');
+    for (int i = 0; i < tamanho; ++i)
+        bytes[i] = static_cast<char>((semente + i * 7) & 0xFF);
+    if (assinada && tamanho >= 11)
+        bytes.replace(1, 10, kAssinatura);
+    return bytes;
+}
+
+class Arquivos : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        imagem.assign(kTamanhoImagem, 0xEE);
+        Imagem = imagem.data();
+        DiretorioPrograma = dir.path();
+        Grava("PADRAO.PBX", Programacao(0x10));
+        ArquivoAtual.clear();
+        ImagemAlterada = false;
+        SemProgramacao = true;
+        ByteEstado = 6;
+        ItensAlterados.fill(0);
+        ItensEditados.fill(0);
+        ItensDisponiveis.fill(0);
+        JanelaArquivos.AtualizaMenus = [this] { ++menus; };
+        JanelaArquivos.MostraArquivo = [this](const QString& nome) { status = nome; };
+    }
+
+    void TearDown() override
+    {
+        Imagem = nullptr;
+        JanelaArquivos = {};
+    }
+
+    QString Caminho(const QString& nome) const { return dir.filePath(nome); }
+
+    void Grava(const QString& nome, const QByteArray& bytes)
+    {
+        QFile arquivo(Caminho(nome));
+        ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(arquivo.write(bytes), bytes.size());
+    }
+
+    QByteArray Le(const QString& nome) const
+    {
+        QFile arquivo(Caminho(nome));
+        return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+    }
+
+    QByteArray ImagemAtual() const { return QByteArray(reinterpret_cast<const char*>(Imagem), kTamanhoImagem); }
+
+    void PoeImagem(const QByteArray& bytes) { std::copy(bytes.begin(), bytes.end(), imagem.begin()); }
+
+    // A programming open and modified since: what every save starts from.
+    void ProgramacaoAlterada(const QString& arquivo)
+    {
+        PoeImagem(Programacao(0x55, kTamanhoImagem, false));
+        ArquivoAtual = arquivo.isEmpty() ? QString() : Caminho(arquivo);
+        SemProgramacao = false;
+        ItensDisponiveis = Todos(1);
+        ItensEditados = Com(Todos(1), ipCalendario, 0);
+        ItensAlterados = Com(Todos(0), ipFeriados, 1);
+        ImagemAlterada = true;
+    }
+
+    // The image as a save writes it: with its signature.
+    QByteArray ImagemAssinada() const { return Programacao(0x55, kTamanhoImagem, false).replace(1, 10, kAssinatura); }
+
+    void EsperaCarregada()
+    {
+        EXPECT_FALSE(SemProgramacao);
+        EXPECT_FALSE(ImagemAlterada);
+        EXPECT_EQ(ByteEstado, Imagem[0]);
+        EXPECT_EQ(ItensDisponiveis, Todos(1));
+        EXPECT_EQ(ItensEditados, Com(Todos(1), ipCalendario, 0));
+    }
+
+    void EsperaSalva(const QString& arquivo)
+    {
+        EXPECT_EQ(Le(arquivo).left(kTamanhoImagem), ImagemAssinada());
+        EXPECT_EQ(ImagemAtual(), ImagemAssinada());
+        EXPECT_EQ(ItensAlterados, Todos(0));
+        EXPECT_FALSE(ImagemAlterada);
+    }
+
+    void EsperaNaoSalva()
+    {
+        EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
+        EXPECT_TRUE(ImagemAlterada);
+    }
+
+    QStringList ArquivosNaPasta() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    QTemporaryDir dir;
+    std::vector<std::uint8_t> imagem;
+    int menus = 0;
+    QString status;
+};
+
+TEST_F(Arquivos, OpeningAGoodFileLoadsItAndMakesEveryItemAvailable)
+{
+    const QByteArray bytes = Programacao(0x21);
+    Grava("central.pbx", bytes);
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("central.pbx")});
+
+    ComandoLerArquivo();
+
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    ASSERT_EQ(files.calls.size(), 1u);
+    const FileDialogCall& call = files.calls[0];
+    EXPECT_EQ(call.kind, TFileDialogKind::Open);
+    EXPECT_EQ(call.title, "Ler arquivo de programações");
+    EXPECT_EQ(call.filter, "Programações (*.PBX)|*.PBX");
+    EXPECT_EQ(call.defaultExt, "PBX");
+    EXPECT_EQ(call.fileName, "*.PBX");
+    EXPECT_EQ(call.helpContext, 4300);
+    EXPECT_EQ(ImagemAtual(), bytes);
+    EXPECT_EQ(ArquivoAtual, Caminho("central.pbx"));
+    EXPECT_EQ(status, Caminho("central.pbx"));
+    EsperaCarregada();
+    EXPECT_EQ(ItensAlterados, Com(Todos(0), ipCalendario, 1));
+    EXPECT_EQ(menus, 1);
+}
+
+TEST_F(Arquivos, AShortSignedFileFillsOnlyItsOwnLength)
+{
+    PoeImagem(Programacao(0x77));
+    const QByteArray antes = ImagemAtual();
+    Grava("curto.pbx", Programacao(0x33, 100));
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("curto.pbx")});
+
+    ComandoLerArquivo();
+
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(ImagemAtual().left(100), Programacao(0x33, 100));
+    EXPECT_EQ(ImagemAtual().mid(100), antes.mid(100));
+    EXPECT_EQ(ArquivoAtual, Caminho("curto.pbx"));
+    EsperaCarregada();
+}
+
+struct ArquivoRecusado {
+    const char* caso;
+    QByteArray conteudo;  // empty: no such file
+    bool somenteLeitura;
+    QStringList mensagens;
+    bool imagemDoArquivo; // the refused file's bytes replaced the image
+};
+
+class ArquivosRecusados : public Arquivos, public ::testing::WithParamInterface<ArquivoRecusado> {};
+
+TEST_P(ArquivosRecusados, LeaveNothingAvailableAndKeepTheCurrentName)
+{
+    const ArquivoRecusado& caso = GetParam();
+    const QString nome = Caminho("outro.PBX");
+    if (!caso.conteudo.isEmpty())
+        Grava("outro.PBX", caso.conteudo);
+    if (caso.somenteLeitura)
+        QFile::setPermissions(nome, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ProgramacaoAlterada("anterior.pbx");
+    ImagemAlterada = false;
+    const QByteArray antes = ImagemAtual();
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({nome});
+
+    ComandoLerArquivo();
+
+    EXPECT_EQ(boxes.Texts(), caso.mensagens);
+    EXPECT_EQ(boxes.calls.back().caption, "Erro");
+    EXPECT_EQ(ImagemAtual(), caso.imagemDoArquivo ? caso.conteudo : antes);
+    EXPECT_EQ(ArquivoAtual, Caminho("anterior.pbx"));
+    EXPECT_EQ(status, nome);
+    EXPECT_TRUE(SemProgramacao);
+    EXPECT_EQ(ByteEstado, 6);
+    EXPECT_EQ(ItensDisponiveis, Todos(0));
+    EXPECT_EQ(ItensEditados, Todos(0));
+    EXPECT_EQ(ItensAlterados, Todos(0));
+    EXPECT_EQ(menus, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arquivos, ArquivosRecusados,
+    ::testing::Values(
+        ArquivoRecusado{"OtherLetters", Programacao(1).replace(2, 1, "X"), false, {kNaoPrograma}, true},
+        ArquivoRecusado{"LengthByteNot9", Programacao(2).replace(1, 1, "\x08"), false, {kNaoPrograma}, true},
+        ArquivoRecusado{"ReadOnly", Programacao(4), true, {kNaoEncontrado, kNaoPrograma}, false},
+        ArquivoRecusado{"Missing", QByteArray(), false, {kNaoEncontrado, kNaoPrograma}, false}),
+    [](const auto& row) { return std::string(row.param.caso); });
+
+TEST_F(Arquivos, ATooShortUnsignedFileStillReplacesItsOwnBytes)
+{
+    // The refused file's bytes are in the image, the rest as it was.
+    PoeImagem(Programacao(0x77));
+    Grava("seis.pbx", Programacao(3, 6));
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("seis.pbx")});
+    ComandoLerArquivo();
+    EXPECT_EQ(ImagemAtual().left(6), Programacao(3, 6));
+    EXPECT_EQ(ImagemAtual().mid(6), Programacao(0x77).mid(6));
+}
+
+TEST_F(Arquivos, CancellingTheOpenDialogChangesNothing)
+{
+    ProgramacaoAlterada("atual.pbx");
+    ImagemAlterada = false;
+    const QByteArray antes = ImagemAtual();
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({std::nullopt});
+    ComandoLerArquivo();
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(files.calls.size(), 1u);
+    EXPECT_EQ(ImagemAtual(), antes);
+    EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+    EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
+    EXPECT_EQ(menus, 0);
+}
+
+TEST_F(Arquivos, NewLoadsTheTemplateAndNamesIt)
+{
+    ProgramacaoAlterada("atual.pbx");
+    ScriptedBoxes boxes({IDNO});
+
+    ComandoNovoArquivo();
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kDesejaSalvar});
+    EXPECT_EQ(ImagemAtual(), Programacao(0x10));
+    EXPECT_EQ(ArquivoAtual, Caminho("PADRAO.PBX"));
+    EXPECT_EQ(status, Caminho("PADRAO.PBX"));
+    EsperaCarregada();
+    EXPECT_EQ(ItensAlterados, Todos(0));
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(Le("atual.pbx"), QByteArray()) << "answering No saves nothing";
+}
+
+TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNoFlag)
+{
+    struct Caso {
+        const char* caso;
+        QByteArray modelo; // empty: no template
+        QStringList mensagens;
+    };
+    const Caso casos[] = {
+        {"missing", QByteArray(), {kNaoEncontrado, kSemPadrao}},
+        {"unsigned", Programacao(0x10, kTamanhoImagem, false), {kSemPadrao}},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        QFile::remove(Caminho("PADRAO.PBX"));
+        if (!caso.modelo.isEmpty())
+            Grava("PADRAO.PBX", caso.modelo);
+        ProgramacaoAlterada("atual.pbx");
+        ImagemAlterada = false;
+        menus = 0;
+        ScriptedBoxes boxes;
+        ComandoNovoArquivo();
+        EXPECT_EQ(boxes.Texts(), caso.mensagens);
+        EXPECT_EQ(boxes.calls.back().caption, "Erro");
+        EXPECT_FALSE(SemProgramacao);
+        EXPECT_EQ(ItensDisponiveis, Todos(1));
+        EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
+        EXPECT_EQ(menus, 0);
+    }
+}
+
+TEST_F(Arquivos, SaveWritesTheSignedImageAndKeepsALongerFilesTail)
+{
+    const QByteArray cauda("tail after the image");
+    Grava("atual.pbx", Programacao(0x01) + cauda);
+    ProgramacaoAlterada("atual.pbx");
+    ScriptedBoxes boxes;
+
+    ComandoSalvarArquivo();
+
+    EXPECT_TRUE(boxes.calls.empty());
+    EsperaSalva("atual.pbx");
+    EXPECT_EQ(Le("atual.pbx").mid(kTamanhoImagem), cauda);
+    EXPECT_EQ(ArquivosNaPasta(), (QStringList{"PADRAO.PBX", "atual.pbx"})) << "no temporary file left";
+}
+
+TEST_F(Arquivos, SaveRefusesTheTemplateNameInAnyFolderAndCase)
+{
+    QDir(dir.path()).mkdir("outra");
+    for (const char* nome : {"PADRAO.PBX", "outra/padrao.pbx", "outra/Padrao.Pbx"}) {
+        SCOPED_TRACE(nome);
+        const QByteArray antes = Le(nome);
+        ProgramacaoAlterada(nome);
+        ScriptedBoxes boxes;
+        ComandoSalvarArquivo();
+        ASSERT_EQ(boxes.Texts(), QStringList{kPadraoProtegido});
+        EXPECT_EQ(boxes.calls[0].caption, "Informação");
+        EXPECT_EQ(Le(nome), antes);
+        EsperaNaoSalva();
+    }
+}
+
+TEST_F(Arquivos, SaveWithoutACurrentFileRunsSaveAs)
+{
+    ProgramacaoAlterada("");
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("novo")});
+
+    ComandoSalvarArquivo();
+
+    ASSERT_EQ(files.calls.size(), 1u);
+    EXPECT_EQ(files.calls[0].kind, TFileDialogKind::Save);
+    EXPECT_EQ(files.calls[0].title, "Salvar arquivo de programações");
+    EXPECT_EQ(files.calls[0].helpContext, 4600);
+    EXPECT_EQ(files.calls[0].fileName, "");
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(ArquivoAtual, Caminho("novo.PBX")) << "the default extension is added";
+    EXPECT_EQ(status, Caminho("novo.PBX"));
+    EsperaSalva("novo.PBX");
+    EXPECT_EQ(Le("novo.PBX").size(), kTamanhoImagem);
+    EXPECT_EQ(menus, 1);
+}
+
+TEST_F(Arquivos, SaveAsOntoAnExistingFileAsksFirst)
+{
+    const QByteArray antigo = Programacao(0x01) + QByteArray("tail");
+    for (const int resposta : {IDYES, IDNO}) {
+        SCOPED_TRACE(resposta == IDYES ? "Yes" : "No");
+        Grava("existe.pbx", antigo);
+        ProgramacaoAlterada("atual.pbx");
+        status.clear();
+        ScriptedBoxes boxes({resposta});
+        ScriptedFileDialogs files({Caminho("existe.pbx")});
+
+        SalvaArquivoComo();
+
+        EXPECT_EQ(files.calls[0].fileName, Caminho("atual.pbx"));
+        ASSERT_EQ(boxes.Texts(), QStringList{kSobrescrever});
+        EXPECT_EQ(boxes.calls[0].caption, "Confirmação");
+        EXPECT_EQ(boxes.calls[0].flags, MB_YESNO | MB_ICONQUESTION);
+        if (resposta == IDYES) {
+            EsperaSalva("existe.pbx");
+            EXPECT_EQ(Le("existe.pbx").mid(kTamanhoImagem), "tail");
+            EXPECT_EQ(ArquivoAtual, Caminho("existe.pbx"));
+            EXPECT_EQ(status, Caminho("existe.pbx"));
+        } else {
+            EXPECT_EQ(Le("existe.pbx"), antigo);
+            EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+            EXPECT_EQ(status, "");
+            EsperaNaoSalva();
+        }
+    }
+}
+
+TEST_F(Arquivos, SaveAsRefusesTheTemplateAndShowsTheDialogAgain)
+{
+    QDir(dir.path()).mkdir("outra");
+    ProgramacaoAlterada("atual.pbx");
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("outra/padrao.pbx"), std::nullopt});
+
+    EXPECT_EQ(SalvaArquivoComo(), TResultadoGravacao::NaoGravado);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kPadraoProtegido});
+    EXPECT_EQ(files.calls.size(), 2u);
+    EXPECT_FALSE(QFile::exists(Caminho("outra/padrao.pbx")));
+    EsperaNaoSalva();
+    EXPECT_EQ(menus, 1);
+}
+
+struct Fechamento {
+    const char* caso;
+    const char* arquivo; // current file, "" none
+    std::deque<int> respostas;
+    std::deque<std::optional<QString>> dialogos;
+    bool fecha;
+    bool salva;
+    QStringList mensagens;
+};
+
+class Fechamentos : public Arquivos, public ::testing::WithParamInterface<Fechamento> {};
+
+TEST_P(Fechamentos, CloseWithChangesAsksToSave)
+{
+    const Fechamento& caso = GetParam();
+    ProgramacaoAlterada(caso.arquivo);
+    ScriptedBoxes boxes(caso.respostas);
+    std::deque<std::optional<QString>> dialogos;
+    for (const auto& nome : caso.dialogos)
+        dialogos.push_back(nome ? std::optional<QString>(Caminho(*nome)) : std::nullopt);
+    ScriptedFileDialogs files(dialogos);
+
+    EXPECT_EQ(PodeFecharPrograma(), caso.fecha);
+
+    EXPECT_EQ(boxes.Texts(), caso.mensagens);
+    EXPECT_EQ(boxes.calls[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(files.calls.size(), caso.dialogos.size());
+    if (caso.salva)
+        EsperaSalva(QString::fromUtf8(*caso.arquivo ? caso.arquivo : "salvo.PBX"));
+    else
+        EsperaNaoSalva();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arquivos, Fechamentos,
+    ::testing::Values(
+        Fechamento{"Yes", "atual.pbx", {IDYES}, {}, true, true, {kDesejaSalvar}},
+        Fechamento{"No", "atual.pbx", {IDNO}, {}, true, false, {kDesejaSalvar}},
+        Fechamento{"Cancel", "atual.pbx", {IDCANCEL}, {}, false, false, {kDesejaSalvar}},
+        Fechamento{"YesAfterNewRefusesTheTemplate", "PADRAO.PBX", {IDYES}, {}, false, false,
+                   {kDesejaSalvar, kPadraoProtegido}},
+        Fechamento{"YesWithoutAFileSavesAs", "", {IDYES}, {{"salvo.PBX"}}, true, true, {kDesejaSalvar}},
+        Fechamento{"YesWithoutAFileThenCancelStillCloses", "", {IDYES}, {std::nullopt}, true, false,
+                   {kDesejaSalvar}}),
+    [](const auto& row) { return std::string(row.param.caso); });
+
+TEST_F(Arquivos, AnUnmodifiedImageClosesAndOpensWithoutAsking)
+{
+    ProgramacaoAlterada("atual.pbx");
+    ImagemAlterada = false;
+    ScriptedBoxes boxes;
+    EXPECT_TRUE(PodeFecharPrograma());
+    EXPECT_TRUE(boxes.calls.empty());
+}
+
+TEST_F(Arquivos, OpenAfterChangesSavesFirstOrStopsOnCancel)
+{
+    Grava("outro.pbx", Programacao(0x44));
+    {
+        ProgramacaoAlterada("atual.pbx");
+        ScriptedBoxes boxes({IDCANCEL});
+        ScriptedFileDialogs files({Caminho("outro.pbx")});
+        ComandoLerArquivo();
+        EXPECT_TRUE(files.calls.empty()) << "Cancel stops before the dialog";
+        EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+        EsperaNaoSalva();
+    }
+    {
+        ScriptedBoxes boxes({IDYES});
+        ScriptedFileDialogs files({Caminho("outro.pbx")});
+        ComandoLerArquivo();
+        EXPECT_EQ(Le("atual.pbx"), ImagemAssinada());
+        EXPECT_EQ(ImagemAtual(), Programacao(0x44));
+        EXPECT_EQ(ArquivoAtual, Caminho("outro.pbx"));
+    }
+}
+
+// Makes every write of this process fail past a few bytes, as a full disk does.
+class LimiteGravacao {
+public:
+    explicit LimiteGravacao(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~LimiteGravacao()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+TEST_F(Arquivos, AWriteThatFailsPartWaySaysSoAndKeepsTheOldFile)
+{
+    const QByteArray antigo = Programacao(0x01) + QByteArray(5000, 'T');
+    for (const bool existe : {true, false}) {
+        SCOPED_TRACE(existe ? "existing file" : "new file");
+        QFile::remove(Caminho("atual.pbx"));
+        if (existe)
+            Grava("atual.pbx", antigo);
+        ProgramacaoAlterada("atual.pbx");
+        ScriptedBoxes boxes;
+        bool fecha = true;
+        {
+            LimiteGravacao limite(4096);
+            ComandoSalvarArquivo();
+            fecha = PodeFecharPrograma();
+        }
+        ASSERT_EQ(boxes.calls.size(), 3u) << boxes.Texts().join(" | ").toStdString();
+        EXPECT_TRUE(boxes.calls[0].text.startsWith("Erro ao gravar o arquivo")) << boxes.calls[0].text.toStdString();
+        EXPECT_EQ(boxes.calls[0].flags & MB_ICONERROR, MB_ICONERROR);
+        EXPECT_EQ(boxes.calls[1].text, kDesejaSalvar);
+        EXPECT_FALSE(fecha) << "a close whose save failed does not go on";
+        EXPECT_EQ(Le("atual.pbx"), existe ? antigo : QByteArray());
+        EXPECT_EQ(QFile::exists(Caminho("atual.pbx")), existe);
+        EXPECT_EQ(ArquivosNaPasta().size(), existe ? 2 : 1) << ArquivosNaPasta().join(' ').toStdString();
+        EsperaNaoSalva();
+    }
+}
+
+TEST_F(Arquivos, SaveAsOntoAReadOnlyFileFailsAndKeepsIt)
+{
+    const QByteArray antigo = Programacao(0x01);
+    Grava("protegido.pbx", antigo);
+    QFile::setPermissions(Caminho("protegido.pbx"), QFile::ReadOwner | QFile::ReadGroup);
+    ProgramacaoAlterada("atual.pbx");
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("protegido.pbx")});
+
+    EXPECT_EQ(SalvaArquivoComo(), TResultadoGravacao::Falhou);
+
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_TRUE(boxes.calls[0].text.startsWith("Erro ao gravar o arquivo"));
+    EXPECT_EQ(Le("protegido.pbx"), antigo);
+    EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+    EsperaNaoSalva();
+}
+
+TEST_F(Arquivos, AReadErrorAfterOpeningIsReportedAndChangesNothing)
+{
+    // Reading the first bytes of this process's memory file fails although
+    // it opens.
+    const QString arquivo = Caminho("ruim.PBX");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), arquivo));
+    ProgramacaoAlterada("atual.pbx");
+    ImagemAlterada = false;
+    const QByteArray antes = ImagemAtual();
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({arquivo});
+
+    ComandoLerArquivo();
+
+    ASSERT_EQ(boxes.calls.size(), 1u) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_TRUE(boxes.calls[0].text.startsWith("Erro ao ler o arquivo")) << boxes.calls[0].text.toStdString();
+    EXPECT_EQ(ImagemAtual(), antes);
+    EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+    EXPECT_FALSE(SemProgramacao);
+    EXPECT_EQ(ItensDisponiveis, Todos(1));
+    EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
+    EXPECT_EQ(status, "");
+}
+
+// The open dialog itself, shown for real: *.PBX lists files of either case.
+TEST_F(Arquivos, TheOpenDialogListsPbxFilesOfAnyLetterCase)
+{
+    for (const char* nome : {"a.PBX", "b.pbx", "c.Pbx", "d.txt"})
+        Grava(nome, "x");
+    QStringList listados;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(model, nullptr);
+        QElapsedTimer tempo;
+        tempo.start();
+        const QModelIndex pasta = model->index(dir.path());
+        while (tempo.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            listados.clear();
+            for (int row = 0; row < model->rowCount(pasta); ++row)
+                listados << model->index(row, 0, pasta).data().toString();
+            if (listados.size() >= 4)
+                break;
+        }
+        dialog->reject();
+    });
+    TOpenDialog dialogo;
+    dialogo.Filter = "Programações (*.PBX)|*.PBX";
+    dialogo.FileName = Caminho("a.PBX");
+    EXPECT_FALSE(dialogo.Execute());
+    listados.sort();
+    EXPECT_EQ(listados, (QStringList{"PADRAO.PBX", "a.PBX", "b.pbx", "c.Pbx"}));
+    EXPECT_EQ(QtNameFilters("Programações (*.PBX)|*.PBX|Todos|*.A;*.B"),
+              (QStringList{"Programações (*.PBX)", "Todos (*.A *.B)"}));
+}
+
+} // namespace
