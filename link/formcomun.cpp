@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/help.h"
+#include "platform/lugar.h"
 #include "shell/configuracao.h"
 #include "shell/registro.h"
 
@@ -22,23 +23,19 @@ TFormComun* FormComun = nullptr;
 namespace {
 
 // Layout of the window: client size, groups, rows of boxes, buttons.
-struct Retangulo {
-    int x, y, w, h;
-};
-
 struct DesenhoBotao {
     const char* nome;
     const char* legenda;
-    Retangulo r;
+    Lugar r;
 };
 
 constexpr int kLarguraCliente = 561;
 constexpr int kAlturaCliente = 362;
 constexpr int kAjudaPadrao = 4400;
 
-constexpr Retangulo kGrupoSelecao{8, 4, 545, 256};
-constexpr Retangulo kGrupoProgresso{8, 266, 321, 56};
-constexpr Retangulo kGauge{8, 22, 305, 24};
+constexpr Lugar kGrupoSelecao{8, 4, 545, 256};
+constexpr Lugar kGrupoProgresso{8, 266, 321, 56};
+constexpr Lugar kGauge{8, 22, 305, 24};
 constexpr int kLinhasPorColuna = 12;
 constexpr int kColunaX[] = {12, 280};
 constexpr int kPrimeiraLinhaY = 22;
@@ -56,7 +53,6 @@ constexpr DesenhoBotao kBotaoAjuda{"BitBtn1", "&Ajuda", {8, 330, 100, 25}};
 constexpr DesenhoBotao kBotaoCancela{"Button2", "&Cancela", {345, 330, 100, 25}};
 constexpr DesenhoBotao kBotaoOk{"Button1", "O&k", {453, 330, 100, 25}};
 
-constexpr std::uint8_t kTransmissao = 1;
 constexpr int kBlocoSonda = 36;
 // Blocks that only an exchange answering the probe knows.
 constexpr int kPrimeiroBlocoSondado = 32;
@@ -78,14 +74,16 @@ const QString kSemEstado = QStringLiteral("  ");
 const QString kCaptionInformacao = QStringLiteral("Informação");
 
 struct MensagensDirecao {
+    const char* legenda; // the window's caption
+    int ajuda;           // help context of the window and its BitBtn1, Button1, Button2
     const char* sucesso;
     const char* falha;
     const char* andamento;
 };
-// Status while running and closing messages, receive first.
+// Caption, help, closing messages and status while running, receive first.
 constexpr MensagensDirecao kMensagens[] = {
-    {"Programações recebidas.", "Não foi possível receber as programações.", "Rx"},
-    {"Programações transmitidas.", "Não foi possível transmitir as programações.", "Tx"},
+    {"Recepção de programações", 4400, "Programações recebidas.", "Não foi possível receber as programações.", "Rx"},
+    {"Transmissão de programações", 4700, "Programações transmitidas.", "Não foi possível transmitir as programações.", "Tx"},
 };
 
 QString Texto(const char* utf8)
@@ -93,16 +91,10 @@ QString Texto(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-void Posiciona(QWidget* w, const Retangulo& r)
-{
-    w->setGeometry(r.x, r.y, r.w, r.h);
-}
-
 TButton* CriaBotao(QWidget* pai, const DesenhoBotao& desenho)
 {
     auto* botao = new TButton(Texto(desenho.legenda), pai);
-    botao->setObjectName(QString::fromLatin1(desenho.nome));
-    Posiciona(botao, desenho.r);
+    Posiciona(botao, desenho.nome, desenho.r);
     return botao;
 }
 
@@ -128,13 +120,19 @@ void DefineAjuda(TControl* controle, int contexto)
     controle->Widget()->setProperty("HelpContext", contexto);
 }
 
+const MensagensDirecao& MensagensDa(bool transmitindo)
+{
+    return kMensagens[transmitindo ? 1 : 0];
+}
+
+// The buttons whose help context follows the direction.
+constexpr const char* kBotoesDirecao[] = {"BitBtn1", "Button1", "Button2"};
+
 } // namespace
 
 TFormComun::TFormComun(QWidget* owner) : TForm(owner)
 {
-    // No border icons: the window closes only through its buttons.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint);
+    BordaDeDialogo(this);
     SetCaption(QStringLiteral("Comunicação com PABX"));
     SetClientSize(kLarguraCliente, kAlturaCliente);
     HelpContext = kAjudaPadrao;
@@ -162,8 +160,7 @@ TFormComun::~TFormComun()
 void TFormComun::CriaControles()
 {
     GroupBox1 = new TGroupBox(QStringLiteral("Selecione as programações desejadas"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Posiciona(GroupBox1, kGrupoSelecao);
+    Posiciona(GroupBox1, "GroupBox1", kGrupoSelecao);
     DefineAjuda(GroupBox1, kAjudaPadrao);
     int linha = 0;
     for (const LegendaItem& legenda : kLegendasItens) {
@@ -191,12 +188,10 @@ void TFormComun::CriaControles()
     }
 
     GroupBox2 = new TGroupBox(QStringLiteral("Progresso da comunicação"), this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    Posiciona(GroupBox2, kGrupoProgresso);
+    Posiciona(GroupBox2, "GroupBox2", kGrupoProgresso);
     DefineAjuda(GroupBox2, kAjudaPadrao);
     GaugeTXRX = new QProgressBar(GroupBox2);
-    GaugeTXRX->setObjectName(QStringLiteral("GaugeTXRX"));
-    Posiciona(GaugeTXRX, kGauge);
+    Posiciona(GaugeTXRX, "GaugeTXRX", kGauge);
     GaugeTXRX->setTextVisible(false);
     QPalette azul = GaugeTXRX->palette();
     azul.setColor(QPalette::Highlight, Qt::blue);
@@ -247,7 +242,7 @@ void TFormComun::LeSelecao()
     if (std::any_of(std::begin(kItensComPlano), std::end(kItensComPlano),
                     [this](TItemProgramacao item) { return Selecionado(item); })) {
         MarcaSelecionado(ipPlanoNumeracao);
-        if (DirecaoTransferencia != kTransmissao)
+        if (DirecaoTransferencia != kDirecaoTransmissao)
             MarcaSelecionado(ipCalendario);
     }
     if (Selecionado(ipCodigoParticular) || Selecionado(ipProgramacoesIndividuais)) {
@@ -375,7 +370,7 @@ void TFormComun::Button1Click()
     }
     IniciaTransferencia();
     try {
-        if (DirecaoTransferencia == kTransmissao) {
+        if (DirecaoTransferencia == kDirecaoTransmissao) {
             TransmiteProgramacoes();
         } else {
             RecebeProgramacoes();
@@ -506,7 +501,7 @@ bool TFormComun::TransfereItem(int item, bool transmitindo)
 
 void TFormComun::ExecutaItens(bool transmitindo)
 {
-    const MensagensDirecao& mensagens = kMensagens[transmitindo ? 1 : 0];
+    const MensagensDirecao& mensagens = MensagensDa(transmitindo);
     for (int item = kPrimeiroItem; item <= kUltimoItem && TransferenciaOk && Transferindo; ++item) {
         if (!Selecionado(item))
             continue;
@@ -526,7 +521,7 @@ void TFormComun::ExecutaItens(bool transmitindo)
 
 void TFormComun::MostraMensagemFinal(bool transmitindo)
 {
-    const MensagensDirecao& mensagens = kMensagens[transmitindo ? 1 : 0];
+    const MensagensDirecao& mensagens = MensagensDa(transmitindo);
     ProcessaMensagens();
     QString texto;
     if (InterrompidoPeloUsuario) {
@@ -561,4 +556,16 @@ void TFormComun::TransmiteProgramacoes()
     HoraInicioTransmissao = agora.time();
     ExecutaItens(true);
     MostraMensagemFinal(true);
+}
+
+void MostraFormComun(TForm& janela, std::uint8_t direcao)
+{
+    const MensagensDirecao& mensagens = MensagensDa(direcao == kDirecaoTransmissao);
+    janela.SetCaption(Texto(mensagens.legenda));
+    janela.HelpContext = mensagens.ajuda;
+    for (const char* nome : kBotoesDirecao)
+        if (auto* botao = janela.findChild<TButton*>(QString::fromLatin1(nome)))
+            DefineAjuda(botao, mensagens.ajuda);
+    DirecaoTransferencia = direcao;
+    janela.ShowModal();
 }

@@ -90,8 +90,16 @@ private:
     void MarcaSelecionado(int item);
 };
 
-// The one transfer window of the program, created at start-up. The main
-// window's receive and transmit commands set its caption, the help context
-// of the window and of BitBtn1, Button1 and Button2, and
-// DirecaoTransferencia, then show it modally.
+// The one transfer window of the program, created at start-up.
 extern TFormComun* FormComun;
+
+// Directions of a transfer, as DirecaoTransferencia holds them.
+constexpr std::uint8_t kDirecaoRecepcao = 0;
+constexpr std::uint8_t kDirecaoTransmissao = 1;
+
+// Shows the transfer window modally for one direction: its caption, the
+// help context of the window and of BitBtn1, Button1 and Button2 follow the
+// direction ("Recepção de programações", 4400; "Transmissão de
+// programações", 4700), and DirecaoTransferencia is set. `janela` is
+// FormComun in the program; any window with buttons of those names will do.
+void MostraFormComun(TForm& janela, std::uint8_t direcao);

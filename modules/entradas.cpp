@@ -10,33 +10,17 @@
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 
+// An entry that opens one window and ignores the start text.
+#define ENTRADA_DE_JANELA(entrada, janela)                                  \
+    ENTRADA_MODULO void entrada(std::uint8_t* imagem, const char*)          \
+    {                                                                       \
+        ExecutaModulo(janela, imagem);                                      \
+    }
+
 // The timings window is reached by one name (entries have no numbers here).
-ENTRADA_MODULO void Temporizacoes(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormTempor, imagem);
-}
-
-ENTRADA_MODULO void ProgramacoesDiversas(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormProgDiv, imagem);
-}
-
-ENTRADA_MODULO void Calendario(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormCalendar, imagem);
-}
-
-ENTRADA_MODULO void PlanoDeNumeracao(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormPlanoNum, imagem);
-}
-
-ENTRADA_MODULO void SenhaGeral(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormSenha, imagem);
-}
-
-ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char*)
-{
-    ExecutaModulo(FormCancProg, imagem);
-}
+ENTRADA_DE_JANELA(Temporizacoes, FormTempor)
+ENTRADA_DE_JANELA(ProgramacoesDiversas, FormProgDiv)
+ENTRADA_DE_JANELA(Calendario, FormCalendar)
+ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
+ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
+ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)

@@ -34,10 +34,12 @@ const Lugar kLugarEdit1{110, 12, 80, 24};
 const Lugar kLugarRotuloHora{16, 48, 90, 20};
 const Lugar kLugarEdit2{110, 44, 80, 24};
 const Lugar kLugarRadioGroup1{208, 8, 184, 160};
-const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 180, 88, 28}};
-const DadosBotao kCompButton{"CompButton", "&Sistema", {104, 180, 88, 28}};
-const DadosBotao kCancButton{"CancButton", "&Cancela", {200, 180, 88, 28}, mrCancel, true};
-const DadosBotao kOkButton{"OkButton", "O&k", {304, 180, 88, 28}};
+const BotaoModulo<TFormCalendar> kBotoes[] = {
+    {&TFormCalendar::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 180, 88, 28}}},
+    {&TFormCalendar::CompButton, TPapelBotao::Outro, {"CompButton", "&Sistema", {104, 180, 88, 28}}},
+    {&TFormCalendar::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {200, 180, 88, 28}}},
+    {&TFormCalendar::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {304, 180, 88, 28}}},
+};
 
 // A field of three two-digit numbers as typed. A field with some digit
 // positions filled and others blank is not read as a value: it yields
@@ -96,10 +98,7 @@ TFormCalendar::TFormCalendar(QWidget* owner) : TFormModulo(owner)
     for (const char* dia : kDiasSemana)
         RadioGroup1->Items().Add(QString::fromUtf8(dia));
 
-    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
-    CompButton = CriaBotao(this, kCompButton, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
+    CriaBotoes(kBotoes);
     for (TControl* controle : std::initializer_list<TControl*>{Edit1, Edit2, RadioGroup1})
         controle->HelpContext = kContextoAjuda;
 
@@ -107,17 +106,13 @@ TFormCalendar::TFormCalendar(QWidget* owner) : TFormModulo(owner)
     RadioGroup1->OnEnter = [this] { Edit2Exit(); };
     RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
     OkButton->OnEnter = [this] { OkButtonEnter(); };
-    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
     CompButton->OnClick = [this] { CompButtonClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
-    OkButton->OnClick = [this] { OkButtonClick(); };
 }
 
-void TFormCalendar::MostraModulo(std::uint8_t* imagem)
+// The clock is loaded before the window is shown.
+void TFormCalendar::PreparaModulo()
 {
-    ImagemAtual = imagem;
     CarregaControles();
-    ShowModal();
 }
 
 // Bytes that are no two-digit number show as blanks, so that a clock the
@@ -209,14 +204,4 @@ void TFormCalendar::OkButtonClick()
     HoraParaBytes(ImagemAtual + ofsHora, milliseconds{hora.msecsSinceStartOfDay()});
     ImagemAtual[ofsDiaSemana] = static_cast<std::uint8_t>(DayOfWeek(dataLida));
     SetModalResult(mrOk);
-}
-
-void TFormCalendar::CancButtonClick()
-{
-    SetModalResult(mrCancel);
-}
-
-void TFormCalendar::HelpBitBtnClick()
-{
-    AbreAjudaJanela();
 }

@@ -11,8 +11,6 @@ class TFormCalendar : public TFormModulo {
 public:
     explicit TFormCalendar(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TMaskEdit* Edit1;
     TMaskEdit* Edit2;
     TRadioGroup* RadioGroup1;
@@ -23,6 +21,7 @@ public:
 
 protected:
     void FormShow() override;
+    void PreparaModulo() override;
 
 private:
     bool LeData(QDate& dataLida);
@@ -32,9 +31,7 @@ private:
     void RadioGroup1Click();
     void OkButtonEnter();
     void CompButtonClick();
-    void OkButtonClick();
-    void CancButtonClick();
-    void HelpBitBtnClick();
+    void OkButtonClick() override;
 
     // Shows the stored date, time and weekday.
     void CarregaControles();

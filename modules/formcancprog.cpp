@@ -54,10 +54,12 @@ bool MarcadaNaCopia(int tag)
     return (CopiaControle[0] & MascaraLiga(tag)) == MascaraLiga(tag);
 }
 
-const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 280, 80, 28}};
-const DadosBotao kCancButton{"CancButton", "&Padrão", {96, 280, 80, 28}};
-const DadosBotao kOKButton{"OKButton", "O&k", {184, 280, 80, 28}, mrOk};
-const DadosBotao kBtnCancela{"BtnCancela", "&Cancela", {272, 280, 80, 28}, mrCancel, true};
+const BotaoModulo<TFormCancProg> kBotoes[] = {
+    {&TFormCancProg::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 280, 80, 28}}},
+    {&TFormCancProg::CancButton, TPapelBotao::Padrao, {"CancButton", "&Padrão", {96, 280, 80, 28}}},
+    {&TFormCancProg::OKButton, TPapelBotao::Ok, {"OKButton", "O&k", {184, 280, 80, 28}, mrOk}},
+    {&TFormCancProg::BtnCancela, TPapelBotao::Cancela, {"BtnCancela", "&Cancela", {272, 280, 80, 28}}},
+};
 
 } // namespace
 
@@ -91,20 +93,18 @@ TFormCancProg::TFormCancProg(QWidget* owner) : TFormModulo(owner)
     CheckBox4->OnClick = [this] { CheckBox4Click(CheckBox4); };
     CheckBox7->OnClick = [this] { CheckBox4Click(CheckBox7); };
 
-    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    OKButton = CriaBotao(this, kOKButton, kContextoAjuda);
-    BtnCancela = CriaBotao(this, kBtnCancela, kContextoAjuda);
-    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
+    CriaBotoes(kBotoes);
 }
 
-void TFormCancProg::MostraModulo(std::uint8_t* imagem)
+// The window edits a work copy of the two bytes, written back only on Ok.
+void TFormCancProg::PreparaModulo()
 {
-    ImagemAtual = imagem;
     std::memcpy(CopiaControle, ImagemAtual + ofsControleAtendedor, sizeof CopiaControle);
-    if (ShowModal() == mrOk)
-        std::memcpy(ImagemAtual + ofsControleAtendedor, CopiaControle, sizeof CopiaControle);
+}
+
+void TFormCancProg::ConfirmaModulo()
+{
+    std::memcpy(ImagemAtual + ofsControleAtendedor, CopiaControle, sizeof CopiaControle);
 }
 
 void TFormCancProg::FormActivate()
@@ -185,16 +185,11 @@ void TFormCancProg::CheckBox4Click(TCheckBox* Sender)
     GravaCaixa(Sender);
 }
 
-void TFormCancProg::CancButtonClick()
+void TFormCancProg::PadButtonClick()
 {
     if (ConfirmaPadrao(TPadrao::CancProg) == IDYES) {
         CopiaControle[0] = 0;
         CopiaControle[1] = 0;
     }
     FormActivate();
-}
-
-void TFormCancProg::HelpBitBtnClick()
-{
-    AbreAjudaJanela();
 }

@@ -12,8 +12,6 @@ class TFormCancProg : public TFormModulo {
 public:
     explicit TFormCancProg(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TCheckBox* CheckBox1;
     TCheckBox* CheckBox2;
     TCheckBox* CheckBox10;
@@ -31,6 +29,8 @@ public:
 
 protected:
     void FormActivate() override;
+    void PreparaModulo() override;
+    void ConfirmaModulo() override;
 
 private:
     void CheckBox1Click();
@@ -40,8 +40,8 @@ private:
     void CheckBox5Click();
     void CheckBox6Click();
     void CheckBox4Click(TCheckBox* Sender);
-    void CancButtonClick();
-    void HelpBitBtnClick();
+    // The "&Padrão" button, named CancButton in this window.
+    void PadButtonClick() override;
 
     // Stores one box's bits, from its Tag, into the work copy.
     void GravaCaixa(TCheckBox* caixa);

@@ -39,10 +39,12 @@ const QString kMascaraRamal = QStringLiteral(" 9999");
 const QString kMascaraNome = QStringLiteral(" ") + QString(kMaximoNome, QLatin1Char('c'));
 
 const Lugar kLugarGrade{8, 8, 420, 340};
-const DadosBotao kOkButton{"OkButton", "O&k", {340, 360, 88, 28}};
-const DadosBotao kCancButton{"CancButton", "&Cancela", {244, 360, 88, 28}, mrCancel, true};
-const DadosBotao kPadButton{"PadButton", "&Padrão", {148, 360, 88, 28}};
-const DadosBotao kBitBtn1{"BitBtn1", "&Ajuda", {8, 360, 88, 28}};
+const BotaoModulo<TFormPlanoNum> kBotoes[] = {
+    {&TFormPlanoNum::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {340, 360, 88, 28}}},
+    {&TFormPlanoNum::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {244, 360, 88, 28}}},
+    {&TFormPlanoNum::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {148, 360, 88, 28}}},
+    {&TFormPlanoNum::BitBtn1, TPapelBotao::Ajuda, {"BitBtn1", "&Ajuda", {8, 360, 88, 28}}},
+};
 
 QString SemBrancos(const QString& texto)
 {
@@ -87,20 +89,7 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
     StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
     StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
 
-    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    PadButton = CriaBotao(this, kPadButton, kContextoAjuda);
-    BitBtn1 = CriaBotao(this, kBitBtn1, kContextoAjuda);
-    OkButton->OnClick = [this] { OkButtonClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
-    PadButton->OnClick = [this] { PadButtonClick(); };
-    BitBtn1->OnClick = [this] { BitBtn1Click(); };
-}
-
-void TFormPlanoNum::MostraModulo(std::uint8_t* imagem)
-{
-    ImagemAtual = imagem;
-    ShowModal();
+    CriaBotoes(kBotoes);
 }
 
 void TFormPlanoNum::FormShow()
@@ -231,11 +220,6 @@ void TFormPlanoNum::OkButtonClick()
     SetModalResult(mrOk);
 }
 
-void TFormPlanoNum::CancButtonClick()
-{
-    SetModalResult(mrCancel);
-}
-
 void TFormPlanoNum::PadraoDaLinha(int linha)
 {
     StringGrid1->SetCells(kColunaRamal, linha, QStringLiteral(" %1").arg(kPrimeiroRamalPadrao + linha));
@@ -257,9 +241,4 @@ void TFormPlanoNum::PadButtonClick()
     default:
         break;
     }
-}
-
-void TFormPlanoNum::BitBtn1Click()
-{
-    AbreAjudaJanela();
 }

@@ -11,8 +11,6 @@ class TFormPlanoNum : public TFormModulo {
 public:
     explicit TFormPlanoNum(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TStringGrid* StringGrid1;
     TButton* OkButton;
     TButton* CancButton;
@@ -25,10 +23,8 @@ protected:
 private:
     void StringGrid1GetEditMask(int ACol, int ARow, QString& Value);
     void StringGrid1KeyPress(char& Key);
-    void OkButtonClick();
-    void CancButtonClick();
-    void PadButtonClick();
-    void BitBtn1Click();
+    void OkButtonClick() override;
+    void PadButtonClick() override;
 
     // Checks row `linha` and fills its work word and name; false after
     // telling the user what is wrong.

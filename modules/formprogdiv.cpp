@@ -43,18 +43,21 @@ const CaixaBit kCaixas[] = {
 // Bit 7 of both option bytes is cleared by every Ok.
 constexpr int kBitSempreLimpo = 7;
 
-const char* const kGrupos[] = {"&Bilhetagem", "&Outros"};
-const char* const kNomesGrupos[] = {"GroupBox1", "GroupBox2"};
-const Lugar kLugaresGrupos[] = {{8, 8, 372, 200}, {388, 8, 372, 200}};
+const GrupoModulo<TFormProgDiv> kGrupos[] = {
+    {&TFormProgDiv::GroupBox1, "GroupBox1", "&Bilhetagem", {8, 8, 372, 200}},
+    {&TFormProgDiv::GroupBox2, "GroupBox2", "&Outros", {388, 8, 372, 200}},
+};
 Lugar LugarCaixa(int linha) { return {10, 20 + 25 * linha, 354, 22}; }
 
 const Lugar kLugarRotuloDigitos{16, 222, 260, 20};
 const Lugar kLugarComboDigitos{280, 218, 60, 24};
 
-const DadosBotao kOkButton{"OkButton", "O&k", {672, 256, 88, 28}};
-const DadosBotao kCancButton{"CancButton", "&Cancela", {576, 256, 88, 28}, mrCancel, true};
-const DadosBotao kPadButton{"PadButton", "&Padrão", {480, 256, 88, 28}};
-const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 256, 88, 28}};
+const BotaoModulo<TFormProgDiv> kBotoes[] = {
+    {&TFormProgDiv::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {672, 256, 88, 28}}},
+    {&TFormProgDiv::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {576, 256, 88, 28}}},
+    {&TFormProgDiv::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {480, 256, 88, 28}}},
+    {&TFormProgDiv::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 256, 88, 28}}},
+};
 
 const std::uint8_t kPotencias[] = {1, 2, 4, 8, 16, 32, 64, 128};
 
@@ -73,17 +76,12 @@ TFormProgDiv::TFormProgDiv(QWidget* owner) : TFormModulo(owner)
     SetClientSize(768, 294);
     HelpContext = kContextoAjuda;
 
-    TGroupBox* grupos[2];
-    for (int g = 0; g < 2; ++g) {
-        grupos[g] = Posiciona(new TGroupBox(QString::fromUtf8(kGrupos[g]), this), kNomesGrupos[g], kLugaresGrupos[g]);
-        grupos[g]->HelpContext = kContextoAjuda;
-    }
-    GroupBox1 = grupos[0];
-    GroupBox2 = grupos[1];
+    CriaGrupos(kGrupos);
 
     int linhas[2] = {0, 0};
     for (const CaixaBit& dados : kCaixas) {
-        auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), grupos[dados.grupo]), dados.nome,
+        TGroupBox* grupo = this->*kGrupos[dados.grupo].membro;
+        auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), grupo), dados.nome,
                                 LugarCaixa(linhas[dados.grupo]++));
         caixa->HelpContext = kContextoAjuda;
         if (dados.fixa) {
@@ -101,20 +99,7 @@ TFormProgDiv::TFormProgDiv(QWidget* owner) : TFormModulo(owner)
                              kLugarRotuloDigitos);
     rotulo->SetFocusControl(ComboBox1);
 
-    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    PadButton = CriaBotao(this, kPadButton, kContextoAjuda);
-    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
-    OkButton->OnClick = [this] { OkButtonClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
-    PadButton->OnClick = [this] { PadButtonClick(); };
-    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
-}
-
-void TFormProgDiv::MostraModulo(std::uint8_t* imagem)
-{
-    ImagemAtual = imagem;
-    ShowModal();
+    CriaBotoes(kBotoes);
 }
 
 void TFormProgDiv::FormShow()
@@ -155,14 +140,4 @@ void TFormProgDiv::OkButtonClick()
     ImagemAtual[ofsBilhetagemDiversas] = bilhetagem;
     ImagemAtual[ofsFacilidadesDiversas] = facilidades;
     SetModalResult(mrOk);
-}
-
-void TFormProgDiv::CancButtonClick()
-{
-    SetModalResult(mrCancel);
-}
-
-void TFormProgDiv::HelpBitBtnClick()
-{
-    AbreAjudaJanela();
 }

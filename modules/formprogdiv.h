@@ -11,8 +11,6 @@ class TFormProgDiv : public TFormModulo {
 public:
     explicit TFormProgDiv(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TGroupBox* GroupBox1;
     TGroupBox* GroupBox2;
     TCheckBox* CheckBox1;
@@ -38,10 +36,8 @@ protected:
     void FormShow() override;
 
 private:
-    void PadButtonClick();
-    void OkButtonClick();
-    void CancButtonClick();
-    void HelpBitBtnClick();
+    void PadButtonClick() override;
+    void OkButtonClick() override;
 
     // The check boxes in the order of the table of bits.
     std::vector<TCheckBox*> caixas_;

@@ -11,7 +11,6 @@ constexpr int kContextoAjuda = 1500;
 constexpr int kDigitosSenha = 3;
 constexpr std::uint8_t kMarcaSenha = 0x20; // always set in the first byte
 constexpr int kZeroGravado = 10;           // digit 0 is stored as 10
-constexpr char kTeclaEsc = 27;
 constexpr char kTeclaColar = 22;           // Ctrl+V
 
 const char* const kSomenteNumeros = "Somente números são permitdos.";
@@ -20,9 +19,11 @@ const char* const kTresDigitos = "A senha deve possuir 3 dígitos.";
 const Lugar kLugarGrupo{8, 8, 264, 76};
 const Lugar kLugarRotulo{16, 20, 240, 18};
 const Lugar kLugarSenha{16, 42, 80, 24};
-const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 96, 80, 28}};
-const DadosBotao kCancButton{"CancButton", "&Cancela", {100, 96, 80, 28}, mrCancel, true};
-const DadosBotao kOkButton{"OkButton", "O&k", {192, 96, 80, 28}};
+const BotaoModulo<TFormSenha> kBotoes[] = {
+    {&TFormSenha::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 96, 80, 28}}},
+    {&TFormSenha::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {100, 96, 80, 28}}},
+    {&TFormSenha::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {192, 96, 80, 28}}},
+};
 
 int ValorDigito(QChar c)
 {
@@ -49,21 +50,10 @@ TFormSenha::TFormSenha(QWidget* owner) : TFormModulo(owner)
     Label1 = Posiciona(new TLabel(QStringLiteral("Nova senha &geral do PABX"), GroupBox1), "Label1", kLugarRotulo);
     Label1->SetFocusControl(Senha);
 
-    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
+    CriaBotoes(kBotoes);
 
     Senha->OnKeyPress = [this](char& Key) { SenhaKeyPress(Key); };
     Senha->OnChange = [this] { SenhaChange(); };
-    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
-    OkButton->OnClick = [this] { OkButtonClick(); };
-}
-
-void TFormSenha::MostraModulo(std::uint8_t* imagem)
-{
-    ImagemAtual = imagem;
-    ShowModal();
 }
 
 // The window opens with the cursor in its only edit.
@@ -72,13 +62,13 @@ void TFormSenha::FormShow()
     Senha->SetFocus();
 }
 
-// Digits, backspace and Enter get in. Esc belongs to the Cancel button, and
-// Ctrl+V pastes, the pasted text then passing the same digits-only rule.
+// Digits, backspace and Enter get in, and Ctrl+V pastes, the pasted text
+// then passing the same digits-only rule.
 void TFormSenha::SenhaKeyPress(char& Key)
 {
     if (Key == '\b' || Key == '\r' || (Key >= '0' && Key <= '9'))
         return;
-    if (Key == kTeclaEsc || Key == kTeclaColar)
+    if (Key == kTeclaColar)
         return;
     Key = 0;
     MostraErro(QString::fromUtf8(kSomenteNumeros));
@@ -117,14 +107,4 @@ void TFormSenha::OkButtonClick()
         ImagemAtual[ofsSenhaCentral + 1] = static_cast<std::uint8_t>(ValorDigito(texto[1]) << 4 | ValorDigito(texto[2]));
     }
     SetModalResult(mrOk);
-}
-
-void TFormSenha::CancButtonClick()
-{
-    SetModalResult(mrCancel);
-}
-
-void TFormSenha::HelpBitBtnClick()
-{
-    AbreAjudaJanela();
 }

@@ -9,8 +9,6 @@ class TFormSenha : public TFormModulo {
 public:
     explicit TFormSenha(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TGroupBox* GroupBox1;
     TLabel* Label1;
     TEdit* Senha;
@@ -20,13 +18,11 @@ public:
 
 protected:
     void FormShow() override;
+    void OkButtonClick() override;
 
 private:
     void SenhaKeyPress(char& Key);
     void SenhaChange();
-    void OkButtonClick();
-    void CancButtonClick();
-    void HelpBitBtnClick();
 };
 
 extern TFormSenha* FormSenha;

@@ -34,17 +34,20 @@ const CampoTemporizacao kCampos[] = {
     {"ComboBox7", 1, 2, "Número de tentativas rechamada externa", 1, 9, 1, ofsValoresTemporizacao + 5, 9},
 };
 
-const char* const kGrupos[] = {"Temporizações", "Outros"};
-const Lugar kLugaresGrupos[] = {{8, 8, 384, 112}, {8, 128, 384, 112}};
-const char* const kNomesGrupos[] = {"GroupBox1", "GroupBox2"};
+const GrupoModulo<TFormTempor> kGrupos[] = {
+    {&TFormTempor::GroupBox1, "GroupBox1", "Temporizações", {8, 8, 384, 112}},
+    {&TFormTempor::GroupBox2, "GroupBox2", "Outros", {8, 128, 384, 112}},
+};
 
 Lugar LugarRotulo(int linha) { return {12, 26 + 28 * linha, 290, 20}; }
 Lugar LugarCombo(int linha) { return {304, 22 + 28 * linha, 64, 24}; }
 
-const DadosBotao kHelpBitBtn{"HelpBitBtn", "&Ajuda", {8, 252, 88, 28}};
-const DadosBotao kPadButton{"PadButton", "&Padrão", {104, 252, 88, 28}};
-const DadosBotao kCancButton{"CancButton", "&Cancela", {208, 252, 88, 28}, mrCancel, true};
-const DadosBotao kOkButton{"OkButton", "O&k", {304, 252, 88, 28}};
+const BotaoModulo<TFormTempor> kBotoes[] = {
+    {&TFormTempor::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 252, 88, 28}}},
+    {&TFormTempor::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {104, 252, 88, 28}}},
+    {&TFormTempor::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {208, 252, 88, 28}}},
+    {&TFormTempor::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {304, 252, 88, 28}}},
+};
 
 } // namespace
 
@@ -54,22 +57,16 @@ TFormTempor::TFormTempor(QWidget* owner) : TFormModulo(owner)
     SetClientSize(400, 290);
     HelpContext = kContextoAjuda;
 
-    TGroupBox* grupos[2];
-    for (int g = 0; g < 2; ++g) {
-        grupos[g] = Posiciona(new TGroupBox(QString::fromUtf8(kGrupos[g]), this), kNomesGrupos[g], kLugaresGrupos[g]);
-        grupos[g]->HelpContext = kContextoAjuda;
-    }
-    GroupBox1 = grupos[0];
-    GroupBox2 = grupos[1];
+    CriaGrupos(kGrupos);
 
     for (size_t i = 0; i < std::size(kCampos); ++i) {
         const CampoTemporizacao& campo = kCampos[i];
-        auto* combo = Posiciona(new TComboBox(grupos[campo.grupo], csDropDown), campo.nome, LugarCombo(campo.linha));
+        TGroupBox* grupo = this->*kGrupos[campo.grupo].membro;
+        auto* combo = Posiciona(new TComboBox(grupo, csDropDown), campo.nome, LugarCombo(campo.linha));
         combo->SetMaxLength(campo.caracteres);
         combo->HelpContext = kContextoAjuda;
         CarregaComboNumeros(false, combo, campo.menor, QStringLiteral("0"), campo.maior);
-        auto* rotulo = Posiciona(new TLabel(QString::fromUtf8(campo.rotulo), grupos[campo.grupo]),
-                                 "", LugarRotulo(campo.linha));
+        auto* rotulo = Posiciona(new TLabel(QString::fromUtf8(campo.rotulo), grupo), "", LugarRotulo(campo.linha));
         rotulo->SetFocusControl(combo);
         combos_[i] = combo;
     }
@@ -80,20 +77,7 @@ TFormTempor::TFormTempor(QWidget* owner) : TFormModulo(owner)
     ComboBox6 = combos_[4];
     ComboBox7 = combos_[5];
 
-    HelpBitBtn = CriaBotao(this, kHelpBitBtn, kContextoAjuda);
-    PadButton = CriaBotao(this, kPadButton, kContextoAjuda);
-    CancButton = CriaBotao(this, kCancButton, kContextoAjuda);
-    OkButton = CriaBotao(this, kOkButton, kContextoAjuda);
-    HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };
-    PadButton->OnClick = [this] { PadButtonClick(); };
-    CancButton->OnClick = [this] { CancButtonClick(); };
-    OkButton->OnClick = [this] { OkButtonClick(); };
-}
-
-void TFormTempor::MostraModulo(std::uint8_t* imagem)
-{
-    ImagemAtual = imagem;
-    ShowModal();
+    CriaBotoes(kBotoes);
 }
 
 void TFormTempor::FormShow()
@@ -128,14 +112,4 @@ void TFormTempor::OkButtonClick()
     for (size_t i = 0; i < std::size(kCampos); ++i)
         ImagemAtual[kCampos[i].ofs] = valores[i];
     SetModalResult(mrOk);
-}
-
-void TFormTempor::CancButtonClick()
-{
-    SetModalResult(mrCancel);
-}
-
-void TFormTempor::HelpBitBtnClick()
-{
-    AbreAjudaJanela();
 }

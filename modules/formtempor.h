@@ -11,8 +11,6 @@ class TFormTempor : public TFormModulo {
 public:
     explicit TFormTempor(QWidget* owner);
 
-    void MostraModulo(std::uint8_t* imagem);
-
     TGroupBox* GroupBox1;
     TGroupBox* GroupBox2;
     TComboBox* ComboBox1;
@@ -30,10 +28,8 @@ protected:
     void FormShow() override;
 
 private:
-    void PadButtonClick();
-    void OkButtonClick();
-    void CancButtonClick();
-    void HelpBitBtnClick();
+    void PadButtonClick() override;
+    void OkButtonClick() override;
 
     // The six combos in the order of the fields' table.
     std::array<TComboBox*, 6> combos_{};

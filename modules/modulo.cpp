@@ -53,8 +53,15 @@ void AbreAjuda(int contexto, const char* arquivo)
 TFormModulo::TFormModulo(QWidget* owner, const char* arquivoAjuda)
     : TForm(owner), arquivoAjuda_(arquivoAjuda)
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint);
+    BordaDeDialogo(this);
+}
+
+void TFormModulo::MostraModulo(std::uint8_t* imagem)
+{
+    ImagemAtual = imagem;
+    PreparaModulo();
+    if (ShowModal() == mrOk)
+        ConfirmaModulo();
 }
 
 void TFormModulo::ShowHelp(int context)
@@ -74,5 +81,28 @@ TButton* CriaBotao(QWidget* pai, const DadosBotao& dados, int contextoAjuda)
     botao->Cancel = dados.cancela;
     botao->HelpContext = contextoAjuda;
     botao->setProperty("HelpContext", contextoAjuda);
+    return botao;
+}
+
+TButton* TFormModulo::CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados)
+{
+    TButton* botao = CriaBotao(this, dados, HelpContext);
+    switch (papel) {
+    case TPapelBotao::Ok:
+        botao->OnClick = [this] { OkButtonClick(); };
+        break;
+    case TPapelBotao::Cancela:
+        botao->ModalResult = mrCancel;
+        botao->Cancel = true;
+        break;
+    case TPapelBotao::Padrao:
+        botao->OnClick = [this] { PadButtonClick(); };
+        break;
+    case TPapelBotao::Ajuda:
+        botao->OnClick = [this] { AbreAjudaJanela(); };
+        break;
+    case TPapelBotao::Outro:
+        break;
+    }
     return botao;
 }

@@ -2,10 +2,13 @@
 // The frame that every editing window of the library shares: the image under
 // edit, the entry that opens a window, help, error and "Padrão" boxes.
 #include "platform/application.h"
+#include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/lugar.h"
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -17,8 +20,8 @@
 // and a start text owned by the caller, or null.
 using TEntradaModulo = void (*)(std::uint8_t* imagem, const char* textoInicial);
 
-// The image of the entry that is running; set by each window's MostraModulo
-// before the window is shown, stale between calls.
+// The image of the entry that is running; set by MostraModulo before the
+// window is shown, stale between calls.
 extern std::uint8_t* ImagemAtual;
 
 // Message box flags and answers the windows use.
@@ -57,40 +60,6 @@ constexpr const char* kArquivoAjudaDigital = "DIGITAL.HLP";
 // application first (it holds none of its own), then opens the topic.
 void AbreAjuda(int contexto, const char* arquivo = kArquivoAjuda);
 
-// Base of the editing windows: fixed border, no title-bar buttons, F1 opens
-// the window's (or the focused control's) topic in the window's help file.
-class TFormModulo : public TForm {
-    Q_OBJECT
-public:
-    explicit TFormModulo(QWidget* owner, const char* arquivoAjuda = kArquivoAjuda);
-
-protected:
-    void ShowHelp(int context) override;
-    // The help button's handler: the window's own context.
-    void AbreAjudaJanela();
-
-private:
-    const char* arquivoAjuda_;
-};
-
-// Where a control stands in its parent: left, top, width, height.
-struct Lugar {
-    int x;
-    int y;
-    int largura;
-    int altura;
-};
-
-// Names a control (its Qt objectName too, so it can be found by name) and
-// puts it in its place.
-template <typename T>
-T* Posiciona(T* controle, const char* nome, Lugar lugar)
-{
-    controle->setObjectName(QString::fromLatin1(nome));
-    controle->setGeometry(lugar.x, lugar.y, lugar.largura, lugar.altura);
-    return controle;
-}
-
 // A push button of a window: name, caption, place, the modal result it gives
 // and whether it answers Esc.
 struct DadosBotao {
@@ -102,6 +71,90 @@ struct DadosBotao {
 };
 
 TButton* CriaBotao(QWidget* pai, const DadosBotao& dados, int contextoAjuda);
+
+// What a button of an editing window does when clicked.
+enum class TPapelBotao {
+    Ok,      // the window's OkButtonClick
+    Cancela, // closes with Cancel; answers Esc too
+    Padrao,  // the window's PadButtonClick
+    Ajuda,   // opens the window's help topic
+    Outro,   // wired by the window itself
+};
+
+// A row of a window's table of buttons: the member that holds the button,
+// what it does and how it looks.
+template <typename TJanela>
+struct BotaoModulo {
+    TButton* TJanela::*membro;
+    TPapelBotao papel;
+    DadosBotao dados;
+};
+
+// A row of a window's table of group boxes: the member that holds the box,
+// its name, caption and place.
+template <typename TJanela>
+struct GrupoModulo {
+    TGroupBox* TJanela::*membro;
+    const char* nome;
+    const char* legenda;
+    Lugar lugar;
+};
+
+// Base of the editing windows: fixed border, no title-bar buttons, F1 opens
+// the window's (or the focused control's) topic in the window's help file.
+class TFormModulo : public TForm {
+    Q_OBJECT
+public:
+    explicit TFormModulo(QWidget* owner, const char* arquivoAjuda = kArquivoAjuda);
+
+    // The entry method: points ImagemAtual at the image, prepares the window,
+    // shows it modally and, when it ends with Ok, commits. A window that
+    // takes a start text keeps it and then calls this.
+    void MostraModulo(std::uint8_t* imagem);
+
+protected:
+    void ShowHelp(int context) override;
+    // The help button's handler: the window's own context.
+    void AbreAjudaJanela();
+
+    // Before the window is shown: a work copy taken from the image, controls
+    // loaded ahead of the window's show handler.
+    virtual void PreparaModulo() {}
+    // After the window ended with Ok: a work copy written back.
+    virtual void ConfirmaModulo() {}
+    // The clicks of the Ok and "Padrão" buttons.
+    virtual void OkButtonClick() {}
+    virtual void PadButtonClick() {}
+
+    // Creates the window's buttons in the table's order (their tab order)
+    // into their members, each with the window's help context (set it
+    // first), and wires them by what they do.
+    template <typename TJanela, std::size_t N>
+    void CriaBotoes(const BotaoModulo<TJanela> (&botoes)[N])
+    {
+        auto* janela = static_cast<TJanela*>(this);
+        for (const BotaoModulo<TJanela>& botao : botoes)
+            janela->*botao.membro = CriaBotaoModulo(botao.papel, botao.dados);
+    }
+
+    // Creates the window's group boxes in the table's order into their
+    // members, each with the window's help context.
+    template <typename TJanela, std::size_t N>
+    void CriaGrupos(const GrupoModulo<TJanela> (&grupos)[N])
+    {
+        auto* janela = static_cast<TJanela*>(this);
+        for (const GrupoModulo<TJanela>& grupo : grupos) {
+            auto* caixa = Posiciona(new TGroupBox(QString::fromUtf8(grupo.legenda), this), grupo.nome, grupo.lugar);
+            caixa->HelpContext = HelpContext;
+            janela->*grupo.membro = caixa;
+        }
+    }
+
+private:
+    TButton* CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados);
+
+    const char* arquivoAjuda_;
+};
 
 // An entry: creates the window with no owner (the variable is null) into its
 // global variable, runs its MostraModulo, frees it and nulls the variable.

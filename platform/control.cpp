@@ -1,6 +1,7 @@
 #include "platform/control.h"
 
 #include "platform/application.h"
+#include "platform/forms.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -12,24 +13,11 @@
 
 namespace {
 
-// The control of each window that holds the focus as far as the enter and
-// exit events go.
-std::map<const QWidget*, QPointer<QWidget>>& ActiveControls()
-{
-    static std::map<const QWidget*, QPointer<QWidget>> active;
-    return active;
-}
-
-QPointer<QWidget>& ActiveOf(QWidget* window)
-{
-    auto& active = ActiveControls();
-    auto found = active.find(window);
-    if (found == active.end()) {
-        found = active.emplace(window, nullptr).first;
-        QObject::connect(window, &QObject::destroyed, [window] { ActiveControls().erase(window); });
-    }
-    return found->second;
-}
+// The program and the editing library each link a copy of this layer, and
+// both copies see every widget of the process (the library's classes even
+// pass a dynamic_cast of the program's, since their type names match). The
+// address of this object tells the controls of this copy from the others.
+char thisCopy;
 
 // The controls from a widget up to (not including) the first ancestor that
 // also contains other; innermost first.
@@ -39,25 +27,36 @@ std::vector<TControl*> ControlsUpTo(QWidget* from, QWidget* other)
     for (QWidget* w = from; w && !w->isWindow(); w = w->parentWidget()) {
         if (other && (w == other || w->isAncestorOf(other)))
             break;
-        if (TControl* control = dynamic_cast<TControl*>(w))
+        if (TControl* control = TControl::Of(w))
             chain.push_back(control);
     }
     return chain;
+}
+
+// One event filter of this copy, made on first use and owned by the Qt
+// application object. It goes with the application or with this copy (the
+// library unloaded), whichever ends first; Qt forgets a filter once it is
+// deleted, and a later use makes a new one.
+template <typename Filter>
+Filter& FilterOfThisCopy()
+{
+    struct Holder {
+        QPointer<Filter> filter;
+        ~Holder() { delete filter.data(); }
+    };
+    static Holder holder;
+    if (!holder.filter)
+        holder.filter = new Filter(qApp);
+    return *holder.filter;
 }
 
 // Runs the exit and enter events as the focus moves, and remembers a move
 // that an exit handler refused so that the mouse press behind it is dropped.
 class FocusRules : public QObject {
 public:
-    static FocusRules& Instance()
-    {
-        static FocusRules* rules = [] {
-            auto* created = new FocusRules;
-            qApp->installEventFilter(created);
-            return created;
-        }();
-        return *rules;
-    }
+    explicit FocusRules(QObject* owner) : QObject(owner) { owner->installEventFilter(this); }
+
+    static FocusRules& Instance() { return FilterOfThisCopy<FocusRules>(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -82,6 +81,18 @@ public:
     }
 
 private:
+    // The control of a window that holds the focus as far as the enter and
+    // exit events go.
+    QPointer<QWidget>& ActiveOf(QWidget* window)
+    {
+        auto found = active_.find(window);
+        if (found == active_.end()) {
+            found = active_.emplace(window, nullptr).first;
+            connect(window, &QObject::destroyed, this, [this, window] { active_.erase(window); });
+        }
+        return found->second;
+    }
+
     bool Leaving(QWidget* prev, Qt::FocusReason reason)
     {
         if (exiting_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
@@ -136,6 +147,7 @@ private:
         }
     }
 
+    std::map<const QWidget*, QPointer<QWidget>> active_;
     int exiting_ = 0;
     QPointer<QWidget> refusedPress_;
 };
@@ -143,16 +155,14 @@ private:
 // Key and mouse events of the controls, ahead of the widgets' own handling.
 class ControlEvents : public QObject {
 public:
-    static ControlEvents& Instance()
-    {
-        static ControlEvents* events = new ControlEvents;
-        return *events;
-    }
+    explicit ControlEvents(QObject* owner) : QObject(owner) {}
+
+    static ControlEvents& Instance() { return FilterOfThisCopy<ControlEvents>(); }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         QWidget* widget = qobject_cast<QWidget*>(watched);
-        TControl* control = widget ? dynamic_cast<TControl*>(widget) : nullptr;
+        TControl* control = widget ? TControl::Of(widget) : nullptr;
         if (!control)
             return false;
         switch (event->type()) {
@@ -242,9 +252,46 @@ const KeyName kKeys[] = {
     {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE},
 };
 
+// The keys of the number pad's signs.
+const KeyName kKeypadKeys[] = {
+    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},    {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Comma, VK_DECIMAL}, {Qt::Key_Slash, VK_DIVIDE},
+};
+
+// The key that types each sign on the keyboard: a digit key with Shift, or
+// one of the sign keys.
+const KeyName kSignKeys[] = {
+    {Qt::Key_Exclam, '1'},          {Qt::Key_At, '2'},
+    {Qt::Key_NumberSign, '3'},      {Qt::Key_Dollar, '4'},
+    {Qt::Key_Percent, '5'},         {Qt::Key_AsciiCircum, '6'},
+    {Qt::Key_Ampersand, '7'},       {Qt::Key_Asterisk, '8'},
+    {Qt::Key_ParenLeft, '9'},       {Qt::Key_ParenRight, '0'},
+    {Qt::Key_Semicolon, VK_OEM_1},  {Qt::Key_Colon, VK_OEM_1},
+    {Qt::Key_Equal, VK_OEM_PLUS},   {Qt::Key_Plus, VK_OEM_PLUS},
+    {Qt::Key_Comma, VK_OEM_COMMA},  {Qt::Key_Less, VK_OEM_COMMA},
+    {Qt::Key_Minus, VK_OEM_MINUS},  {Qt::Key_Underscore, VK_OEM_MINUS},
+    {Qt::Key_Period, VK_OEM_PERIOD}, {Qt::Key_Greater, VK_OEM_PERIOD},
+    {Qt::Key_Slash, VK_OEM_2},      {Qt::Key_Question, VK_OEM_2},
+    {Qt::Key_QuoteLeft, VK_OEM_3},  {Qt::Key_AsciiTilde, VK_OEM_3},
+    {Qt::Key_BracketLeft, VK_OEM_4}, {Qt::Key_BraceLeft, VK_OEM_4},
+    {Qt::Key_Backslash, VK_OEM_5},  {Qt::Key_Bar, VK_OEM_5},
+    {Qt::Key_BracketRight, VK_OEM_6}, {Qt::Key_BraceRight, VK_OEM_6},
+    {Qt::Key_Apostrophe, VK_OEM_7}, {Qt::Key_QuoteDbl, VK_OEM_7},
+};
+
+// The virtual key of a Qt key in a table, or 0.
+template <size_t N>
+int KeyIn(const KeyName (&table)[N], int qtKey)
+{
+    for (const KeyName& name : table)
+        if (name.qtKey == qtKey)
+            return name.vk;
+    return 0;
+}
+
 } // namespace
 
-TControl::TControl(QWidget* self) : self_(self)
+TControl::TControl(QWidget* self) : self_(self), copy_(&thisCopy)
 {
     FocusRules::Instance();
     self->installEventFilter(&ControlEvents::Instance());
@@ -265,7 +312,8 @@ bool TControl::CanFocus() const
 
 TControl* TControl::Of(QObject* object)
 {
-    return dynamic_cast<TControl*>(object);
+    TControl* control = dynamic_cast<TControl*>(object);
+    return control && control->copy_ == &thisCopy ? control : nullptr;
 }
 
 void TControl::Run(const std::function<void()>& handler)
@@ -330,6 +378,14 @@ void TControl::DblClick()
     Run(OnDblClick);
 }
 
+bool TControl::WindowTookKey(int key)
+{
+    if (key != VK_ESCAPE || WantsEscape())
+        return false;
+    auto* form = qobject_cast<TForm*>(self_ ? self_->window() : nullptr);
+    return form && form->ClickCancelButton();
+}
+
 bool TControl::FilterKeyPress(QKeyEvent* event)
 {
     if (forwardingKey)
@@ -337,6 +393,8 @@ bool TControl::FilterKeyPress(QKeyEvent* event)
     int key = VirtualKeyOf(event);
     if (key == VK_TAB && !WantsTabs())
         return false;
+    if (WindowTookKey(key))
+        return true;
     if (key != 0) {
         KeyDown(key, ShiftStateOf(event->modifiers()));
         if (key == 0)
@@ -373,20 +431,20 @@ bool TControl::FilterKeyRelease(QKeyEvent* event)
 int VirtualKeyOf(const QKeyEvent* event)
 {
     const int key = event->key();
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return 'A' + (key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return (event->modifiers() & Qt::KeypadModifier) ? VK_NUMPAD0 + (key - Qt::Key_0) : '0' + (key - Qt::Key_0);
+        return keypad ? VK_NUMPAD0 + (key - Qt::Key_0) : '0' + (key - Qt::Key_0);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
         return VK_F1 + (key - Qt::Key_F1);
-    for (const KeyName& name : kKeys)
-        if (name.qtKey == key)
-            return name.vk;
-    // Other characters: their code, as the keyboard gives it.
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() < 0x80 && text[0].isPrint())
-        return text[0].toUpper().unicode();
-    return 0;
+    if (const int named = KeyIn(kKeys, key))
+        return named;
+    if (const int sign = keypad ? KeyIn(kKeypadKeys, key) : 0)
+        return sign;
+    // Other keys (accented letters, dead keys) have no code of their own;
+    // their characters still reach OnKeyPress.
+    return KeyIn(kSignKeys, key);
 }
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)

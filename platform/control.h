@@ -9,7 +9,11 @@
 //   focus back cancels the move: nothing is entered, and the mouse press
 //   that started the move does nothing (the button it fell on is not clicked).
 //
-//   OnKeyDown sees every key first (Key set to 0 drops it), then OnKeyPress
+//   Esc is the window's when it has a Cancel button: it clicks the button
+//   and no key handler of the control sees it (unless the control wants the
+//   key, as a grid's editor does to cancel the edit).
+//
+//   OnKeyDown sees every other key first (Key set to 0 drops it), then OnKeyPress
 //   the character it types (Key set to 0 drops it; another character
 //   replaces it), then the control. OnKeyUp follows on release.
 //
@@ -66,7 +70,8 @@ public:
     // Position and size as the windows' layouts give them.
     void SetBounds(int left, int top, int width, int height) { self_->setGeometry(left, top, width, height); }
 
-    // The control of a widget (itself, or the control whose part it is).
+    // The control a widget is, if it is one of this copy of the layer (the
+    // program and the editing library each have their own); else null.
     static TControl* Of(QObject* object);
 
     // Runs a handler of this control through Application->Guard.
@@ -90,6 +95,9 @@ public:
     // Whether Tab is a key of the control; otherwise it moves the focus and
     // the key handlers never see it.
     virtual bool WantsTabs() const { return false; }
+    // Whether Esc is a key of the control; otherwise, in a window with a
+    // Cancel button, it clicks that button and the key handlers never see it.
+    virtual bool WantsEscape() const { return false; }
 
     // Key events: returns true when the key was dropped by a handler and the
     // widget must not see it. A replaced character is passed on by sending
@@ -97,8 +105,14 @@ public:
     virtual bool FilterKeyPress(QKeyEvent* event);
     virtual bool FilterKeyRelease(QKeyEvent* event);
 
+protected:
+    // True when key is one the window answers ahead of the control (Esc for
+    // the Cancel button) and the window did.
+    bool WindowTookKey(int key);
+
 private:
     QPointer<QWidget> self_;
+    const void* copy_; // which copy of the layer made the control
 };
 
 // Key code and shift state of a Qt key event.

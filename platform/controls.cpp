@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include "platform/typinglimit.h"
+
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -12,13 +14,14 @@
 
 namespace {
 
-// Where a sorted list puts a new string: after every string not greater.
-template <typename GetText>
-int SortedPosition(int count, const QString& value, GetText text)
+// Adds a string to a list: at the end, or in a sorted list after every
+// string not greater. Returns where it went.
+int AddInOrder(TStrings& items, bool sorted, const QString& value)
 {
-    int at = 0;
-    while (at < count && QString::compare(text(at), value, Qt::CaseInsensitive) <= 0)
+    int at = sorted ? 0 : items.Count();
+    while (at < items.Count() && QString::compare(items.Get(at), value, Qt::CaseInsensitive) <= 0)
         ++at;
+    items.Insert(at, value);
     return at;
 }
 
@@ -48,6 +51,176 @@ QString WithoutAccelerators(const QString& caption)
 
 } // namespace
 
+// ---------------------------------------------------------------- Items
+
+template <>
+int TItemsOf<TComboBox>::Count() const
+{
+    return owner_->count();
+}
+
+template <>
+QString TItemsOf<TComboBox>::Get(int index) const
+{
+    return owner_->itemText(index);
+}
+
+template <>
+void TItemsOf<TComboBox>::Put(int index, const QString& value)
+{
+    ++owner_->silent_;
+    owner_->setItemText(index, value);
+    --owner_->silent_;
+}
+
+template <>
+void TItemsOf<TComboBox>::Insert(int index, const QString& value)
+{
+    // Adding items selects nothing and keeps the text typed.
+    const int selected = owner_->ItemIndex();
+    const QString text = owner_->Text();
+    ++owner_->silent_;
+    owner_->insertItem(index, value);
+    const int kept = selected < 0 ? -1 : (selected >= index ? selected + 1 : selected);
+    owner_->setCurrentIndex(kept);
+    if (owner_->style_ == csDropDown && owner_->currentText() != text)
+        owner_->setEditText(text);
+    --owner_->silent_;
+}
+
+template <>
+int TItemsOf<TComboBox>::Add(const QString& value)
+{
+    return AddInOrder(*this, owner_->sorted_, value);
+}
+
+template <>
+void TItemsOf<TComboBox>::Delete(int index)
+{
+    const QString text = owner_->Text();
+    ++owner_->silent_;
+    owner_->removeItem(index);
+    if (owner_->style_ == csDropDown)
+        owner_->setEditText(text);
+    --owner_->silent_;
+}
+
+template <>
+void TItemsOf<TComboBox>::Clear()
+{
+    ++owner_->silent_;
+    owner_->QComboBox::clear();
+    if (owner_->style_ == csDropDown)
+        owner_->setEditText(QString());
+    --owner_->silent_;
+}
+
+template <>
+int TItemsOf<TListBox>::Count() const
+{
+    return owner_->count();
+}
+
+template <>
+QString TItemsOf<TListBox>::Get(int index) const
+{
+    QListWidgetItem* it = owner_->item(index);
+    return it ? it->text() : QString();
+}
+
+template <>
+void TItemsOf<TListBox>::Put(int index, const QString& value)
+{
+    if (QListWidgetItem* it = owner_->item(index))
+        it->setText(value);
+}
+
+template <>
+void TItemsOf<TListBox>::Insert(int index, const QString& value)
+{
+    ++owner_->silent_;
+    owner_->insertItem(index, value);
+    --owner_->silent_;
+}
+
+template <>
+int TItemsOf<TListBox>::Add(const QString& value)
+{
+    return AddInOrder(*this, owner_->sorted_, value);
+}
+
+template <>
+void TItemsOf<TListBox>::Delete(int index)
+{
+    ++owner_->silent_;
+    delete owner_->takeItem(index);
+    --owner_->silent_;
+}
+
+template <>
+void TItemsOf<TListBox>::Clear()
+{
+    ++owner_->silent_;
+    owner_->QListWidget::clear();
+    --owner_->silent_;
+}
+
+template <>
+int TItemsOf<TRadioGroup>::Count() const
+{
+    return static_cast<int>(owner_->captions_.size());
+}
+
+template <>
+QString TItemsOf<TRadioGroup>::Get(int index) const
+{
+    return owner_->captions_.value(index);
+}
+
+template <>
+void TItemsOf<TRadioGroup>::Put(int index, const QString& value)
+{
+    if (index < 0 || index >= Count())
+        return;
+    owner_->captions_[index] = value;
+    owner_->buttons_[static_cast<size_t>(index)]->setText(value);
+}
+
+template <>
+void TItemsOf<TRadioGroup>::Insert(int index, const QString& value)
+{
+    owner_->captions_.insert(std::clamp(index, 0, Count()), value);
+    owner_->Rebuild();
+}
+
+template <>
+int TItemsOf<TRadioGroup>::Add(const QString& value)
+{
+    Insert(Count(), value);
+    return Count() - 1;
+}
+
+template <>
+void TItemsOf<TRadioGroup>::Delete(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    owner_->captions_.removeAt(index);
+    if (owner_->itemIndex_ == index)
+        owner_->itemIndex_ = -1;
+    else if (owner_->itemIndex_ > index)
+        --owner_->itemIndex_;
+    owner_->Rebuild();
+}
+
+template <>
+void TItemsOf<TRadioGroup>::Clear()
+{
+    owner_->captions_.clear();
+    owner_->itemIndex_ = -1;
+    owner_->Rebuild();
+}
+
 // ---------------------------------------------------------------- TEdit
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent), TControl(this)
@@ -69,12 +242,12 @@ void TEdit::SetText(const QString& value)
 
 int TEdit::MaxLength() const
 {
-    return maxLength() >= 32767 ? 0 : maxLength();
+    return TypingLimit(this);
 }
 
 void TEdit::SetMaxLength(int length)
 {
-    setMaxLength(length <= 0 ? 32767 : length);
+    SetTypingLimit(this, length);
 }
 
 void TEdit::SetPasswordChar(char c)
@@ -147,7 +320,7 @@ void TComboBox::ApplyStyle()
     setEditable(style_ == csDropDown);
     if (style_ == csDropDown) {
         lineEdit()->setCompleter(nullptr);
-        lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+        SetTypingLimit(lineEdit(), maxLength_);
         setEditText(text);
     }
     --silent_;
@@ -221,7 +394,7 @@ void TComboBox::SetMaxLength(int length)
 {
     maxLength_ = std::max(length, 0);
     if (lineEdit())
-        lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+        SetTypingLimit(lineEdit(), maxLength_);
 }
 
 void TComboBox::SelectAll()
@@ -247,63 +420,6 @@ void TComboBox::UserPicked(int index)
     Run(OnClick);
     if (style_ == csDropDownList)
         Changed();
-}
-
-int TComboBox::ItemList::Count() const
-{
-    return owner_->count();
-}
-
-QString TComboBox::ItemList::Get(int index) const
-{
-    return owner_->itemText(index);
-}
-
-void TComboBox::ItemList::Put(int index, const QString& value)
-{
-    ++owner_->silent_;
-    owner_->setItemText(index, value);
-    --owner_->silent_;
-}
-
-void TComboBox::ItemList::Insert(int index, const QString& value)
-{
-    // Adding items selects nothing and keeps the text typed.
-    const int selected = owner_->ItemIndex();
-    const QString text = owner_->Text();
-    ++owner_->silent_;
-    owner_->insertItem(index, value);
-    const int kept = selected < 0 ? -1 : (selected >= index ? selected + 1 : selected);
-    owner_->setCurrentIndex(kept);
-    if (owner_->style_ == csDropDown && owner_->currentText() != text)
-        owner_->setEditText(text);
-    --owner_->silent_;
-}
-
-int TComboBox::ItemList::Add(const QString& value)
-{
-    const int at = owner_->sorted_ ? SortedPosition(Count(), value, [this](int i) { return Get(i); }) : Count();
-    Insert(at, value);
-    return at;
-}
-
-void TComboBox::ItemList::Delete(int index)
-{
-    const QString text = owner_->Text();
-    ++owner_->silent_;
-    owner_->removeItem(index);
-    if (owner_->style_ == csDropDown)
-        owner_->setEditText(text);
-    --owner_->silent_;
-}
-
-void TComboBox::ItemList::Clear()
-{
-    ++owner_->silent_;
-    owner_->QComboBox::clear();
-    if (owner_->style_ == csDropDown)
-        owner_->setEditText(QString());
-    --owner_->silent_;
 }
 
 // ---------------------------------------------------------------- TListBox
@@ -351,51 +467,6 @@ void TListBox::SetTopIndex(int index)
 {
     if (QListWidgetItem* it = item(index))
         scrollToItem(it, QAbstractItemView::PositionAtTop);
-}
-
-int TListBox::ItemList::Count() const
-{
-    return owner_->count();
-}
-
-QString TListBox::ItemList::Get(int index) const
-{
-    QListWidgetItem* it = owner_->item(index);
-    return it ? it->text() : QString();
-}
-
-void TListBox::ItemList::Put(int index, const QString& value)
-{
-    if (QListWidgetItem* it = owner_->item(index))
-        it->setText(value);
-}
-
-void TListBox::ItemList::Insert(int index, const QString& value)
-{
-    ++owner_->silent_;
-    owner_->insertItem(index, value);
-    --owner_->silent_;
-}
-
-int TListBox::ItemList::Add(const QString& value)
-{
-    const int at = owner_->sorted_ ? SortedPosition(Count(), value, [this](int i) { return Get(i); }) : Count();
-    Insert(at, value);
-    return at;
-}
-
-void TListBox::ItemList::Delete(int index)
-{
-    ++owner_->silent_;
-    delete owner_->takeItem(index);
-    --owner_->silent_;
-}
-
-void TListBox::ItemList::Clear()
-{
-    ++owner_->silent_;
-    owner_->QListWidget::clear();
-    --owner_->silent_;
 }
 
 // ---------------------------------------------------------------- TGroupBox
@@ -493,55 +564,6 @@ void TRadioGroup::ButtonClicked(int index)
     Run(OnClick);
 }
 
-int TRadioGroup::ItemList::Count() const
-{
-    return static_cast<int>(owner_->captions_.size());
-}
-
-QString TRadioGroup::ItemList::Get(int index) const
-{
-    return owner_->captions_.value(index);
-}
-
-void TRadioGroup::ItemList::Put(int index, const QString& value)
-{
-    if (index < 0 || index >= Count())
-        return;
-    owner_->captions_[index] = value;
-    owner_->buttons_[static_cast<size_t>(index)]->setText(value);
-}
-
-void TRadioGroup::ItemList::Insert(int index, const QString& value)
-{
-    owner_->captions_.insert(std::clamp(index, 0, Count()), value);
-    owner_->Rebuild();
-}
-
-int TRadioGroup::ItemList::Add(const QString& value)
-{
-    Insert(Count(), value);
-    return Count() - 1;
-}
-
-void TRadioGroup::ItemList::Delete(int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    owner_->captions_.removeAt(index);
-    if (owner_->itemIndex_ == index)
-        owner_->itemIndex_ = -1;
-    else if (owner_->itemIndex_ > index)
-        --owner_->itemIndex_;
-    owner_->Rebuild();
-}
-
-void TRadioGroup::ItemList::Clear()
-{
-    owner_->captions_.clear();
-    owner_->itemIndex_ = -1;
-    owner_->Rebuild();
-}
-
 // ---------------------------------------------------------------- TLabel
 
 TLabel::TLabel(const QString& caption, QWidget* parent) : QLabel(parent), TControl(this)
@@ -584,54 +606,6 @@ void TLabel::Refresh()
 
 TPanel::TPanel(QWidget* parent) : QFrame(parent), TControl(this)
 {
-}
-
-void TPanel::SetCaption(const QString& caption)
-{
-    caption_ = caption;
-    update();
-}
-
-void TPanel::SetColor(TColor color)
-{
-    color_ = color;
-    update();
-}
-
-void TPanel::SetFontColor(TColor color)
-{
-    fontColor_ = color;
-    update();
-}
-
-void TPanel::SetBevelOuter(TBevelCut bevel)
-{
-    bevelOuter_ = bevel;
-    update();
-}
-
-void TPanel::SetBevelInner(TBevelCut bevel)
-{
-    bevelInner_ = bevel;
-    update();
-}
-
-void TPanel::SetBevelWidth(int width)
-{
-    bevelWidth_ = std::max(width, 1);
-    update();
-}
-
-void TPanel::SetBorderWidth(int width)
-{
-    borderWidth_ = std::max(width, 0);
-    update();
-}
-
-void TPanel::SetAlignment(TAlignment alignment)
-{
-    alignment_ = alignment;
-    update();
 }
 
 namespace {
@@ -823,3 +797,7 @@ void TTimer::Restart()
     if (enabled_ && interval_ > 0)
         timer_.start(interval_);
 }
+
+template class TItemsOf<TComboBox>;
+template class TItemsOf<TListBox>;
+template class TItemsOf<TRadioGroup>;

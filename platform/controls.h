@@ -26,10 +26,45 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <vector>
 
 class QStackedWidget;
 class QTabBar;
+
+// The Items of a list control (combo box, list box, radio group): written
+// once, each control giving each operation's effect on its widget.
+template <typename Owner>
+class TItemsOf : public TStrings {
+public:
+    explicit TItemsOf(Owner* owner) : owner_(owner) {}
+    int Count() const override;
+    QString Get(int index) const override;
+    void Put(int index, const QString& value) override;
+    void Insert(int index, const QString& value) override;
+    int Add(const QString& value) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+private:
+    Owner* owner_;
+};
+
+// Each list control defines these operations for its own widget in
+// controls.cpp; they are declared here so that every file sees them.
+#define DECLARE_ITEMS_OF(Owner)                                         \
+    class Owner;                                                        \
+    template <> int TItemsOf<Owner>::Count() const;                     \
+    template <> QString TItemsOf<Owner>::Get(int index) const;          \
+    template <> void TItemsOf<Owner>::Put(int index, const QString& value); \
+    template <> void TItemsOf<Owner>::Insert(int index, const QString& value); \
+    template <> int TItemsOf<Owner>::Add(const QString& value);         \
+    template <> void TItemsOf<Owner>::Delete(int index);                \
+    template <> void TItemsOf<Owner>::Clear();
+DECLARE_ITEMS_OF(TComboBox)
+DECLARE_ITEMS_OF(TListBox)
+DECLARE_ITEMS_OF(TRadioGroup)
+#undef DECLARE_ITEMS_OF
 
 // A one-line edit.
 class TEdit : public QLineEdit, public TControl {
@@ -41,7 +76,8 @@ public:
 
     QString Text() const { return text(); }
     void SetText(const QString& value);
-    // 0: no limit.
+    // What the user may type or paste (0: no limit); text the program sets
+    // is never cut.
     int MaxLength() const;
     void SetMaxLength(int length);
     bool ReadOnly() const { return isReadOnly(); }
@@ -118,35 +154,24 @@ public:
     // Free text: the edit shows the text. Pick list: selects the item of
     // that text (case-insensitive) or none.
     void SetText(const QString& value);
+    // Free text: what the user may type or paste (0: no limit); the text the
+    // program sets or an item picked is never cut.
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
     void SelectAll();
-    void Clear() { items_.Clear(); }
+    void Clear() { Items().Clear(); }
 
 protected:
     void showPopup() override;
 
 private:
-    class ItemList : public TStrings {
-    public:
-        explicit ItemList(TComboBox* owner) : owner_(owner) {}
-        int Count() const override;
-        QString Get(int index) const override;
-        void Put(int index, const QString& value) override;
-        void Insert(int index, const QString& value) override;
-        int Add(const QString& value) override;
-        void Delete(int index) override;
-        void Clear() override;
-
-    private:
-        TComboBox* owner_;
-    };
+    friend class TItemsOf<TComboBox>;
 
     void Changed();
     void UserPicked(int index);
     void ApplyStyle();
 
-    ItemList items_{this};
+    TItemsOf<TComboBox> items_{this};
     TComboBoxStyle style_ = csDropDown;
     bool sorted_ = false;
     int maxLength_ = 0;
@@ -171,25 +196,12 @@ public:
     // The first item shown.
     int TopIndex() const;
     void SetTopIndex(int index);
-    void Clear() { items_.Clear(); }
+    void Clear() { Items().Clear(); }
 
 private:
-    class ItemList : public TStrings {
-    public:
-        explicit ItemList(TListBox* owner) : owner_(owner) {}
-        int Count() const override;
-        QString Get(int index) const override;
-        void Put(int index, const QString& value) override;
-        void Insert(int index, const QString& value) override;
-        int Add(const QString& value) override;
-        void Delete(int index) override;
-        void Clear() override;
+    friend class TItemsOf<TListBox>;
 
-    private:
-        TListBox* owner_;
-    };
-
-    ItemList items_{this};
+    TItemsOf<TListBox> items_{this};
     bool sorted_ = false;
     int silent_ = 0;
 };
@@ -229,26 +241,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    class ItemList : public TStrings {
-    public:
-        explicit ItemList(TRadioGroup* owner) : owner_(owner) {}
-        int Count() const override;
-        QString Get(int index) const override;
-        void Put(int index, const QString& value) override;
-        void Insert(int index, const QString& value) override;
-        int Add(const QString& value) override;
-        void Delete(int index) override;
-        void Clear() override;
-
-    private:
-        TRadioGroup* owner_;
-    };
+    friend class TItemsOf<TRadioGroup>;
 
     void Rebuild();
     void ArrangeButtons();
     void ButtonClicked(int index);
 
-    ItemList items_{this};
+    TItemsOf<TRadioGroup> items_{this};
     QStringList captions_;
     std::vector<QRadioButton*> buttons_;
     int itemIndex_ = -1;
@@ -290,22 +289,23 @@ public:
 
     TNotifyEvent OnClick;
 
+    // Each setter repaints the panel.
     QString Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
+    void SetCaption(const QString& caption) { Repaint(caption_, caption); }
     TColor Color() const { return color_; }
-    void SetColor(TColor color);
+    void SetColor(TColor color) { Repaint(color_, color); }
     TColor FontColor() const { return fontColor_; }
-    void SetFontColor(TColor color);
+    void SetFontColor(TColor color) { Repaint(fontColor_, color); }
     TBevelCut BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TBevelCut bevel);
+    void SetBevelOuter(TBevelCut bevel) { Repaint(bevelOuter_, bevel); }
     TBevelCut BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TBevelCut bevel);
+    void SetBevelInner(TBevelCut bevel) { Repaint(bevelInner_, bevel); }
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int width);
+    void SetBevelWidth(int width) { Repaint(bevelWidth_, std::max(width, 1)); }
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width);
+    void SetBorderWidth(int width) { Repaint(borderWidth_, std::max(width, 0)); }
     TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment alignment);
+    void SetAlignment(TAlignment alignment) { Repaint(alignment_, alignment); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -313,6 +313,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    template <typename T>
+    void Repaint(T& field, const T& value)
+    {
+        field = value;
+        update();
+    }
+
     QString caption_;
     TColor color_ = clBtnFace;
     TColor fontColor_ = clBtnText;

@@ -101,6 +101,14 @@ TForm* TForm::ActiveModal()
     return FormStack().empty() ? nullptr : FormStack().back();
 }
 
+bool TForm::ClickCancelButton()
+{
+    TButton* button = FindButton(this, &TButton::Cancel);
+    if (button)
+        button->Click();
+    return button;
+}
+
 void TForm::ShowHelp(int context)
 {
     (void)context;
@@ -155,10 +163,7 @@ void TForm::showEvent(QShowEvent* event)
 void TForm::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        if (TButton* button = FindButton(this, &TButton::Cancel))
-            button->Click();
-        return;
+    case Qt::Key_Escape: ClickCancelButton(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (TButton* button = FindButton(this, &TButton::Default))

@@ -47,6 +47,10 @@ public:
     // The modal window on top, or null.
     static TForm* ActiveModal();
 
+    // Esc: clicks the window's Cancel button (shown and enabled); false when
+    // the window has none.
+    bool ClickCancelButton();
+
 protected:
     virtual void FormShow() {}
     virtual void FormActivate() {}

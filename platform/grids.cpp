@@ -16,6 +16,35 @@ namespace {
 // How close to a line the mouse must be to size a column or row.
 const int kSizingMargin = 3;
 
+// The size of a column or row, checked.
+template <typename Sizes>
+auto& SizeAt(Sizes& sizes, int index)
+{
+    if (index < 0 || index >= static_cast<int>(sizes.size()))
+        throw EInvalidGridOperation();
+    return sizes[static_cast<size_t>(index)];
+}
+
+// Moves one item of a list of columns' or rows' things to another index.
+template <typename T>
+void MoveItem(std::vector<T>& items, int from, int to)
+{
+    const T item = items[static_cast<size_t>(from)];
+    items.erase(items.begin() + from);
+    items.insert(items.begin() + to, item);
+}
+
+// Where an index ends up when the item at from moves to to.
+void FollowMove(int& index, int from, int to)
+{
+    if (index == from)
+        index = to;
+    else if (from < index && index <= to)
+        --index;
+    else if (to <= index && index < from)
+        ++index;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TInplaceEdit
@@ -114,6 +143,12 @@ void TInplaceEdit::KeyDown(int& Key, TShiftState Shift)
 bool TInplaceEdit::WantsTabs() const
 {
     return grid_->WantsTabs();
+}
+
+bool TInplaceEdit::WantsEscape() const
+{
+    // Esc first gives the cell back the text it had when the editor opened.
+    return grid_->ShowsEditor() && !(grid_->Options() & goAlwaysShowEditor);
 }
 
 void TInplaceEdit::KeyPress(char& Key)
@@ -272,9 +307,7 @@ void TStringGrid::Resize(int cols, int rows)
     if (oldCols != cols || oldRows != rows) {
         if (editorCell_.X >= cols || editorCell_.Y >= rows)
             editorCell_ = {-1, -1};
-        UpdateScrollBars();
-        UpdateEditor();
-        viewport()->update();
+        Relayout();
         SizeChanged(oldCols, oldRows);
     }
 }
@@ -304,9 +337,7 @@ void TStringGrid::SetFixedCols(int count)
     topLeft_.X = current_.X = anchor_.X = fixedCols_;
     if (options_ & goRowSelect)
         anchor_.X = ColCount() - 1;
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 void TStringGrid::SetFixedRows(int count)
@@ -315,69 +346,49 @@ void TStringGrid::SetFixedRows(int count)
         throw EInvalidGridOperation("Fixed row count must be less than row count");
     fixedRows_ = count;
     topLeft_.Y = current_.Y = anchor_.Y = fixedRows_;
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 void TStringGrid::SetDefaultColWidth(int width)
 {
     defaultColWidth_ = std::max(width, 0);
     std::fill(colWidths_.begin(), colWidths_.end(), defaultColWidth_);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 void TStringGrid::SetDefaultRowHeight(int height)
 {
     defaultRowHeight_ = std::max(height, 0);
     std::fill(rowHeights_.begin(), rowHeights_.end(), defaultRowHeight_);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 int TStringGrid::ColWidths(int ACol) const
 {
-    if (ACol < 0 || ACol >= ColCount())
-        throw EInvalidGridOperation();
-    return colWidths_[static_cast<size_t>(ACol)];
+    return SizeAt(colWidths_, ACol);
 }
 
 void TStringGrid::SetColWidths(int ACol, int width)
 {
-    if (ACol < 0 || ACol >= ColCount())
-        throw EInvalidGridOperation();
-    colWidths_[static_cast<size_t>(ACol)] = std::max(width, 0);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    SizeAt(colWidths_, ACol) = std::max(width, 0);
+    Relayout();
 }
 
 int TStringGrid::RowHeights(int ARow) const
 {
-    if (ARow < 0 || ARow >= RowCount())
-        throw EInvalidGridOperation();
-    return rowHeights_[static_cast<size_t>(ARow)];
+    return SizeAt(rowHeights_, ARow);
 }
 
 void TStringGrid::SetRowHeights(int ARow, int height)
 {
-    if (ARow < 0 || ARow >= RowCount())
-        throw EInvalidGridOperation();
-    rowHeights_[static_cast<size_t>(ARow)] = std::max(height, 0);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    SizeAt(rowHeights_, ARow) = std::max(height, 0);
+    Relayout();
 }
 
 void TStringGrid::SetGridLineWidth(int width)
 {
     gridLineWidth_ = std::max(width, 0);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 void TStringGrid::SetOptions(TGridOptions options)
@@ -396,9 +407,7 @@ void TStringGrid::SetOptions(TGridOptions options)
         editorMode_ = false;
     verticalScrollBar()->setTracking(options_ & goThumbTracking);
     horizontalScrollBar()->setTracking(options_ & goThumbTracking);
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
 }
 
 void TStringGrid::SetScrollBars(TScrollStyle style)
@@ -453,52 +462,126 @@ int TStringGrid::RowLine() const
     return (options_ & (goFixedHorzLine | goHorzLine)) ? gridLineWidth_ : 0;
 }
 
+TStringGrid::Axis TStringGrid::ColAxis() const
+{
+    return {colWidths_, fixedCols_, topLeft_.X, ColLine(), viewport()->width()};
+}
+
+TStringGrid::Axis TStringGrid::RowAxis() const
+{
+    return {rowHeights_, fixedRows_, topLeft_.Y, RowLine(), viewport()->height()};
+}
+
 int TStringGrid::FixedWidth() const
 {
-    int width = 0;
-    for (int c = 0; c < fixedCols_; ++c)
-        width += colWidths_[static_cast<size_t>(c)] + ColLine();
-    return width;
+    const Axis cols = ColAxis();
+    return cols.Extent(0, cols.fixed);
 }
 
 int TStringGrid::FixedHeight() const
 {
-    int height = 0;
-    for (int r = 0; r < fixedRows_; ++r)
-        height += rowHeights_[static_cast<size_t>(r)] + RowLine();
-    return height;
+    const Axis rows = RowAxis();
+    return rows.Extent(0, rows.fixed);
 }
 
 int TStringGrid::ColLeft(int ACol) const
 {
-    if (ACol < fixedCols_) {
-        int x = 0;
-        for (int c = 0; c < ACol; ++c)
-            x += colWidths_[static_cast<size_t>(c)] + ColLine();
-        return x;
-    }
-    if (ACol < topLeft_.X)
-        return -1;
-    int x = FixedWidth();
-    for (int c = topLeft_.X; c < ACol; ++c)
-        x += colWidths_[static_cast<size_t>(c)] + ColLine();
-    return x;
+    return ColAxis().Start(ACol);
 }
 
 int TStringGrid::RowTop(int ARow) const
 {
-    if (ARow < fixedRows_) {
-        int y = 0;
-        for (int r = 0; r < ARow; ++r)
-            y += rowHeights_[static_cast<size_t>(r)] + RowLine();
-        return y;
-    }
-    if (ARow < topLeft_.Y)
+    return RowAxis().Start(ARow);
+}
+
+void TStringGrid::Relayout()
+{
+    UpdateScrollBars();
+    UpdateEditor();
+    viewport()->update();
+}
+
+int TStringGrid::Axis::Extent(int from, int to) const
+{
+    int extent = 0;
+    for (int i = from; i < to; ++i)
+        extent += Size(i) + line;
+    return extent;
+}
+
+int TStringGrid::Axis::Start(int index) const
+{
+    if (index < fixed)
+        return Extent(0, index);
+    if (index < first)
         return -1;
-    int y = FixedHeight();
-    for (int r = topLeft_.Y; r < ARow; ++r)
-        y += rowHeights_[static_cast<size_t>(r)] + RowLine();
-    return y;
+    return Extent(0, fixed) + Extent(first, index);
+}
+
+int TStringGrid::Axis::IndexAt(int pos) const
+{
+    int edge = 0;
+    for (int i = 0; i < Count() && edge < space; ++i) {
+        if (i >= fixed && i < first)
+            continue;
+        const int next = edge + Size(i) + line;
+        if (pos >= edge && pos < next)
+            return i;
+        edge = next;
+    }
+    return -1;
+}
+
+int TStringGrid::Axis::VisibleCount() const
+{
+    int end = Extent(0, fixed);
+    int count = 0;
+    for (int i = first; i < Count(); ++i) {
+        end += Size(i);
+        if (end > space)
+            break;
+        end += line;
+        ++count;
+    }
+    return std::max(count, Count() > fixed ? 1 : 0);
+}
+
+int TStringGrid::Axis::MaxFirst() const
+{
+    const int room = space - Extent(0, fixed);
+    int used = 0;
+    int last = Count() - 1;
+    for (int i = Count() - 1; i >= fixed; --i) {
+        used += Size(i) + (i == Count() - 1 ? 0 : line);
+        if (used > room)
+            break;
+        last = i;
+    }
+    return std::max(last, fixed);
+}
+
+int TStringGrid::Axis::HitEdge(int pos, int margin) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        const int start = Start(i);
+        if (start < 0)
+            continue;
+        if (std::abs(pos - (start + Size(i))) <= margin)
+            return i;
+        if (start > space)
+            break;
+    }
+    return -1;
+}
+
+int TStringGrid::Axis::FirstShowing(int index) const
+{
+    if (index < first)
+        return index;
+    for (int top = first; top < index; ++top)
+        if (Extent(0, fixed) + Extent(top, index) + Size(index) <= space)
+            return top;
+    return index;
 }
 
 TRect TStringGrid::CellRect(int ACol, int ARow) const
@@ -522,25 +605,9 @@ bool TStringGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
 
 TGridCoord TStringGrid::MouseCoord(int X, int Y) const
 {
-    TGridCoord cell{-1, -1};
-    auto find = [](int pos, int fixed, int first, int count, auto size, int line, int limit) {
-        int edge = 0;
-        for (int i = 0; i < count && edge < limit; ++i) {
-            if (i >= fixed && i < first)
-                continue;
-            const int next = edge + size(i) + line;
-            if (pos >= edge && pos < next)
-                return i;
-            edge = next;
-        }
-        return -1;
-    };
     if (X < 0 || Y < 0)
-        return cell;
-    cell.X = find(X, fixedCols_, topLeft_.X, ColCount(), [this](int c) { return colWidths_[static_cast<size_t>(c)]; },
-                  ColLine(), viewport()->width());
-    cell.Y = find(Y, fixedRows_, topLeft_.Y, RowCount(), [this](int r) { return rowHeights_[static_cast<size_t>(r)]; },
-                  RowLine(), viewport()->height());
+        return {-1, -1};
+    const TGridCoord cell{ColAxis().IndexAt(X), RowAxis().IndexAt(Y)};
     if (cell.X < 0 || cell.Y < 0)
         return {-1, -1};
     return cell;
@@ -548,58 +615,22 @@ TGridCoord TStringGrid::MouseCoord(int X, int Y) const
 
 int TStringGrid::VisibleColCount() const
 {
-    int x = FixedWidth();
-    int count = 0;
-    for (int c = topLeft_.X; c < ColCount(); ++c) {
-        x += colWidths_[static_cast<size_t>(c)];
-        if (x > viewport()->width())
-            break;
-        x += ColLine();
-        ++count;
-    }
-    return std::max(count, ColCount() > fixedCols_ ? 1 : 0);
+    return ColAxis().VisibleCount();
 }
 
 int TStringGrid::VisibleRowCount() const
 {
-    int y = FixedHeight();
-    int count = 0;
-    for (int r = topLeft_.Y; r < RowCount(); ++r) {
-        y += rowHeights_[static_cast<size_t>(r)];
-        if (y > viewport()->height())
-            break;
-        y += RowLine();
-        ++count;
-    }
-    return std::max(count, RowCount() > fixedRows_ ? 1 : 0);
+    return RowAxis().VisibleCount();
 }
 
 int TStringGrid::MaxTopRow() const
 {
-    const int space = viewport()->height() - FixedHeight();
-    int used = 0;
-    int top = RowCount() - 1;
-    for (int r = RowCount() - 1; r >= fixedRows_; --r) {
-        used += rowHeights_[static_cast<size_t>(r)] + (r == RowCount() - 1 ? 0 : RowLine());
-        if (used > space)
-            break;
-        top = r;
-    }
-    return std::max(top, fixedRows_);
+    return RowAxis().MaxFirst();
 }
 
 int TStringGrid::MaxLeftCol() const
 {
-    const int space = viewport()->width() - FixedWidth();
-    int used = 0;
-    int left = ColCount() - 1;
-    for (int c = ColCount() - 1; c >= fixedCols_; --c) {
-        used += colWidths_[static_cast<size_t>(c)] + (c == ColCount() - 1 ? 0 : ColLine());
-        if (used > space)
-            break;
-        left = c;
-    }
-    return std::max(left, fixedCols_);
+    return ColAxis().MaxFirst();
 }
 
 // ---- current cell, selection, scrolling
@@ -682,32 +713,17 @@ void TStringGrid::MoveTopLeft(int ACol, int ARow)
     if (next == topLeft_)
         return;
     topLeft_ = next;
-    UpdateScrollBars();
-    UpdateEditor();
-    viewport()->update();
+    Relayout();
     TopLeftChanged();
 }
 
 void TStringGrid::ClampInView()
 {
-    // The first top row (left column) from which the current one shows whole.
-    auto firstShowing = [](int index, int first, int fixedSize, const std::vector<int>& sizes, int line, int space) {
-        if (index < first)
-            return index;
-        for (int top = first; top < index; ++top) {
-            int end = fixedSize;
-            for (int i = top; i < index; ++i)
-                end += sizes[static_cast<size_t>(i)] + line;
-            if (end + sizes[static_cast<size_t>(index)] <= space)
-                return top;
-        }
-        return index;
-    };
     TGridCoord top = topLeft_;
     if (current_.Y >= fixedRows_)
-        top.Y = firstShowing(current_.Y, topLeft_.Y, FixedHeight(), rowHeights_, RowLine(), viewport()->height());
+        top.Y = RowAxis().FirstShowing(current_.Y);
     if (current_.X >= fixedCols_ && !(options_ & goRowSelect))
-        top.X = firstShowing(current_.X, topLeft_.X, FixedWidth(), colWidths_, ColLine(), viewport()->width());
+        top.X = ColAxis().FirstShowing(current_.X);
     MoveTopLeft(top.X, top.Y);
 }
 
@@ -931,25 +947,10 @@ void TStringGrid::MoveColumn(int fromIndex, int toIndex)
     CheckCell(toIndex, 0);
     if (fromIndex == toIndex)
         return;
-    auto moveItem = [&](auto& v) {
-        auto item = v[static_cast<size_t>(fromIndex)];
-        v.erase(v.begin() + fromIndex);
-        v.insert(v.begin() + toIndex, item);
-    };
-    moveItem(colWidths_);
-    std::vector<bool> stops = tabStops_;
-    moveItem(stops);
-    tabStops_ = stops;
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.X);
-    follow(anchor_.X);
+    MoveItem(colWidths_, fromIndex, toIndex);
+    MoveItem(tabStops_, fromIndex, toIndex);
+    FollowMove(current_.X, fromIndex, toIndex);
+    FollowMove(anchor_.X, fromIndex, toIndex);
     ColumnMoved(fromIndex, toIndex);
     editorCell_ = {-1, -1};
     UpdateEditor();
@@ -962,19 +963,9 @@ void TStringGrid::MoveRow(int fromIndex, int toIndex)
     CheckCell(0, toIndex);
     if (fromIndex == toIndex)
         return;
-    auto height = rowHeights_[static_cast<size_t>(fromIndex)];
-    rowHeights_.erase(rowHeights_.begin() + fromIndex);
-    rowHeights_.insert(rowHeights_.begin() + toIndex, height);
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.Y);
-    follow(anchor_.Y);
+    MoveItem(rowHeights_, fromIndex, toIndex);
+    FollowMove(current_.Y, fromIndex, toIndex);
+    FollowMove(anchor_.Y, fromIndex, toIndex);
     RowMoved(fromIndex, toIndex);
     editorCell_ = {-1, -1};
     UpdateEditor();
@@ -983,20 +974,15 @@ void TStringGrid::MoveRow(int fromIndex, int toIndex)
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
-    for (auto& row : cells_) {
-        Cell cell = row[static_cast<size_t>(FromIndex)];
-        row.erase(row.begin() + FromIndex);
-        row.insert(row.begin() + ToIndex, cell);
-    }
+    for (auto& row : cells_)
+        MoveItem(row, FromIndex, ToIndex);
     if (OnColumnMoved)
         Application->Guard([&] { OnColumnMoved(FromIndex, ToIndex); });
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    auto row = cells_[static_cast<size_t>(FromIndex)];
-    cells_.erase(cells_.begin() + FromIndex);
-    cells_.insert(cells_.begin() + ToIndex, row);
+    MoveItem(cells_, FromIndex, ToIndex);
     if (OnRowMoved)
         Application->Guard([&] { OnRowMoved(FromIndex, ToIndex); });
 }
@@ -1427,32 +1413,12 @@ void TStringGrid::wheelEvent(QWheelEvent* event)
 
 int TStringGrid::HitColumnEdge(int x) const
 {
-    for (int c = 0; c < ColCount(); ++c) {
-        const int left = ColLeft(c);
-        if (left < 0)
-            continue;
-        const int right = left + colWidths_[static_cast<size_t>(c)];
-        if (std::abs(x - right) <= kSizingMargin)
-            return c;
-        if (left > viewport()->width())
-            break;
-    }
-    return -1;
+    return ColAxis().HitEdge(x, kSizingMargin);
 }
 
 int TStringGrid::HitRowEdge(int y) const
 {
-    for (int r = 0; r < RowCount(); ++r) {
-        const int top = RowTop(r);
-        if (top < 0)
-            continue;
-        const int bottom = top + rowHeights_[static_cast<size_t>(r)];
-        if (std::abs(y - bottom) <= kSizingMargin)
-            return r;
-        if (top > viewport()->height())
-            break;
-    }
-    return -1;
+    return RowAxis().HitEdge(y, kSizingMargin);
 }
 
 // ---- focus
@@ -1493,6 +1459,8 @@ bool TStringGrid::FilterKeyPress(QKeyEvent* event)
     const TShiftState shift = ShiftStateOf(event->modifiers());
     if (key == VK_TAB && !WantsTabs())
         return false; // the window moves the focus
+    if (WindowTookKey(key))
+        return true;
     if (key != 0) {
         KeyDown(key, shift);
         if (key == 0)

@@ -84,6 +84,7 @@ public:
     void KeyPress(char& Key) override;
     void KeyUp(int& Key, TShiftState Shift) override;
     bool WantsTabs() const override;
+    bool WantsEscape() const override;
 
 protected:
     void Change() override;
@@ -248,6 +249,39 @@ private:
     };
 
     enum class Drag { None, Select, SizeCol, SizeRow, MoveCol, MoveRow };
+
+    // The columns or the rows, for the geometry both share: their sizes, how
+    // many are fixed, the first scrolled one in view, the line after each,
+    // and the client extent they are shown in.
+    struct Axis {
+        const std::vector<int>& sizes;
+        int fixed;
+        int first;
+        int line;
+        int space;
+
+        int Count() const { return static_cast<int>(sizes.size()); }
+        int Size(int index) const { return sizes[static_cast<size_t>(index)]; }
+        // Sizes and lines of the indices from..to-1.
+        int Extent(int from, int to) const;
+        // Where an index starts in the client area; -1 when scrolled away.
+        int Start(int index) const;
+        // The index shown at a client position, or -1.
+        int IndexAt(int pos) const;
+        // Scrolled indices that fit whole from the first one on (at least 1).
+        int VisibleCount() const;
+        // The last first index that still fills the client area.
+        int MaxFirst() const;
+        // The index whose far edge lies within margin of pos, or -1.
+        int HitEdge(int pos, int margin) const;
+        // The first index from which index shows whole.
+        int FirstShowing(int index) const;
+    };
+    Axis ColAxis() const;
+    Axis RowAxis() const;
+    // After any change of sizes, counts or options: scroll bars, editor and
+    // paint follow.
+    void Relayout();
 
     Cell& At(int ACol, int ARow);
     const Cell& At(int ACol, int ARow) const;

@@ -1,18 +1,13 @@
 #include "platform/maskedit.h"
 
 #include "platform/application.h"
+#include "platform/typinglimit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-
-namespace {
-
-const int kUnlimited = 32767;
-
-} // namespace
 
 bool SelectsAllOnFocus(Qt::FocusReason reason)
 {
@@ -72,14 +67,12 @@ void TMaskEdit::SetEditText(const QString& value)
 
 int TMaskEdit::MaxLength() const
 {
-    if (IsMasked())
-        return mask_.Length();
-    return maxLength() >= kUnlimited ? 0 : maxLength();
+    return IsMasked() ? mask_.Length() : TypingLimit(this);
 }
 
 void TMaskEdit::SetMaxLength(int length)
 {
-    setMaxLength(length <= 0 ? kUnlimited : length);
+    SetTypingLimit(this, length);
 }
 
 int TMaskEdit::SelStart() const

@@ -28,7 +28,8 @@ public:
     QString EditText() const;
     void SetEditText(const QString& value);
 
-    // 0: no limit (plain edits only).
+    // Without a mask, what the user may type or paste (0: no limit); text the
+    // program sets is never cut. With one, the mask's length.
     int MaxLength() const;
     void SetMaxLength(int length);
     bool ReadOnly() const { return isReadOnly(); }

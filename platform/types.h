@@ -86,7 +86,10 @@ inline constexpr TShiftState ssDouble = 64;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // Virtual key codes as key-down handlers see them; letters and digits are
-// their upper-case character codes ('A', '0').
+// their upper-case character codes ('A', '0'). Keys name the key pressed,
+// not the character typed: '!' is the key '1' with Shift, '.' the key
+// VK_OEM_PERIOD, so that no character reads as a navigation key (Page Up is
+// 0x21, the code of '!').
 enum : int {
     VK_BACK = 0x08,
     VK_TAB = 0x09,
@@ -107,7 +110,23 @@ enum : int {
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
     VK_NUMPAD0 = 0x60,
+    VK_MULTIPLY = 0x6A,
+    VK_ADD = 0x6B,
+    VK_SUBTRACT = 0x6D,
+    VK_DECIMAL = 0x6E,
+    VK_DIVIDE = 0x6F,
     VK_F1 = 0x70,
     VK_F2 = 0x71,
     VK_F12 = 0x7B,
+    VK_OEM_1 = 0xBA,      // ; :
+    VK_OEM_PLUS = 0xBB,   // = +
+    VK_OEM_COMMA = 0xBC,  // , <
+    VK_OEM_MINUS = 0xBD,  // - _
+    VK_OEM_PERIOD = 0xBE, // . >
+    VK_OEM_2 = 0xBF,      // / ?
+    VK_OEM_3 = 0xC0,      // ` ~
+    VK_OEM_4 = 0xDB,      // [ {
+    VK_OEM_5 = 0xDC,      // \ |
+    VK_OEM_6 = 0xDD,      // ] }
+    VK_OEM_7 = 0xDE,      // ' "
 };

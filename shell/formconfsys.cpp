@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/help.h"
+#include "platform/lugar.h"
 #include "shell/configuracao.h"
 
 #include <QLabel>
@@ -37,8 +38,7 @@ template <typename T>
 T* Cria(QWidget* dono, const Posicao& p)
 {
     auto* controle = new T(QString::fromUtf8(p.legenda), dono);
-    controle->setObjectName(QLatin1String(p.nome));
-    controle->setGeometry(p.x, p.y, p.largura, p.altura);
+    Posiciona(controle, p.nome, {p.x, p.y, p.largura, p.altura});
     controle->setProperty("HelpContext", kAjuda);
     return controle;
 }
@@ -49,8 +49,7 @@ TFormConfSys::TFormConfSys(QWidget* owner) : TForm(owner)
 {
     setObjectName(QStringLiteral("FormConfSys"));
     SetCaption(QStringLiteral("Configuração do sistema"));
-    // A dialog border without border icons.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    BordaDeDialogo(this);
     HelpContext = kAjuda;
     SetClientSize(kLargura, kAltura);
 

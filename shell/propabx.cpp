@@ -2,6 +2,7 @@
 
 #include "image/layout.h"
 #include "image/registro.h"
+#include "link/formcomun.h"
 #include "platform/application.h"
 #include "platform/help.h"
 #include "shell/aboutbox.h"
@@ -150,9 +151,6 @@ const TBotaoFerramenta kBarraFerramentas[] = {
      &TFormPrinc::BotaoTransmitir},
     {"Usuários", "Cadastro de usuários", &TFormPrinc::UsuariosPrograma1Click, &TFormPrinc::BotaoUsuarios},
 };
-
-// The transfer window's buttons whose help context follows the direction.
-const char* const kBotoesTransferencia[] = {"BitBtn1", "Button1", "Button2"};
 
 QString Texto(const char* utf8)
 {
@@ -535,31 +533,15 @@ void TFormPrinc::Configuracao1Click()
 
 void TFormPrinc::ReceberProgramacoes1Click()
 {
-    MostraTransferencia(QStringLiteral("Recepção de programações"), 4400, 0);
+    if (FormTransferencia)
+        MostraFormComun(*FormTransferencia, kDirecaoRecepcao);
     AtualizaMenus();
 }
 
 void TFormPrinc::TransmitirProgramacoes1Click()
 {
-    MostraTransferencia(QStringLiteral("Transmissão de programações"), 4700, 1);
-}
-
-void TFormPrinc::MostraTransferencia(const QString& legenda, int contextoAjuda, int direcao)
-{
-    if (!FormTransferencia)
-        return;
-    FormTransferencia->SetCaption(legenda);
-    FormTransferencia->HelpContext = contextoAjuda;
-    for (const char* nome : kBotoesTransferencia) {
-        QWidget* botao = FormTransferencia->findChild<QWidget*>(QString::fromLatin1(nome));
-        if (!botao)
-            continue;
-        DefineAjuda(botao, contextoAjuda);
-        if (auto* tbotao = qobject_cast<TButton*>(botao))
-            tbotao->HelpContext = contextoAjuda;
-    }
-    DirecaoTransferencia = static_cast<std::uint8_t>(direcao);
-    FormTransferencia->ShowModal();
+    if (FormTransferencia)
+        MostraFormComun(*FormTransferencia, kDirecaoTransmissao);
 }
 
 void TFormPrinc::Relatorios1Click()

@@ -106,7 +106,6 @@ private:
     void CriaPainelBotoes();
     QAction* CriaAcao(const char* legenda, int ajuda, void (TFormPrinc::*acao)());
     void ChamaComBotao(int entrada, int item, const QString& legenda);
-    void MostraTransferencia(const QString& legenda, int contextoAjuda, int direcao);
 
     std::vector<AcaoEdicao> acoesEdicao_;
     bool outraInstancia_ = false;
@@ -117,8 +116,8 @@ private:
 extern TFormPrinc* FormPrinc;
 
 // The transfer window, created at start and kept for the whole run; the
-// receive and transmit commands set its caption and help contexts and show
-// it modally (they do nothing while it is null).
+// receive and transmit commands show it through MostraFormComun (they do
+// nothing while it is null).
 extern TForm* FormTransferencia;
 
 // Opens the reports dialog; null until the reports are built: " &Relatórios"

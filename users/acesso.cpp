@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -81,11 +82,16 @@ bool ValidaSenhaUsuario()
     const std::vector<Candidato> candidatos = CandidatosDoRegistro();
     if (candidatos.empty())
         return true;
-    if (!SenhaUsDlg)
-        SenhaUsDlg = new TSenhaUsDlg();
+    // The dialog made at start-up, or one of our own for this login only.
+    std::unique_ptr<TSenhaUsDlg> proprio;
+    TSenhaUsDlg* dialogo = SenhaUsDlg;
+    if (!dialogo) {
+        proprio = std::make_unique<TSenhaUsDlg>();
+        dialogo = proprio.get();
+    }
     for (int tentativa = 0; tentativa < kTentativas; ++tentativa) {
         SenhaDigitada.clear();
-        if (SenhaUsDlg->ShowModal() != mrOk)
+        if (dialogo->ShowModal() != mrOk)
             return false;
         TPermissoesAcesso direitos = 0;
         if (DireitosDaSenha(candidatos, SenhaDigitada, direitos)) {

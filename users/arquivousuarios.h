@@ -13,8 +13,8 @@
 #include <string_view>
 
 constexpr int kMaxUsuarios = 10;
-constexpr std::size_t kTamanhoNome = 30;  // characters of a name
-constexpr std::size_t kTamanhoSenha = 8;  // characters of a password
+constexpr std::size_t kTamanhoNomeUsuario = 30;  // characters of a name
+constexpr std::size_t kTamanhoSenhaUsuario = 8;  // characters of a password
 constexpr std::size_t kTamanhoRegistroUsuarios = 422;
 
 // Rights of a program user; all bits set means every right.
@@ -39,8 +39,8 @@ struct CampoUsuarios {
     constexpr std::size_t Slot(int usuario) const { return inicio + tamanho * static_cast<std::size_t>(usuario - 1); }
 };
 
-inline constexpr CampoUsuarios kCampoNomes{"nomes", 0, 1 + kTamanhoNome, kMaxUsuarios};
-inline constexpr CampoUsuarios kCampoSenhas{"senhas", 310, 1 + kTamanhoSenha, kMaxUsuarios};
+inline constexpr CampoUsuarios kCampoNomes{"nomes", 0, 1 + kTamanhoNomeUsuario, kMaxUsuarios};
+inline constexpr CampoUsuarios kCampoSenhas{"senhas", 310, 1 + kTamanhoSenhaUsuario, kMaxUsuarios};
 inline constexpr CampoUsuarios kCampoDireitos{"direitos", 400, 2, kMaxUsuarios};
 inline constexpr CampoUsuarios kCampoChecksum{"checksum", 420, 2, 1};
 

@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/help.h"
+#include "platform/lugar.h"
 
 #include <QValidator>
 
@@ -12,19 +13,15 @@ constexpr int kColunaNome = 1;
 constexpr int kLarguraNome = 228;
 const QString kSenhaOculta = QStringLiteral("********");
 
-struct Posicao {
-    int x, y, largura, altura;
-};
-
 // Layout of the window and its controls (client coordinates of each parent).
 constexpr int kLarguraCliente = 590;
 constexpr int kAlturaCliente = 314;
-constexpr Posicao kPosGrade{8, 8, 296, 279};
-constexpr Posicao kPosPanel2{316, 8, 266, 25};
-constexpr Posicao kPosPanel1{316, 33, 266, 124};
-constexpr Posicao kPosPanel4{316, 169, 266, 62};
-constexpr Posicao kPosLabel1{12, 8, 120, 16};
-constexpr Posicao kPosEdit1{12, 28, 120, 22};
+constexpr Lugar kPosGrade{8, 8, 296, 279};
+constexpr Lugar kPosPanel2{316, 8, 266, 25};
+constexpr Lugar kPosPanel1{316, 33, 266, 124};
+constexpr Lugar kPosPanel4{316, 169, 266, 62};
+constexpr Lugar kPosLabel1{12, 8, 120, 16};
+constexpr Lugar kPosEdit1{12, 28, 120, 22};
 constexpr int kLarguraCodigo = 64;
 constexpr int kAlturaLinha = 24;
 
@@ -32,7 +29,7 @@ struct Caixa {
     const char* nome;
     const char* legenda; // UTF-8
     TPermissoesAcesso direito;
-    Posicao pos;
+    Lugar pos;
 };
 
 const Caixa kCaixas[] = {
@@ -46,7 +43,7 @@ struct Botao {
     const char* nome;
     const char* legenda;
     int resultado;
-    Posicao pos;
+    Lugar pos;
 };
 
 const Botao kBotoes[] = {
@@ -95,23 +92,17 @@ std::string BytesDaCelula(const QString& celula)
     return TextoParaGuardar(SomenteAceitos(celula)).value_or(std::string());
 }
 
-void Coloca(QWidget* controle, const char* nome, const Posicao& p)
-{
-    controle->setObjectName(QString::fromLatin1(nome));
-    controle->setGeometry(p.x, p.y, p.largura, p.altura);
-}
-
 } // namespace
 
 TFormUsu::TFormUsu(QWidget* owner) : TForm(owner)
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    BordaDeDialogo(this);
     SetCaption(QStringLiteral("Usuários do programa"));
     SetClientSize(kLarguraCliente, kAlturaCliente);
     HelpContext = kContextoAjuda;
 
     StringGrid1 = new TStringGrid(this);
-    Coloca(StringGrid1, "StringGrid1", kPosGrade);
+    Posiciona(StringGrid1, "StringGrid1", kPosGrade);
     StringGrid1->SetColCount(2);
     StringGrid1->SetRowCount(kMaxUsuarios + 1);
     StringGrid1->SetFixedCols(1);
@@ -125,29 +116,29 @@ TFormUsu::TFormUsu(QWidget* owner) : TForm(owner)
     StringGrid1->OnSetEditText = [this](int c, int r, const QString& v) { StringGrid1SetEditText(c, r, v); };
 
     Panel2 = new TPanel(this);
-    Coloca(Panel2, "Panel2", kPosPanel2);
+    Posiciona(Panel2, "Panel2", kPosPanel2);
     Panel2->SetCaption(QStringLiteral("Permissão de acesso"));
 
     Panel1 = new TPanel(this);
-    Coloca(Panel1, "Panel1", kPosPanel1);
+    Posiciona(Panel1, "Panel1", kPosPanel1);
     Panel1->OnExit = [this] { Panel1Exit(); };
     std::array<TCheckBox**, 4> caixas{&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4};
     for (std::size_t i = 0; i < caixas.size(); ++i) {
         const Caixa& caixa = kCaixas[i];
         TCheckBox* box = new TCheckBox(QString::fromUtf8(caixa.legenda), Panel1);
-        Coloca(box, caixa.nome, caixa.pos);
+        Posiciona(box, caixa.nome, caixa.pos);
         box->Tag = caixa.direito;
         box->HelpContext = kContextoAjuda;
         *caixas[i] = box;
     }
 
     Panel4 = new TPanel(this);
-    Coloca(Panel4, "Panel4", kPosPanel4);
+    Posiciona(Panel4, "Panel4", kPosPanel4);
     Label1 = new TLabel(QStringLiteral("&Senha de acesso"), Panel4);
-    Coloca(Label1, "Label1", kPosLabel1);
+    Posiciona(Label1, "Label1", kPosLabel1);
     Edit1 = new TEdit(Panel4);
-    Coloca(Edit1, "Edit1", kPosEdit1);
-    Edit1->SetMaxLength(static_cast<int>(kTamanhoSenha));
+    Posiciona(Edit1, "Edit1", kPosEdit1);
+    Edit1->SetMaxLength(static_cast<int>(kTamanhoSenhaUsuario));
     Edit1->setValidator(new ValidadorTexto(Edit1));
     Edit1->OnEnter = [this] { Edit1Enter(); };
     Edit1->OnExit = [this] { Edit1Exit(); };
@@ -157,7 +148,7 @@ TFormUsu::TFormUsu(QWidget* owner) : TForm(owner)
     for (std::size_t i = 0; i < botoes.size(); ++i) {
         const Botao& botao = kBotoes[i];
         TButton* button = new TButton(QString::fromUtf8(botao.legenda), this);
-        Coloca(button, botao.nome, botao.pos);
+        Posiciona(button, botao.nome, botao.pos);
         button->ModalResult = botao.resultado;
         button->HelpContext = kContextoAjuda;
         *botoes[i] = button;

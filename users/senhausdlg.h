@@ -25,6 +25,6 @@ protected:
 // The text confirmed in the dialog by its last "&Ok".
 extern QString SenhaDigitada;
 
-// The dialog, created at start-up and kept for the whole run; the login
-// creates it itself when the start-up did not.
+// The dialog, created at start-up and kept for the whole run; without it
+// the login makes one of its own and frees it when done.
 extern TSenhaUsDlg* SenhaUsDlg;

@@ -7,11 +7,13 @@
 #include "image/registro.h"
 #include "link/comunica.h"
 #include "shell/registro.h"
+#include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <set>
 #include <vector>
@@ -137,6 +139,11 @@ struct CasoRelogio {
     bool horaValida;
 };
 
+void PrintTo(const CasoRelogio& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
 class Relogio : public Codec, public ::testing::WithParamInterface<CasoRelogio> {};
 
 TEST_P(Relogio, ReceivedClockOrThePcs)
@@ -187,6 +194,12 @@ struct CasoEnvioRelogio {
     bool relogioDoPc;
 };
 
+void PrintTo(const CasoEnvioRelogio& caso, std::ostream* os)
+{
+    *os << (caso.disponivel ? "available" : "absent") << (caso.editado ? " edited" : " unedited")
+        << (caso.regra ? " rule" : " no rule");
+}
+
 class EnvioRelogio : public Codec, public ::testing::WithParamInterface<CasoEnvioRelogio> {};
 
 // The exchange gets the calendar kept in the image only when it was edited;
@@ -212,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Codec, EnvioRelogio,
                                            CasoEnvioRelogio{true, false, true, true},
                                            CasoEnvioRelogio{false, true, true, true},
                                            CasoEnvioRelogio{true, true, true, false},
-                                           CasoEnvioRelogio{false, false, false, false}));
+                                           CasoEnvioRelogio{false, false, false, false}), PrintedName{});
 
 TEST_F(Codec, RelativeWakeUpTimes)
 {

@@ -5,6 +5,7 @@
 #include "shell/registro.h"
 #include "tests/link/centralsimulada.h"
 #include "tests/link/linhateste.h"
+#include "tests/support/casenames.h"
 
 #include <QDate>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <array>
 #include <cstring>
 #include <ctime>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -199,6 +201,12 @@ struct CasoTentativas {
     bool escrita;
 };
 
+void PrintTo(const CasoTentativas& caso, std::ostream* os)
+{
+    *os << (caso.escrita ? "write" : "read") << " configured " << caso.configuradas << " made "
+        << caso.feitas;
+}
+
 class Tentativas : public ::testing::TestWithParam<CasoTentativas> {};
 
 TEST_P(Tentativas, UnansweredBlockCostsItsAttempts)
@@ -215,7 +223,7 @@ TEST_P(Tentativas, UnansweredBlockCostsItsAttempts)
 INSTANTIATE_TEST_SUITE_P(Linha, Tentativas,
                          ::testing::Values(CasoTentativas{0, 1, false}, CasoTentativas{1, 1, false},
                                            CasoTentativas{3, 3, false}, CasoTentativas{0, 1, true},
-                                           CasoTentativas{2, 2, true}));
+                                           CasoTentativas{2, 2, true}), PrintedName{});
 
 struct CasoFalha {
     const char* nome;
@@ -226,6 +234,11 @@ struct CasoFalha {
     int tentativas;
     bool gravadoNaCentral = false; // a write stored although its answer was spoiled
 };
+
+void PrintTo(const CasoFalha& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
 
 class Falhas : public ::testing::TestWithParam<CasoFalha> {};
 
@@ -314,7 +327,8 @@ TEST_P(Aborto, EndsTheWaitWithinOnePass)
     EXPECT_EQ(escrita ? linha.central.Escritas(7) : linha.central.PedidosLeitura(7), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Linha, Aborto, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Linha, Aborto, ::testing::Bool(),
+                         [](const auto& caso) { return std::string(caso.param ? "Write" : "Read"); });
 
 class Log : public ::testing::Test {
 protected:

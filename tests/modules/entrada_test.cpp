@@ -1,10 +1,12 @@
 // The entry frame: windows created with no owner into their variables, the
 // main window shown, both freed in their order and the variables nulled.
 #include "modules/modulo.h"
+#include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,12 @@ struct CasoOrdem {
     std::vector<std::string> esperados;
 };
 
+void PrintTo(const CasoOrdem& caso, std::ostream* os)
+{
+    const auto primeira = [](TOrdem ordem) { return ordem == TOrdem::PrincipalPrimeiro ? "main" : "companion"; };
+    *os << "created " << primeira(caso.criacao) << " first, freed " << primeira(caso.liberacao) << " first";
+}
+
 class Ordem : public ::testing::TestWithParam<CasoOrdem> {};
 
 TEST_P(Ordem, CriaMostraELiberaNaOrdemDaEntrada)
@@ -65,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Ordem, ::testing::Values(
               {"cria P", "cria C", "mostra P 21", "libera C", "libera P"}},
     // trunks and individual programming: companion created first
     CasoOrdem{TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
-              {"cria C", "cria P", "mostra P 21", "libera P", "libera C"}}));
+              {"cria C", "cria P", "mostra P 21", "libera P", "libera C"}}), PrintedName{});
 
 TEST(Entrada, UmaJanelaSemDonoNaVariavelSomenteDuranteAChamada)
 {

@@ -4,9 +4,12 @@
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
+#include "tests/support/casenames.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace {
 
@@ -17,6 +20,11 @@ struct CasoCalendario {
     const char* focado;
     std::vector<std::uint8_t> bytes; // 11..17 when accepted
 };
+
+void PrintTo(const CasoCalendario& caso, std::ostream* os)
+{
+    *os << caso.data << ' ' << caso.hora;
+}
 
 class Calendario : public ::testing::TestWithParam<CasoCalendario> {};
 
@@ -66,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Calendario, ::testing::Values(
     CasoCalendario{"12/03/04", "10:60:00", "Hora inválida.", "Edit2", {}},
     CasoCalendario{"12/03/04", "10:10:60", "Hora inválida.", "Edit2", {}},
     CasoCalendario{"12/03/04", "1_:00:00", "Hora inválida.", "Edit2", {}},   // partly typed
-    CasoCalendario{"12/03/04", "10:00:0_", "Hora inválida.", "Edit2", {}}));
+    CasoCalendario{"12/03/04", "10:00:0_", "Hora inválida.", "Edit2", {}}), PrintedName{});
 
 TEST(CalendarioCarga, MostraORelogioGuardadoEODiaDaSemana)
 {

@@ -4,8 +4,11 @@
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
+#include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace {
 
@@ -17,6 +20,11 @@ struct CasoAtendedor {
     std::uint8_t opcoesDepois;
     std::uint8_t gravadaDepois;
 };
+
+void PrintTo(const CasoAtendedor& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
 
 class Atendedor : public ::testing::TestWithParam<CasoAtendedor> {};
 
@@ -59,6 +67,12 @@ struct CasoCarga {
     bool habilitada;
 };
 
+void PrintTo(const CasoCarga& caso, std::ostream* os)
+{
+    *os << caso.caixa << " over 0x" << std::hex << int(caso.opcoes) << " 0x" << int(caso.gravada)
+        << std::dec;
+}
+
 class AtendedorCarga : public ::testing::TestWithParam<CasoCarga> {};
 
 TEST_P(AtendedorCarga, CaixasMostramOsBits)
@@ -84,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, AtendedorCarga, ::testing::Values(
     CasoCarga{0x00, 0x80, "CheckBox6", true, false},
     CasoCarga{0x00, 0x80, "CheckBox7", false, true},
     CasoCarga{0x13, 0x00, "CheckBox2", true, false},  // "all day" rules the day box
-    CasoCarga{0x10, 0x00, "CheckBox2", false, false})); // loaded after it, from its own bit
+    CasoCarga{0x10, 0x00, "CheckBox2", false, false}), PrintedName{}); // loaded after it, from its own bit
 
 // The work copy: whatever was clicked or defaulted, Cancel writes nothing.
 TEST(AtendedorCopia, CancelaDepoisDeCliquesEPadraoNaoGrava)

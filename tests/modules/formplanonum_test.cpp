@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct Celula {
@@ -23,6 +25,11 @@ struct Recusa {
     int linha; // the cell selected afterwards
     int coluna = 1;
 };
+
+void PrintTo(const Recusa& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
 
 class PlanoRecusas : public ::testing::TestWithParam<Recusa> {};
 

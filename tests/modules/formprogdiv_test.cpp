@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct CasoDiversas {
@@ -16,6 +18,11 @@ struct CasoDiversas {
     int indiceDigitos; // -2: not touched
     std::uint8_t bilhetagemDepois, facilidadesDepois, digitosDepois;
 };
+
+void PrintTo(const CasoDiversas& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
 
 class Diversas : public ::testing::TestWithParam<CasoDiversas> {};
 

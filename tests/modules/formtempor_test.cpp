@@ -50,15 +50,17 @@ TEST(Temporizacoes, TextoQueNaoENumeroERecusadoSemGravarNada)
     }
 }
 
-// A stored value longer than its field's typing limit shows whole and is
-// kept by Ok. Waits for the combo box to limit only what is typed.
-TEST(Temporizacoes, DISABLED_ValorGuardadoMaiorQueOCampoEMantido)
+// Stored values longer than their fields' typing limits (two digits in a
+// one-digit field, three in a two-digit one) show whole and are kept by Ok.
+TEST(Temporizacoes, ValorGuardadoMaiorQueOCampoEMantido)
 {
     auto imagem = ImagemDeTeste();
     imagem[3398] = 43;
+    imagem[3399] = 200;
     const auto antes = imagem;
     AbreEntrada(&Temporizacoes, imagem, [&](TForm* w) {
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox6")->Text(), "43");
+        EXPECT_EQ(Find<TComboBox>(w, "ComboBox2")->Text(), "200");
         Click(w, "OkButton");
     });
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});

@@ -1,6 +1,7 @@
 // What every window of the library shares: its entry opens it over the
 // caller's image, Cancel and Esc leave the image as it was, help names the
-// help file, and the window is gone when the entry returns.
+// help file, the buttons keep their tab order, and the window is gone when
+// the entry returns.
 #include "modules/entradas.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
@@ -14,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct Janela {
@@ -25,21 +28,29 @@ struct Janela {
     const char* botaoAjuda;
     const char* botaoCancela;
     const char* botaoPadrao; // null: the window has none
+    const char* botoes;      // the buttons in their tab order
 };
+
+void PrintTo(const Janela& caso, std::ostream* os)
+{
+    *os << caso.entrada;
+}
 
 const Janela kJanelas[] = {
     {"Temporizacoes", &Temporizacoes, []() -> TForm* { return FormTempor; }, "Temporizações", 1000, "HelpBitBtn",
-     "CancButton", "PadButton"},
+     "CancButton", "PadButton", "HelpBitBtn PadButton CancButton OkButton"},
     {"ProgramacoesDiversas", &ProgramacoesDiversas, []() -> TForm* { return FormProgDiv; },
-     "Programações diversas", 1200, "HelpBitBtn", "CancButton", "PadButton"},
+     "Programações diversas", 1200, "HelpBitBtn", "CancButton", "PadButton",
+     "OkButton CancButton PadButton HelpBitBtn"},
     {"Calendario", &Calendario, []() -> TForm* { return FormCalendar; }, "Calendário ", 100, "HelpBitBtn",
-     "CancButton", "CompButton"},
+     "CancButton", "CompButton", "HelpBitBtn CompButton CancButton OkButton"},
     {"PlanoDeNumeracao", &PlanoDeNumeracao, []() -> TForm* { return FormPlanoNum; }, "Plano de numeração", 500,
-     "BitBtn1", "CancButton", "PadButton"},
+     "BitBtn1", "CancButton", "PadButton", "OkButton CancButton PadButton BitBtn1"},
     {"SenhaGeral", &SenhaGeral, []() -> TForm* { return FormSenha; }, "Senhas", 1500, "HelpBitBtn", "CancButton",
-     nullptr},
+     nullptr, "HelpBitBtn CancButton OkButton"},
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
-     "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton"},
+     "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
+     "HelpBitBtn CancButton OKButton BtnCancela"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
@@ -104,6 +115,19 @@ TEST_P(Modulos, AjudaNomeiaOArquivoEAbreOTopicoDaJanela)
     }
     ASSERT_EQ(boxes.calls.size(), 2u);
     EXPECT_EQ(boxes.calls[0].caption, "Informação");
+}
+
+TEST_P(Modulos, BotoesNaOrdemDeTabulacao)
+{
+    const Janela& janela = GetParam();
+    auto imagem = ImagemDeTeste();
+    QStringList ordem;
+    AbreEntrada(janela.abre, imagem, [&](TForm* w) {
+        for (QWidget* atual = w->nextInFocusChain(); atual != w; atual = atual->nextInFocusChain())
+            if (qobject_cast<TButton*>(atual))
+                ordem << atual->objectName();
+    });
+    EXPECT_EQ(ordem.join(' '), QString::fromLatin1(janela.botoes));
 }
 
 INSTANTIATE_TEST_SUITE_P(Janelas, Modulos, ::testing::ValuesIn(kJanelas), Nome);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct CasoPadrao {
@@ -19,6 +21,11 @@ struct CasoPadrao {
     int tipo;
     void (*esperado)(std::vector<std::uint8_t>& imagem); // the image after Ok
 };
+
+void PrintTo(const CasoPadrao& caso, std::ostream* os)
+{
+    *os << caso.janela;
+}
 
 void Temporizacoes(std::vector<std::uint8_t>& i)
 {

@@ -4,9 +4,13 @@
 #include "modules/seletores.h"
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
+#include "tests/support/casenames.h"
 #include "tests/support/scripted.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <ostream>
 
 namespace {
 
@@ -51,6 +55,13 @@ struct CasoNavegacao {
     int resultado;
 };
 
+void PrintTo(const CasoNavegacao& caso, std::ostream* os)
+{
+    *os << "from " << caso.inicio << (caso.paraCima ? " up" : " down") << " to " << caso.resultado;
+    for (int p : caso.invalidas)
+        *os << " past " << p;
+}
+
 class Navegacao : public Seletores, public ::testing::WithParamInterface<CasoNavegacao> {};
 
 TEST_P(Navegacao, ParaNoProximoRamalValido)
@@ -72,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Navegacao, ::testing::Values(
     CasoNavegacao{{11, 12}, 10, true, 11}, // runs to 12, lands on 11
     CasoNavegacao{{1}, 1, false, 2},       // "first" with position 1 invalid
     CasoNavegacao{{}, 0, true, 2},         // out of range: taken as the nearest end
-    CasoNavegacao{{}, 40, false, 11}));
+    CasoNavegacao{{}, 40, false, 11}), PrintedName{});
 
 TEST_F(Seletores, ComboDeRamaisLevaTodasAsPosicoes)
 {
@@ -103,6 +114,12 @@ struct CasoDigitado {
     const char* texto;
     const char* mensagem; // null: accepted
 };
+
+void PrintTo(const CasoDigitado& caso, std::ostream* os)
+{
+    *os << std::strlen(caso.texto) << " chars \"" << caso.texto << '"' << (caso.recusaGrupos ? " no groups" : "")
+        << (caso.mensagem ? " refused" : " accepted");
+}
 
 class Digitado : public Seletores, public ::testing::WithParamInterface<CasoDigitado> {};
 
@@ -143,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Digitado, ::testing::Values(
     CasoDigitado{false, "60", nullptr},
     CasoDigitado{false, "62", "O grupo deve estar programado"},
     CasoDigitado{false, "6", "O grupo deve ter 2 dígitos"},
-    CasoDigitado{false, "612", "O grupo deve ter 2 dígitos"}));
+    CasoDigitado{false, "612", "O grupo deve ter 2 dígitos"}), PrintedName{});
 
 TEST_F(Seletores, ApenasNumeros)
 {

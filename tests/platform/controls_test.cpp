@@ -1,8 +1,11 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/grids.h"
 #include "tests/platform/input.h"
+#include "tests/support/casenames.h"
 #include "tests/support/scripted.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -239,9 +242,7 @@ TEST(ControlEvents, ComboItemsSortedSelectNothingAndKeepTheText)
     EXPECT_EQ(pick.ItemIndex(), -1);
 
     TComboBox free(nullptr, csDropDown);
-    free.SetMaxLength(4);
-    free.SetText("123456");
-    EXPECT_EQ(free.Text(), "1234");
+    free.SetText("1234");
     free.Items().Add("1234");
     EXPECT_EQ(free.Text(), "1234");
     EXPECT_EQ(free.Items().IndexOf("1234"), 0);
@@ -476,5 +477,154 @@ TEST(ControlEvents, TimerTicksWhileEnabledAndErrorsEndInTheBox)
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(boxes.Texts(), (QStringList{"parou"}));
 }
+
+} // namespace
+
+namespace {
+
+// MaxLength limits what the user types or pastes; a stored value longer than
+// its field, set by the program, shows whole, so that Ok writes it back.
+struct LimitCase {
+    const char* name;
+    const char* stored;
+    enum { AtEnd, AtStart, AllSelected } caret;
+    const char* typed;
+    const char* pasted;
+    const char* expected;
+};
+
+const LimitCase kLimitCases[] = {
+    {"a stored text shows whole", "4321", LimitCase::AtEnd, "", "", "4321"},
+    {"typing stops at the limit", "", LimitCase::AtEnd, "123", "", "12"},
+    {"a paste keeps what fits", "", LimitCase::AtEnd, "", "98765", "98"},
+    {"a paste before the text", "1", LimitCase::AtStart, "", "ab", "a1"},
+    {"nothing goes into a longer stored text", "43", LimitCase::AtEnd, "5", "6", "43"},
+    {"backspace shortens a longer stored text", "432", LimitCase::AtEnd, "\b", "", "43"},
+    {"typing over the whole text", "4321", LimitCase::AllSelected, "7", "", "7"},
+};
+
+// One kind of one-line control, seen through what the windows use.
+struct LimitedControl {
+    QWidget* widget;
+    std::function<void(const QString&)> setText;
+    std::function<QString()> text;
+};
+
+struct LimitedKind {
+    const char* name;
+    LimitedControl (*make)(QWidget* parent);
+};
+
+template <typename T>
+LimitedControl Limited(T* control)
+{
+    control->SetMaxLength(2);
+    return {control, [control](const QString& t) { control->SetText(t); }, [control] { return control->Text(); }};
+}
+
+const LimitedKind kLimitedControls[] = {
+    {"Edit", [](QWidget* parent) { return Limited(new TEdit(parent)); }},
+    {"FreeTextCombo", [](QWidget* parent) { return Limited(new TComboBox(parent, csDropDown)); }},
+    {"MaskEditWithoutMask", [](QWidget* parent) { return Limited(new TMaskEdit(parent)); }},
+};
+
+class MaxLength : public ::testing::TestWithParam<LimitedKind> {};
+
+TEST_P(MaxLength, LimitsTheUsersInputOnly)
+{
+    for (const LimitCase& c : kLimitCases) {
+        QWidget window;
+        const LimitedControl control = GetParam().make(&window);
+        ASSERT_TRUE(input::Activate(&window));
+        control.widget->setFocus();
+        control.setText(c.stored);
+        if (c.caret == LimitCase::AtStart)
+            input::Key(Qt::Key_Home);
+        else if (c.caret == LimitCase::AllSelected)
+            input::Key(Qt::Key_A, Qt::ControlModifier, "\x01");
+        input::Type(c.typed);
+        if (*c.pasted) {
+            QApplication::clipboard()->setText(c.pasted);
+            input::Key(Qt::Key_V, Qt::ControlModifier, "\x16");
+        }
+        EXPECT_EQ(control.text(), c.expected) << c.name;
+    }
+}
+
+void PrintTo(const LimitedKind& kind, std::ostream* os)
+{
+    *os << kind.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MaxLength, ::testing::ValuesIn(kLimitedControls), PrintedName{});
+
+} // namespace
+
+namespace {
+
+// Esc belongs to the window's Cancel button, also in a control whose key
+// handlers refuse every key but digits with a message.
+struct KeyControlKind {
+    const char* name;
+    TControl* (*make)(QWidget* parent);
+};
+
+const KeyControlKind kKeyControls[] = {
+    {"Edit", [](QWidget* parent) -> TControl* { return new TEdit(parent); }},
+    {"MaskEdit",
+     [](QWidget* parent) -> TControl* {
+         auto* edit = new TMaskEdit(parent);
+         edit->SetEditMask("  99:99;1;_");
+         return edit;
+     }},
+    {"FreeTextCombo", [](QWidget* parent) -> TControl* { return new TComboBox(parent, csDropDown); }},
+    {"Grid", [](QWidget* parent) -> TControl* { return new TStringGrid(parent); }},
+    {"Button", [](QWidget* parent) -> TControl* { return new TButton("&Ok", parent); }},
+};
+
+void PrintTo(const KeyControlKind& kind, std::ostream* os)
+{
+    *os << kind.name;
+}
+
+class EscapeKey : public ::testing::TestWithParam<KeyControlKind> {};
+
+TEST_P(EscapeKey, ClicksCancelBeforeTheControlsKeyHandlers)
+{
+    for (const bool withCancel : {true, false}) {
+        ScriptedBoxes boxes;
+        TForm form;
+        TControl* control = GetParam().make(&form);
+        control->SetBounds(5, 5, 150, 60);
+        std::vector<int> seen;
+        control->OnKeyDown = [&](int& key, TShiftState) { seen.push_back(key); };
+        control->OnKeyPress = [&](char& key) {
+            seen.push_back(key);
+            if (key < '0' || key > '9') {
+                key = 0;
+                Application->MessageBox("Somente números", "Erro", MB_ICONERROR);
+            }
+        };
+        if (withCancel) {
+            auto* cancel = new TButton("&Cancela", &form);
+            cancel->setGeometry(5, 70, 80, 25);
+            cancel->ModalResult = mrCancel;
+            cancel->Cancel = true;
+        }
+        ASSERT_TRUE(input::Activate(&form));
+        control->SetFocus();
+        input::Key(Qt::Key_Escape);
+        if (withCancel) {
+            EXPECT_EQ(form.ModalResult(), mrCancel);
+            EXPECT_EQ(seen, std::vector<int>{});
+            EXPECT_TRUE(boxes.calls.empty());
+        } else { // without a Cancel button the control's handlers have it
+            EXPECT_EQ(form.ModalResult(), mrNone);
+            EXPECT_EQ(seen, (std::vector<int>{VK_ESCAPE, 27}));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, EscapeKey, ::testing::ValuesIn(kKeyControls), PrintedName{});
 
 } // namespace

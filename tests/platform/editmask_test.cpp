@@ -1,5 +1,6 @@
 #include "platform/maskedit.h"
 #include "tests/platform/input.h"
+#include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,12 @@ const MaskCase kMasks[] = {
     {"    99;1;_", "      ", false, "", "      ", "    __"},
 };
 
+// A case reads as its mask, the text assigned first and the keys typed.
+void PrintTo(const MaskCase& c, std::ostream* os)
+{
+    *os << TestNamePart(std::string(c.mask) + " " + c.initial + (c.selectAll ? " all " : " ") + c.typed);
+}
+
 class MaskTable : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(MaskTable, TypingGivesTheText)
@@ -76,7 +83,7 @@ TEST_P(MaskTable, TypingGivesTheText)
     EXPECT_EQ(edit.text(), edit.EditText());
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, MaskTable, ::testing::ValuesIn(kMasks));
+INSTANTIATE_TEST_SUITE_P(Windows, MaskTable, ::testing::ValuesIn(kMasks), PrintedName{});
 
 TEST(EditMask, AnyTextOrKeysKeepTheMaskShape)
 {

@@ -2,6 +2,7 @@
 #include "platform/forms.h"
 #include "platform/grids.h"
 #include "tests/platform/input.h"
+#include "tests/support/casenames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -221,6 +222,11 @@ const MoveCase kMoves[] = {
     {"tab at the last cell", Qt::Key_Tab, Qt::NoModifier, {4, 29}, {1, 1}},
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GridKeys : public ::testing::TestWithParam<MoveCase> {};
 
 TEST_P(GridKeys, MovesTheCurrentCellAndClicks)
@@ -247,7 +253,47 @@ TEST_P(GridKeys, MovesTheCurrentCellAndClicks)
     EXPECT_FALSE(shown.IsEmpty()) << c.name << ": the current cell is scrolled into view";
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, GridKeys, ::testing::ValuesIn(kMoves));
+INSTANTIATE_TEST_SUITE_P(Keys, GridKeys, ::testing::ValuesIn(kMoves), PrintedName{});
+
+// Characters whose codes are also navigation keys' codes (Page Up is 0x21,
+// the code of '!'; F1 is 0x70, of 'p') are typed into the cell, and OnKeyDown
+// sees the key that types them.
+struct TypedSign {
+    char c;
+    int key;
+};
+
+const TypedSign kTypedSigns[] = {
+    {'!', '1'},           {'"', VK_OEM_7},      {'#', '3'},           {'$', '4'},         {'%', '5'},
+    {'&', '7'},           {'\'', VK_OEM_7},     {'(', '9'},           {')', '0'},         {'*', '8'},
+    {'+', VK_OEM_PLUS},   {',', VK_OEM_COMMA},  {'-', VK_OEM_MINUS},  {'.', VK_OEM_PERIOD}, {'/', VK_OEM_2},
+    {'a', 'A'},           {'p', 'P'},           {'q', 'Q'},           {'Z', 'Z'},         {'7', '7'},
+    {' ', VK_SPACE},
+};
+
+TEST(Grid, SignsAndLettersAreTypedNotTakenForKeys)
+{
+    QWidget window;
+    TStringGrid grid(&window);
+    grid.setGeometry(0, 0, 300, 200);
+    grid.SetRowCount(20);
+    grid.SetOptions(kDefaultGridOptions | goEditing);
+    ASSERT_TRUE(input::Activate(&window));
+    std::vector<int> keys;
+    grid.OnKeyDown = [&](int& key, TShiftState) { keys.push_back(key); };
+    for (const TypedSign& sign : kTypedSigns) {
+        grid.HideEditor();
+        grid.SetFocus();
+        grid.FocusCell(2, 5);
+        grid.SetCells(2, 5, "");
+        keys.clear();
+        const QString typed(2, QLatin1Char(sign.c));
+        input::Type(typed); // the first opens the editor, the second is typed there
+        EXPECT_EQ(grid.Cells(2, 5), typed) << sign.c;
+        EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{2, 5})) << sign.c;
+        EXPECT_EQ(keys, (std::vector<int>{sign.key, sign.key})) << sign.c;
+    }
+}
 
 TEST(Grid, KeysOfAGridWithoutEditingReachKeyPress)
 {
@@ -305,6 +351,7 @@ TEST(Grid, ObjectsStayTheProgramsAndColumnsMoveWithTheirCells)
         grid.SetCols(1, {"a", "b"});
         grid.SetCols(3, {"c", "d"});
         grid.SetColWidths(1, 30);
+        grid.SetTabStops(1, false);
         grid.SetObjects(1, 1, &object);
         std::vector<std::pair<int, int>> moved;
         grid.OnColumnMoved = [&](int from, int to) { moved.push_back({from, to}); };
@@ -312,6 +359,8 @@ TEST(Grid, ObjectsStayTheProgramsAndColumnsMoveWithTheirCells)
         EXPECT_EQ(grid.Rows(0), (QStringList{"", "", "c", "a"}));
         EXPECT_EQ(grid.Objects(3, 1), &object);
         EXPECT_EQ(grid.ColWidths(3), 30);
+        EXPECT_FALSE(grid.TabStops(3));
+        EXPECT_TRUE(grid.TabStops(1));
         EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{1, 3}}));
     }
     EXPECT_FALSE(gone);

@@ -205,6 +205,11 @@ struct ArquivoRecusado {
     bool imagemDoArquivo; // the refused file's bytes replaced the image
 };
 
+void PrintTo(const ArquivoRecusado& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
+
 class ArquivosRecusados : public Arquivos, public ::testing::WithParamInterface<ArquivoRecusado> {};
 
 TEST_P(ArquivosRecusados, LeaveNothingAvailableAndKeepTheCurrentName)
@@ -428,6 +433,11 @@ struct Fechamento {
     bool salva;
     QStringList mensagens;
 };
+
+void PrintTo(const Fechamento& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
 
 class Fechamentos : public Arquivos, public ::testing::WithParamInterface<Fechamento> {};
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 
 namespace {
 
@@ -83,6 +84,11 @@ struct Leitura {
     bool isolados;
     int tentativas;
 };
+
+void PrintTo(const Leitura& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
 
 class Leituras : public Configuracao, public ::testing::WithParamInterface<Leitura> {};
 

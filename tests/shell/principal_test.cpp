@@ -1,5 +1,6 @@
 // The main window at start: its captions, menus, buttons and image, the
-// program entry's order, the missing template, the screenshot.
+// program entry's order, the missing template, the login at its first
+// activation, the screenshot.
 #include "image/layout.h"
 #include "image/registro.h"
 #include "link/formcomun.h"
@@ -8,11 +9,14 @@
 #include "shell/inicio.h"
 #include "tests/shell/principal_fixture.h"
 #include "tests/support/scripted.h"
+#include "users/arquivousuarios.h"
 #include "users/senhausdlg.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QStatusBar>
 
@@ -216,6 +220,53 @@ TEST_F(JanelaPrincipalTest, ExtensionButtonsFollowTheNumberingPlan)
     EXPECT_FALSE(j.BotoesRamais[0]->isEnabled());
     for (QToolButton* via : j.BotoesVias)
         EXPECT_TRUE(via->isEnabled());
+}
+
+// A cancelled login ends the program, and the login runs only once.
+class LoginTest : public JanelaPrincipalTest {
+protected:
+    void SetUp() override
+    {
+        JanelaPrincipalTest::SetUp();
+        DiretorioPrograma = pasta.path();
+        RegistroUsuarios.fill(0);
+        PoeSenhaUsuario(RegistroUsuarios, 1, "ABC");
+        PoeDireitosDoUsuario(RegistroUsuarios, 1, 0xFFFF);
+        ASSERT_TRUE(GravaRegistroUsuarios());
+        RegistroUsuarios.fill(0);
+    }
+    void TearDown() override
+    {
+        RegistroUsuarios.fill(0);
+        JanelaPrincipalTest::TearDown();
+    }
+};
+
+TEST_F(LoginTest, CancelledLoginClosesTheProgramWithoutAsking)
+{
+    ModalScript modal; // the password dialog is cancelled
+    ScriptedBoxes boxes;
+    TFormPrinc& j = Abre();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(modal.shown, std::vector<QString>{QString::fromUtf8("Senha do usuário")});
+    EXPECT_FALSE(j.isVisible());
+    EXPECT_EQ(Imagem, nullptr);
+    EXPECT_TRUE(boxes.calls.empty());
+}
+
+TEST_F(LoginTest, LoginRunsOnceThoughTheWindowIsActivatedAgain)
+{
+    ModalScript modal;
+    modal.Then([](QWidget* w) {
+        Find<QLineEdit>(w, "Password")->setText("abc");
+        Click(w, "Button2");
+    });
+    modal.Then([](QWidget* w) { Click(w, "OKButton"); });
+    TFormPrinc& j = Abre();
+    AcaoMenu(j, {"A&juda", "&Sobre"})->trigger(); // closing it activates the main window again
+    QCoreApplication::processEvents();
+    EXPECT_EQ(modal.shown, (std::vector<QString>{QString::fromUtf8("Senha do usuário"), "Sobre "}));
+    EXPECT_TRUE(j.isVisible());
 }
 
 TEST_F(JanelaPrincipalTest, ScreenshotOfTheMainWindow)

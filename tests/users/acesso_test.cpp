@@ -1,12 +1,19 @@
+#include "tests/support/casenames.h"
 #include "tests/support/scripted.h"
 #include "tests/users/pastausuarios.h"
 #include "users/acesso.h"
+#include "users/senhausdlg.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <ostream>
 
 namespace {
 
@@ -43,6 +50,11 @@ struct CasoSenha {
     TPermissoesAcesso direitos;
 };
 
+void PrintTo(const CasoSenha& caso, std::ostream* os)
+{
+    *os << '"' << caso.digitada << "\" " << (caso.aceita ? "accepted" : "refused");
+}
+
 class LoginSenha : public Login, public ::testing::WithParamInterface<CasoSenha> {};
 
 TEST_P(LoginSenha, OneTry)
@@ -72,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, LoginSenha, ::testing::Values(
     CasoSenha{"ÇÃO1", false, 0},               // only a..z become capitals
     CasoSenha{" abc", false, 0},               // nothing is trimmed
     CasoSenha{"abcabcabc", false, 0},
-    CasoSenha{"", false, 0}));                 // an empty password is no user's
+    CasoSenha{"", false, 0}), PrintedName{});                 // an empty password is no user's
 
 TEST_F(Login, ThreeWrongTriesEndTheProgram)
 {
@@ -120,10 +132,48 @@ TEST_F(Login, CancelEndsSilentlyAndEnterClosesNothing)
     EXPECT_EQ(modal.shown.size(), 1u);
 }
 
+int DialogosDeSenha()
+{
+    int quantos = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        quantos += qobject_cast<TSenhaUsDlg*>(w) != nullptr;
+    return quantos;
+}
+
+// The login shows the dialog made at start-up and keeps it; without one it
+// makes its own and frees it afterwards.
+TEST_F(Login, KeepsTheStartUpDialogAndFreesOnlyItsOwn)
+{
+    for (const bool comInicial : {true, false}) {
+        std::unique_ptr<TSenhaUsDlg> inicial;
+        if (comInicial)
+            inicial = std::make_unique<TSenhaUsDlg>();
+        SenhaUsDlg = inicial.get();
+        QWidget* mostrado = nullptr;
+        ModalScript modal;
+        modal.Then([&mostrado](QWidget* w) {
+            mostrado = w;
+            Digita("abc")(w);
+        });
+        EXPECT_TRUE(ValidaSenhaUsuario());
+        EXPECT_EQ(SenhaUsDlg, inicial.get());
+        if (comInicial) {
+            EXPECT_EQ(mostrado, inicial.get());
+        }
+        EXPECT_EQ(DialogosDeSenha(), comInicial ? 1 : 0);
+        SenhaUsDlg = nullptr;
+    }
+}
+
 struct CasoSemPergunta {
     const char* nome;
     std::vector<UsuarioTeste> usuarios; // empty: no users file at all
 };
+
+void PrintTo(const CasoSemPergunta& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
 
 class LoginSemPergunta : public PastaUsuarios, public ::testing::WithParamInterface<CasoSemPergunta> {};
 
@@ -149,6 +199,12 @@ struct CasoAcesso {
     int nivel;
     bool permitido;
 };
+
+void PrintTo(const CasoAcesso& caso, std::ostream* os)
+{
+    *os << "rights 0x" << std::hex << caso.direitos << std::dec << " level "
+        << (caso.nivel < 0 ? "minus" : "") << std::abs(caso.nivel);
+}
 
 class Acesso : public ::testing::TestWithParam<CasoAcesso> {};
 
@@ -180,6 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Levels, Acesso, ::testing::Values(
     CasoAcesso{paGerais, 4, false},
     CasoAcesso{paUsuarios, 4, true},
     CasoAcesso{paUsuarios, 1, false},
-    CasoAcesso{0, 1, false}));
+    CasoAcesso{0, 1, false}), PrintedName{});
 
 } // namespace

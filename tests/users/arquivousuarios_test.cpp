@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> codigos)
@@ -73,6 +75,11 @@ struct CasoArquivo {
     std::vector<UsuarioTeste> usuarios;
     std::vector<Trecho> bytes;
 };
+
+void PrintTo(const CasoArquivo& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
 
 QByteArray Esperado(const std::vector<Trecho>& trechos)
 {
@@ -168,6 +175,11 @@ struct CasoLeitura {
     int resultado;
     bool guardaUsuario1; // user 1 "ADMIN" / "senha1" is still in the file
 };
+
+void PrintTo(const CasoLeitura& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
 
 QByteArray Valido()
 {

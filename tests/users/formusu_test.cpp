@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 TStringGrid* Grade(QWidget* w)
@@ -129,6 +131,11 @@ struct CasoRecusa {
     int linha;
 };
 
+void PrintTo(const CasoRecusa& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
 class RecusaEditor : public EditorUsuarios, public ::testing::WithParamInterface<CasoRecusa> {};
 
 TEST_P(RecusaEditor, OkShowsTheMessageSelectsTheRowAndWritesNothing)
@@ -169,6 +176,11 @@ struct CasoAviso {
     std::function<void(QWidget*)> muda;
     bool avisa;
 };
+
+void PrintTo(const CasoAviso& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
 
 class AvisoReinicio : public EditorUsuarios, public ::testing::WithParamInterface<CasoAviso> {};
 
