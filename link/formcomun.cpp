@@ -36,6 +36,7 @@ constexpr int kAjudaPadrao = 4400;
 constexpr Lugar kGrupoSelecao{8, 4, 545, 256};
 constexpr Lugar kGrupoProgresso{8, 266, 321, 56};
 constexpr Lugar kGauge{8, 22, 305, 24};
+constexpr int kMaximoGaugeInicial = 100;
 constexpr int kLinhasPorColuna = 12;
 constexpr int kColunaX[] = {12, 280};
 constexpr int kPrimeiraLinhaY = 22;
@@ -196,7 +197,9 @@ void TFormComun::CriaControles()
     QPalette azul = GaugeTXRX->palette();
     azul.setColor(QPalette::Highlight, Qt::blue);
     GaugeTXRX->setPalette(azul);
-    GaugeTXRX->setRange(0, 0);
+    // Empty until a transfer sets its own maximum; a range of 0..0 would
+    // show a busy bar while nothing runs.
+    GaugeTXRX->setRange(0, kMaximoGaugeInicial);
     GaugeTXRX->setValue(0);
 
     ButtonTudo = CriaBotao(this, kBotaoTudo);

@@ -115,13 +115,19 @@ void TFormCalendar::PreparaModulo()
     CarregaControles();
 }
 
-// Bytes that are no two-digit number show as blanks, so that a clock the
-// exchange never set must be typed before Ok accepts it.
+// The stored date is that of the year 2000 + the year byte. When the bytes
+// form no date, and for the time, each byte shows as it is, or as blanks when
+// it is no two-digit number, so that a clock the exchange never set must be
+// typed before Ok accepts it.
 void TFormCalendar::CarregaControles()
 {
     const std::uint8_t* bytesData = ImagemAtual + ofsData;
     const std::uint8_t* bytesHora = ImagemAtual + ofsHora;
-    Edit1->SetText(DoisDigitos(bytesData[0]) + '/' + DoisDigitos(bytesData[1]) + '/' + DoisDigitos(bytesData[2]));
+    const QDate guardada(2000 + bytesData[2], bytesData[1], bytesData[0]);
+    if (guardada.isValid())
+        Edit1->SetText(FormatDateTime(QStringLiteral("dd/mm/yy"), QDateTime(guardada, QTime(0, 0))));
+    else
+        Edit1->SetText(DoisDigitos(bytesData[0]) + '/' + DoisDigitos(bytesData[1]) + '/' + DoisDigitos(bytesData[2]));
     Edit2->SetText(DoisDigitos(bytesHora[0]) + ':' + DoisDigitos(bytesHora[1]) + ':' + DoisDigitos(bytesHora[2]));
     const int dia = ImagemAtual[ofsDiaSemana];
     RadioGroup1->SetItemIndex(dia >= 1 && dia <= 7 ? dia - 1 : -1);

@@ -160,15 +160,17 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         Line& line = lines[*place.key];
         line.text = KeyOf(line)->key + '=' + value.toLatin1();
     } else {
-        if (!lines.empty() && lines.back().ending.isEmpty())
-            lines.back().ending = newline;
         Line entry{key.toLatin1() + '=' + value.toLatin1(), newline};
         if (place.section) {
+            // After the section's last entry; only that line may need an
+            // ending, every other line stays as it was.
             Line& after = lines[place.lastFilled];
             if (after.ending.isEmpty())
                 after.ending = newline;
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.lastFilled + 1), entry);
         } else {
+            if (!lines.empty() && lines.back().ending.isEmpty())
+                lines.back().ending = newline;
             lines.push_back({'[' + section.toLatin1() + ']', newline});
             lines.push_back(entry);
         }

@@ -161,8 +161,10 @@ bool SerialDevice::Configure(const SerialLineSettings& settings)
         return false;
     }
     SetControlLine(fd_, TIOCM_DTR, settings.dtrOn);
-    if (settings.handshake == SerialHandshake::RtsOn)
-        SetControlLine(fd_, TIOCM_RTS, true);
+    // Without handshake RTS is raised only when asked for, and dropped
+    // otherwise; under RTS/CTS the driver drives it.
+    if (settings.handshake != SerialHandshake::RtsCts)
+        SetControlLine(fd_, TIOCM_RTS, settings.handshake == SerialHandshake::RtsOn);
     return true;
 }
 

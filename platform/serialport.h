@@ -20,7 +20,7 @@ enum class SerialError {
 };
 
 enum class SerialHandshake {
-    None,     // RTS left as it is
+    None,     // RTS dropped, no flow control
     RtsOn,    // RTS raised, no flow control
     RtsCts,   // hardware flow control
 };

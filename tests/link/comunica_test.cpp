@@ -289,7 +289,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFalha{"DroppedByte", Falha::ByteOmitido, -1, false, false, 3},
         CasoFalha{"ExtraBytesOnce", Falha::BytesExtras, 1, false, true, 2},
         CasoFalha{"ExtraBytes", Falha::BytesExtras, -1, false, false, 3},
+        // A reply that arrives after the next request counts for that one.
+        CasoFalha{"LateEveryTime", Falha::RespostaAtrasada, -1, false, true, 2},
         CasoFalha{"WriteNoAnswer", Falha::SemResposta, -1, true, false, 3},
+        // The first attempt's acknowledgement arrives during the second.
+        CasoFalha{"WriteLateAck", Falha::RespostaAtrasada, -1, true, true, 2},
         CasoFalha{"WriteRefusedOnce", Falha::ConfirmacaoErrada, 1, true, true, 2},
         CasoFalha{"WriteRefused", Falha::ConfirmacaoErrada, -1, true, false, 3},
         CasoFalha{"WriteAckFlippedBit", Falha::BitInvertido, -1, true, false, 3, true},

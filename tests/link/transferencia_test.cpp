@@ -561,6 +561,10 @@ TEST_F(Transferencia, AtivacaoAjudaECancelaEmRepouso)
         Mensagens mensagens;
         ModalScript modal;
         modal.Then([&](QWidget* w) {
+            // An idle gauge is empty, not a busy bar.
+            const auto* gauge = static_cast<TFormComun*>(w)->GaugeTXRX;
+            EXPECT_EQ(gauge->value(), 0);
+            EXPECT_GT(gauge->maximum(), gauge->minimum());
             Click(w, "BitBtn1");
             Click(w, "Button2");
         });

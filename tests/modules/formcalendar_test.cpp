@@ -78,15 +78,25 @@ INSTANTIATE_TEST_SUITE_P(Casos, Calendario, ::testing::Values(
 
 TEST(CalendarioCarga, MostraORelogioGuardadoEODiaDaSemana)
 {
-    auto imagem = ImagemDeTeste();
-    const std::uint8_t relogio[] = {4, 7, 9, 26, 8, 5, 3};
-    std::copy(std::begin(relogio), std::end(relogio), imagem.begin() + 11);
-    AbreEntrada(&::Calendario, imagem, [&](TForm* w) {
-        EXPECT_EQ(Find<TMaskEdit>(w, "Edit1")->Text(), "07/09/26");
-        EXPECT_EQ(Find<TMaskEdit>(w, "Edit2")->Text(), "08:05:03");
-        EXPECT_EQ(Find<TRadioGroup>(w, "RadioGroup1")->ItemIndex(), 3);
-        EXPECT_EQ(Focado(w), "Edit1");
-    });
+    const struct {
+        std::uint8_t relogio[7];
+        const char* data;
+        const char* hora;
+        int dia;
+    } kCasos[] = {
+        {{4, 7, 9, 26, 8, 5, 3}, "07/09/26", "08:05:03", 3},
+        {{1, 15, 3, 150, 23, 59, 0}, "15/03/50", "23:59:00", 0}, // the year 2150
+    };
+    for (const auto& caso : kCasos) {
+        auto imagem = ImagemDeTeste();
+        std::copy(std::begin(caso.relogio), std::end(caso.relogio), imagem.begin() + 11);
+        AbreEntrada(&::Calendario, imagem, [&](TForm* w) {
+            EXPECT_EQ(Find<TMaskEdit>(w, "Edit1")->Text(), caso.data);
+            EXPECT_EQ(Find<TMaskEdit>(w, "Edit2")->Text(), caso.hora);
+            EXPECT_EQ(Find<TRadioGroup>(w, "RadioGroup1")->ItemIndex(), caso.dia);
+            EXPECT_EQ(Focado(w), "Edit1");
+        });
+    }
 }
 
 // A clock the exchange never set shows blanks where its bytes are no

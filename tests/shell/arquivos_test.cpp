@@ -38,6 +38,33 @@ const QString kPadraoProtegido = QStringLiteral("Arquivo padrão não pode ser a
 
 const QByteArray kAssinatura("\x09SORVADINE", 10);
 
+struct Mensagem {
+    QString texto;
+    const char* legenda;
+    int flags;
+};
+
+// The boxes of the file commands, each with its caption, buttons and icon.
+const Mensagem kMensagens[] = {
+    {kNaoEncontrado, "Informação", MB_OK | MB_ICONEXCLAMATION},
+    {kNaoPrograma, "Erro", MB_OK | MB_ICONERROR},
+    {kSemPadrao, "Erro", MB_OK | MB_ICONERROR},
+    {kSobrescrever, "Confirmação", MB_YESNO | MB_ICONQUESTION},
+    {kDesejaSalvar, "Confirmação", MB_YESNOCANCEL | MB_ICONQUESTION},
+    {kPadraoProtegido, "Informação", MB_OK | MB_ICONEXCLAMATION},
+};
+
+// Every box shown carries the caption and flags its text goes with.
+void EsperaLegendasEIcones(const ScriptedBoxes& boxes)
+{
+    for (const MessageBoxCall& call : boxes.calls)
+        for (const Mensagem& m : kMensagens)
+            if (call.text == m.texto) {
+                EXPECT_EQ(call.caption, QString::fromUtf8(m.legenda)) << call.text.toStdString();
+                EXPECT_EQ(call.flags, m.flags) << call.text.toStdString();
+            }
+}
+
 TFlagsItens Todos(std::uint8_t valor)
 {
     TFlagsItens flags;
@@ -172,6 +199,7 @@ TEST_F(Arquivos, OpeningAGoodFileLoadsItAndMakesEveryItemAvailable)
     EXPECT_EQ(call.defaultExt, "PBX");
     EXPECT_EQ(call.fileName, "*.PBX");
     EXPECT_EQ(call.helpContext, 4300);
+    EXPECT_EQ(call.options, ofHideReadOnly | ofShowHelp);
     EXPECT_EQ(ImagemAtual(), bytes);
     EXPECT_EQ(ArquivoAtual, Caminho("central.pbx"));
     EXPECT_EQ(status, Caminho("central.pbx"));
@@ -229,7 +257,7 @@ TEST_P(ArquivosRecusados, LeaveNothingAvailableAndKeepTheCurrentName)
     ComandoLerArquivo();
 
     EXPECT_EQ(boxes.Texts(), caso.mensagens);
-    EXPECT_EQ(boxes.calls.back().caption, "Erro");
+    EsperaLegendasEIcones(boxes);
     EXPECT_EQ(ImagemAtual(), caso.imagemDoArquivo ? caso.conteudo : antes);
     EXPECT_EQ(ArquivoAtual, Caminho("anterior.pbx"));
     EXPECT_EQ(status, nome);
@@ -317,7 +345,7 @@ TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNoFlag)
         ScriptedBoxes boxes;
         ComandoNovoArquivo();
         EXPECT_EQ(boxes.Texts(), caso.mensagens);
-        EXPECT_EQ(boxes.calls.back().caption, "Erro");
+        EsperaLegendasEIcones(boxes);
         EXPECT_FALSE(SemProgramacao);
         EXPECT_EQ(ItensDisponiveis, Todos(1));
         EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
@@ -350,7 +378,7 @@ TEST_F(Arquivos, SaveRefusesTheTemplateNameInAnyFolderAndCase)
         ScriptedBoxes boxes;
         ComandoSalvarArquivo();
         ASSERT_EQ(boxes.Texts(), QStringList{kPadraoProtegido});
-        EXPECT_EQ(boxes.calls[0].caption, "Informação");
+        EsperaLegendasEIcones(boxes);
         EXPECT_EQ(Le(nome), antes);
         EsperaNaoSalva();
     }
@@ -368,6 +396,9 @@ TEST_F(Arquivos, SaveWithoutACurrentFileRunsSaveAs)
     EXPECT_EQ(files.calls[0].kind, TFileDialogKind::Save);
     EXPECT_EQ(files.calls[0].title, "Salvar arquivo de programações");
     EXPECT_EQ(files.calls[0].helpContext, 4600);
+    EXPECT_EQ(files.calls[0].filter, "Programações (*.PBX)|*.PBX");
+    EXPECT_EQ(files.calls[0].defaultExt, "PBX");
+    EXPECT_EQ(files.calls[0].options, ofHideReadOnly | ofShowHelp);
     EXPECT_EQ(files.calls[0].fileName, "");
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(ArquivoAtual, Caminho("novo.PBX")) << "the default extension is added";
@@ -392,8 +423,7 @@ TEST_F(Arquivos, SaveAsOntoAnExistingFileAsksFirst)
 
         EXPECT_EQ(files.calls[0].fileName, Caminho("atual.pbx"));
         ASSERT_EQ(boxes.Texts(), QStringList{kSobrescrever});
-        EXPECT_EQ(boxes.calls[0].caption, "Confirmação");
-        EXPECT_EQ(boxes.calls[0].flags, MB_YESNO | MB_ICONQUESTION);
+        EsperaLegendasEIcones(boxes);
         if (resposta == IDYES) {
             EsperaSalva("existe.pbx");
             EXPECT_EQ(Le("existe.pbx").mid(kTamanhoImagem), "tail");
@@ -418,6 +448,7 @@ TEST_F(Arquivos, SaveAsRefusesTheTemplateAndShowsTheDialogAgain)
     EXPECT_EQ(SalvaArquivoComo(), TResultadoGravacao::NaoGravado);
 
     EXPECT_EQ(boxes.Texts(), QStringList{kPadraoProtegido});
+    EsperaLegendasEIcones(boxes);
     EXPECT_EQ(files.calls.size(), 2u);
     EXPECT_FALSE(QFile::exists(Caminho("outra/padrao.pbx")));
     EsperaNaoSalva();
@@ -454,7 +485,7 @@ TEST_P(Fechamentos, CloseWithChangesAsksToSave)
     EXPECT_EQ(PodeFecharPrograma(), caso.fecha);
 
     EXPECT_EQ(boxes.Texts(), caso.mensagens);
-    EXPECT_EQ(boxes.calls[0].flags, MB_YESNOCANCEL | MB_ICONQUESTION);
+    EsperaLegendasEIcones(boxes);
     EXPECT_EQ(files.calls.size(), caso.dialogos.size());
     if (caso.salva)
         EsperaSalva(QString::fromUtf8(*caso.arquivo ? caso.arquivo : "salvo.PBX"));

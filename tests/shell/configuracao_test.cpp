@@ -159,6 +159,8 @@ TEST_F(Configuracao, OkKeepsEveryOtherByteOfTheFile)
         {"key added to its section", "[Serial]\nBaud=9600\n\n; outros\n[Blocos]\nIsolados=0\n",
          "[Serial]\nBaud=9600\nPort=4\n\n; outros\n[Blocos]\nIsolados=0\n"},
         {"section added", "[Blocos]\r\nIsolados=0", "[Blocos]\r\nIsolados=0\r\n[Serial]\r\nPort=4\r\n"},
+        {"key added before a last line without ending", "[Serial]\nBaud=9600\n[Blocos]\nIsolados=0",
+         "[Serial]\nBaud=9600\nPort=4\n[Blocos]\nIsolados=0"},
         {"only the first of two keys", "[Serial]\nPort=1\nPort=3\n", "[Serial]\nPort=4\nPort=3\n"},
     };
     for (const Caso& caso : casos) {
