@@ -18,8 +18,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
 
-build_dir=${BUILD_DIR:-build}
+# TRIVANTO_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer
+# in a folder of its own.
+if [ "${TRIVANTO_SANITIZE:-0}" = 1 ]; then
+  build_dir=${BUILD_DIR:-build-asan}
+  options=(-DCMAKE_BUILD_TYPE=Debug -DTRIVANTO_SANITIZE=ON)
+else
+  build_dir=${BUILD_DIR:-build}
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
 if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B "$build_dir" -G Ninja "${options[@]}"
 fi
 cmake --build "$build_dir"
