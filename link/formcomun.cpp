@@ -23,12 +23,6 @@ TFormComun* FormComun = nullptr;
 namespace {
 
 // Layout of the window: client size, groups, rows of boxes, buttons.
-struct DesenhoBotao {
-    const char* nome;
-    const char* legenda;
-    Lugar r;
-};
-
 constexpr int kLarguraCliente = 561;
 constexpr int kAlturaCliente = 362;
 constexpr int kAjudaPadrao = 4400;
@@ -48,11 +42,11 @@ constexpr int kAlturaEstado = 16;
 constexpr int kLarguraCaixa = 240;
 constexpr int kAlturaCaixa = 17;
 
-constexpr DesenhoBotao kBotaoTudo{"ButtonTudo", "Seleciona &todos os ítens", {340, 270, 213, 25}};
-constexpr DesenhoBotao kBotaoNada{"ButtonNada", "&Limpa ítens selecionados", {340, 298, 213, 25}};
-constexpr DesenhoBotao kBotaoAjuda{"BitBtn1", "&Ajuda", {8, 330, 100, 25}};
-constexpr DesenhoBotao kBotaoCancela{"Button2", "&Cancela", {345, 330, 100, 25}};
-constexpr DesenhoBotao kBotaoOk{"Button1", "O&k", {453, 330, 100, 25}};
+constexpr DadosBotao kBotaoTudo{"ButtonTudo", "Seleciona &todos os ítens", {340, 270, 213, 25}};
+constexpr DadosBotao kBotaoNada{"ButtonNada", "&Limpa ítens selecionados", {340, 298, 213, 25}};
+constexpr DadosBotao kBotaoAjuda{"BitBtn1", "&Ajuda", {8, 330, 100, 25}};
+constexpr DadosBotao kBotaoCancela{"Button2", "&Cancela", {345, 330, 100, 25}};
+constexpr DadosBotao kBotaoOk{"Button1", "O&k", {453, 330, 100, 25}};
 
 constexpr int kBlocoSonda = 36;
 // Blocks that only an exchange answering the probe knows.
@@ -92,22 +86,9 @@ QString Texto(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-TButton* CriaBotao(QWidget* pai, const DesenhoBotao& desenho)
-{
-    auto* botao = new TButton(Texto(desenho.legenda), pai);
-    Posiciona(botao, desenho.nome, desenho.r);
-    return botao;
-}
-
 void ProcessaMensagens()
 {
     QCoreApplication::processEvents();
-}
-
-// Item n of a flag array (index n - 1).
-void MarcaItem(TFlagsItens& itens, int item)
-{
-    itens[static_cast<std::size_t>(item - 1)] = 1;
 }
 
 std::size_t Posicao(int item)

@@ -74,16 +74,6 @@ void TFormModulo::AbreAjudaJanela()
     AbreAjuda(HelpContext, arquivoAjuda_);
 }
 
-TButton* CriaBotao(QWidget* pai, const DadosBotao& dados, int contextoAjuda)
-{
-    auto* botao = Posiciona(new TButton(QString::fromUtf8(dados.legenda), pai), dados.nome, dados.lugar);
-    botao->ModalResult = dados.resultado;
-    botao->Cancel = dados.cancela;
-    botao->HelpContext = contextoAjuda;
-    botao->setProperty("HelpContext", contextoAjuda);
-    return botao;
-}
-
 TButton* TFormModulo::CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados)
 {
     TButton* botao = CriaBotao(this, dados, HelpContext);

@@ -60,18 +60,6 @@ constexpr const char* kArquivoAjudaDigital = "DIGITAL.HLP";
 // application first (it holds none of its own), then opens the topic.
 void AbreAjuda(int contexto, const char* arquivo = kArquivoAjuda);
 
-// A push button of a window: name, caption, place, the modal result it gives
-// and whether it answers Esc.
-struct DadosBotao {
-    const char* nome;
-    const char* legenda;
-    Lugar lugar;
-    int resultado = mrNone;
-    bool cancela = false;
-};
-
-TButton* CriaBotao(QWidget* pai, const DadosBotao& dados, int contextoAjuda);
-
 // What a button of an editing window does when clicked.
 enum class TPapelBotao {
     Ok,      // the window's OkButtonClick

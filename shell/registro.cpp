@@ -21,8 +21,8 @@ void MarcaItemAlterado(int item)
 {
     if (item < kPrimeiroItem || item > kUltimoItem)
         return;
-    ItensEditados[static_cast<size_t>(item - 1)] = 1;
-    ItensAlterados[static_cast<size_t>(item - 1)] = 1;
+    MarcaItem(ItensEditados, item);
+    MarcaItem(ItensAlterados, item);
     ImagemAlterada = true;
 }
 

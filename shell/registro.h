@@ -30,6 +30,14 @@ inline bool ItemMarcado(const TFlagsItens& itens, int item)
     return item >= kPrimeiroItem && item <= kUltimoItem && itens[static_cast<size_t>(item - 1)] != 0;
 }
 
+// Sets the flag of item N (1..29) in one of the arrays; other numbers are
+// ignored.
+inline void MarcaItem(TFlagsItens& itens, int item)
+{
+    if (item >= kPrimeiroItem && item <= kUltimoItem)
+        itens[static_cast<size_t>(item - 1)] = 1;
+}
+
 // An editing command ran over item N: edited, changed since the last save,
 // and the image differs from its file.
 void MarcaItemAlterado(int item);

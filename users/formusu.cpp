@@ -39,17 +39,10 @@ const Caixa kCaixas[] = {
     {"CheckBox4", "Este cadastro de usuários", paUsuarios, {12, 94, 246, 20}},
 };
 
-struct Botao {
-    const char* nome;
-    const char* legenda;
-    int resultado;
-    Lugar pos;
-};
-
-const Botao kBotoes[] = {
-    {"OkButton", "O&k", mrOk, {316, 262, 80, 25}},
-    {"CancButton", "&Cancela", mrCancel, {409, 262, 80, 25}},
-    {"HelpBitBtn", "&Ajuda", mrNone, {502, 262, 80, 25}},
+const DadosBotao kBotoes[] = {
+    {"OkButton", "O&k", {316, 262, 80, 25}, mrOk},
+    {"CancButton", "&Cancela", {409, 262, 80, 25}, mrCancel, true},
+    {"HelpBitBtn", "&Ajuda", {502, 262, 80, 25}},
 };
 
 const QString kSemSenha = QStringLiteral("Usuário deve ter uma senha definida");
@@ -145,15 +138,8 @@ TFormUsu::TFormUsu(QWidget* owner) : TForm(owner)
     Label1->SetFocusControl(Edit1);
 
     std::array<TButton**, 3> botoes{&OkButton, &CancButton, &HelpBitBtn};
-    for (std::size_t i = 0; i < botoes.size(); ++i) {
-        const Botao& botao = kBotoes[i];
-        TButton* button = new TButton(QString::fromUtf8(botao.legenda), this);
-        Posiciona(button, botao.nome, botao.pos);
-        button->ModalResult = botao.resultado;
-        button->HelpContext = kContextoAjuda;
-        *botoes[i] = button;
-    }
-    CancButton->Cancel = true;
+    for (std::size_t i = 0; i < botoes.size(); ++i)
+        *botoes[i] = CriaBotao(this, kBotoes[i], kContextoAjuda);
     OkButton->OnClick = [this] { OkButtonClick(); };
     CancButton->OnClick = [this] { CancButtonClick(); };
     HelpBitBtn->OnClick = [this] { HelpBitBtnClick(); };

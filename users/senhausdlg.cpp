@@ -14,8 +14,8 @@ constexpr int kMaximoDigitado = 10;
 
 constexpr Lugar kPosLabel1{16, 12, 206, 16};
 constexpr Lugar kPosPassword{16, 30, 206, 22};
-constexpr Lugar kPosButton1{16, 64, 95, 25};
-constexpr Lugar kPosButton2{127, 64, 95, 25};
+constexpr DadosBotao kButton1{"Button1", "&Cancela", {16, 64, 95, 25}};
+constexpr DadosBotao kButton2{"Button2", "&Ok", {127, 64, 95, 25}};
 
 } // namespace
 
@@ -37,14 +37,10 @@ TSenhaUsDlg::TSenhaUsDlg(QWidget* owner) : TForm(owner)
 
     // Neither button is the default nor the cancel one: only a click or an
     // accelerator closes the dialog.
-    Button1 = new TButton(QStringLiteral("&Cancela"), this);
-    Posiciona(Button1, "Button1", kPosButton1);
+    Button1 = CriaBotao(this, kButton1, kContextoAjuda);
     Button1->OnClick = [this] { Button1Click(); };
-    Button2 = new TButton(QStringLiteral("&Ok"), this);
-    Posiciona(Button2, "Button2", kPosButton2);
+    Button2 = CriaBotao(this, kButton2, kContextoAjuda);
     Button2->OnClick = [this] { Button2Click(); };
-    Button1->HelpContext = kContextoAjuda;
-    Button2->HelpContext = kContextoAjuda;
 }
 
 void TSenhaUsDlg::FormShow()
