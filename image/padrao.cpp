@@ -164,14 +164,19 @@ void PreencheImagemPadrao(std::uint8_t* imagem)
     GravaAssinatura(imagem);
 }
 
-std::uint8_t BytePadrao(int ofs)
+const std::uint8_t* ImagemPadrao()
 {
     static const std::array<std::uint8_t, kTamanhoImagem> padrao = [] {
         std::array<std::uint8_t, kTamanhoImagem> imagem{};
         PreencheImagemPadrao(imagem.data());
         return imagem;
     }();
+    return padrao.data();
+}
+
+std::uint8_t BytePadrao(int ofs)
+{
     if (ofs < 0 || ofs >= kTamanhoImagem)
         throw std::out_of_range("offset outside the image");
-    return padrao[static_cast<std::size_t>(ofs)];
+    return ImagemPadrao()[ofs];
 }

@@ -114,36 +114,44 @@ void TFormCancProg::CheckBox1Click(TCheckBox* Sender)
 {
     if (CheckBox6->Checked())
         CheckBox6->SetChecked(false);
-    const bool todoDia = CheckBox1->Checked();
-    CheckBox2->SetEnabled(!todoDia);
-    CheckBox10->SetEnabled(!todoDia);
-    CheckBox2->SetChecked(todoDia);
-    CheckBox10->SetChecked(todoDia);
+    TodoDiaClicado(CheckBox1, CheckBox2, CheckBox10);
     caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox2Click(TCheckBox* Sender)
 {
-    if (!CheckBox1->Checked() && CheckBox2->Checked() && CheckBox10->Checked())
-        CheckBox1->SetChecked(true);
+    DiaOuNoiteClicado(CheckBox1, CheckBox2, CheckBox10);
     caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox3Click(TCheckBox* Sender)
 {
-    const bool todoDia = CheckBox3->Checked();
-    CheckBox8->SetEnabled(!todoDia);
-    CheckBox11->SetEnabled(!todoDia);
-    CheckBox8->SetChecked(todoDia);
-    CheckBox11->SetChecked(todoDia);
+    TodoDiaClicado(CheckBox3, CheckBox8, CheckBox11);
     caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox8Click(TCheckBox* Sender)
 {
-    if (!CheckBox3->Checked() && CheckBox8->Checked() && CheckBox11->Checked())
-        CheckBox3->SetChecked(true);
+    DiaOuNoiteClicado(CheckBox3, CheckBox8, CheckBox11);
     caixas_.Grava(Sender);
+}
+
+// A "todo dia" box enables its day and night boxes only while it is
+// unticked, and gives both its own mark.
+void TFormCancProg::TodoDiaClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite)
+{
+    const bool marcada = todoDia->Checked();
+    for (TCheckBox* caixa : {dia, noite}) {
+        caixa->SetEnabled(!marcada);
+        caixa->SetChecked(marcada);
+    }
+}
+
+// Day and night both ticked tick their "todo dia" box.
+void TFormCancProg::DiaOuNoiteClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite)
+{
+    if (!todoDia->Checked() && dia->Checked() && noite->Checked())
+        todoDia->SetChecked(true);
 }
 
 void TFormCancProg::CheckBox5Click(TCheckBox* Sender)
@@ -169,7 +177,6 @@ void TFormCancProg::CheckBox4Click(TCheckBox* Sender)
 void TFormCancProg::PadButtonClick()
 {
     if (ConfirmaPadrao(TPadrao::CancProg) == IDYES)
-        for (size_t i = 0; i < std::size(CopiaControle); ++i)
-            CopiaControle[i] = BytePadrao(ofsControleAtendedor + static_cast<int>(i));
+        std::memcpy(CopiaControle, ImagemPadrao() + ofsControleAtendedor, sizeof CopiaControle);
     FormActivate();
 }

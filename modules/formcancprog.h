@@ -43,6 +43,8 @@ public:
     void CheckBox4Click(TCheckBox* Sender);
 
 private:
+    void TodoDiaClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite);
+    void DiaOuNoiteClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite);
     // The "&Padrão" button, named CancButton in this window.
     void PadButtonClick() override;
 
