@@ -79,7 +79,7 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
     StringGrid1->SetRowCount(1 + kPosicoesRamal);
     StringGrid1->SetFixedRows(1);
     StringGrid1->SetFixedCols(1);
-    StringGrid1->SetOptions(StringGrid1->Options() | goEditing);
+    StringGrid1->SetOptions(StringGrid1->Options() | goEditing | goEnterAdvance);
     StringGrid1->SetScrollBars(ssVertical);
     StringGrid1->SetColWidths(kColunaRamal, 70);
     StringGrid1->SetColWidths(kColunaNome, 260);
@@ -87,7 +87,6 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
     for (int c = 0; c < 3; ++c)
         StringGrid1->SetCells(c, 0, QString::fromLatin1(kCabecalhos[c]));
     StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
-    StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
 
     CriaBotoes(kBotoes);
 }
@@ -111,19 +110,6 @@ void TFormPlanoNum::StringGrid1GetEditMask(int ACol, int, QString& Value)
         Value = kMascaraRamal;
     else if (ACol == kColunaNome)
         Value = kMascaraNome;
-}
-
-// Enter goes from the number to the name, and from the name to the next
-// row's number (from the last row back to the first).
-void TFormPlanoNum::StringGrid1KeyPress(char& Key)
-{
-    if (Key != '\r')
-        return;
-    Key = 0;
-    if (StringGrid1->Col() == kColunaRamal)
-        StringGrid1->FocusCell(kColunaNome, StringGrid1->Row());
-    else
-        StringGrid1->FocusCell(kColunaRamal, StringGrid1->Row() % kPosicoesRamal + 1);
 }
 
 void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)

@@ -1059,6 +1059,15 @@ void TStringGrid::DrawAllCells(const QRect& area)
             const TGridDrawState state = StateOf(c, r);
             const bool fixed = state & gdFixed;
             const bool focused = state & gdFocused;
+            // The lines after the cell: right and bottom, drawn also beside
+            // the editor, which covers only the cell itself.
+            const bool vertical = options_ & (fixed ? goFixedVertLine : goVertLine);
+            const bool horizontal = options_ & (fixed ? goFixedHorzLine : goHorzLine);
+            const QColor lineColor = ToQColor(fixed ? clGray : clSilver);
+            if (vertical && ColLine() > 0)
+                painter->fillRect(QRect(where.Right, where.Top, ColLine(), where.Height() + RowLine()), lineColor);
+            if (horizontal && RowLine() > 0)
+                painter->fillRect(QRect(where.Left, where.Bottom, where.Width() + ColLine(), RowLine()), lineColor);
             if (focused && ShowsEditor() && editorCell_ == TGridCoord{c, r})
                 continue; // the editor covers it
             painter->save();
@@ -1086,14 +1095,6 @@ void TStringGrid::DrawAllCells(const QRect& area)
                 && !(options_ & goRowSelect))
                 Canvas.DrawFocusRect(where);
             painter->restore();
-            // The lines after the cell: right and bottom.
-            const bool vertical = options_ & (fixed ? goFixedVertLine : goVertLine);
-            const bool horizontal = options_ & (fixed ? goFixedHorzLine : goHorzLine);
-            const QColor lineColor = ToQColor(fixed ? clGray : clSilver);
-            if (vertical && ColLine() > 0)
-                painter->fillRect(QRect(where.Right, where.Top, ColLine(), where.Height() + RowLine()), lineColor);
-            if (horizontal && RowLine() > 0)
-                painter->fillRect(QRect(where.Left, where.Bottom, where.Width() + ColLine(), RowLine()), lineColor);
         }
 }
 
@@ -1238,6 +1239,11 @@ void TStringGrid::KeyDown(int& Key, TShiftState Shift)
 void TStringGrid::KeyPress(char& Key)
 {
     TControl::KeyPress(Key);
+    if (Key == '\r' && (options_ & goEnterAdvance)) {
+        AdvanceOnEnter();
+        Key = 0;
+        return;
+    }
     if (Key == '\r' && !(options_ & goAlwaysShowEditor)) {
         if (ShowsEditor())
             HideEditor();
@@ -1245,6 +1251,21 @@ void TStringGrid::KeyPress(char& Key)
             ShowEditor();
         Key = 0;
     }
+}
+
+void TStringGrid::AdvanceOnEnter()
+{
+    TGridCoord next{current_.X + 1, current_.Y};
+    if (next.X >= ColCount()) {
+        next.X = fixedCols_;
+        if (++next.Y >= RowCount())
+            next.Y = fixedRows_;
+    }
+    // Typing goes on in the next cell: an open editor opens there too.
+    const bool editing = ShowsEditor();
+    FocusCell(next.X, next.Y);
+    if (editing)
+        ShowEditor();
 }
 
 void TStringGrid::KeyUp(int& Key, TShiftState Shift)

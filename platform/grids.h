@@ -36,6 +36,10 @@ enum TGridOption : unsigned {
     goRowSelect = 1u << 12,
     goAlwaysShowEditor = 1u << 13,
     goThumbTracking = 1u << 14,
+    // Enter moves the current cell on instead of opening or closing the
+    // editor: to the next column, from the last column to the first
+    // scrolling column of the next row, from the last row back to the first.
+    goEnterAdvance = 1u << 15,
 };
 using TGridOptions = unsigned;
 inline constexpr TGridOptions kDefaultGridOptions =
@@ -308,6 +312,7 @@ private:
     // Opens the editor with a typed character; false when it cannot open.
     bool ShowEditorChar(char c);
     void SendCancelEdit();
+    void AdvanceOnEnter();
     TGridDrawState StateOf(int ACol, int ARow) const;
     int HitColumnEdge(int x) const;
     int HitRowEdge(int y) const;

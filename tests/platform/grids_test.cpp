@@ -60,20 +60,7 @@ public:
 
     // Enter moves to the next column, from the last to the next row, and from
     // the last row back to the first.
-    void MoveOnEnter()
-    {
-        StringGrid1->OnKeyPress = [this](char& key) {
-            if (key != '\r')
-                return;
-            if (StringGrid1->Col() < StringGrid1->ColCount() - 1) {
-                StringGrid1->SetCol(StringGrid1->Col() + 1);
-                return;
-            }
-            const int next = StringGrid1->Row() + 1;
-            StringGrid1->SetCol(1);
-            StringGrid1->SetRow(next < StringGrid1->RowCount() ? next : 1);
-        };
-    }
+    void MoveOnEnter() { StringGrid1->SetOptions(StringGrid1->Options() | goEnterAdvance); }
 
     TStringGrid* StringGrid1;
     TEdit* Edit1;
@@ -582,6 +569,81 @@ TEST(GridScreenshot, TimesWindowWithAMaskedGrid)
     ASSERT_TRUE(form.grab().save(file));
     EXPECT_GT(QFileInfo(file).size(), 0);
     EXPECT_EQ(form.StringGrid1->Cells(1, 2), "  12:  ");
+}
+
+
+// ---- Enter, lines beside the editor, characters of the code page
+
+struct EnterCase {
+    const char* name;
+    TGridCoord from;
+    TGridCoord to;
+};
+
+class GridEnterAdvance : public ::testing::TestWithParam<EnterCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Cells, GridEnterAdvance,
+                         ::testing::Values(EnterCase{"NextColumn", {1, 3}, {2, 3}},
+                                           EnterCase{"LastColumnToNextRow", {2, 3}, {1, 4}},
+                                           EnterCase{"LastRowBackToTheFirst", {2, 6}, {1, 1}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(GridEnterAdvance, EnterMovesOnInAGridWithoutItsEditorOpen)
+{
+    // Enter on the grid itself (no editor open yet) moves on as well, and
+    // leaves the cell as it was.
+    TimesForm form(0);
+    form.MoveOnEnter();
+    ASSERT_TRUE(input::Activate(&form));
+    form.StringGrid1->SetFocus();
+    form.StringGrid1->FocusCell(GetParam().from.X, GetParam().from.Y);
+    ASSERT_FALSE(form.StringGrid1->InplaceEditor() && form.StringGrid1->InplaceEditor()->isVisible());
+    input::Type("\r");
+    EXPECT_EQ((TGridCoord{form.StringGrid1->Col(), form.StringGrid1->Row()}), GetParam().to);
+    EXPECT_EQ(form.StringGrid1->Cells(GetParam().from.X, GetParam().from.Y), "  __:__");
+}
+
+TEST(Grid, LinesOfTheEditedRowStayWhileTheEditorIsOpen)
+{
+    TimesForm form(goAlwaysShowEditor);
+    ASSERT_TRUE(input::Activate(&form));
+    TStringGrid* grid = form.StringGrid1;
+    grid->SetFocus();
+    grid->FocusCell(1, 2);
+    input::Type("1");
+    ASSERT_TRUE(grid->InplaceEditor()->isVisible());
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRgb line = ToQColor(clSilver).rgb();
+    const QRgb fixedLine = ToQColor(clGray).rgb();
+    for (int c = 0; c < grid->ColCount(); ++c) {
+        const TRect cell = grid->CellRect(c, 2);
+        const QRgb expected = c == 0 ? fixedLine : line;
+        const int middleX = (cell.Left + cell.Right) / 2;
+        const int middleY = (cell.Top + cell.Bottom) / 2;
+        EXPECT_EQ(image.pixel(middleX, cell.Bottom), expected) << "line under column " << c;
+        EXPECT_EQ(image.pixel(cell.Right, middleY), expected) << "line after column " << c;
+    }
+}
+
+TEST(Grid, CharactersOfTheCodePageAreTypedIntoCells)
+{
+    struct Case {
+        QString typed;
+        QString stored;
+    };
+    // cp1252 holds the euro sign and the ligature in 0x80..0x9F, where
+    // Latin-1 has control codes.
+    const Case cases[] = {{"€", "€"}, {"Œu", "Œu"}, {"Ç", "Ç"}, {"‰ ", "‰ "}};
+    for (const Case& c : cases) {
+        TForm window;
+        auto* grid = new TStringGrid(&window);
+        grid->setGeometry(0, 0, 300, 150);
+        grid->SetOptions(grid->Options() | goEditing);
+        ASSERT_TRUE(input::Activate(&window));
+        grid->SetFocus();
+        input::Type(c.typed);
+        EXPECT_EQ(grid->Cells(1, 1), c.stored) << c.typed.toStdString();
+    }
 }
 
 } // namespace
