@@ -25,24 +25,45 @@ auto& SizeAt(Sizes& sizes, int index)
     return sizes[static_cast<size_t>(index)];
 }
 
-// Moves one item of a list of columns' or rows' things to another index.
+// Moves the items from..from+count-1 of a list of columns' or rows' things
+// so that the first of them ends at index to: one rotation of the stretch
+// between, whatever the count.
 template <typename T>
-void MoveItem(std::vector<T>& items, int from, int to)
+void MoveRange(std::vector<T>& items, int from, int count, int to)
 {
-    const T item = items[static_cast<size_t>(from)];
-    items.erase(items.begin() + from);
-    items.insert(items.begin() + to, item);
+    const auto first = items.begin();
+    if (to < from)
+        std::rotate(first + to, first + from, first + from + count);
+    else
+        std::rotate(first + from, first + from + count, first + to + count);
 }
 
-// Where an index ends up when the item at from moves to to.
-void FollowMove(int& index, int from, int to)
+// Where an index ends up when the items from..from+count-1 move to to.
+void FollowMove(int& index, int from, int count, int to)
 {
-    if (index == from)
-        index = to;
-    else if (from < index && index <= to)
-        --index;
-    else if (to <= index && index < from)
-        ++index;
+    if (index >= from && index < from + count)
+        index += to - from;
+    else if (from < to && index >= from + count && index < to + count)
+        index -= count;
+    else if (to < from && index >= to && index < from)
+        index += count;
+}
+
+// Where an index ends up when count items are inserted at at.
+void FollowInsert(int& index, int at, int count)
+{
+    if (index >= at)
+        index += count;
+}
+
+// Where an index ends up when the items at..at+count-1 are deleted: those
+// after move up, those deleted go to the first one after.
+void FollowDelete(int& index, int at, int count)
+{
+    if (index >= at + count)
+        index -= count;
+    else if (index >= at)
+        index = at;
 }
 
 } // namespace
@@ -219,7 +240,7 @@ const TStringGrid::Cell& TStringGrid::At(int ACol, int ARow) const
     return cells_[static_cast<size_t>(ARow)][static_cast<size_t>(ACol)];
 }
 
-QString TStringGrid::Cells(int ACol, int ARow) const
+QString TStringGrid::GetCells(int ACol, int ARow) const
 {
     return At(ACol, ARow).text;
 }
@@ -232,6 +253,16 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
     cell.text = value;
     InvalidateCell(ACol, ARow);
     RefreshEditorAt(ACol, ARow);
+}
+
+const QString& TStringGrid::StoredText(int ACol, int ARow) const
+{
+    return At(ACol, ARow).text;
+}
+
+void TStringGrid::StoreText(int ACol, int ARow, const QString& value)
+{
+    At(ACol, ARow).text = value;
 }
 
 TObject* TStringGrid::Objects(int ACol, int ARow) const
@@ -881,10 +912,9 @@ QString TStringGrid::GetEditText(int ACol, int ARow)
 void TStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
     CheckCell(ACol, ARow);
-    if (Cells(ACol, ARow) != Value) {
-        cells_[static_cast<size_t>(ARow)][static_cast<size_t>(ACol)].text = Value;
-        InvalidateCell(ACol, ARow);
-    }
+    ++settingEditText_; // the editor already shows the text
+    SetCells(ACol, ARow, Value);
+    --settingEditText_;
     if (OnSetEditText)
         OnSetEditText(ACol, ARow, Value);
 }
@@ -943,46 +973,157 @@ bool TStringGrid::DoMouseWheelUp(TShiftState Shift, QPoint MousePos)
 
 void TStringGrid::MoveColumn(int fromIndex, int toIndex)
 {
-    CheckCell(fromIndex, 0);
-    CheckCell(toIndex, 0);
-    if (fromIndex == toIndex)
-        return;
-    MoveItem(colWidths_, fromIndex, toIndex);
-    MoveItem(tabStops_, fromIndex, toIndex);
-    FollowMove(current_.X, fromIndex, toIndex);
-    FollowMove(anchor_.X, fromIndex, toIndex);
-    ColumnMoved(fromIndex, toIndex);
-    editorCell_ = {-1, -1};
-    UpdateEditor();
-    viewport()->update();
+    MoveCols(fromIndex, 1, toIndex);
 }
 
 void TStringGrid::MoveRow(int fromIndex, int toIndex)
 {
-    CheckCell(0, fromIndex);
-    CheckCell(0, toIndex);
-    if (fromIndex == toIndex)
+    MoveRows(fromIndex, 1, toIndex);
+}
+
+void TStringGrid::MoveCols(int FromIndex, int Count, int ToIndex)
+{
+    CheckRange(FromIndex, Count, ColCount());
+    CheckRange(ToIndex, Count, ColCount());
+    if (FromIndex == ToIndex || Count == 0)
         return;
-    MoveItem(rowHeights_, fromIndex, toIndex);
-    FollowMove(current_.Y, fromIndex, toIndex);
-    FollowMove(anchor_.Y, fromIndex, toIndex);
-    RowMoved(fromIndex, toIndex);
+    MoveRange(colWidths_, FromIndex, Count, ToIndex);
+    MoveRange(tabStops_, FromIndex, Count, ToIndex);
+    for (auto& row : cells_)
+        MoveRange(row, FromIndex, Count, ToIndex);
+    FollowMove(current_.X, FromIndex, Count, ToIndex);
+    FollowMove(anchor_.X, FromIndex, Count, ToIndex);
+    ColumnMoved(FromIndex, ToIndex);
     editorCell_ = {-1, -1};
     UpdateEditor();
     viewport()->update();
 }
 
+void TStringGrid::MoveRows(int FromIndex, int Count, int ToIndex)
+{
+    CheckRange(FromIndex, Count, RowCount());
+    CheckRange(ToIndex, Count, RowCount());
+    if (FromIndex == ToIndex || Count == 0)
+        return;
+    MoveRange(rowHeights_, FromIndex, Count, ToIndex);
+    MoveRange(cells_, FromIndex, Count, ToIndex);
+    FollowMove(current_.Y, FromIndex, Count, ToIndex);
+    FollowMove(anchor_.Y, FromIndex, Count, ToIndex);
+    RowMoved(FromIndex, ToIndex);
+    editorCell_ = {-1, -1};
+    UpdateEditor();
+    viewport()->update();
+}
+
+void TStringGrid::InsertCols(int Index, int Count)
+{
+    CheckRange(Index, 0, ColCount());
+    if (Count <= 0)
+        return;
+    const int oldCols = ColCount();
+    const auto at = static_cast<std::ptrdiff_t>(Index);
+    colWidths_.insert(colWidths_.begin() + at, static_cast<size_t>(Count), defaultColWidth_);
+    tabStops_.insert(tabStops_.begin() + at, static_cast<size_t>(Count), true);
+    for (auto& row : cells_)
+        row.insert(row.begin() + at, static_cast<size_t>(Count), Cell{});
+    FollowInsert(current_.X, Index, Count);
+    FollowInsert(anchor_.X, Index, Count);
+    AfterRangeChange(oldCols, RowCount());
+}
+
+void TStringGrid::InsertRows(int Index, int Count)
+{
+    CheckRange(Index, 0, RowCount());
+    if (Count <= 0)
+        return;
+    const int oldRows = RowCount();
+    const auto at = static_cast<std::ptrdiff_t>(Index);
+    rowHeights_.insert(rowHeights_.begin() + at, static_cast<size_t>(Count), defaultRowHeight_);
+    cells_.insert(cells_.begin() + at, static_cast<size_t>(Count), std::vector<Cell>(static_cast<size_t>(ColCount())));
+    FollowInsert(current_.Y, Index, Count);
+    FollowInsert(anchor_.Y, Index, Count);
+    AfterRangeChange(ColCount(), oldRows);
+}
+
+void TStringGrid::DeleteCols(int Index, int Count)
+{
+    CheckRange(Index, Count, ColCount());
+    // One column always stays.
+    Count = std::min(Count, ColCount() - 1);
+    if (Count <= 0)
+        return;
+    const int oldCols = ColCount();
+    const auto from = static_cast<std::ptrdiff_t>(Index);
+    const auto to = from + Count;
+    colWidths_.erase(colWidths_.begin() + from, colWidths_.begin() + to);
+    tabStops_.erase(tabStops_.begin() + from, tabStops_.begin() + to);
+    for (auto& row : cells_)
+        row.erase(row.begin() + from, row.begin() + to);
+    FollowDelete(current_.X, Index, Count);
+    FollowDelete(anchor_.X, Index, Count);
+    AfterRangeChange(oldCols, RowCount());
+}
+
+void TStringGrid::DeleteRows(int Index, int Count)
+{
+    CheckRange(Index, Count, RowCount());
+    Count = std::min(Count, RowCount() - 1);
+    if (Count <= 0)
+        return;
+    const int oldRows = RowCount();
+    const auto from = static_cast<std::ptrdiff_t>(Index);
+    const auto to = from + Count;
+    rowHeights_.erase(rowHeights_.begin() + from, rowHeights_.begin() + to);
+    cells_.erase(cells_.begin() + from, cells_.begin() + to);
+    FollowDelete(current_.Y, Index, Count);
+    FollowDelete(anchor_.Y, Index, Count);
+    AfterRangeChange(ColCount(), oldRows);
+}
+
+void TStringGrid::DeleteColumn(int ACol)
+{
+    DeleteCols(ACol, 1);
+}
+
+void TStringGrid::DeleteRow(int ARow)
+{
+    DeleteRows(ARow, 1);
+}
+
+void TStringGrid::CheckRange(int index, int count, int size) const
+{
+    if (index < 0 || count < 0 || index + count > size)
+        throw EInvalidGridOperation();
+}
+
+void TStringGrid::AfterRangeChange(int oldCols, int oldRows)
+{
+    // The counts changed in place: the fixed area, the current cell and the
+    // top-left stay inside as after a resize, and the editor opens anew.
+    const int cols = ColCount();
+    const int rows = RowCount();
+    fixedCols_ = std::min(fixedCols_, cols - 1);
+    fixedRows_ = std::min(fixedRows_, rows - 1);
+    auto clampCoord = [&](TGridCoord& p) {
+        p.X = std::clamp(p.X, fixedCols_, cols - 1);
+        p.Y = std::clamp(p.Y, fixedRows_, rows - 1);
+    };
+    clampCoord(current_);
+    clampCoord(anchor_);
+    clampCoord(topLeft_);
+    editorCell_ = {-1, -1};
+    Relayout();
+    SizeChanged(oldCols, oldRows);
+}
+
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
-    for (auto& row : cells_)
-        MoveItem(row, FromIndex, ToIndex);
     if (OnColumnMoved)
         Application->Guard([&] { OnColumnMoved(FromIndex, ToIndex); });
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    MoveItem(cells_, FromIndex, ToIndex);
     if (OnRowMoved)
         Application->Guard([&] { OnRowMoved(FromIndex, ToIndex); });
 }
@@ -999,6 +1140,27 @@ void TStringGrid::InvalidateCell(int ACol, int ARow)
 void TStringGrid::InvalidateGrid()
 {
     viewport()->update();
+}
+
+void TStringGrid::InvalidateRow(int ARow)
+{
+    const int top = ARow >= 0 && ARow < RowCount() ? RowTop(ARow) : -1;
+    if (top >= 0 && top < viewport()->height())
+        viewport()->update(QRect(0, top, viewport()->width(), RowHeights(ARow) + RowLine()));
+}
+
+void TStringGrid::InvalidateCol(int ACol)
+{
+    const int left = ACol >= 0 && ACol < ColCount() ? ColLeft(ACol) : -1;
+    if (left >= 0 && left < viewport()->width())
+        viewport()->update(QRect(left, 0, ColWidths(ACol) + ColLine(), viewport()->height()));
+}
+
+void TStringGrid::InvalidateEditor()
+{
+    // The editor asks the mask and text of its cell again.
+    editorCell_ = {-1, -1};
+    UpdateEditor();
 }
 
 void TStringGrid::paintEvent(QPaintEvent* event)

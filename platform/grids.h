@@ -116,8 +116,11 @@ public:
     std::function<void(int FromIndex, int ToIndex)> OnRowMoved;
 
     // Cells and the objects kept beside them (never owned by the grid).
-    QString Cells(int ACol, int ARow) const;
-    void SetCells(int ACol, int ARow, const QString& value);
+    // Every read and write of a cell's text by the grid itself goes through
+    // GetCells and SetCells, so a derived grid that overrides them (merged
+    // cells, say) is asked for every cell it shows or edits.
+    QString Cells(int ACol, int ARow) const { return GetCells(ACol, ARow); }
+    virtual void SetCells(int ACol, int ARow, const QString& value);
     TObject* Objects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, TObject* object);
     QStringList Rows(int ARow) const;
@@ -189,8 +192,22 @@ public:
     void ShowEditor();
     void HideEditor();
 
+    // Columns and rows inserted, deleted and moved as whole ranges: one
+    // shift of the storage per call, whatever the count, so a grid of a
+    // hundred thousand rows takes a thousand at once in linear time. A
+    // moved range lands with its first index at ToIndex; the current cell
+    // and the selection follow their cells. Deleting keeps at least one
+    // column and one row; inserted ones are empty, of the default size.
     void MoveColumn(int fromIndex, int toIndex);
     void MoveRow(int fromIndex, int toIndex);
+    void MoveCols(int FromIndex, int Count, int ToIndex);
+    void MoveRows(int FromIndex, int Count, int ToIndex);
+    void InsertCols(int Index, int Count);
+    void InsertRows(int Index, int Count);
+    void DeleteCols(int Index, int Count);
+    void DeleteRows(int Index, int Count);
+    void DeleteColumn(int ACol);
+    void DeleteRow(int ARow);
 
     void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid();
@@ -209,6 +226,30 @@ public:
 
 protected:
     friend class TInplaceEdit;
+
+    // Hooks for a derived grid (the grid library builds on these):
+    //   - cell storage: GetCells/SetCells are the cell text as the grid
+    //     shows and edits it, overridden to map a cell to the one that holds
+    //     its text; StoredText/StoreText reach the stored text itself,
+    //     without repaint, editor refresh or any override;
+    //   - repaint: InvalidateCell, InvalidateRow, InvalidateCol and
+    //     InvalidateGrid after a change the grid cannot see (a colour or a
+    //     property kept beside the cell);
+    //   - the editor: ShowEditor and HideEditor (public) open and close it,
+    //     UpdateEditor places it over the current cell (after a size or
+    //     scroll change of the derived grid's own), InvalidateEditor makes it
+    //     read its cell's mask and text again; CreateEditor, CanEditShow,
+    //     GetEditMask, GetEditText and SetEditText decide what it edits;
+    //   - DrawCell, SelectCell, SizeChanged, TopLeftChanged, ColumnMoved and
+    //     RowMoved tell of painting, moves and changes (ColumnMoved and
+    //     RowMoved after the cells moved; for a range, its first index).
+    virtual QString GetCells(int ACol, int ARow) const;
+    const QString& StoredText(int ACol, int ARow) const;
+    void StoreText(int ACol, int ARow, const QString& value);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    virtual void UpdateEditor();
+    void InvalidateEditor();
 
     // Painting: every visible cell that needs it, fixed ones first, in one
     // pass; each through DrawCell with its state.
@@ -290,12 +331,13 @@ private:
     Cell& At(int ACol, int ARow);
     const Cell& At(int ACol, int ARow) const;
     void CheckCell(int ACol, int ARow) const;
+    void CheckRange(int index, int count, int size) const;
+    void AfterRangeChange(int oldCols, int oldRows);
     void Resize(int cols, int rows);
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
     void ClampInView();
     void MoveTopLeft(int ACol, int ARow);
     void UpdateScrollBars();
-    void UpdateEditor();
     void UpdateText();
     void RefreshEditorAt(int ACol, int ARow);
     void HideEditorWidget();

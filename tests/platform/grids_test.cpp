@@ -647,3 +647,158 @@ TEST(Grid, CharactersOfTheCodePageAreTypedIntoCells)
 }
 
 } // namespace
+
+namespace {
+
+// ---- ranges of rows and columns
+
+// The grid's rows (or columns) named by the text of their first cell,
+// against a list changed one item at a time.
+struct RangeCase {
+    const char* name;
+    enum { Insert, Delete, Move } op;
+    int index;
+    int count;
+    int to;
+    int current; // current row (column) before
+};
+
+class GridRanges : public ::testing::TestWithParam<RangeCase> {
+protected:
+    static std::vector<QString> Labels(int n)
+    {
+        std::vector<QString> labels;
+        for (int i = 0; i < n; ++i)
+            labels.push_back(QString::number(i));
+        return labels;
+    }
+
+    // The list and the current item after the operation, one item at a time.
+    static std::pair<std::vector<QString>, QString> Expected(const RangeCase& c, std::vector<QString> list)
+    {
+        QString current = list[static_cast<size_t>(c.current)];
+        switch (c.op) {
+        case RangeCase::Insert:
+            for (int i = 0; i < c.count; ++i)
+                list.insert(list.begin() + c.index, QString());
+            break;
+        case RangeCase::Delete: {
+            const bool gone = c.current >= c.index && c.current < c.index + c.count;
+            list.erase(list.begin() + c.index, list.begin() + c.index + c.count);
+            if (gone)
+                current = list[static_cast<size_t>(std::min<int>(c.index, static_cast<int>(list.size()) - 1))];
+            break;
+        }
+        case RangeCase::Move: {
+            std::vector<QString> block(list.begin() + c.index, list.begin() + c.index + c.count);
+            list.erase(list.begin() + c.index, list.begin() + c.index + c.count);
+            list.insert(list.begin() + c.to, block.begin(), block.end());
+            break;
+        }
+        }
+        return {list, current};
+    }
+
+    static void Apply(TStringGrid& grid, const RangeCase& c, bool rows)
+    {
+        switch (c.op) {
+        case RangeCase::Insert: rows ? grid.InsertRows(c.index, c.count) : grid.InsertCols(c.index, c.count); break;
+        case RangeCase::Delete: rows ? grid.DeleteRows(c.index, c.count) : grid.DeleteCols(c.index, c.count); break;
+        case RangeCase::Move: rows ? grid.MoveRows(c.index, c.count, c.to) : grid.MoveCols(c.index, c.count, c.to); break;
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridRanges,
+    ::testing::Values(RangeCase{"InsertInTheMiddle", RangeCase::Insert, 4, 3, 0, 6},
+                      RangeCase{"InsertAtTheEnd", RangeCase::Insert, 12, 2, 0, 11},
+                      RangeCase{"DeleteBeforeTheCurrent", RangeCase::Delete, 2, 3, 0, 8},
+                      RangeCase{"DeleteTheCurrent", RangeCase::Delete, 5, 3, 0, 6},
+                      RangeCase{"DeleteToTheEnd", RangeCase::Delete, 9, 3, 0, 10},
+                      RangeCase{"MoveDown", RangeCase::Move, 2, 3, 7, 3},
+                      RangeCase{"MoveUp", RangeCase::Move, 8, 3, 1, 5},
+                      RangeCase{"MoveOneToTheTop", RangeCase::Move, 11, 1, 1, 11},
+                      RangeCase{"MoveOverlapping", RangeCase::Move, 3, 5, 5, 9}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(GridRanges, RowsKeepTheirCellsAndTheCurrentRowFollows)
+{
+    const RangeCase& c = GetParam();
+    TStringGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(12);
+    for (int r = 0; r < 12; ++r)
+        grid.SetCells(1, r, QString::number(r));
+    grid.FocusCell(1, c.current);
+    Apply(grid, c, true);
+    const auto [list, current] = Expected(c, Labels(12));
+    EXPECT_EQ(grid.Cols(1), QStringList(list.begin(), list.end()));
+    EXPECT_EQ(grid.RowCount(), static_cast<int>(list.size()));
+    if (!current.isEmpty()) {
+        EXPECT_EQ(grid.Cells(1, grid.Row()), current);
+    }
+}
+
+TEST_P(GridRanges, ColumnsKeepTheirCellsWidthsAndTheCurrentColumnFollows)
+{
+    const RangeCase& c = GetParam();
+    TStringGrid grid;
+    grid.SetColCount(12);
+    grid.SetRowCount(2);
+    for (int col = 0; col < 12; ++col) {
+        grid.SetCells(col, 1, QString::number(col));
+        grid.SetColWidths(col, 20 + col);
+    }
+    grid.FocusCell(c.current, 1);
+    Apply(grid, c, false);
+    const auto [list, current] = Expected(c, Labels(12));
+    EXPECT_EQ(grid.Rows(1), QStringList(list.begin(), list.end()));
+    for (int col = 0; col < grid.ColCount(); ++col)
+        EXPECT_EQ(grid.ColWidths(col), list[static_cast<size_t>(col)].isEmpty() ? grid.DefaultColWidth()
+                                                                              : 20 + list[static_cast<size_t>(col)].toInt());
+    if (!current.isEmpty()) {
+        EXPECT_EQ(grid.Cells(grid.Col(), 1), current);
+    }
+}
+
+TEST(Grid, RangesOutsideTheGridAreRefused)
+{
+    TStringGrid grid;
+    grid.SetRowCount(5);
+    EXPECT_THROW(grid.DeleteRows(3, 3), EInvalidGridOperation);
+    EXPECT_THROW(grid.MoveRows(0, 2, 4), EInvalidGridOperation);
+    EXPECT_THROW(grid.InsertRows(6, 1), EInvalidGridOperation);
+    grid.DeleteRows(0, 5); // one row always stays
+    EXPECT_EQ(grid.RowCount(), 1);
+}
+
+// A derived grid that shows every cell of column 2 from column 1, as merged
+// cells are shown: what is painted and edited comes through GetCells.
+class MirrorGrid : public TStringGrid {
+protected:
+    QString GetCells(int ACol, int ARow) const override
+    {
+        return TStringGrid::GetCells(ACol == 2 ? 1 : ACol, ARow);
+    }
+};
+
+TEST(Grid, ADerivedGridsCellTextIsWhatTheEditorOpensWith)
+{
+    TForm window;
+    auto* grid = new MirrorGrid;
+    grid->setParent(&window);
+    grid->setGeometry(0, 0, 300, 150);
+    grid->SetColCount(3);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 1, "abc");
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    grid->FocusCell(2, 1);
+    input::Key(Qt::Key_F2);
+    ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->isVisible());
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "abc");
+    EXPECT_EQ(grid->Rows(1), (QStringList{"", "abc", "abc"}));
+}
+
+} // namespace
