@@ -332,6 +332,9 @@ private:
     const Cell& At(int ACol, int ARow) const;
     void CheckCell(int ACol, int ARow) const;
     void CheckRange(int index, int count, int size) const;
+    // Rows hold no cells until one is written; the others hold ColCount.
+    template <typename F>
+    void ForEachRowWithCells(F&& change);
     void AfterRangeChange(int oldCols, int oldRows);
     void Resize(int cols, int rows);
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
@@ -360,7 +363,7 @@ private:
     int HitRowEdge(int y) const;
     void DrawAllCells(const QRect& area);
 
-    std::vector<std::vector<Cell>> cells_; // [row][col]
+    std::vector<std::vector<Cell>> cells_; // [row][col]; empty: no cell written
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;
