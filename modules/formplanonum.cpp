@@ -79,6 +79,8 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
     StringGrid1->SetRowCount(1 + kPosicoesRamal);
     StringGrid1->SetFixedRows(1);
     StringGrid1->SetFixedCols(1);
+    // Enter goes from the number to the name, and from the name to the next
+    // row's number (from the last row back to the first).
     StringGrid1->SetOptions(StringGrid1->Options() | goEditing | goEnterAdvance);
     StringGrid1->SetScrollBars(ssVertical);
     StringGrid1->SetColWidths(kColunaRamal, 70);

@@ -9,7 +9,13 @@
 // with goAlwaysShowEditor; it asks GetEditMask and GetEditText each time it
 // opens on a cell, and every change of its text reaches the cell at once
 // through SetEditText. Keys typed in the editor reach the grid's KeyDown,
-// KeyPress and KeyUp (and so OnKeyDown, OnKeyPress, OnKeyUp) first.
+// KeyPress and KeyUp (and so OnKeyDown, OnKeyPress, OnKeyUp) first. Enter,
+// when no handler took it, opens or closes the editor, or with the option
+// goEnterAdvance moves to the next cell (an open editor opens there too).
+//
+// The code is split by concern: grids.cpp (cells, sizes, ranges of rows and
+// columns), grids_geometry.cpp, grids_paint.cpp, grids_input.cpp and
+// grids_editor.cpp.
 #include "platform/canvas.h"
 #include "platform/control.h"
 #include "platform/maskedit.h"
