@@ -153,7 +153,8 @@ void TStringGrid::KeyPress(char& Key)
 
 void TStringGrid::AdvanceOnEnter()
 {
-    TGridCoord next{current_.X + 1, current_.Y};
+    // A grid that selects whole rows goes on to the next row.
+    TGridCoord next{(options_ & goRowSelect) ? ColCount() : current_.X + 1, current_.Y};
     if (next.X >= ColCount()) {
         next.X = fixedCols_;
         if (++next.Y >= RowCount())

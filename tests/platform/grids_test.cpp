@@ -603,6 +603,23 @@ TEST_P(GridEnterAdvance, EnterMovesOnInAGridWithoutItsEditorOpen)
     EXPECT_EQ(form.StringGrid1->Cells(GetParam().from.X, GetParam().from.Y), "  __:__");
 }
 
+TEST(Grid, EnterInAGridOfWholeRowsGoesToTheNextRow)
+{
+    TForm window;
+    auto* grid = new TStringGrid(&window);
+    grid->setGeometry(0, 0, 300, 200);
+    grid->SetRowCount(4);
+    grid->SetOptions(kDefaultGridOptions | goRowSelect | goEnterAdvance);
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    std::vector<int> rows;
+    for (int i = 0; i < 3; ++i) {
+        input::Type("\r");
+        rows.push_back(grid->Row());
+    }
+    EXPECT_EQ(rows, (std::vector<int>{2, 3, 1}));
+}
+
 TEST(Grid, LinesOfTheEditedRowStayWhileTheEditorIsOpen)
 {
     TimesForm form(goAlwaysShowEditor);
