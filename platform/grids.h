@@ -195,8 +195,8 @@ public:
     bool EditorMode() const { return editorMode_; }
     void SetEditorMode(bool on);
     TInplaceEdit* InplaceEditor() const { return editor_; }
-    void ShowEditor();
-    void HideEditor();
+    virtual void ShowEditor();
+    virtual void HideEditor();
 
     // Columns and rows inserted, deleted and moved as whole ranges: one
     // shift of the storage per call, whatever the count, so a grid of a
@@ -215,7 +215,7 @@ public:
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
 
-    void InvalidateCell(int ACol, int ARow);
+    virtual void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid();
 
     // Drawing surface of the paint in progress (valid inside DrawCell).
@@ -240,7 +240,8 @@ protected:
     //     without repaint, editor refresh or any override;
     //   - repaint: InvalidateCell, InvalidateRow, InvalidateCol and
     //     InvalidateGrid after a change the grid cannot see (a colour or a
-    //     property kept beside the cell);
+    //     property kept beside the cell); the first three are overridden to
+    //     repaint more (the whole of a merged cell);
     //   - the editor: ShowEditor and HideEditor (public) open and close it,
     //     UpdateEditor places it over the current cell (after a size or
     //     scroll change of the derived grid's own), InvalidateEditor makes it
@@ -252,8 +253,8 @@ protected:
     virtual QString GetCells(int ACol, int ARow) const;
     const QString& StoredText(int ACol, int ARow) const;
     void StoreText(int ACol, int ARow, const QString& value);
-    void InvalidateRow(int ARow);
-    void InvalidateCol(int ACol);
+    virtual void InvalidateRow(int ARow);
+    virtual void InvalidateCol(int ACol);
     virtual void UpdateEditor();
     void InvalidateEditor();
 
