@@ -198,15 +198,7 @@ void TStringGrid::Resize(int cols, int rows)
     cells_.resize(static_cast<size_t>(rows));
     if (cols != oldCols)
         ForEachRowWithCells([&](std::vector<Cell>& row) { row.resize(static_cast<size_t>(cols)); });
-    fixedCols_ = std::min(fixedCols_, cols - 1);
-    fixedRows_ = std::min(fixedRows_, rows - 1);
-    auto clampCoord = [&](TGridCoord& p) {
-        p.X = std::clamp(p.X, fixedCols_, cols - 1);
-        p.Y = std::clamp(p.Y, fixedRows_, rows - 1);
-    };
-    clampCoord(current_);
-    clampCoord(anchor_);
-    clampCoord(topLeft_);
+    ClampToCounts();
     if (oldCols != cols || oldRows != rows) {
         if (editorCell_.X >= cols || editorCell_.Y >= rows)
             editorCell_ = {-1, -1};
@@ -513,16 +505,10 @@ void TStringGrid::DeleteRow(int ARow)
     DeleteRows(ARow, 1);
 }
 
-void TStringGrid::CheckRange(int index, int count, int size) const
+void TStringGrid::ClampToCounts()
 {
-    if (index < 0 || count < 0 || index + count > size)
-        throw EInvalidGridOperation();
-}
-
-void TStringGrid::AfterRangeChange(int oldCols, int oldRows)
-{
-    // The counts changed in place: the fixed area, the current cell and the
-    // top-left stay inside as after a resize, and the editor opens anew.
+    // The fixed area, the current cell, the anchor and the top-left stay
+    // inside the grid.
     const int cols = ColCount();
     const int rows = RowCount();
     fixedCols_ = std::min(fixedCols_, cols - 1);
@@ -534,6 +520,19 @@ void TStringGrid::AfterRangeChange(int oldCols, int oldRows)
     clampCoord(current_);
     clampCoord(anchor_);
     clampCoord(topLeft_);
+}
+
+void TStringGrid::CheckRange(int index, int count, int size) const
+{
+    if (index < 0 || count < 0 || index + count > size)
+        throw EInvalidGridOperation();
+}
+
+void TStringGrid::AfterRangeChange(int oldCols, int oldRows)
+{
+    // The counts changed in place: as after a resize, and the editor opens
+    // anew.
+    ClampToCounts();
     editorCell_ = {-1, -1};
     Relayout();
     SizeChanged(oldCols, oldRows);

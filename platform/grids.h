@@ -343,6 +343,7 @@ private:
     template <typename F>
     void ForEachRowWithCells(F&& change);
     void AfterRangeChange(int oldCols, int oldRows);
+    void ClampToCounts();
     void Resize(int cols, int rows);
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
     void ClampInView();
