@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
+#include <memory>
 
 namespace {
 
@@ -90,8 +92,8 @@ template <typename F>
 void TStringGrid::ForEachRowWithCells(F&& change)
 {
     for (auto& row : cells_)
-        if (!row.empty())
-            change(row);
+        if (row)
+            change(*row);
 }
 
 TStringGrid::Cell& TStringGrid::At(int ACol, int ARow)
@@ -99,9 +101,9 @@ TStringGrid::Cell& TStringGrid::At(int ACol, int ARow)
     CheckCell(ACol, ARow);
     // A row gets its cells when one of them is first written.
     auto& row = cells_[static_cast<size_t>(ARow)];
-    if (row.empty())
-        row.resize(static_cast<size_t>(ColCount()));
-    return row[static_cast<size_t>(ACol)];
+    if (!row)
+        row = std::make_unique<CellRow>(static_cast<size_t>(ColCount()));
+    return (*row)[static_cast<size_t>(ACol)];
 }
 
 const TStringGrid::Cell& TStringGrid::At(int ACol, int ARow) const
@@ -109,7 +111,7 @@ const TStringGrid::Cell& TStringGrid::At(int ACol, int ARow) const
     static const Cell empty;
     CheckCell(ACol, ARow);
     const auto& row = cells_[static_cast<size_t>(ARow)];
-    return row.empty() ? empty : row[static_cast<size_t>(ACol)];
+    return row ? (*row)[static_cast<size_t>(ACol)] : empty;
 }
 
 QString TStringGrid::GetCells(int ACol, int ARow) const
@@ -197,7 +199,7 @@ void TStringGrid::Resize(int cols, int rows)
     rowHeights_.resize(static_cast<size_t>(rows), defaultRowHeight_);
     cells_.resize(static_cast<size_t>(rows));
     if (cols != oldCols)
-        ForEachRowWithCells([&](std::vector<Cell>& row) { row.resize(static_cast<size_t>(cols)); });
+        ForEachRowWithCells([&](CellRow& row) { row.resize(static_cast<size_t>(cols)); });
     ClampToCounts();
     if (oldCols != cols || oldRows != rows) {
         if (editorCell_.X >= cols || editorCell_.Y >= rows)
@@ -407,7 +409,7 @@ void TStringGrid::MoveCols(int FromIndex, int Count, int ToIndex)
         return;
     MoveRange(colWidths_, FromIndex, Count, ToIndex);
     MoveRange(tabStops_, FromIndex, Count, ToIndex);
-    ForEachRowWithCells([&](std::vector<Cell>& row) { MoveRange(row, FromIndex, Count, ToIndex); });
+    ForEachRowWithCells([&](CellRow& row) { MoveRange(row, FromIndex, Count, ToIndex); });
     FollowMove(current_.X, FromIndex, Count, ToIndex);
     FollowMove(anchor_.X, FromIndex, Count, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
@@ -441,7 +443,7 @@ void TStringGrid::InsertCols(int Index, int Count)
     const auto at = static_cast<std::ptrdiff_t>(Index);
     colWidths_.insert(colWidths_.begin() + at, static_cast<size_t>(Count), defaultColWidth_);
     tabStops_.insert(tabStops_.begin() + at, static_cast<size_t>(Count), true);
-    ForEachRowWithCells([&](std::vector<Cell>& row) { row.insert(row.begin() + at, static_cast<size_t>(Count), Cell{}); });
+    ForEachRowWithCells([&](CellRow& row) { row.insert(row.begin() + at, static_cast<size_t>(Count), Cell{}); });
     FollowInsert(current_.X, Index, Count);
     FollowInsert(anchor_.X, Index, Count);
     AfterRangeChange(oldCols, RowCount());
@@ -455,7 +457,8 @@ void TStringGrid::InsertRows(int Index, int Count)
     const int oldRows = RowCount();
     const auto at = static_cast<std::ptrdiff_t>(Index);
     rowHeights_.insert(rowHeights_.begin() + at, static_cast<size_t>(Count), defaultRowHeight_);
-    cells_.insert(cells_.begin() + at, static_cast<size_t>(Count), std::vector<Cell>());
+    std::vector<std::unique_ptr<CellRow>> empty(static_cast<size_t>(Count));
+    cells_.insert(cells_.begin() + at, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
     FollowInsert(current_.Y, Index, Count);
     FollowInsert(anchor_.Y, Index, Count);
     AfterRangeChange(ColCount(), oldRows);
@@ -473,7 +476,7 @@ void TStringGrid::DeleteCols(int Index, int Count)
     const auto to = from + Count;
     colWidths_.erase(colWidths_.begin() + from, colWidths_.begin() + to);
     tabStops_.erase(tabStops_.begin() + from, tabStops_.begin() + to);
-    ForEachRowWithCells([&](std::vector<Cell>& row) { row.erase(row.begin() + from, row.begin() + to); });
+    ForEachRowWithCells([&](CellRow& row) { row.erase(row.begin() + from, row.begin() + to); });
     FollowDelete(current_.X, Index, Count);
     FollowDelete(anchor_.X, Index, Count);
     AfterRangeChange(oldCols, RowCount());

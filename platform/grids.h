@@ -22,6 +22,7 @@
 
 #include <QAbstractScrollArea>
 
+#include <memory>
 #include <stdexcept>
 
 #include <vector>
@@ -371,7 +372,11 @@ private:
     int HitRowEdge(int y) const;
     void DrawAllCells(const QRect& area);
 
-    std::vector<std::vector<Cell>> cells_; // [row][col]; empty: no cell written
+    // [row][col]; a row is kept by pointer, so that inserting, deleting and
+    // moving rows shifts one word per row, and is null until a cell of it is
+    // written.
+    using CellRow = std::vector<Cell>;
+    std::vector<std::unique_ptr<CellRow>> cells_;
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;
