@@ -1,5 +1,6 @@
 #include "platform/control.h"
 
+#include "image/cp1252.h"
 #include "platform/application.h"
 #include "platform/forms.h"
 
@@ -475,10 +476,11 @@ char CharOf(const QKeyEvent* event)
 
 QChar CharToQChar(char c)
 {
-    return QChar(static_cast<unsigned char>(c));
+    return QChar(static_cast<char16_t>(Cp1252ParaUnicode(static_cast<std::uint8_t>(c))));
 }
 
 char QCharToChar(QChar c)
 {
-    return c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : 0;
+    const auto byte = UnicodeParaCp1252(c.unicode());
+    return byte ? static_cast<char>(*byte) : 0;
 }
