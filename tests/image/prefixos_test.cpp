@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <ostream>
 #include <random>
@@ -515,4 +518,51 @@ TEST(PrefixosGravacao, WritesTheTreeAndTheCodeOnlyWhenBothPass)
     esperada[3479] = 0x12;
     GravaArvorePrefixos(esperada.data(), ArvorePadrao());
     EXPECT_EQ(imagem, esperada);
+}
+
+// The seed inputs of the read-back fuzz target (tests/fuzz/prefixos.cpp):
+// image bytes 3478..3829 of a few trees. The committed files must be what
+// this writes; TRIVANTO_ESCREVE_CORPUS=1 writes them again.
+TEST(PrefixosCorpus, SeedFilesAreTheseTrees)
+{
+    const auto area = [](const Lista& lista, const char* ddd, void (*altera)(ArvorePrefixos&)) {
+        std::vector<std::uint8_t> imagem(kTamanhoImagem, 0);
+        EXPECT_EQ(ConstroiArvorePrefixos(lista, ddd, imagem.data()), TResultadoPrefixos::Gravado);
+        ArvorePrefixos arvore = LeArvorePrefixos(imagem.data());
+        altera(arvore);
+        GravaArvorePrefixos(imagem.data(), arvore);
+        return std::vector<std::uint8_t>(imagem.begin() + ofsCodigoDdd, imagem.begin() + ofsPrefixosNos + 250);
+    };
+    const auto nada = [](ArvorePrefixos&) {};
+    Lista cheia = Divide(Divide(Divide(ListaPrefixosPadrao(), "1"), "2"), "3");
+    for (int i = 10; i < 32; ++i)
+        cheia = Divide(cheia, std::to_string(i), {{std::to_string(i) + "5", "4-0"}});
+    Lista quatro = Divide(Divide(PadraoCom1Dividido(), "12"), "123", {{"1234", "1-2"}});
+    quatro = Divide(quatro, "124", {{"1245", "2-4"}});
+    const std::pair<const char*, std::vector<std::uint8_t>> sementes[] = {
+        {"padrao", area(ListaPrefixosPadrao(), " 0", nada)},
+        {"quatro_digitos", area(quatro, " 0123", nada)},
+        {"abaixo_de_0800", area(Divide(Divide(Divide(ListaPrefixosPadrao(), "08"), "080"), "0800",
+                                       {{"08005", "4-0"}}), " 011", nada)},
+        {"nos_esgotados", area(cheia, " 010", nada)},
+        {"ciclo", area(ListaPrefixosPadrao(), " 0", [](ArvorePrefixos& a) {
+             a.raiz[55] = 131;
+             std::fill_n(No(a, 3), 10, 131);
+         })},
+        {"cadeia_longa", area(ListaPrefixosPadrao(), " 0", [](ArvorePrefixos& a) {
+             a.raiz[55] = 131;
+             for (int no = 3; no < 24; ++no)
+                 std::fill_n(No(a, no), 10, static_cast<std::uint8_t>(129 + no));
+         })},
+    };
+    const std::string pasta = TRIVANTO_SOURCE_DIR "/tests/fuzz/corpus/prefixos/";
+    const bool escreve = std::getenv("TRIVANTO_ESCREVE_CORPUS") != nullptr;
+    for (const auto& [nome, bytes] : sementes) {
+        if (escreve)
+            std::ofstream(pasta + nome, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                                 static_cast<std::streamsize>(bytes.size()));
+        std::ifstream arquivo(pasta + nome, std::ios::binary);
+        const std::vector<std::uint8_t> lido{std::istreambuf_iterator<char>(arquivo), {}};
+        EXPECT_EQ(lido, bytes) << nome;
+    }
 }
