@@ -23,12 +23,29 @@ QString SystemDefaultPrinter()
 
 DefaultPrinterLookup defaultPrinterLookup = &SystemDefaultPrinter;
 
+// The reports were laid out for the narrow sans-serif faces of the desktop
+// the program came from; without them here a wider face would run texts
+// into the next column. Prefer faces with the same widths.
+void SubstituteReportFonts()
+{
+    static const bool done = [] {
+        const QStringList narrow = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                    QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                                    QStringLiteral("DejaVu Sans")};
+        for (const char* family : {"Ms San Serif", "MS Sans Serif", "Arial"})
+            QFont::insertSubstitutions(QString::fromLatin1(family), narrow);
+        return true;
+    }();
+    (void)done;
+}
+
 // Drawing on a Qt paged device (a printer or a PDF writer) through one
 // painter that lives from BeginDoc to EndDoc.
 class TPainterPrinter : public TPrinter {
 public:
     void BeginDoc() override
     {
+        SubstituteReportFonts();
         if (!painter_.begin(&Device()))
             throw EPrinterError(BeginFailure().toStdString());
     }
@@ -125,7 +142,7 @@ public:
     {
         writer_.setResolution(600);
         writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+                                          QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
         writer_.setTitle(QFileInfo(fileName).completeBaseName());
     }
 

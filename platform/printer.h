@@ -27,7 +27,7 @@ public:
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
-    TFont Font; // the font of the next TextOut (size in points)
+    TFont Font{QStringLiteral("Arial"), 10}; // the font of the next TextOut (size in points)
     TPen Pen;   // the pen of the next LineTo (width in printer pixels)
 
     // Starts the document on its first page; the page size is known from

@@ -19,7 +19,9 @@ constexpr const char* kDescricoes[] = {
 
 constexpr int kLinhaRodape = 91;
 constexpr int kLinhaLegenda = 92;
-constexpr int kLinhaFimColuna = 90;
+// A column ends at line 90; an entry starting below line 88 would run into
+// the foot rule at line 91.
+constexpr int kLinhaFimColuna = 88;
 constexpr int kColunaInicial = 2;
 constexpr int kColunaFinal = 88;
 constexpr int kLarguraColuna = 12;
@@ -70,7 +72,7 @@ void ImprimeBloqueioPrefixos(TPagina& p)
         p.Fonte(8);
         // Prefixes longer than four digits push the category right so that
         // it does not run into them.
-        const int deslocamento = prefixo.digitos.size() > 4 ? 8 : 6;
+        const int deslocamento = prefixo.digitos.size() > 4 ? 9 : 6;
         p.Texto(x + deslocamento * p.CU, p.Y + p.Lu(0.5), kCategorias[prefixo.categoria]);
         AvancaLinhas(p, 3);
     }

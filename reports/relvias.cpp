@@ -143,7 +143,7 @@ void ImprimeTabelaModo(TPagina& p)
     for (const TLegenda& legenda : kLegendaModo) {
         p.Texto(29 * p.CU, p.Y, legenda.sigla);
         p.Texto(38 * p.CU, p.Y, QString::fromUtf8(legenda.descricao));
-        AvancaLinhas(p, 1);
+        AvancaLinhas(p, 1.8);
     }
 }
 
@@ -157,7 +157,8 @@ void ImprimeTabelaConfiguracao(TPagina& p)
         xs.push_back(x);
         x += coluna.largura * p.CU;
     }
-    p.Fonte(10);
+    // Font 8: the narrow columns hold five letters.
+    p.Fonte(8);
     p.Texto(5 * p.CU, topo + p.Lu(0.5), "VIA");
     for (size_t c = 0; c < xs.size(); ++c)
         p.Texto(xs[c], topo + p.Lu(0.5), kColunasVia[c].cabeca);
@@ -174,7 +175,9 @@ void ImprimeTabelaConfiguracao(TPagina& p)
     bordas.push_back(x - p.Cu(0.5));
     TracaGrade(p, bordas, topo, alturaLinha, kVias + 1);
     p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
+    p.Fonte(10);
     p.Texto(5 * p.CU, p.Y, "Em que:");
+    AvancaLinhas(p, 1.8);
     constexpr int kMetade = static_cast<int>(std::size(kColunasVia)) / 2;
     for (int i = 0; i < kMetade; ++i) {
         p.Texto(12 * p.CU, p.Y, kColunasVia[i].cabeca);
