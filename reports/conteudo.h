@@ -26,6 +26,12 @@ void ImprimeAtuacaoExterna(TPagina& p);
 void ImprimeCodigosParticulares(TPagina& p);
 void ImprimeAgendaIndividual(TPagina& p);
 
+// An abbreviation of a table and what it means, as the legends print them.
+struct TLegenda {
+    const char* sigla;
+    const char* descricao;
+};
+
 // Shared text rules.
 // The extension or group a reference byte names; empty for no reference and
 // for a byte that names nothing.

@@ -53,12 +53,12 @@ struct TLinhaTemporizacao {
 };
 
 constexpr TLinhaTemporizacao kTemporizacoes[] = {
-    {"Tempo de geração de flash (x 100 ms)", 3396},
-    {"Tempo comando atuação 1 (seg.)", 3399},
-    {"Tempo entre tentativas rechamada (min.)", 3402},
-    {"Número de toques do despertador", 3397},
-    {"Número de toques de rechamada", 3398},
-    {"Número de tentativas rechamada externa", 3401},
+    {"Tempo de geração de flash (x 100 ms)", ofsValoresTemporizacao + 0},
+    {"Tempo comando atuação 1 (seg.)", ofsValoresTemporizacao + 3},
+    {"Tempo entre tentativas rechamada (min.)", ofsValoresTemporizacao + 6},
+    {"Número de toques do despertador", ofsValoresTemporizacao + 1},
+    {"Número de toques de rechamada", ofsValoresTemporizacao + 2},
+    {"Número de tentativas rechamada externa", ofsValoresTemporizacao + 5},
 };
 
 } // namespace
@@ -69,27 +69,43 @@ void ImprimeTemporizacoes(TPagina& p)
     p.Fonte(14);
     const int x = 10 * p.CU;
     for (const TLinhaTemporizacao& linha : kTemporizacoes) {
-        static_assert(ofsValoresTemporizacao == 3396);
         LinhaRotulada(p, x, x + 50 * p.CU, linha.rotulo, QString::number(p.Imagem[linha.offset]));
         AvancaLinhas(p, 4);
     }
 }
 
+namespace {
+
+// The fields of the emergency area, from its first byte.
+constexpr int kRamalEmergencia = 0;
+constexpr int kInternoDoRamal = 1;
+constexpr int kExternoDoRamal = 2;   // 12-byte dial record
+constexpr int kInternoEmergencia = 14;
+constexpr int kExternoEmergencia = 15; // 12-byte dial record
+
+// The fields of the door-phone area, from its first byte.
+constexpr int kAtendedorPorteiro = 0;
+constexpr int kExternoPorteiro = 1; // 12-byte dial record
+constexpr int kTempoComando = 13;   // seconds x 50
+constexpr int kTempoEspera = 14;    // seconds
+
+} // namespace
+
 void ImprimeEmergenciaExterna(TPagina& p)
 {
-    static_assert(ofsDestinosEmergencia == 3403);
     IniciaRelatorio(p, 9, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
+    const std::uint8_t* area = img + ofsDestinosEmergencia;
     const struct {
         const char* rotulo;
         QString valor;
     } linhas[] = {
-        {"Número interno emergencia 1", ReferenciaOuTracos(img, img[3417])},
-        {"Número externo emergencia 1", TextoNumero(img + 3418)},
-        {"Ramal de emergencia", ReferenciaOuTracos(img, img[3403])},
-        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, img[3404])},
-        {"Número externo emergencia (ramal)", TextoNumero(img + 3405)},
+        {"Número interno emergencia 1", ReferenciaOuTracos(img, area[kInternoEmergencia])},
+        {"Número externo emergencia 1", TextoNumero(area + kExternoEmergencia)},
+        {"Ramal de emergencia", ReferenciaOuTracos(img, area[kRamalEmergencia])},
+        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, area[kInternoDoRamal])},
+        {"Número externo emergencia (ramal)", TextoNumero(area + kExternoDoRamal)},
     };
     for (const auto& linha : linhas) {
         LinhaRotulada(p, 20 * p.CU, 62 * p.CU, linha.rotulo, linha.valor);
@@ -99,18 +115,18 @@ void ImprimeEmergenciaExterna(TPagina& p)
 
 void ImprimeAtendedorPorteiro(TPagina& p)
 {
-    static_assert(ofsAtendedorPorteiro == 3443);
     IniciaRelatorio(p, 10, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
+    const std::uint8_t* area = img + ofsAtendedorPorteiro;
     const struct {
         const char* rotulo;
         QString valor;
     } linhas[] = {
-        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, img[3443])},
-        {"Tempo de comando do porteiro (seg.)", QString::number(img[3456] / 50)},
-        {"Tempo espera atendimento porteiro (seg.)", QString::number(img[3457])},
-        {"Número externo para porteiro ", TextoNumero(img + 3444)},
+        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, area[kAtendedorPorteiro])},
+        {"Tempo de comando do porteiro (seg.)", QString::number(area[kTempoComando] / 50)},
+        {"Tempo espera atendimento porteiro (seg.)", QString::number(area[kTempoEspera])},
+        {"Número externo para porteiro ", TextoNumero(area + kExternoPorteiro)},
     };
     for (const auto& linha : linhas) {
         LinhaRotulada(p, 20 * p.CU, 68 * p.CU, linha.rotulo, linha.valor);
@@ -126,21 +142,23 @@ struct TLinhaDiversas {
     int bit;
 };
 
+constexpr int kBilhetagem = ofsBilhetagemDiversas;
+constexpr int kFacilidades = ofsFacilidadesDiversas;
+
 constexpr TLinhaDiversas kDiversas[] = {
-    {"Bilhetagem de ligações originadas", 3473, 6},
-    {"Bilhetagem de ligações recebidas", 3473, 0},
-    {"Bilhetagem de ligações não atendidas", 3473, 5},
-    {"Bilhetagem de ligações antes do atendimento", 3473, 4},
-    {"Bloqueio de chamadas por alarme de tarifação", 3473, 2},
-    {"Apresenta categoria do assinante chamador", 3475, 2},
-    {"Habilita conferencia", 3475, 4},
-    {"Habilita retorno de chamada transferida", 3475, 5},
-    {"Habilita facilidades CPA", 3475, 6},
-    {"Chamada interna sem fila", 3475, 0},
-    {"Habilita TI a capturar chamada não atendida", 3475, 3},
-    {"Música para espera", 3475, 1},
+    {"Bilhetagem de ligações originadas", kBilhetagem, 6},
+    {"Bilhetagem de ligações recebidas", kBilhetagem, 0},
+    {"Bilhetagem de ligações não atendidas", kBilhetagem, 5},
+    {"Bilhetagem de ligações antes do atendimento", kBilhetagem, 4},
+    {"Bloqueio de chamadas por alarme de tarifação", kBilhetagem, 2},
+    {"Apresenta categoria do assinante chamador", kFacilidades, 2},
+    {"Habilita conferencia", kFacilidades, 4},
+    {"Habilita retorno de chamada transferida", kFacilidades, 5},
+    {"Habilita facilidades CPA", kFacilidades, 6},
+    {"Chamada interna sem fila", kFacilidades, 0},
+    {"Habilita TI a capturar chamada não atendida", kFacilidades, 3},
+    {"Música para espera", kFacilidades, 1},
 };
-static_assert(ofsBilhetagemDiversas == 3473 && ofsFacilidadesDiversas == 3475 && ofsDigitosSenhaRamal == 3476);
 
 } // namespace
 

@@ -26,11 +26,6 @@ constexpr TColunaCategoria kColunasCategoria[] = {
 };
 static_assert(std::size(kColunasCategoria) == 19);
 
-struct TLegenda {
-    const char* sigla;
-    const char* descricao;
-};
-
 constexpr TLegenda kLegendaCategorias[] = {
     {"X", "Recebe externa"},        {"I", "Acesso internacional (DDI)"},
     {"D", "Acesso nacional (DDD)"}, {"R", "Acesso Regional"},

@@ -10,11 +10,6 @@ namespace {
 
 constexpr int kVias = 4;
 
-struct TLegenda {
-    const char* sigla;
-    const char* descricao;
-};
-
 // Route and direction columns.
 constexpr const char* kCabecasModo[] = {"0", "81", "82", "83", "84", "L", "S", "E", "B", "M", "D"};
 constexpr TLegenda kLegendaModo[] = {
