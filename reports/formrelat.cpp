@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int kAjuda = 4800;
-constexpr int kLargura = 409;
+constexpr int kLargura = 449;
 constexpr int kAltura = 257;
 
 struct DadosCaixa {
@@ -34,21 +34,21 @@ const DadosCaixa kCaixas[] = {
     {&TFormRelat::CB6, "CB6", "Grupos de ramais", 6, {16, 120, 180, 17}},
     {&TFormRelat::CB7, "CB7", "Grupos chefe-secretária", 7, {16, 144, 180, 17}},
     {&TFormRelat::CB8, "CB8", "Temporizações", 8, {16, 168, 180, 17}},
-    {&TFormRelat::CB9, "CB9", "Emergência externa", 9, {204, 24, 180, 17}},
-    {&TFormRelat::CB10, "CB10", "Atendedores dos porteiros", 10, {204, 48, 180, 17}},
-    {&TFormRelat::CB11, "CB11", "Programações diversas", 11, {204, 72, 180, 17}},
-    {&TFormRelat::CB12, "CB12", "Bloqueio de prefixos", 12, {204, 96, 180, 17}},
-    {&TFormRelat::CB14, "CB14", "Serviços automáticos", 14, {204, 120, 180, 17}},
-    {&TFormRelat::CB15, "CB15", "Código particular", 15, {204, 144, 180, 17}},
-    {&TFormRelat::CB17, "CB17", "Agenda individual dos ramais", 17, {204, 168, 180, 17}},
+    {&TFormRelat::CB9, "CB9", "Emergência externa", 9, {224, 24, 200, 17}},
+    {&TFormRelat::CB10, "CB10", "Atendedores dos porteiros", 10, {224, 48, 200, 17}},
+    {&TFormRelat::CB11, "CB11", "Programações diversas", 11, {224, 72, 200, 17}},
+    {&TFormRelat::CB12, "CB12", "Bloqueio de prefixos", 12, {224, 96, 200, 17}},
+    {&TFormRelat::CB14, "CB14", "Serviços automáticos", 14, {224, 120, 200, 17}},
+    {&TFormRelat::CB15, "CB15", "Código particular", 15, {224, 144, 200, 17}},
+    {&TFormRelat::CB17, "CB17", "Agenda individual dos ramais", 17, {224, 168, 200, 17}},
 };
 static_assert(std::size(kCaixas) == std::size(kNumerosRelatorios));
 
-constexpr Lugar kGrupo = {8, 8, 393, 200};
-constexpr DadosBotao kOk = {"OkButton", "O&k", {8, 220, 89, 27}, mrOk};
-constexpr DadosBotao kCancela = {"CancButton", "&Cancela", {109, 220, 89, 27}, mrCancel, true};
-constexpr DadosBotao kInverte = {"ApButton", "&Inverte seleção", {210, 220, 95, 27}};
-constexpr DadosBotao kAjudaBotao = {"HelpBitBtn", "&Ajuda", {312, 220, 89, 27}};
+constexpr Lugar kGrupo = {8, 8, 433, 200};
+constexpr DadosBotao kOk = {"OkButton", "O&k", {8, 220, 100, 27}, mrOk};
+constexpr DadosBotao kCancela = {"CancButton", "&Cancela", {116, 220, 100, 27}, mrCancel, true};
+constexpr DadosBotao kInverte = {"ApButton", "&Inverte seleção", {224, 220, 110, 27}};
+constexpr DadosBotao kAjudaBotao = {"HelpBitBtn", "&Ajuda", {342, 220, 99, 27}};
 
 // The hourglass while the reports print; the default cursor comes back
 // however the printing ends.

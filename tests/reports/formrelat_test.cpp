@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -151,6 +152,8 @@ TEST_F(DialogoRelatorios, OpensWithEveryReportTicked)
         EXPECT_EQ(Find<QPushButton>(w, "CancButton")->text(), "&Cancela");
         EXPECT_EQ(Find<QPushButton>(w, "ApButton")->text(), QString::fromUtf8("&Inverte seleção"));
         EXPECT_EQ(Find<QPushButton>(w, "HelpBitBtn")->text(), "&Ajuda");
+        QDir().mkpath(TRIVANTO_TEST_OUT);
+        EXPECT_TRUE(w->grab().save(QStringLiteral(TRIVANTO_TEST_OUT "/formrelat.png")));
         Clica(w, "CancButton");
     });
     EXPECT_TRUE(fechou);
