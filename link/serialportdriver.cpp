@@ -275,3 +275,16 @@ void TSerialPortDriver::PollingTick()
     if (got > 0 && OnReceiveData)
         OnReceiveData(this, inBuffer_.data(), static_cast<std::uint32_t>(got));
 }
+
+void TSerialPortDriver::DeliverPendingInput()
+{
+    if (!IsOpen() || packetSize_ > 0)
+        return;
+    // A full buffer may leave more queued behind it.
+    int got = 0;
+    do {
+        got = device_->Read(inBuffer_.data(), inBuffer_.size());
+        if (got > 0 && OnReceiveData)
+            OnReceiveData(this, inBuffer_.data(), static_cast<std::uint32_t>(got));
+    } while (got > 0 && static_cast<std::size_t>(got) == inBuffer_.size());
+}

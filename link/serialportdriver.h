@@ -104,6 +104,9 @@ public:
     std::uint32_t SendDataTimed(const void* data, std::uint32_t size, std::uint32_t timeoutMs);
     std::uint32_t SendData(const void* data, std::uint32_t size);
     unsigned GetModemLines() const;
+    // Delivers at once, through OnReceiveData, whatever the input queue
+    // holds, without waiting for the next polling tick; nothing when closed.
+    void DeliverPendingInput();
 
     // No Windows version to report here: "??" and 0, as when the query fails.
     static QString GetWindowsPlatformName();
