@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <pty.h>
 #include <random>
 #include <termios.h>
@@ -231,14 +230,16 @@ std::int64_t CentralSimulada::Agora() const
     return std::chrono::duration_cast<std::chrono::milliseconds>(Relogio::now() - inicio_).count();
 }
 
-bool CentralSimulada::Ocupada() const
+bool CentralSimulada::Ocupada(std::uint64_t programaEnviou, std::uint64_t programaRecebeu) const
 {
+    // In this order: a byte read is handled (ocupada_) before the thread
+    // rests, and a reply is counted as sent before it stops being due or
+    // the thread rests.
+    if (bytesRecebidos_ < programaEnviou)
+        return true;
     if (ocupada_ || proximaDevida_ <= Agora())
         return true;
-    int n = 0;
-    if (!pausada_ && ::ioctl(mestre_, FIONREAD, &n) == 0 && n > 0)
-        return true; // a frame of the program not yet read
-    return ::ioctl(escravo_, FIONREAD, &n) == 0 && n > 0; // bytes the program has not read
+    return bytesEnviados_ > programaRecebeu;
 }
 
 void CentralSimulada::IgnoraBloco36(bool ignora)

@@ -79,9 +79,12 @@ public:
     // milliseconds.
     void UsaTicks(bool ticks);
     void AvancaTick();
-    // Something to do at the present tick: a frame of the program not yet
-    // handled, a reply due and not sent, or bytes the program has not read.
-    bool Ocupada() const;
+    // Something to do at the present tick, given how many bytes the
+    // program's port has sent to the exchange and received from it: a frame
+    // of the program not yet handled (or still on its way through the
+    // pseudo-terminal), a reply due and not sent, or bytes sent that the
+    // program has not received yet.
+    bool Ocupada(std::uint64_t programaEnviou, std::uint64_t programaRecebeu) const;
     // When a late reply leaves, counted from its request, and when every
     // other reply leaves (0: at once); in the exchange's time unit.
     void AtrasoResposta(int unidades);

@@ -32,7 +32,7 @@ struct LinhaDeTeste {
         tick.setInterval(msPorTick);
         central.UsaTicks(true);
         QObject::connect(&tick, &QTimer::timeout, [this] {
-            if (central.Ocupada())
+            if (central.Ocupada(porta.BytesSent(), porta.BytesReceived()))
                 return;
             central.AvancaTick();
             ContaTickEspera();

@@ -245,8 +245,11 @@ protected:
         QTimer* timer = janela->TimerAtraso;
         timer->setInterval(1);
         QObject::disconnect(timer, &QTimer::timeout, janela.get(), nullptr);
-        QObject::connect(timer, &QTimer::timeout, janela.get(), [this, &central_] {
-            if (central_.Ocupada())
+        // What the window's port moved before this exchange was on the line.
+        const std::uint64_t enviados = janela->Com->BytesSent();
+        const std::uint64_t recebidos = janela->Com->BytesReceived();
+        QObject::connect(timer, &QTimer::timeout, janela.get(), [this, &central_, enviados, recebidos] {
+            if (central_.Ocupada(janela->Com->BytesSent() - enviados, janela->Com->BytesReceived() - recebidos))
                 return;
             central_.AvancaTick();
             janela->TimerAtrasoTimer();
