@@ -571,6 +571,24 @@ TEST_F(Log, LargestFrameAndItsAcknowledgement)
     EXPECT_NE(arquivo.find("TX (1437)-> FF 98 05 09 10 "), std::string::npos);
 }
 
+// A reply that comes after the time-out is thrown away while the line is
+// drained, and still traced as received bytes before the next request.
+TEST_F(Log, DiscardedBytesAreTracedToo)
+{
+    LinhaDeTeste linha;
+    CfgGravar = true;
+    CfgTentativas = 2;
+    linha.central.PreencheAleatorio(9);
+    linha.central.AtrasoResposta(kTicksEspera + 10);
+    linha.central.InjetaFalha(Falha::RespostaAtrasada, 1);
+    ASSERT_TRUE(LeBloco(2));
+    const std::vector<std::uint8_t> pedido = QuadroCentral(8, 2, {});
+    const std::vector<std::uint8_t> resposta = QuadroCentral(8, 2, linha.central.Bloco(2));
+    EXPECT_EQ(LeArquivo(NomeDoLog()), RegistroEsperado(true, pedido) + RegistroEsperado(false, {})
+                                          + RegistroEsperado(false, resposta) + RegistroEsperado(true, pedido)
+                                          + RegistroEsperado(false, resposta));
+}
+
 TEST_F(Log, AFileThatCannotBeOpenedIsSkipped)
 {
     ASSERT_TRUE(QDir().mkdir(NomeDoLog())); // a directory where the file would be
