@@ -52,8 +52,6 @@ void AguardaEvento()
 std::uint32_t ticksDecorridos = 0;
 // Received bytes already written to the trace file.
 std::uint16_t recepcaoRegistrada = 0;
-// The last reply or acknowledgement taken came with other bytes around it.
-bool sobrasNaRecepcao = false;
 
 bool PortaAberta()
 {
@@ -304,7 +302,6 @@ bool RecebeRespostaBloco(std::uint8_t bloco, std::uint16_t esperados)
     std::memcpy(BufferQuadro, BufferRecepcao, ContagemRecepcao);
     // The echoed block number and the data: frame bytes 4 .. expected-3.
     std::memcpy(BufferDados, BufferRecepcao + busca.inicio + 4, esperados - 6);
-    sobrasNaRecepcao = ContagemRecepcao != esperados;
     return true;
 }
 
@@ -327,7 +324,7 @@ bool LeBloco(std::uint8_t bloco)
     }
     // A second answer to a repeated request, or whatever came with the
     // reply, must not reach the next block.
-    if (lido && (tentativas > 1 || sobrasNaRecepcao))
+    if (lido && (tentativas > 1 || ContagemRecepcao != esperados))
         DrenaLinha();
     return lido;
 }
@@ -346,7 +343,6 @@ bool EscreveBloco(std::uint8_t bloco)
         EnviaQuadro(tamanho);
         const BuscaQuadro busca = EsperaQuadro(kTamanhoConfirmacao, ProcuraConfirmacao);
         aceito = busca.achado;
-        sobrasNaRecepcao = ContagemRecepcao != kTamanhoConfirmacao;
         RegistraRecepcao();
         ProcessaMensagens();
         ++tentativas;
@@ -356,7 +352,7 @@ bool EscreveBloco(std::uint8_t bloco)
         if (ComunicacaoAbortada)
             break;
     }
-    if (aceito && (tentativas > 1 || sobrasNaRecepcao))
+    if (aceito && (tentativas > 1 || ContagemRecepcao != kTamanhoConfirmacao))
         DrenaLinha();
     return aceito;
 }
