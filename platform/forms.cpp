@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -83,10 +84,17 @@ void TForm::SetModalResult(int result)
     modalResult_ = result;
     if (result == mrNone || !isVisible())
         return;
+    CloseWhenIdle();
+}
+
+void TForm::CloseWhenIdle()
+{
     // Closing waits for the running handler to finish, so that a handler may
-    // still take the result back.
+    // still take the result back. A message box the handler shows runs its
+    // own loop, where this deferred close could fire: the end of the button
+    // handler arms it again instead.
     QTimer::singleShot(0, this, [this] {
-        if (modalResult_ != mrNone && isVisible())
+        if (handlersRunning_ == 0 && modalResult_ != mrNone && isVisible())
             TryClose(modalResult_);
     });
 }
@@ -223,12 +231,25 @@ void TButton::Click()
     TForm* form = qobject_cast<TForm*>(window());
     // The window takes the button's result first; the handler may take it
     // back (a refused validation) before the window closes.
-    if (form && ModalResult != mrNone)
+    if (!form) {
+        Application->Guard([&] {
+            if (OnClick)
+                OnClick();
+        });
+        return;
+    }
+    const QPointer<TForm> guard = form;
+    if (ModalResult != mrNone)
         form->SetModalResult(ModalResult);
+    ++form->handlersRunning_;
     Application->Guard([&] {
         if (OnClick)
             OnClick();
     });
+    if (!guard)
+        return;
+    if (--form->handlersRunning_ == 0 && form->modalResult_ != mrNone)
+        form->CloseWhenIdle();
 }
 
 bool TButton::event(QEvent* event)

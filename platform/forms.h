@@ -71,7 +71,13 @@ private:
     void Activate();
     void RunModalHook();
 
+    friend class TButton;
+    // Closes with the modal result once no button handler of this window is
+    // running any more.
+    void CloseWhenIdle();
+
     int modalResult_ = mrNone;
+    int handlersRunning_ = 0;
     bool shownOnce_ = false;
     bool closing_ = false;
 };

@@ -26,9 +26,6 @@ inline void AbreEntrada(TEntradaModulo entrada, std::vector<std::uint8_t>& image
     modal.Then([&](QWidget* janela) {
         auto* form = qobject_cast<TForm*>(janela);
         ASSERT_NE(form, nullptr);
-        // The window gets the keyboard, as on the screen.
-        form->activateWindow();
-        QCoreApplication::processEvents();
         atos(form);
         QTimer::singleShot(0, form, [form] {
             if (form->isVisible())

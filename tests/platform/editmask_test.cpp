@@ -1,5 +1,5 @@
 #include "platform/maskedit.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "platform/forms.h"
 #include "platform/grids.h"
 #include "platform/help.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 #include "tests/users/pastausuarios.h"
 #include "users/acesso.h"
@@ -148,7 +148,7 @@ TEST_P(RecusaEditor, OkShowsTheMessageSelectsTheRowAndWritesNothing)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Grade(w)->Row(), GetParam().linha);
         EXPECT_EQ(Grade(w)->Col(), 1);
-        EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget()));
+        EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget())) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none") << " active " << (QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className() : "none") << " wf " << (w->focusWidget()? w->focusWidget()->metaObject()->className() : "none");
         Click(w, "CancButton");
     });
     ASSERT_EQ(boxes.calls.size(), 1u);
