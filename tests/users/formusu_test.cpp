@@ -138,23 +138,30 @@ void PrintTo(const CasoRecusa& caso, std::ostream* os)
 
 class RecusaEditor : public EditorUsuarios, public ::testing::WithParamInterface<CasoRecusa> {};
 
+// A refused Ok keeps the window open with the edits, pressed by the mouse and
+// then by its accelerator: each press gives one box.
 TEST_P(RecusaEditor, OkShowsTheMessageSelectsTheRowAndWritesNothing)
 {
     ScriptedBoxes boxes;
     Edita([this](QWidget* w) {
         GetParam().muda(w);
-        Click(w, "OkButton");
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(Grade(w)->Row(), GetParam().linha);
-        EXPECT_EQ(Grade(w)->Col(), 1);
-        EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget())) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none") << " active " << (QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className() : "none") << " wf " << (w->focusWidget()? w->focusWidget()->metaObject()->className() : "none");
+        const std::function<void()> pressOk[] = {[w] { Click(w, "OkButton"); }, [] { input::Accelerator('k'); }};
+        for (const auto& press : pressOk) {
+            press();
+            input::Settle();
+            ASSERT_TRUE(w->isVisible());
+            EXPECT_EQ(Grade(w)->Row(), GetParam().linha);
+            EXPECT_EQ(Grade(w)->Col(), 1);
+            EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget()));
+        }
         Click(w, "CancButton");
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(GetParam().mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, MB_ICONSTOP);
+    ASSERT_EQ(boxes.calls.size(), 2u);
+    for (const MessageBoxCall& call : boxes.calls) {
+        EXPECT_EQ(call.text, QString::fromUtf8(GetParam().mensagem));
+        EXPECT_EQ(call.caption, "Erro");
+        EXPECT_EQ(call.flags, MB_ICONSTOP);
+    }
     EXPECT_EQ(Arquivo(), original);
 }
 
