@@ -137,6 +137,27 @@ TEST(EditMask, FieldsEscapesAndBlankCharacter)
     EXPECT_TRUE(TEditMask().IsEmpty());
 }
 
+// A value without the mask's leading literals goes after them; a value that
+// has them is read position by position.
+TEST(EditMask, ValueWithoutTheLeadingLiteralsGoesAfterThem)
+{
+    struct Row {
+        const char* mask;
+        const char* value;
+        const char* editText;
+    };
+    const Row rows[] = {
+        {" cccccc", "Sala 2", " Sala_2"}, {" cccccc", " Sala 2", " Sala_2"}, {" cccccc", "", " ______"},
+        {"(99) 99", "12) 34", "(12) 34"}, {"(99) 99", "(12) 34", "(12) 34"}, {" 9999", "31", " 31__"},
+        {"99/99", "12/34", "12/34"},
+    };
+    for (const Row& row : rows) {
+        const TEditMask mask(QString::fromUtf8(row.mask));
+        EXPECT_EQ(mask.EditTextFor(QString::fromUtf8(row.value)), QString::fromUtf8(row.editText))
+            << row.mask << " / " << row.value;
+    }
+}
+
 TEST(EditMask, KindsAcceptTheirCharacters)
 {
     struct Row {
