@@ -52,6 +52,8 @@ void AnswerShownBox(QWidget* box, const MessageBoxCall& call)
         return;
     }
     input::Activate(box);
+    if (boxes->look)
+        boxes->look(box);
     // The window below gets the activation back once the box is gone and the
     // code that showed it has gone on, as a window manager gives it (the
     // offscreen platform gives none).

@@ -56,6 +56,8 @@ public:
 
     std::deque<int> answers;
     std::vector<MessageBoxCall> calls;
+    // Runs on each shown box before it is answered (a screenshot, say).
+    std::function<void(QWidget* box)> look;
     // Captions of the buttons of each box shown, in the order shown.
     std::vector<QStringList> buttons;
 };
