@@ -1,6 +1,7 @@
 #include "platform/forms.h"
 
 #include "platform/application.h"
+#include "platform/help.h"
 #include "platform/testhooks.h"
 
 #include <QCloseEvent>
@@ -119,7 +120,8 @@ bool TForm::ClickCancelButton()
 
 void TForm::ShowHelp(int context)
 {
-    (void)context;
+    if (context != 0)
+        ShowHelpContext(Application->HelpFile, context);
 }
 
 bool TForm::TryClose(int result)

@@ -56,7 +56,8 @@ protected:
     virtual void FormActivate() {}
     virtual void FormCloseQuery(bool& canClose) { (void)canClose; }
     virtual void FormClose() {}
-    // F1 or a help button: the window's or the focused control's context.
+    // F1 or a help button: the window's or the focused control's context,
+    // opened in the application's help file.
     virtual void ShowHelp(int context);
 
     void keyPressEvent(QKeyEvent* event) override;
