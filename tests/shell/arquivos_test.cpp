@@ -346,34 +346,55 @@ TEST_F(Arquivos, NewLoadsTheTemplateAndNamesIt)
     EXPECT_EQ(Le("atual.pbx"), QByteArray()) << "answering No saves nothing";
 }
 
-TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNoFlag)
+// A template that is no programming leaves the one in memory, its flags
+// and its file name as they were.
+TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNothing)
 {
     struct Caso {
         const char* caso;
-        QByteArray modelo; // empty: no template
+        QByteArray modelo; // null: no template
         QStringList mensagens;
     };
     const Caso casos[] = {
         {"missing", QByteArray(), {kNaoEncontrado, kSemPadrao}},
         {"unsigned", Programacao(0x10, kTamanhoImagem, false), {kSemPadrao}},
+        {"empty", QByteArray(""), {kSemPadrao}},
+        {"shorter than the signature", Programacao(0x10, 8), {kSemPadrao}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.caso);
         QFile::remove(Caminho("PADRAO.PBX"));
-        if (!caso.modelo.isEmpty())
+        if (!caso.modelo.isNull())
             Grava("PADRAO.PBX", caso.modelo);
         ProgramacaoAlterada("atual.pbx");
+        PoeImagem(Programacao(0x33));
+        status = Caminho("atual.pbx");
         ImagemAlterada = false;
         menus = 0;
         ScriptedBoxes boxes;
         ComandoNovoArquivo();
         EXPECT_EQ(boxes.Texts(), caso.mensagens);
         EsperaLegendasEIcones(boxes);
+        EXPECT_EQ(ImagemAtual(), Programacao(0x33));
+        EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+        EXPECT_EQ(status, Caminho("atual.pbx"));
         EXPECT_FALSE(SemProgramacao);
         EXPECT_EQ(ItensDisponiveis, Todos(1));
         EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
         EXPECT_EQ(menus, 0);
     }
+}
+
+TEST_F(Arquivos, NewUsesAReadOnlyTemplate)
+{
+    QFile::setPermissions(Caminho("PADRAO.PBX"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ProgramacaoAlterada("atual.pbx");
+    ImagemAlterada = false;
+    ScriptedBoxes boxes;
+    ComandoNovoArquivo();
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(' ').toStdString();
+    EXPECT_EQ(ImagemAtual(), Programacao(0x10));
+    EXPECT_EQ(ArquivoAtual, Caminho("PADRAO.PBX"));
 }
 
 TEST_F(Arquivos, SaveWritesTheSignedImageAndKeepsALongerFilesTail)
