@@ -162,8 +162,14 @@ void TForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (shownOnce_)
         return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Centred by its client area, which is placed the same way on every
+    // showing; the frame's position (move) is known only after the first
+    // one, and a window placed by it opened lower from then on.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect client(QPoint(0, 0), size());
+        client.moveCenter(screen->availableGeometry().center());
+        setGeometry(client);
+    }
     Application->Guard([&] { FormShow(); });
     Application->TakeMessageBoxShown();
     Activate();
