@@ -264,7 +264,9 @@ TResultadoGravacao SalvaArquivoComo()
 {
     TSaveDialog dialogo;
     PreparaDialogo(dialogo, kTituloSalvar, kAjudaSalvar);
-    dialogo.FileName = ArquivoAtual;
+    // The current file's name, or the pattern when the programming has none.
+    if (!ArquivoAtual.trimmed().isEmpty())
+        dialogo.FileName = ArquivoAtual;
     TResultadoGravacao resultado = TResultadoGravacao::NaoGravado;
     while (dialogo.Execute()) {
         if (EArquivoPadrao(dialogo.FileName)) {

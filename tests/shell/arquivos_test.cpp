@@ -443,7 +443,7 @@ TEST_F(Arquivos, SaveWithoutACurrentFileRunsSaveAs)
     EXPECT_EQ(files.calls[0].filter, "Programações (*.PBX)|*.PBX");
     EXPECT_EQ(files.calls[0].defaultExt, "PBX");
     EXPECT_EQ(files.calls[0].options, ofHideReadOnly | ofShowHelp);
-    EXPECT_EQ(files.calls[0].fileName, "");
+    EXPECT_EQ(files.calls[0].fileName, "*.PBX");
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(ArquivoAtual, Caminho("novo.PBX")) << "the default extension is added";
     EXPECT_EQ(status, Caminho("novo.PBX"));
