@@ -24,7 +24,13 @@
 // first, so the focused control's exit handler and the button's enter
 // handler run, as for a person. Accelerators are pressed as keys
 // (input::Accelerator('k') for "O&k"); keys and typing are in
-// tests/support/input.h.
+// tests/support/input.h (input::Key, input::Type, input::Click).
+//
+// After a box is answered the window below gets the activation back from the
+// event loop, as a window manager gives it; a test that looks at the focus
+// right after an action that showed a box first lets the loop run
+// (input::Settle()). Never call a button's click() or a handler directly to
+// stand for a user's press: it skips the focus change and the loop.
 #include "platform/application.h"
 #include "platform/testhooks.h"
 #include "tests/support/input.h"
