@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool somaCerta = SomaRegistroUsuarios(plano) == ChecksumRegistroUsuarios(plano);
     FuzzCheck((resultado == 0) == (size >= kTamanhoRegistroUsuarios && somaCerta), "the checksum's verdict");
     for (int k = 1; k <= kMaxUsuarios; ++k) {
-        FuzzCheck(NomeUsuario(plano, k).size() <= kTamanhoNomeUsuario, "a name within its field");
-        FuzzCheck(SenhaUsuario(plano, k).size() <= kTamanhoSenhaUsuario, "a password within its field");
+        FuzzCheck(plano[kCampoNomes.Slot(k)] <= kTamanhoNomeUsuario, "a name's length within its field");
+        FuzzCheck(plano[kCampoSenhas.Slot(k)] <= kTamanhoSenhaUsuario, "a password's length within its field");
     }
 
     // The same bytes through the file.
