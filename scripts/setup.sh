@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins
           libgl-dev libgtest-dev)
+missing=()
 # TRIVANTO_FUZZ=1 builds the fuzz targets with clang's libFuzzer.
 if [ "${TRIVANTO_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
-missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
