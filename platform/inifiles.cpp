@@ -163,10 +163,13 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         Line entry{key.toLatin1() + '=' + value.toLatin1(), newline};
         if (place.section) {
             // After the section's last entry; only that line may need an
-            // ending, every other line stays as it was.
+            // ending, every other line stays as it was. The new line ends as
+            // that one does: in a file of mixed endings a lone CR before a
+            // blank LF line would read back as one CR LF, a line lost.
             Line& after = lines[place.lastFilled];
             if (after.ending.isEmpty())
                 after.ending = newline;
+            entry.ending = after.ending;
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.lastFilled + 1), entry);
         } else {
             if (!lines.empty() && lines.back().ending.isEmpty())

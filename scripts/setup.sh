@@ -7,20 +7,53 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins
           libgl-dev libgtest-dev qt6-translations-l10n poppler-utils)
 missing=()
+# TRIVANTO_FUZZ=1 builds the fuzz targets with clang's libFuzzer.
+if [ "${TRIVANTO_FUZZ:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+
+# Installing needs root: as root, or through sudo. Anyone else is told what
+# to install and how, once; after that no root is needed.
+explain_missing() {
+  cat >&2 <<MESSAGE
+These Debian packages are missing: ${missing[*]}
+Installing them needs root. Install them once with the root password:
+
+    su -c "apt-get install -y ${missing[*]}"
+
+then run this command again.
+MESSAGE
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+  elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+  else
+    explain_missing
+    exit 1
+  fi
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+  if ! "${as_root[@]}" apt-get update -q \
+     || ! DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q "${missing[@]}"; then
+    [ ${#as_root[@]} -gt 0 ] && explain_missing
+    exit 1
+  fi
 fi
 
 # TRIVANTO_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# in a folder of its own.
-if [ "${TRIVANTO_SANITIZE:-0}" = 1 ]; then
+# in a folder of its own; TRIVANTO_FUZZ=1 builds only the fuzz targets, with
+# clang, in another.
+targets=()
+if [ "${TRIVANTO_FUZZ:-0}" = 1 ]; then
+  build_dir=${BUILD_DIR:-build-fuzz}
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVANTO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++)
+  targets=(--target fuzz_targets)
+elif [ "${TRIVANTO_SANITIZE:-0}" = 1 ]; then
   build_dir=${BUILD_DIR:-build-asan}
   options=(-DCMAKE_BUILD_TYPE=Debug -DTRIVANTO_SANITIZE=ON)
 else
@@ -30,4 +63,4 @@ fi
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" -G Ninja "${options[@]}"
 fi
-cmake --build "$build_dir"
+cmake --build "$build_dir" "${targets[@]}"

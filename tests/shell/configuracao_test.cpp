@@ -162,6 +162,8 @@ TEST_F(Configuracao, OkKeepsEveryOtherByteOfTheFile)
         {"key added before a last line without ending", "[Serial]\nBaud=9600\n[Blocos]\nIsolados=0",
          "[Serial]\nBaud=9600\nPort=4\n[Blocos]\nIsolados=0"},
         {"only the first of two keys", "[Serial]\nPort=1\nPort=3\n", "[Serial]\nPort=4\nPort=3\n"},
+        {"key added in a file of mixed line endings", "; x\r[Serial]\rBaud=9600\n\n[Blocos]\r",
+         "; x\r[Serial]\rBaud=9600\nPort=4\n\n[Blocos]\r"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.caso);
