@@ -5,6 +5,8 @@
 #include "tests/support/scripted.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -51,6 +53,22 @@ inline void DigitaNaCelula(TStringGrid* grade, int coluna, int linha, const QStr
     }
     ASSERT_EQ(grade->Col(), coluna);
     ASSERT_EQ(grade->Row(), linha);
+    Digita(texto);
+}
+
+// The user clicks into the field (a combo's edit, a masked edit), selects
+// what it holds and types the text over it.
+inline void DigitaNoCampo(QWidget* campo, const QString& texto)
+{
+    ASSERT_NE(campo, nullptr);
+    auto* combo = qobject_cast<QComboBox*>(campo);
+    QWidget* edicao = combo && combo->lineEdit() ? combo->lineEdit() : campo;
+    Clica(edicao, QPoint(4, edicao->height() / 2));
+    QWidget* foco = QApplication::focusWidget();
+    ASSERT_TRUE(foco == edicao || foco == campo) << campo->objectName().toStdString();
+    QTest::keyClick(foco, Qt::Key_Home);
+    QTest::keyClick(foco, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(foco, Qt::Key_Delete);
     Digita(texto);
 }
 
