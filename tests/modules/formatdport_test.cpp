@@ -145,7 +145,7 @@ TEST_P(AtdPortGrava, CamposDigitadosNosSeusBytes)
         DigitaNoCampo(Find<QWidget>(w, "ComboBox3"), QString::fromLatin1(caso.espera));
         DigitaNoCampo(Find<QWidget>(w, "MaskEdit1"), QString::fromLatin1(caso.numero));
         DigitaNoCampo(Find<QWidget>(w, "ComboBox4"), QString::fromLatin1(caso.rota));
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
@@ -174,7 +174,7 @@ TEST(AtdPort, RotaSemNumeroNaoVoltaAoReabrir)
     AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
         EXPECT_EQ(Texto(w, "ComboBox4"), "");
         EXPECT_EQ(Texto(w, "MaskEdit1").trimmed(), "");
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
     });
     EXPECT_EQ(imagem[kContagem], 0x00);
 }
@@ -204,10 +204,10 @@ TEST_P(AtdPortRecusa, MensagemFocoNoCampoENadaGravado)
     AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
         DigitaNoCampo(Find<QWidget>(w, caso.campo), QString::fromLatin1(caso.texto));
         if (caso.atalho)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::AltModifier);
+            input::Accelerator('k');
         else
-            Clica(w, "OkButton");
-        QCoreApplication::processEvents();
+            Click(w, "OkButton");
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), caso.campo);
     });
@@ -251,7 +251,7 @@ TEST(AtdPort, SairDoRamalComValorAceitoVaiAoProximoCampo)
         ScriptedBoxes boxes;
         AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
             DigitaNoCampo(Find<QWidget>(w, "ComboBox1"), QString::fromLatin1(texto));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            input::Key(Qt::Key_Tab);
             EXPECT_EQ(Focado(w), "ComboBox2") << texto;
         });
         EXPECT_TRUE(boxes.calls.empty()) << texto;
@@ -267,8 +267,8 @@ TEST(AtdPort, EscComRamalInvalidoFechaSemGravar)
     ScriptedBoxes boxes;
     AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
         DigitaNoCampo(Find<QWidget>(w, "ComboBox1"), "35");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCoreApplication::processEvents();
+        input::Key(Qt::Key_Escape);
+        input::Settle();
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
@@ -301,7 +301,7 @@ TEST_P(AtdPortPadrao, SimMostraOsValoresDeFabricaNaoMantem)
     }
     ScriptedBoxes boxes({caso.resposta});
     AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
-        Clica(w, "PadButton");
+        Click(w, "PadButton");
         if (caso.aplica) {
             EXPECT_EQ(Texto(w, "ComboBox1").trimmed(), "");
             EXPECT_EQ(Texto(w, "ComboBox2"), "1");
@@ -309,7 +309,7 @@ TEST_P(AtdPortPadrao, SimMostraOsValoresDeFabricaNaoMantem)
             EXPECT_EQ(Texto(w, "MaskEdit1").trimmed(), "");
             EXPECT_EQ(Texto(w, "ComboBox4"), "");
         }
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
     });
     ASSERT_EQ(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Deseja mesmo aplicar o padrão ?"));

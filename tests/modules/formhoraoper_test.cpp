@@ -71,7 +71,7 @@ TEST_P(HoraOperGrava, CodigoDigitadoGravadoNaHoraDaTabela)
     AbreEntrada(&HorariosOperadoras, imagem, [&](TForm* w) {
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         DigitaNaCelula(grade, caso.coluna, caso.hora, QString::fromLatin1(caso.texto));
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
@@ -111,7 +111,8 @@ TEST_P(HoraOperRecusa, MensagemCursorNaCelulaENadaGravado)
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         for (const auto& [coluna, hora, texto] : caso.celulas)
             DigitaNaCelula(grade, coluna, hora, QString::fromLatin1(texto));
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(FocoNaGrade(grade));
         EXPECT_EQ(grade->Col(), caso.coluna);
@@ -138,7 +139,7 @@ TEST(HoraOper, CelulaVaziaVoltaEmBranco)
     auto imagem = ImagemComOperadoras();
     AbreEntrada(&HorariosOperadoras, imagem, [&](TForm* w) {
         DigitaNaCelula(Find<TStringGrid>(w, "StringGrid1"), 2, 10, "\b\b");
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
     });
     EXPECT_EQ(imagem[kTabela2 + 10], 0xAA);
     AbreEntrada(&HorariosOperadoras, imagem, [&](TForm* w) {
@@ -176,11 +177,12 @@ TEST_P(HoraOperPadrao, TodosOsHorariosOuSoOAtual)
     AbreEntrada(&HorariosOperadoras, imagem, [&](TForm* w) {
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         DigitaNaCelula(grade, 1, 14, "77");
-        Clica(w, "Button1");
+        Click(w, "Button1");
+        input::Settle();
         EXPECT_TRUE(FocoNaGrade(grade));
         EXPECT_EQ(grade->Row(), caso.hora);
         EXPECT_EQ(grade->Col(), 1);
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
     });
     ASSERT_EQ(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Aplicar o padrão a todos os horários ?"));

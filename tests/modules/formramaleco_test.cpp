@@ -62,7 +62,7 @@ TEST(RamalEco, GravaOQueFoiDigitadoEZeraOsRamaisNaoMostrados)
         DigitaNaCelula(grade, 1, 1, "7");
         DigitaNaCelula(grade, 2, 3, "59"); // row 3 is position 4
         DigitaNaCelula(grade, 1, 11, "00");
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
@@ -95,7 +95,8 @@ TEST_P(RamalEcoRecusa, MensagemCursorNaCelulaENadaGravado)
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         for (const auto& [coluna, linha, texto] : caso.celulas)
             DigitaNaCelula(grade, coluna, linha, QString::fromLatin1(texto));
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(FocoNaGrade(grade));
         EXPECT_EQ(grade->Col(), caso.coluna);
@@ -128,11 +129,11 @@ TEST(RamalEco, LimiteGuardadoForaDaFaixaPrecisaSerCorrigido)
     AbreEntrada(&RamaisEconomicos, imagem, [&](TForm* w) {
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         EXPECT_EQ(grade->Cells(2, 5), "    200");
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_EQ(grade->Col(), 2);
         EXPECT_EQ(grade->Row(), 5);
         DigitaNaCelula(grade, 2, 5, "15");
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_EQ(boxes.calls.size(), 1u);
@@ -167,11 +168,12 @@ TEST_P(RamalEcoPadrao, TodosOsRamaisOuSoOAtual)
     AbreEntrada(&RamaisEconomicos, imagem, [&](TForm* w) {
         auto* grade = Find<TStringGrid>(w, "StringGrid1");
         DigitaNaCelula(grade, 2, 7, "3"); // position 7, undone by "Padrão" for it
-        Clica(w, "Button1");
+        Click(w, "Button1");
+        input::Settle();
         EXPECT_TRUE(FocoNaGrade(grade));
         EXPECT_EQ(grade->Col(), caso.coluna);
         EXPECT_EQ(grade->Row(), caso.linha);
-        Clica(w, "OkButton");
+        Click(w, "OkButton");
     });
     ASSERT_GE(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Aplicar o padrão a todos os ramais ?"));
@@ -199,7 +201,7 @@ TEST(RamalEco, EnterVaiDaOriginadaParaARecebidaEParaALinhaSeguinte)
         } passos[] = {{1, 4, 2, 4}, {2, 4, 1, 5}, {2, 12, 1, 1}};
         for (const auto& p : passos) {
             DigitaNaCelula(grade, p.coluna, p.linha, "");
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            input::Key(Qt::Key_Return);
             EXPECT_EQ(grade->Col(), p.coluna2);
             EXPECT_EQ(grade->Row(), p.linha2);
         }

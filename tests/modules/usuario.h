@@ -1,39 +1,19 @@
 #pragma once
-// What a user does in the windows' grids and fields: clicks that move the
-// focus, text typed key by key where the focus is.
+// What a user does in a window's grid and fields, with the input of
+// tests/support/input.h: a cell clicked (or reached with the arrow keys when
+// scrolled away) and typed into, a field clicked and typed over.
 #include "platform/grids.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
 #include <gtest/gtest.h>
-
-inline void Clica(QWidget* controle, QPoint ponto)
-{
-    QTest::mouseClick(controle, Qt::LeftButton, Qt::NoModifier, ponto);
-    QCoreApplication::processEvents();
-}
-
-inline void Clica(QWidget* janela, const char* nome)
-{
-    auto* controle = Find<QWidget>(janela, nome);
-    ASSERT_NE(controle, nullptr) << nome;
-    Clica(controle, controle->rect().center());
-}
-
-// Keys typed where the focus is, one by one.
-inline void Digita(const QString& texto)
-{
-    for (QChar c : texto)
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-}
 
 inline void ClicaNaCelula(TStringGrid* grade, int coluna, int linha)
 {
     const TRect r = grade->CellRect(coluna, linha);
-    Clica(grade->viewport(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    input::Click(grade->viewport(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
 }
 
 // The user clicks the cell and types the text there (a typed character opens
@@ -45,7 +25,7 @@ inline void DigitaNaCelula(TStringGrid* grade, int coluna, int linha, const QStr
         ClicaNaCelula(grade, coluna, grade->TopRow());
         while (grade->Row() != linha) {
             const int antes = grade->Row();
-            QTest::keyClick(QApplication::focusWidget(), linha > antes ? Qt::Key_Down : Qt::Key_Up);
+            input::Key(linha > antes ? Qt::Key_Down : Qt::Key_Up);
             ASSERT_NE(grade->Row(), antes);
         }
     } else {
@@ -53,7 +33,7 @@ inline void DigitaNaCelula(TStringGrid* grade, int coluna, int linha, const QStr
     }
     ASSERT_EQ(grade->Col(), coluna);
     ASSERT_EQ(grade->Row(), linha);
-    Digita(texto);
+    input::Type(texto);
 }
 
 // The user clicks into the field (a combo's edit, a masked edit), selects
@@ -63,13 +43,13 @@ inline void DigitaNoCampo(QWidget* campo, const QString& texto)
     ASSERT_NE(campo, nullptr);
     auto* combo = qobject_cast<QComboBox*>(campo);
     QWidget* edicao = combo && combo->lineEdit() ? combo->lineEdit() : campo;
-    Clica(edicao, QPoint(4, edicao->height() / 2));
+    input::Click(edicao, QPoint(4, edicao->height() / 2));
     QWidget* foco = QApplication::focusWidget();
     ASSERT_TRUE(foco == edicao || foco == campo) << campo->objectName().toStdString();
-    QTest::keyClick(foco, Qt::Key_Home);
-    QTest::keyClick(foco, Qt::Key_End, Qt::ShiftModifier);
-    QTest::keyClick(foco, Qt::Key_Delete);
-    Digita(texto);
+    input::Key(Qt::Key_Home);
+    input::Key(Qt::Key_End, Qt::ShiftModifier);
+    input::Key(Qt::Key_Delete);
+    input::Type(texto);
 }
 
 // The grid holds the focus, itself or through its open editor.
