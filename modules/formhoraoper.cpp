@@ -5,6 +5,8 @@
 #include "image/registro.h"
 #include "modules/grade.h"
 
+#include <QFont>
+
 #include <array>
 
 TFormHoraOper* FormHoraOper = nullptr;
@@ -81,6 +83,10 @@ TFormHoraOper::TFormHoraOper(QWidget* owner) : TFormModulo(owner)
         auto* painel = Posiciona(new TPanel(this), dados.nome, dados.lugar);
         painel->SetCaption(QString::fromUtf8(dados.legenda));
         painel->HelpContext = kContextoAjuda;
+        // The table captions fit their narrow columns in a smaller type.
+        QFont fonte = painel->font();
+        fonte.setPointSizeF(fonte.pointSizeF() - 1);
+        painel->setFont(fonte);
         this->*dados.membro = painel;
     }
 
