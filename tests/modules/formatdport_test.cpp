@@ -210,6 +210,7 @@ TEST_P(AtdPortRecusa, MensagemFocoNoCampoENadaGravado)
         input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), caso.campo);
+        EXPECT_EQ(Texto(w, caso.campo), caso.texto); // what the user typed stays to be mended
     });
     ASSERT_EQ(boxes.calls.size(), 1u) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));

@@ -207,3 +207,48 @@ TEST(RamalEco, EnterVaiDaOriginadaParaARecebidaEParaALinhaSeguinte)
         }
     });
 }
+
+namespace {
+
+// Two positions holding the same number (a plan read from a file) each keep
+// their own limits: a row stands for its position, not for its text.
+TEST(RamalEco, NumeroRepetidoNoPlanoGravaNaPosicaoDaLinha)
+{
+    auto imagem = ImagemComLimites();
+    GravaU16(imagem.data() + OffsetPalavraRamal(5), TextoParaPalavraRamal("21"));
+    auto esperado = imagem;
+    esperado[kOriginada + 4] = 44;
+    ScriptedBoxes boxes;
+    AbreEntrada(&RamaisEconomicos, imagem, [&](TForm* w) {
+        auto* grade = Find<TStringGrid>(w, "StringGrid1");
+        EXPECT_EQ(grade->Cells(0, 5), "   21");
+        DigitaNaCelula(grade, 1, 5, "44");
+        Click(w, "OkButton");
+    });
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+// A plan with no extension beginning with 2 or 3 leaves only the header; Ok
+// then clears every limit.
+TEST(RamalEco, SemRamalValidoOkZeraTodosOsLimites)
+{
+    auto imagem = ImagemComLimites();
+    for (int p = 1; p <= 12; ++p)
+        GravaU16(imagem.data() + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(39 + p)));
+    auto esperado = imagem;
+    std::fill(esperado.begin() + kOriginada, esperado.begin() + kRecebida + 12, std::uint8_t{0});
+    ScriptedBoxes boxes({IDNO});
+    AbreEntrada(&RamaisEconomicos, imagem, [&](TForm* w) {
+        auto* grade = Find<TStringGrid>(w, "StringGrid1");
+        EXPECT_EQ(grade->RowCount(), 1);
+        Click(w, "Button1");
+        EXPECT_EQ(grade->Rows(0), (QStringList{"  Ramal", "Originada", "Recebida"}));
+        Click(w, "OkButton");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+} // namespace
