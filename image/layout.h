@@ -297,6 +297,19 @@ inline constexpr int ofsTempoAtuacao = OffsetRegistro(Area("ValoresTemporizacao"
 inline constexpr int ofsTentativasRechamada = OffsetRegistro(Area("ValoresTemporizacao"), 6);
 inline constexpr int ofsIntervaloRechamada = OffsetRegistro(Area("ValoresTemporizacao"), 7); // minutes
 
+// The door-phone answering fields (the first 15 bytes of its area; the rest
+// has no use the program knows of): the answering extension or group (a
+// reference byte), the external number (a dial record with its flags byte,
+// the route in the count byte), the command time in ticks of 20 ms and the
+// wait for an answer in seconds.
+inline constexpr int ofsAtendentePorteiro = ofsAtendedorPorteiro;
+inline constexpr int ofsNumeroExternoPorteiro = ofsAtendedorPorteiro + 1;
+inline constexpr int ofsTempoComandoPorteiro = ofsAtendedorPorteiro + 13;
+inline constexpr int ofsTempoEsperaPorteiro = ofsAtendedorPorteiro + 14;
+inline constexpr int kTiquesPorSegundo = 50;
+static_assert(ofsNumeroExternoPorteiro + kTamanhoNumero == ofsTempoComandoPorteiro);
+static_assert(ofsTempoEsperaPorteiro < Area("AtendedorPorteiro").fim());
+
 static_assert(OffsetPalavraRamal(1) == 426 && OffsetPalavraRamal(12) == 448);
 static_assert(OffsetNomeRamal(1) == 450 && OffsetNomeRamal(12) == 429 + 21 * 12);
 static_assert(OffsetEntradaAgendaIndividual(12, 10) + kTamanhoNumeroCurto == ofsDonosCodigoParticular);

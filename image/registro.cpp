@@ -284,6 +284,35 @@ void HoraParaBytes(std::uint8_t* bytes3, std::chrono::milliseconds horaDoDia)
     bytes3[2] = static_cast<std::uint8_t>(partes.seconds().count());
 }
 
+std::string OperadoraParaTexto(std::uint8_t codigo)
+{
+    if (codigo == kSemOperadora)
+        return {};
+    std::string texto;
+    for (int nibble : {codigo >> 4, codigo & 0x0F})
+        texto += nibble == 10 ? std::string("0") : std::to_string(nibble);
+    return texto;
+}
+
+bool TextoParaOperadora(std::string_view texto, std::uint8_t& codigo)
+{
+    const auto inicio = texto.find_first_not_of(' ');
+    if (inicio == std::string_view::npos) {
+        codigo = kSemOperadora;
+        return true;
+    }
+    std::string digitos(texto.substr(inicio, texto.find_last_not_of(' ') + 1 - inicio));
+    if (digitos.size() == 1)
+        digitos.insert(digitos.begin(), '0');
+    if (digitos.size() != 2 || digitos == "00")
+        return false;
+    for (char c : digitos)
+        if (c < '0' || c > '9')
+            return false;
+    codigo = static_cast<std::uint8_t>(ValorDigito(digitos[0]) << 4 | ValorDigito(digitos[1]));
+    return true;
+}
+
 std::uint8_t BcdParaByte(std::uint8_t bcd)
 {
     return static_cast<std::uint8_t>((bcd >> 4) * 10 + (bcd & 0x0F));

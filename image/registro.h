@@ -69,6 +69,17 @@ std::string HoraMinutoParaTexto(const std::uint8_t* bytes2);
 std::string DiaMesParaTexto(std::uint8_t primeiro, std::uint8_t segundo);
 std::string DiaMesParaTexto(const std::uint8_t* bytes2);
 
+// Carrier codes: two digits in one byte, the first in the high nibble, a
+// digit 0 stored as 10; 0xAA is no carrier.
+constexpr std::uint8_t kSemOperadora = 0xAA;
+// Each nibble as its digit (10 and 0 give "0", 11..15 their numbers); no
+// carrier gives the empty text.
+std::string OperadoraParaTexto(std::uint8_t codigo);
+// A typed code, blanks around ignored: nothing is no carrier, one digit d is
+// "0d". False (codigo unchanged) for "00", "0" and anything but one or two
+// digits.
+bool TextoParaOperadora(std::string_view texto, std::uint8_t& codigo);
+
 // [day, month, year mod 100] and [hour, minute, second].
 void DataParaBytes(std::uint8_t* bytes3, std::chrono::year_month_day data);
 void HoraParaBytes(std::uint8_t* bytes3, std::chrono::milliseconds horaDoDia);

@@ -4,9 +4,12 @@
 #include "modules/entradas.h"
 
 #include "modules/formcalendar.h"
+#include "modules/formatdport.h"
 #include "modules/formcancprog.h"
+#include "modules/formhoraoper.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
+#include "modules/formramaleco.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 
@@ -24,3 +27,6 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+ENTRADA_DE_JANELA(RamaisEconomicos, FormRamalEco)
+ENTRADA_DE_JANELA(HorariosOperadoras, FormHoraOper)
+ENTRADA_DE_JANELA(AtendedoresDePorteiros, FormAtdPort)

@@ -327,3 +327,37 @@ TEST(Registro, BitsDeUmByte)
         EXPECT_EQ(BitLigado(valor, c.bit), c.bit >= 0 && c.bit <= 7 && c.ligado) << int(c.antes) << " bit " << c.bit;
     }
 }
+
+TEST(Registro, CodigosDeOperadora)
+{
+    struct Caso { const char* texto; bool aceito; std::uint8_t codigo; };
+    const Caso casos[] = {
+        {"", true, 0xAA},     {"      ", true, 0xAA}, {"5", true, 0xA5},  {"    5 ", true, 0xA5},
+        {"50", true, 0x5A},   {"    21", true, 0x21}, {"09", true, 0xA9}, {"99", true, 0x99},
+        {"00", false, 0x33},  {"0", false, 0x33},     {"    0 ", false, 0x33}, {"123", false, 0x33},
+        {"5a", false, 0x33},  {"1 2", false, 0x33},   {"-1", false, 0x33},
+    };
+    for (const Caso& c : casos) {
+        std::uint8_t codigo = 0x33;
+        EXPECT_EQ(TextoParaOperadora(c.texto, codigo), c.aceito) << '"' << c.texto << '"';
+        EXPECT_EQ(codigo, c.codigo) << '"' << c.texto << '"';
+    }
+}
+
+TEST(Registro, OperadoraParaTexto)
+{
+    struct Caso { std::uint8_t codigo; const char* texto; };
+    const Caso casos[] = {{0xAA, ""}, {0xA5, "05"}, {0x5A, "50"}, {0x21, "21"}, {0x05, "05"}, {0xBC, "1112"}};
+    for (const Caso& c : casos)
+        EXPECT_EQ(OperadoraParaTexto(c.codigo), c.texto) << int(c.codigo);
+    // Every code a user can type reads back as typed.
+    for (int d1 = 0; d1 <= 9; ++d1)
+        for (int d2 = 0; d2 <= 9; ++d2) {
+            const std::string texto{char('0' + d1), char('0' + d2)};
+            std::uint8_t codigo = 0;
+            if (TextoParaOperadora(texto, codigo))
+                EXPECT_EQ(OperadoraParaTexto(codigo), texto);
+            else
+                EXPECT_EQ(texto, "00");
+        }
+}

@@ -21,6 +21,9 @@ const Captura kCapturas[] = {
     {"PlanoDeNumeracao", &PlanoDeNumeracao},
     {"SenhaGeral", &SenhaGeral},
     {"ControleAtendedorDigital", &ControleAtendedorDigital},
+    {"RamaisEconomicos", &RamaisEconomicos},
+    {"HorariosOperadoras", &HorariosOperadoras},
+    {"AtendedoresDePorteiros", &AtendedoresDePorteiros},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

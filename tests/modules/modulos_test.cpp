@@ -4,9 +4,12 @@
 // the entry returns.
 #include "modules/entradas.h"
 #include "modules/formcalendar.h"
+#include "modules/formatdport.h"
 #include "modules/formcancprog.h"
+#include "modules/formhoraoper.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
+#include "modules/formramaleco.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "platform/help.h"
@@ -51,6 +54,15 @@ const Janela kJanelas[] = {
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
      "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
      "HelpBitBtn CancButton OKButton BtnCancela"},
+    {"RamaisEconomicos", &RamaisEconomicos, []() -> TForm* { return FormRamalEco; },
+     "Temporizações dos ramais econômicos", 3400, "BitBtnAjuda", "CancelButton", "Button1",
+     "Button1 OkButton CancelButton BitBtnAjuda"},
+    {"HorariosOperadoras", &HorariosOperadoras, []() -> TForm* { return FormHoraOper; },
+     "Horários para operadoras telefônicas", 3300, "BitBtnAjuda", "CancelButton", "Button1",
+     "Button1 OkButton CancelButton BitBtnAjuda"},
+    {"AtendedoresDePorteiros", &AtendedoresDePorteiros, []() -> TForm* { return FormAtdPort; },
+     "Atendedores dos Porteiros", 1100, "HelpBitBtn", "CancButton", "PadButton",
+     "HelpBitBtn PadButton CancButton OkButton"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};

@@ -55,6 +55,24 @@ void ControleAtendedorDigital(std::vector<std::uint8_t>& i)
     i[703] = 0;
 }
 
+void AtendedoresDePorteiros(std::vector<std::uint8_t>& i)
+{
+    i[3443] = 0xBB;
+    std::fill(i.begin() + 3444, i.begin() + 3456, std::uint8_t{0});
+    i[3456] = 50;
+    i[3457] = 30;
+}
+
+void RamaisEconomicos(std::vector<std::uint8_t>& i)
+{
+    std::fill(i.begin() + 6535, i.begin() + 6559, std::uint8_t{0});
+}
+
+void HorariosOperadoras(std::vector<std::uint8_t>& i)
+{
+    std::fill(i.begin() + 6559, i.begin() + 6607, std::uint8_t{0xAA});
+}
+
 void NadaMuda(std::vector<std::uint8_t>&) {}
 
 const CasoPadrao kCasos[] = {
@@ -72,6 +90,12 @@ const CasoPadrao kCasos[] = {
      "Confirma o padrão ? ", "Confirma", 36, &ControleAtendedorDigital},
     {"ControleAtendedorDigitalNao", &::ControleAtendedorDigital, "CancButton", "OKButton", IDNO,
      "Confirma o padrão ? ", "Confirma", 36, &NadaMuda},
+    {"AtendedoresDePorteiros", &::AtendedoresDePorteiros, "PadButton", "OkButton", IDYES,
+     "Deseja mesmo aplicar o padrão ?", "Confirma", 36, &AtendedoresDePorteiros},
+    {"RamaisEconomicos", &::RamaisEconomicos, "Button1", "OkButton", IDYES,
+     "Aplicar o padrão a todos os ramais ?", "Atenção", 35, &RamaisEconomicos},
+    {"HorariosOperadoras", &::HorariosOperadoras, "Button1", "OkButton", IDYES,
+     "Aplicar o padrão a todos os horários ?", "Atenção", 35, &HorariosOperadoras},
 };
 
 class Padrao : public ::testing::TestWithParam<CasoPadrao> {};
@@ -119,6 +143,9 @@ const JanelaComPadrao kJanelasComPadrao[] = {
     {"ProgramacoesDiversas", &::ProgramacoesDiversas, "PadButton", "OkButton"},
     {"PlanoDeNumeracao", &::PlanoDeNumeracao, "PadButton", "OkButton"},
     {"ControleAtendedorDigital", &::ControleAtendedorDigital, "CancButton", "OKButton"},
+    {"AtendedoresDePorteiros", &::AtendedoresDePorteiros, "PadButton", "OkButton"},
+    {"RamaisEconomicos", &::RamaisEconomicos, "Button1", "OkButton"},
+    {"HorariosOperadoras", &::HorariosOperadoras, "Button1", "OkButton"},
 };
 
 class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
