@@ -5,6 +5,8 @@
 
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formconfigvias.h"
+#include "modules/formcopiavia.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -24,3 +26,11 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+
+// The trunk window opens at the trunk the start text names; its picker is
+// created first and freed last.
+ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoInicial)
+{
+    ExecutaModuloComCompanheira(FormConfigVias, FormCopiaVia, TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
+                                imagem, textoInicial);
+}
