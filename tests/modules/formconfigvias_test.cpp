@@ -631,4 +631,46 @@ TEST(ViasCapturas, JanelaESeletor)
     EXPECT_TRUE(QFile::exists(seletor));
 }
 
+// ---------------------------------------------------------------- life
+
+// The picker lives while the entry runs, and both windows are gone when it
+// returns.
+TEST(ViasEntrada, SeletorViveComAJanela)
+{
+    auto imagem = ImagemVias();
+    AbreVias(imagem, nullptr, [&](TFormConfigVias* w) {
+        EXPECT_EQ(FormConfigVias, w);
+        ASSERT_NE(FormCopiaVia, nullptr);
+        EXPECT_EQ(FormCopiaVia->parentWidget(), nullptr);
+        EXPECT_FALSE(FormCopiaVia->isVisible());
+    });
+    EXPECT_EQ(FormConfigVias, nullptr);
+    EXPECT_EQ(FormCopiaVia, nullptr);
+}
+
+// Ok checks only what the user typed: a value the exchange holds outside
+// a combo's list, or an attendant reference the lists do not offer, goes
+// back as it was when its combo was not touched.
+TEST(ViasOk, ValoresGuardadosNaoTocadosVoltamComoEstavam)
+{
+    auto imagem = ImagemVias();
+    imagem[static_cast<size_t>(R1 + 4)] = 3;    // "03": below the list
+    imagem[static_cast<size_t>(R1 + 5)] = 200;  // above it
+    imagem[static_cast<size_t>(R1 + 1)] = 0x75; // "65": no such group
+    imagem[static_cast<size_t>(R1 + 2)] = 0xC5; // names nothing: blanks
+    const auto antes = imagem;
+    ScriptedBoxes caixas;
+    bool aberta = true;
+    AbreVias(imagem, nullptr, [&](TFormConfigVias* w) {
+        EXPECT_EQ(w->ComboBox1->Text(), "65");
+        EXPECT_EQ(w->ComboBox4->Text(), "03");
+        Clica(w, "CheckBox2");
+        Clica(w, "OkButton");
+        aberta = w->isVisible();
+    });
+    EXPECT_FALSE(aberta);
+    EXPECT_TRUE(caixas.calls.empty());
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{R1});
+}
+
 } // namespace

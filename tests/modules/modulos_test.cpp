@@ -5,6 +5,7 @@
 #include "modules/entradas.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formconfigvias.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -51,6 +52,9 @@ const Janela kJanelas[] = {
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
      "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
      "HelpBitBtn CancButton OKButton BtnCancela"},
+    {"ConfiguracaoDasVias", &ConfiguracaoDasVias, []() -> TForm* { return FormConfigVias; },
+     "Configuração das vias ", 300, "HelpBitBtn", "BtnCancela", "DefButton",
+     "HelpBitBtn CopiaButton DefButton OkButton BtnCancela"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
