@@ -374,7 +374,7 @@ void TFormConfigVias::TrocaCfgVia(int campo, std::uint8_t mantem, int via, std::
     switch (campo) {
     case kCampoCifras:
     case kCampoSinalizacao:
-    case 8:
+    case kCampoModo - 1: // fields 8 and 9 both name the mode byte
     case kCampoModo:
         byte = static_cast<std::uint8_t>((byte & mantem) | liga);
         break;
@@ -653,27 +653,25 @@ void TFormConfigVias::SpeedButton1Click()
     SpeedButton3->SetEnabled(true);
 }
 
+// Previous from the first trunk stays there and the button goes grey.
 void TFormConfigVias::SpeedButton2Click()
 {
-    int via = viaAtual_ - 1;
-    if (via < 1) {
-        via = 1;
-        SpeedButton2->SetEnabled(false);
-    }
-    if (!PoeViaNoEdit(via))
+    const bool primeira = viaAtual_ <= 1;
+    if (!PoeViaNoEdit(primeira ? 1 : viaAtual_ - 1))
         return;
+    if (primeira)
+        SpeedButton2->SetEnabled(false);
     SpeedButton3->SetEnabled(true);
 }
 
+// Next from the last trunk stays there and the button goes grey.
 void TFormConfigVias::SpeedButton3Click()
 {
-    int via = viaAtual_ + 1;
-    if (via > kVias) {
-        via = kVias;
-        SpeedButton3->SetEnabled(false);
-    }
-    if (!PoeViaNoEdit(via))
+    const bool ultima = viaAtual_ >= kVias;
+    if (!PoeViaNoEdit(ultima ? kVias : viaAtual_ + 1))
         return;
+    if (ultima)
+        SpeedButton3->SetEnabled(false);
     SpeedButton2->SetEnabled(true);
 }
 
