@@ -2,6 +2,7 @@
 // The factory programming of a new exchange, from which the template
 // PADRAO.PBX is generated.
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,11 @@ constexpr int NumeroRamalPadrao(int p) { return p + 19; }
 // windows agree.
 const std::uint8_t* ImagemPadrao();
 std::uint8_t BytePadrao(int ofs);
+
+// The default prefix list in the order the prefix window's "Padrão" adds it
+// (entries "<prefix>-<category>-<carrier>"); the template's prefix tree is
+// built from it.
+const std::vector<std::string>& ListaPrefixosPadrao();
 
 // Writes the whole image (kTamanhoImagem bytes): every area's default, the
 // signature and the numbering plan 20..31.

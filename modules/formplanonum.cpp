@@ -38,7 +38,9 @@ const char* const kPrefixosNomeReservado[] = {"Porteiro", "Busca pessoa"};
 const QString kMascaraRamal = QStringLiteral(" 9999");
 const QString kMascaraNome = QStringLiteral(" ") + QString(kMaximoNome, QLatin1Char('c'));
 
-const DadosGrade kGrade{"StringGrid1", {8, 8, 420, 340}, 3, 1 + kPosicoesRamal, kDefaultGridOptions | goEditing,
+// Enter goes from the number to the name, and from the name to the next
+// row's number (from the last row back to the first).
+const DadosGrade kGrade{"StringGrid1", {8, 8, 420, 340}, 3, 1 + kPosicoesRamal, kDefaultGridOptions | goEditing | goEnterAdvance,
                         ssVertical, {0, 70, 260}, {"   POS", " RAMAL", " NOME"}};
 const BotaoModulo<TFormPlanoNum> kBotoes[] = {
     {&TFormPlanoNum::OkButton, TPapelBotao::Ok, "OkButton", {348, 360}},
@@ -77,7 +79,6 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
 
     StringGrid1 = CriaGrade(this, kGrade, kContextoAjuda);
     StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
-    StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
 
     CriaBotoes(kBotoes);
 }
@@ -101,19 +102,6 @@ void TFormPlanoNum::StringGrid1GetEditMask(int ACol, int, QString& Value)
         Value = kMascaraRamal;
     else if (ACol == kColunaNome)
         Value = kMascaraNome;
-}
-
-// Enter goes from the number to the name, and from the name to the next
-// row's number (from the last row back to the first).
-void TFormPlanoNum::StringGrid1KeyPress(char& Key)
-{
-    if (Key != '\r')
-        return;
-    Key = 0;
-    if (StringGrid1->Col() == kColunaRamal)
-        StringGrid1->FocusCell(kColunaNome, StringGrid1->Row());
-    else
-        StringGrid1->FocusCell(kColunaRamal, StringGrid1->Row() % kPosicoesRamal + 1);
 }
 
 void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
