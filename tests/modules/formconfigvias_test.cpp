@@ -8,9 +8,10 @@
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/casenames.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -54,7 +55,6 @@ void AbreVias(std::vector<std::uint8_t>& imagem, const char* textoInicial, const
     modal.Then([&](QWidget* janela) {
         auto* form = qobject_cast<TFormConfigVias*>(janela);
         ASSERT_NE(form, nullptr);
-        ASSERT_TRUE(input::Activate(form));
         atos(form);
         QTimer::singleShot(0, form, [form] {
             if (form->isVisible())
@@ -71,24 +71,21 @@ QWidget* Controle(QWidget* janela, const char* nome)
     return controle;
 }
 
-// A click where the user clicks: a button's middle, a box's or a radio
-// button's mark.
-void ClicaControle(QWidget* controle)
-{
-    if (qobject_cast<QCheckBox*>(controle) || qobject_cast<QRadioButton*>(controle))
-        input::Click(controle, QPoint(6, controle->height() / 2));
-    else
-        input::Click(controle);
-}
-
+// A click where the user clicks: buttons and boxes as the kit clicks them,
+// the continuation labels and the picker's cells in their middle.
 void Clica(QWidget* janela, const char* nome)
 {
-    ClicaControle(Controle(janela, nome));
+    if (Find<QAbstractButton>(janela, nome))
+        Click(janela, nome);
+    else
+        input::Click(Controle(janela, nome));
 }
 
+// An item of a radio group, on its round mark.
 void ClicaItem(TRadioGroup* grupo, int item)
 {
-    ClicaControle(grupo->Button(item));
+    QRadioButton* botao = grupo->Button(item);
+    input::Click(botao, QPoint(6, botao->height() / 2));
 }
 
 // Clicks into a combo's edit, types the text over what it shows.
@@ -104,7 +101,7 @@ void Escreve(QWidget* janela, const char* nome, const QString& texto)
 void Tecla(int tecla)
 {
     input::Key(tecla);
-    QCoreApplication::processEvents();
+    input::Settle();
 }
 
 void Tab()
@@ -128,7 +125,6 @@ std::function<void(QWidget*)> NoSeletor(const std::function<void(TFormCopiaVia*)
     return [atos](QWidget* janela) {
         auto* seletor = qobject_cast<TFormCopiaVia*>(janela);
         ASSERT_NE(seletor, nullptr);
-        ASSERT_TRUE(input::Activate(seletor));
         atos(seletor);
         QTimer::singleShot(0, seletor, [seletor] {
             if (seletor->isVisible())

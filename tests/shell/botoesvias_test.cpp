@@ -1,11 +1,10 @@
 // The main window's trunk buttons and trunk command open the trunk window of
 // the loaded library at their trunk.
 #include "image/vias.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/shell/principal_fixture.h"
 #include "tests/support/scripted.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -22,11 +21,9 @@ protected:
         QString mostrada;
         ModalScript modal;
         modal.Then([&](QWidget* form) {
-            ASSERT_TRUE(input::Activate(form));
             mostrada = Find<QLineEdit>(form, "Edit1")->text();
-            auto* caixa = Find<QCheckBox>(form, "CheckBox2");
-            input::Click(caixa, QPoint(6, caixa->height() / 2));
-            input::Click(Find<QWidget>(form, "OkButton"));
+            Click(form, "CheckBox2");
+            Click(form, "OkButton");
             QTimer::singleShot(0, form, [form] {
                 if (form->isVisible())
                     static_cast<QDialog*>(form)->done(2);
