@@ -12,6 +12,15 @@
 
 TFormConfigVias* FormConfigVias = nullptr;
 
+// The check boxes that show bits: bit number x 16 + field in the Tag.
+struct CaixaVia {
+    TCheckBox* TFormConfigVias::*membro;
+    const char* nome;
+    const char* legenda;
+    int tag;
+    Lugar lugar;
+};
+
 namespace {
 
 constexpr int kContextoAjuda = 300;
@@ -49,17 +58,13 @@ const char* const kMensagemFaixa = "Valor fora da faixa permitida.";
 const char* const kMensagemRamalLongo = "O ramal deve possuir no máximo 4 dígitos";
 const char* const kMensagemEnlace = "Quando via for enlace a mesma deverá ser decádica";
 
-// The check boxes that show bits: bit number x 16 + field in the Tag.
-struct CaixaVia {
-    TCheckBox* TFormConfigVias::*membro;
-    const char* nome;
-    const char* legenda;
-    int tag;
-    Lugar lugar;
-};
 
+// "Identificador de Chamada", beside the caller-ID buttons it enables.
+const CaixaVia kCaixaIdentificador{&TFormConfigVias::CheckBox8, "CheckBox8", "Identificador de Chamada",
+                                   TagBitCampo(5, kCampoSinalizacao), {12, 284, 220, 20}};
+
+// The options column.
 const CaixaVia kCaixas[] = {
-    {&TFormConfigVias::CheckBox8, "CheckBox8", "Identificador de Chamada", TagBitCampo(5, kCampoSinalizacao), {12, 284, 220, 20}},
     {&TFormConfigVias::CheckBox2, "CheckBox2", "Limite de cifras", TagBitCampo(3, kCampoCifras), {482, 40, 210, 20}},
     {&TFormConfigVias::CheckBox3, "CheckBox3", "Acessa tabela IU", TagBitCampo(4, kCampoCifras), {482, 62, 210, 20}},
     {&TFormConfigVias::CheckBox4, "CheckBox4", "Bloqueia DDC noturno", TagBitCampo(5, kCampoCifras), {482, 84, 210, 20}},
@@ -193,25 +198,21 @@ void TFormConfigVias::CriaControles()
     CheckBox1 = Posiciona(new TCheckBox(QStringLiteral("Atendimento por inversão"), this), "CheckBox1", kLugarCheckBox1);
     Label3 = Posiciona(new TLabel(QStringLiteral("de polaridade"), this), "Label3", kLugarLabel3);
 
-    for (const CaixaVia& dados : kCaixas) {
-        auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), this), dados.nome, dados.lugar);
-        caixas_.Liga(caixa, dados.tag, [this](TCheckBox* Sender) { CheckBox3Click(Sender); });
-        this->*dados.membro = caixa;
-        if (caixa == CheckBox8) {
-            Panel1 = Posiciona(new TPanel(this), "Panel1", kLugarPanel1);
-            Panel1->SetBevelOuter(bvNone);
-            RadioButton1 = Posiciona(new TRadioButton(QStringLiteral("DTMF/MFP"), Panel1), "RadioButton1", kLugarRadioButton1);
-            RadioButton2 = Posiciona(new TRadioButton(QStringLiteral("FSK"), Panel1), "RadioButton2", kLugarRadioButton2);
-        }
-        if (caixa == CheckBox6) {
-            for (const GrupoRadio& grupo : kGruposRadio) {
-                auto* radio = Posiciona(new TRadioGroup(QString::fromUtf8(grupo.legenda), this), grupo.nome, grupo.lugar);
-                for (const char* item : grupo.itens)
-                    radio->Items().Add(QString::fromUtf8(item));
-                this->*grupo.membro = radio;
-            }
-        }
+    CriaCaixa(kCaixaIdentificador);
+    Panel1 = Posiciona(new TPanel(this), "Panel1", kLugarPanel1);
+    Panel1->SetBevelOuter(bvNone);
+    RadioButton1 = Posiciona(new TRadioButton(QStringLiteral("DTMF/MFP"), Panel1), "RadioButton1", kLugarRadioButton1);
+    RadioButton2 = Posiciona(new TRadioButton(QStringLiteral("FSK"), Panel1), "RadioButton2", kLugarRadioButton2);
+
+    for (const GrupoRadio& grupo : kGruposRadio) {
+        auto* radio = Posiciona(new TRadioGroup(QString::fromUtf8(grupo.legenda), this), grupo.nome, grupo.lugar);
+        for (const char* item : grupo.itens)
+            radio->Items().Add(QString::fromUtf8(item));
+        this->*grupo.membro = radio;
     }
+
+    for (const CaixaVia& dados : kCaixas)
+        CriaCaixa(dados);
     Label4 = Posiciona(new TLabel(QStringLiteral("automático sem discagem"), this), "Label4", kLugarLabel4);
     CheckBox15 = Posiciona(new TCheckBox(QStringLiteral("Enlace"), this), "CheckBox15", kLugarCheckBox15);
     CheckBox15->SetEnabled(false);
@@ -219,6 +220,14 @@ void TFormConfigVias::CriaControles()
     for (QWidget* filho : findChildren<QWidget*>())
         if (TControl* controle = TControl::Of(filho))
             controle->HelpContext = kContextoAjuda;
+}
+
+// A bit box: its Tag and the one click handler of the bit boxes.
+void TFormConfigVias::CriaCaixa(const CaixaVia& dados)
+{
+    auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), this), dados.nome, dados.lugar);
+    caixas_.Liga(caixa, dados.tag, [this](TCheckBox* Sender) { CheckBox3Click(Sender); });
+    this->*dados.membro = caixa;
 }
 
 void TFormConfigVias::LigaEventos()

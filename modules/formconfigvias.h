@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+struct CaixaVia;
+
 class TFormConfigVias : public TFormModulo {
     Q_OBJECT
 public:
@@ -73,6 +75,7 @@ protected:
 
 private:
     void CriaControles();
+    void CriaCaixa(const CaixaVia& dados);
     void LigaEventos();
 
     void Edit1Change();
