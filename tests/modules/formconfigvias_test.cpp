@@ -460,16 +460,6 @@ TEST_P(ViasPadrao, PadraoPorResposta)
 INSTANTIATE_TEST_SUITE_P(Respostas, ViasPadrao, ::testing::Values(
     CasoPadrao{IDYES, {1, 2, 3, 4}}, CasoPadrao{IDNO, {3}}, CasoPadrao{IDCANCEL, {}}), PrintedName{});
 
-// The factory trunk as the exchange's defaults describe it.
-TEST(ViasPadraoModelo, ModeloTemAViaDeFabrica)
-{
-    const std::uint8_t registro[] = {0x1A, 0x00, 0x01, 0x01, 0x23, 0x07, 0x07, 0x80};
-    for (int via = 1; via <= kVias; ++via) {
-        EXPECT_TRUE(std::equal(std::begin(registro), std::end(registro), ImagemPadrao() + OffsetVia(via)));
-        EXPECT_EQ(BytePadrao(OffsetModoVia(via)), 0x68);
-    }
-}
-
 // ---------------------------------------------------------------- copy
 
 struct CasoCopia {
