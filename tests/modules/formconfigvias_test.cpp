@@ -199,6 +199,11 @@ void PrintTo(const CasoEdicao& caso, std::ostream* os)
     *os << caso.caso;
 }
 
+const char* const kCurto = "O ramal deve ter no mínimo 2 dígitos";
+const char* const kGrupo = "O grupo deve estar programado";
+const char* const kFaixa = "Valor fora da faixa permitida.";
+const char* const kEnlace = "Quando via for enlace a mesma deverá ser decádica";
+
 class ViasEdicao : public ::testing::TestWithParam<CasoEdicao> {};
 
 TEST_P(ViasEdicao, OkGravaOQueAJanelaMostra)
@@ -219,16 +224,21 @@ TEST_P(ViasEdicao, OkGravaOQueAJanelaMostra)
     for (const char* texto : caso.caixas)
         textos << QString::fromUtf8(texto);
     EXPECT_EQ(caixas.Texts(), textos);
+    // Refusals are errors; the link rule only informs. (A text that is no
+    // number ends in the application's own error box.)
+    for (const MessageBoxCall& caixa : caixas.calls) {
+        if (caixa.text.startsWith(QLatin1Char('\'')))
+            continue;
+        const bool enlace = caixa.text == QString::fromUtf8(kEnlace);
+        EXPECT_EQ(caixa.caption, enlace ? QString::fromUtf8("Informação") : QStringLiteral("Erro")) << caixa.text.toStdString();
+        EXPECT_EQ(caixa.flags, enlace ? 48 : 16) << caixa.text.toStdString();
+    }
     EXPECT_EQ(!aberta, caso.fecha);
     for (int ofs : Diferencas(esperado, imagem))
         ADD_FAILURE() << "byte " << ofs << " is 0x" << std::hex << int(imagem[ofs]) << ", expected 0x"
                       << int(esperado[ofs]);
 }
 
-const char* const kCurto = "O ramal deve ter no mínimo 2 dígitos";
-const char* const kGrupo = "O grupo deve estar programado";
-const char* const kFaixa = "Valor fora da faixa permitida.";
-const char* const kEnlace = "Quando via for enlace a mesma deverá ser decádica";
 
 // Types into a combo and leaves it with Tab.
 Atos Digita(const char* combo, const char* texto)
