@@ -7,6 +7,8 @@
 #include "modules/formatdport.h"
 #include "modules/formcancprog.h"
 #include "modules/formhoraoper.h"
+#include "modules/formconfigvias.h"
+#include "modules/formcopiavia.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
@@ -30,3 +32,11 @@ ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
 ENTRADA_DE_JANELA(RamaisEconomicos, FormRamalEco)
 ENTRADA_DE_JANELA(HorariosOperadoras, FormHoraOper)
 ENTRADA_DE_JANELA(AtendedoresDePorteiros, FormAtdPort)
+
+// The trunk window opens at the trunk the start text names; its picker is
+// created first and freed last.
+ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoInicial)
+{
+    ExecutaModuloComCompanheira(FormConfigVias, FormCopiaVia, TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
+                                imagem, textoInicial);
+}

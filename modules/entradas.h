@@ -11,3 +11,4 @@ ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char* t
 ENTRADA_MODULO void RamaisEconomicos(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void HorariosOperadoras(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void AtendedoresDePorteiros(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoInicial);

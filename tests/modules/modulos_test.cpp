@@ -7,6 +7,7 @@
 #include "modules/formatdport.h"
 #include "modules/formcancprog.h"
 #include "modules/formhoraoper.h"
+#include "modules/formconfigvias.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
@@ -63,6 +64,9 @@ const Janela kJanelas[] = {
     {"AtendedoresDePorteiros", &AtendedoresDePorteiros, []() -> TForm* { return FormAtdPort; },
      "Atendedores dos Porteiros", 1100, "HelpBitBtn", "CancButton", "PadButton",
      "HelpBitBtn PadButton CancButton OkButton"},
+    {"ConfiguracaoDasVias", &ConfiguracaoDasVias, []() -> TForm* { return FormConfigVias; },
+     "Configuração das vias ", 300, "HelpBitBtn", "BtnCancela", "DefButton",
+     "HelpBitBtn CopiaButton DefButton OkButton BtnCancela"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
