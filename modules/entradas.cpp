@@ -6,9 +6,11 @@
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
 #include "modules/formplanonum.h"
+#include "modules/formpref.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
+#include "modules/formtodpref.h"
 
 // An entry that opens one window and ignores the start text.
 #define ENTRADA_DE_JANELA(entrada, janela)                                  \
@@ -24,3 +26,10 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+
+// The prefix window and the dialog it opens for "Todos": created and freed
+// in that order.
+ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char*)
+{
+    ExecutaModuloComCompanheira(FormPref, FormTodPref, TOrdem::PrincipalPrimeiro, TOrdem::PrincipalPrimeiro, imagem);
+}

@@ -21,6 +21,7 @@ const Captura kCapturas[] = {
     {"PlanoDeNumeracao", &PlanoDeNumeracao},
     {"SenhaGeral", &SenhaGeral},
     {"ControleAtendedorDigital", &ControleAtendedorDigital},
+    {"BloqueioDePrefixos", &BloqueioDePrefixos},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)
