@@ -236,6 +236,21 @@ INSTANTIATE_TEST_SUITE_P(Casos, Prefixos, ::testing::Values(
                    ClicaCategoria(j, 4);
                },
                {}, Divide(Divide(Padrao(), "08"), "080", {{"0801", "4-0"}}), {}},
+    // From the list with the keyboard: Enter takes the chosen prefix back to
+    // the edit, selected, so that the next digits replace it.
+    CasoJanela{"TecladoDaListaAoPrefixo", Padrao(),
+               [](TFormPref* j) {
+                   ClicaItem(j, "05");
+                   input::Key(Qt::Key_Down);
+                   EXPECT_EQ(Selecionado(j), "06");
+                   input::Key(Qt::Key_Return);
+                   EXPECT_EQ(Focado(j), "Edit1");
+                   EXPECT_EQ(j->Edit1->Text().trimmed(), "06");
+                   input::Type("061\r");
+                   EXPECT_EQ(Selecionado(j), "061");
+                   ClicaCategoria(j, 4);
+               },
+               {}, Divide(Padrao(), "06", {{"061", "4-0"}}), {}},
     CasoJanela{"Tabela1LimpaTabela2", Padrao(),
                [](TFormPref* j) {
                    ClicaItem(j, "05");
