@@ -6,6 +6,7 @@
 #include "image/registro.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -90,8 +91,9 @@ const std::vector<PadraoArea>& PadroesImagem()
         {"ModoVias", {0x68}},
         // No number in the 13th word of the plan.
         {"RamalPosicaoExtra", {0xBB, 0x00}},
-        // Groups not programmed (type bit 6) and without members.
-        {"ToquesDesvioGrupo", {0}},
+        // Groups not programmed (type bit 6) and without members; 3 rings
+        // before diversion, as the groups window stores when none is chosen.
+        {"ToquesDesvioGrupo", {3}},
         {"GruposRamais", {0x40, R, R, R, R, R, R, R}},
         {"ChefesGrupo", {R}},
         {"SecretariasGrupo", {R}},
@@ -150,8 +152,25 @@ void PreencheImagemPadrao(std::uint8_t* imagem)
     }
     // The factory numbering plan: positions 1..12 are 20..31, names empty.
     for (int p = 1; p <= kPosicoesRamal; ++p) {
-        GravaU16(imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(p + 19)));
+        GravaU16(imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(NumeroRamalPadrao(p))));
         imagem[OffsetNomeRamal(p)] = 0;
     }
     GravaAssinatura(imagem);
+}
+
+const std::uint8_t* ImagemPadrao()
+{
+    static const std::array<std::uint8_t, kTamanhoImagem> padrao = [] {
+        std::array<std::uint8_t, kTamanhoImagem> imagem{};
+        PreencheImagemPadrao(imagem.data());
+        return imagem;
+    }();
+    return padrao.data();
+}
+
+std::uint8_t BytePadrao(int ofs)
+{
+    if (ofs < 0 || ofs >= kTamanhoImagem)
+        throw std::out_of_range("offset outside the image");
+    return ImagemPadrao()[ofs];
 }

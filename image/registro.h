@@ -15,6 +15,16 @@ constexpr std::uint8_t kReferenciaGrupo = 0x70;          // + group number
 constexpr std::uint16_t kPalavraSemNumero = 0x00BB;
 constexpr std::uint8_t kSemHorario = 0x60;               // both bytes of an empty time
 
+// Words of the reserved numbers in the numbering plan. Words from 0xFCFF up
+// all read as "87"; "83" and "84" typed in are stored as plain digits, so
+// the numbering plan window writes their words itself.
+constexpr std::uint16_t kPalavraPorteiro1 = 0xF1FF;   // "81"
+constexpr std::uint16_t kPalavraPorteiro2 = 0xF2FF;   // "82"
+constexpr std::uint16_t kPalavraPorteiroPI = 0xF3FF;  // "83"
+constexpr std::uint16_t kPalavraPorteiro4 = 0xF4FF;   // "84"
+constexpr std::uint16_t kPalavraBuscaPessoa = 0xFAFF; // "68"
+constexpr std::uint16_t kPalavraReservada87 = 0xFCFF; // "87", the first of 0xFCFF..0xFFFF
+
 using NumeroDiscagem = std::array<std::uint8_t, 12>;     // flags, count, 10 digit bytes
 using NumeroDiscagemCurto = std::array<std::uint8_t, 11>; // count, 10 digit bytes
 
@@ -64,6 +74,16 @@ void DataParaBytes(std::uint8_t* bytes3, std::chrono::year_month_day data);
 void HoraParaBytes(std::uint8_t* bytes3, std::chrono::milliseconds horaDoDia);
 
 std::uint8_t BcdParaByte(std::uint8_t bcd);
+
+// The exchange password: three digits in two bytes, 0x20 | d1 then
+// d2 << 4 | d3, a digit 0 stored as 10. Anything but three digits is refused
+// (false) and leaves the bytes as they were.
+bool GravaSenhaCentral(std::uint8_t* bytes2, std::string_view tresDigitos);
+
+// Bit `bit` (0..7) of a byte; a bit number outside 0..7 reads as clear and
+// changes nothing.
+bool BitLigado(std::uint8_t valor, int bit);
+void AjustaBit(std::uint8_t& valor, int bit, bool ligado);
 
 // True when some trunk is set to route 0.
 bool ExisteRota0(const std::uint8_t* imagem);
