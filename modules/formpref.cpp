@@ -28,25 +28,25 @@ const Lugar kLugarDdd{8, 26, 64, 22};
 const Lugar kLugarRotuloPrefixo{8, 56, 90, 16};
 const Lugar kLugarPrefixo{8, 74, 90, 22};
 const Lugar kLugarLista{8, 102, 90, 153};
-const Lugar kLugarAcesso{108, 8, 290, 124};
-const Lugar kLugarNaoNecessita{10, 18, 270, 18};
-const Lugar kLugarNecessita{10, 38, 270, 18};
-const Lugar kLugarTabela1{30, 60, 110, 18};
-const Lugar kLugarTabela2{150, 60, 110, 18};
+const Lugar kLugarAcesso{108, 4, 290, 112};
+const Lugar kLugarNaoNecessita{10, 16, 270, 18};
+const Lugar kLugarNecessita{10, 34, 270, 18};
+const Lugar kLugarTabela1{30, 54, 110, 18};
+const Lugar kLugarTabela2{150, 54, 110, 18};
 
 // Tab order: the buttons come between the list and the access group, the
 // defaults button after the group.
 const BotaoModulo<TFormPref> kBotoes[] = {
-    {&TFormPref::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {108, 228, 54, 27}}},
-    {&TFormPref::Button1, TPapelBotao::Outro, {"Button1", "&Todos", {167, 228, 54, 27}}},
-    {&TFormPref::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {285, 228, 54, 27}}},
-    {&TFormPref::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {344, 228, 54, 27}}},
+    {&TFormPref::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {108, 202}},
+    {&TFormPref::Button1, TPapelBotao::Outro, "Button1", {213, 202}, "&Todos"},
+    {&TFormPref::CancButton, TPapelBotao::Cancela, "CancButton", {213, 233}},
+    {&TFormPref::OkButton, TPapelBotao::Ok, "OkButton", {318, 233}},
 };
 const BotaoModulo<TFormPref> kBotaoPadrao[] = {
-    {&TFormPref::Button2, TPapelBotao::Padrao, {"Button2", "&Padrão", {226, 228, 54, 27}}},
+    {&TFormPref::Button2, TPapelBotao::Padrao, "Button2", {318, 202}},
 };
 const GrupoModulo<TFormPref> kGrupos[] = {
-    {&TFormPref::GroupBox1, "GroupBox1", "Tipo de operadora", {108, 136, 290, 86}},
+    {&TFormPref::GroupBox1, "GroupBox1", "Tipo de operadora", {108, 120, 290, 78}},
 };
 
 std::string DigitosDe(const QString& texto)
@@ -433,8 +433,7 @@ void TFormPref::OkButtonClick()
         MostraErro(QStringLiteral("Excesso de prefixos expandidos, será necessário reduzir alguns prefixos."));
         break;
     case TResultadoPrefixos::CodigoDddIncorreto:
-        MostraErro(QStringLiteral("Código DDD está incorreto."));
-        MaskEdit1->SetFocus();
+        Recusa(QStringLiteral("Código DDD está incorreto."), MaskEdit1);
         break;
     }
 }

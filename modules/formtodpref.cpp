@@ -1,5 +1,6 @@
 #include "modules/formtodpref.h"
 
+#include "modules/modulo.h"
 #include "platform/lugar.h"
 
 TFormTodPref* FormTodPref = nullptr;
@@ -27,8 +28,8 @@ constexpr char kSemEscolha = '4';
 const Lugar kLugarPainel{8, 8, 234, 26};
 Lugar LugarOpcao(int linha) { return {20, 44 + 22 * linha, 222, 20}; }
 
-const DadosBotao kBotaoCancela{"Button2", "&Cancela", {82, 164, 76, 28}, mrCancel, true};
-const DadosBotao kBotaoOk{"Button1", "O&k", {166, 164, 76, 28}};
+const DadosBotao kBotaoCancela{"Button2", "&Cancela", {80, 164, kLarguraBotao, kAlturaBotao}, mrCancel, true};
+const DadosBotao kBotaoOk{"Button1", "O&k", {162, 164, kLarguraBotao, kAlturaBotao}};
 
 } // namespace
 

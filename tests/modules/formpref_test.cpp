@@ -8,7 +8,6 @@
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
-#include "tests/platform/input.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
