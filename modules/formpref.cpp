@@ -23,10 +23,10 @@ const char* const kCategorias[] = {
 };
 constexpr int kItemBloqueado = 4;
 
-const Lugar kLugarRotuloDdd{8, 8, 176, 16};
-const Lugar kLugarDdd{8, 26, 64, 22};
-const Lugar kLugarRotuloPrefixo{8, 56, 90, 16};
-const Lugar kLugarPrefixo{8, 74, 90, 22};
+const Lugar kLugarRotuloDdd{8, 2, 96, 32}; // two lines
+const Lugar kLugarDdd{8, 34, 64, 22};
+const Lugar kLugarRotuloPrefixo{8, 60, 90, 16};
+const Lugar kLugarPrefixo{8, 76, 90, 22};
 const Lugar kLugarLista{8, 102, 90, 153};
 const Lugar kLugarAcesso{108, 4, 290, 112};
 const Lugar kLugarNaoNecessita{10, 16, 270, 18};
@@ -83,8 +83,9 @@ TFormPref::TFormPref(QWidget* owner) : TFormModulo(owner, kArquivoAjudaDigital)
 
     MaskEdit1 = Posiciona(new TMaskEdit(this), "MaskEdit1", kLugarDdd);
     MaskEdit1->SetEditMask(QStringLiteral(" \\0999;1;_"));
-    Posiciona(new TLabel(QStringLiteral("Código &DDD da localidade"), this), "Label1", kLugarRotuloDdd)
-        ->SetFocusControl(MaskEdit1);
+    auto* rotuloDdd = Posiciona(new TLabel(QStringLiteral("Código &DDD da localidade"), this), "Label1", kLugarRotuloDdd);
+    rotuloDdd->setWordWrap(true);
+    rotuloDdd->SetFocusControl(MaskEdit1);
     Edit1 = Posiciona(new TMaskEdit(this), "Edit1", kLugarPrefixo);
     Edit1->SetEditMask(QStringLiteral("9999999;1;_"));
     Posiciona(new TLabel(QStringLiteral("&Prefixo"), this), "Label2", kLugarRotuloPrefixo)->SetFocusControl(Edit1);
