@@ -119,6 +119,7 @@ const JanelaComPadrao kJanelasComPadrao[] = {
     {"ProgramacoesDiversas", &::ProgramacoesDiversas, "PadButton", "OkButton"},
     {"PlanoDeNumeracao", &::PlanoDeNumeracao, "PadButton", "OkButton"},
     {"ControleAtendedorDigital", &::ControleAtendedorDigital, "CancButton", "OKButton"},
+    {"BloqueioDePrefixos", &::BloqueioDePrefixos, "Button2", "OkButton"},
 };
 
 class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
