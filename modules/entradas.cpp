@@ -10,10 +10,12 @@
 #include "modules/formconfigvias.h"
 #include "modules/formcopiavia.h"
 #include "modules/formplanonum.h"
+#include "modules/formpref.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
+#include "modules/formtodpref.h"
 
 // An entry that opens one window and ignores the start text.
 #define ENTRADA_DE_JANELA(entrada, janela)                                  \
@@ -39,4 +41,11 @@ ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoI
 {
     ExecutaModuloComCompanheira(FormConfigVias, FormCopiaVia, TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
                                 imagem, textoInicial);
+}
+
+// The prefix window and the dialog it opens for "Todos": created and freed
+// in that order.
+ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char*)
+{
+    ExecutaModuloComCompanheira(FormPref, FormTodPref, TOrdem::PrincipalPrimeiro, TOrdem::PrincipalPrimeiro, imagem);
 }

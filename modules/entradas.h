@@ -12,3 +12,4 @@ ENTRADA_MODULO void RamaisEconomicos(std::uint8_t* imagem, const char* textoInic
 ENTRADA_MODULO void HorariosOperadoras(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void AtendedoresDePorteiros(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char* textoInicial);

@@ -24,6 +24,7 @@ const Captura kCapturas[] = {
     {"RamaisEconomicos", &RamaisEconomicos},
     {"HorariosOperadoras", &HorariosOperadoras},
     {"AtendedoresDePorteiros", &AtendedoresDePorteiros},
+    {"BloqueioDePrefixos", &BloqueioDePrefixos},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

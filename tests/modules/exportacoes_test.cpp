@@ -55,7 +55,7 @@ std::set<std::string> SimbolosDefinidos(const std::string& caminho)
 TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
 {
     const std::set<std::string> esperadas = {
-        "Calendario",  "ConfiguracaoDasVias", "ControleAtendedorDigital", "PlanoDeNumeracao",
+        "BloqueioDePrefixos", "Calendario", "ConfiguracaoDasVias", "ControleAtendedorDigital", "PlanoDeNumeracao",
         "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
         "RamaisEconomicos", "HorariosOperadoras", "AtendedoresDePorteiros",
     };

@@ -11,6 +11,7 @@
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
+#include "modules/formpref.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "platform/help.h"
@@ -33,6 +34,7 @@ struct Janela {
     const char* botaoCancela;
     const char* botaoPadrao; // null: the window has none
     const char* botoes;      // the buttons in their tab order
+    const char* arquivoAjuda = "TRIVANTO.HLP";
 };
 
 void PrintTo(const Janela& caso, std::ostream* os)
@@ -67,6 +69,8 @@ const Janela kJanelas[] = {
     {"ConfiguracaoDasVias", &ConfiguracaoDasVias, []() -> TForm* { return FormConfigVias; },
      "Configuração das vias ", 300, "HelpBitBtn", "BtnCancela", "DefButton",
      "HelpBitBtn CopiaButton DefButton OkButton BtnCancela"},
+    {"BloqueioDePrefixos", &BloqueioDePrefixos, []() -> TForm* { return FormPref; }, "Bloqueio de prefixos", 1400,
+     "HelpBitBtn", "CancButton", "Button2", "HelpBitBtn Button1 CancButton OkButton Button2", "DIGITAL.HLP"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
@@ -126,7 +130,7 @@ TEST_P(Modulos, AjudaNomeiaOArquivoEAbreOTopicoDaJanela)
     });
     ASSERT_EQ(HelpRequests().size(), 2u);
     for (const HelpRequest& pedido : HelpRequests()) {
-        EXPECT_EQ(pedido.file, "TRIVANTO.HLP");
+        EXPECT_EQ(pedido.file, janela.arquivoAjuda);
         EXPECT_EQ(pedido.context, janela.contextoAjuda);
     }
     ASSERT_EQ(boxes.calls.size(), 2u);

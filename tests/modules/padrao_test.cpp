@@ -146,6 +146,7 @@ const JanelaComPadrao kJanelasComPadrao[] = {
     {"AtendedoresDePorteiros", &::AtendedoresDePorteiros, "PadButton", "OkButton"},
     {"RamaisEconomicos", &::RamaisEconomicos, "Button1", "OkButton"},
     {"HorariosOperadoras", &::HorariosOperadoras, "Button1", "OkButton"},
+    {"BloqueioDePrefixos", &::BloqueioDePrefixos, "Button2", "OkButton"},
 };
 
 class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
