@@ -5,6 +5,9 @@
 
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formchesec.h"
+#include "modules/formemergenc.h"
+#include "modules/formgruram.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -24,3 +27,6 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+ENTRADA_DE_JANELA(EmergenciaExterna, FormEmergenc)
+ENTRADA_DE_JANELA(GruposDeRamais, FormGruRam)
+ENTRADA_DE_JANELA(GruposChefeSecretaria, FormCheSec)

@@ -8,3 +8,6 @@ ENTRADA_MODULO void Calendario(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void PlanoDeNumeracao(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void SenhaGeral(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void EmergenciaExterna(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void GruposDeRamais(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void GruposChefeSecretaria(std::uint8_t* imagem, const char* textoInicial);

@@ -21,6 +21,9 @@ const Captura kCapturas[] = {
     {"PlanoDeNumeracao", &PlanoDeNumeracao},
     {"SenhaGeral", &SenhaGeral},
     {"ControleAtendedorDigital", &ControleAtendedorDigital},
+    {"EmergenciaExterna", &EmergenciaExterna},
+    {"GruposDeRamais", &GruposDeRamais},
+    {"GruposChefeSecretaria", &GruposChefeSecretaria},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

@@ -5,6 +5,9 @@
 #include "modules/entradas.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formchesec.h"
+#include "modules/formemergenc.h"
+#include "modules/formgruram.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -51,6 +54,12 @@ const Janela kJanelas[] = {
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
      "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
      "HelpBitBtn CancButton OKButton BtnCancela"},
+    {"EmergenciaExterna", &EmergenciaExterna, []() -> TForm* { return FormEmergenc; }, "Emergência externa", 1600,
+     "BitBtn1", "CancButton", "BtnPadrao", "BitBtn1 BtnPadrao CancButton OkButton"},
+    {"GruposDeRamais", &GruposDeRamais, []() -> TForm* { return FormGruRam; }, "Grupo de ramais", 800,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
+    {"GruposChefeSecretaria", &GruposChefeSecretaria, []() -> TForm* { return FormCheSec; },
+     "Grupos chefe-secretária", 900, "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};

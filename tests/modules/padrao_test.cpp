@@ -119,6 +119,7 @@ const JanelaComPadrao kJanelasComPadrao[] = {
     {"ProgramacoesDiversas", &::ProgramacoesDiversas, "PadButton", "OkButton"},
     {"PlanoDeNumeracao", &::PlanoDeNumeracao, "PadButton", "OkButton"},
     {"ControleAtendedorDigital", &::ControleAtendedorDigital, "CancButton", "OKButton"},
+    {"EmergenciaExterna", &::EmergenciaExterna, "BtnPadrao", "OkButton"},
 };
 
 class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
