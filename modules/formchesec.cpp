@@ -81,10 +81,14 @@ const BotaoModulo<TFormCheSec> kBotoes[] = {
 } // namespace
 
 TFormCheSec::TFormCheSec(QWidget* owner)
-    : TFormModulo(owner), navegacao_("Os grupos vão de 1 a 4", [this](int grupo) {
-          Atualiza();
-          MostraCfgCSecr(grupo);
-      })
+    : TFormModulo(owner),
+      navegacao_(
+          "Os grupos vão de 1 a 4",
+          [this](int grupo) {
+              MostraCfgCSecr(grupo);
+              Atualiza();
+          },
+          [this] { return ConfereAlterados(); })
 {
     SetCaption(QString::fromUtf8("Grupos chefe-secretária"));
     SetClientSize(336, 184);
@@ -146,6 +150,7 @@ void TFormCheSec::FormActivate()
 void TFormCheSec::MostraCfgCSecr(int grupo)
 {
     QScopedValueRollback<bool> atualizando(atualizando_, true);
+    alterados_.fill(false);
     for (TComboBox* combo : lugares_)
         combo->SetText(
             QString::fromStdString(ReferenciaParaTexto(ImagemAtual, CopiaChefeSecretaria[OffsetLugar(grupo, combo->Tag)])));
@@ -164,7 +169,7 @@ void TFormCheSec::Atualiza()
 }
 
 // Stores a checked text into place 1..4 of the group; an extension that
-// already holds a place, this one included, is refused.
+// already holds a place, this one included (typed again), is refused.
 bool TFormCheSec::CfgChefeSecr(int lugar, int grupo, const QString& texto)
 {
     const std::uint8_t referencia = ReferenciaDoTexto(texto);
@@ -176,52 +181,58 @@ bool TFormCheSec::CfgChefeSecr(int lugar, int grupo, const QString& texto)
     return true;
 }
 
-// A place is stored as it is typed or picked, but only once its text passes
-// the check of leaving the combo: a text on its way to a number ("2") or one
-// that names no extension or names a group stores nothing, and the place
-// keeps what it held.
+// Typing marks the place changed; it is stored when it passes the check of
+// leaving the combo, so that a text on its way to a number ("2") or one that
+// names no extension or names a group never reaches the work copy.
 void TFormCheSec::ComboBox1Change(TComboBox* Sender)
 {
-    if (atualizando_)
-        return;
-    if (RegraRamalDigitado(true, Sender->Text(), Sender->Items().ToStringList()) != 0)
-        return;
-    if (!CfgChefeSecr(Sender->Tag, navegacao_.GrupoAtual, Sender->Text()))
-        Sender->SetFocus();
+    if (!atualizando_)
+        alterados_[static_cast<size_t>(Sender->Tag - 1)] = true;
+}
+
+// The check of leaving a place; a changed place that passes is stored (or
+// refused as taken). A refused place keeps what it held.
+bool TFormCheSec::ConfereLugar(TComboBox* combo)
+{
+    if (!ValidaComboRamal(true, combo))
+        return false;
+    bool& alterado = alterados_[static_cast<size_t>(combo->Tag - 1)];
+    if (!alterado)
+        return true;
+    if (!CfgChefeSecr(combo->Tag, navegacao_.GrupoAtual, combo->Text()))
+        return false;
+    alterado = false;
+    return true;
 }
 
 void TFormCheSec::ComboBox1Exit(TComboBox* Sender)
 {
-    if (!ValidaComboRamal(true, Sender))
+    if (!ConfereLugar(Sender))
         Sender->SetFocus();
     Atualiza();
     MostraCfgCSecr(navegacao_.GrupoAtual);
 }
 
-// The check of leaving the combo, run again by Ok; a text that passes but
-// is not what its place holds (refused as a place already taken) is stored
-// now or refused again.
-bool TFormCheSec::ConfereLugar(TComboBox* combo)
+// Before another group is shown, the places being typed are stored or the
+// group stays.
+bool TFormCheSec::ConfereAlterados()
 {
-    if (!ValidaComboRamal(true, combo)) {
-        combo->SetFocus();
-        return false;
-    }
-    const int grupo = navegacao_.GrupoAtual;
-    if (CopiaChefeSecretaria[OffsetLugar(grupo, combo->Tag)] == ReferenciaDoTexto(combo->Text()))
-        return true;
-    if (CfgChefeSecr(combo->Tag, grupo, combo->Text()))
-        return true;
-    combo->SetFocus();
-    return false;
+    for (TComboBox* combo : lugares_)
+        if (alterados_[static_cast<size_t>(combo->Tag - 1)] && !ConfereLugar(combo)) {
+            combo->SetFocus();
+            return false;
+        }
+    return true;
 }
 
-// Ok, by mouse or by its key, checks the four places shown in order; the
-// first refused keeps the window open and commits nothing.
+// Ok, by mouse or by its key, checks the four places shown in order, as
+// leaving each would; the first refused keeps the window open and commits
+// nothing.
 void TFormCheSec::OkButtonClick()
 {
     for (TComboBox* combo : lugares_)
         if (!ConfereLugar(combo)) {
+            combo->SetFocus();
             SetModalResult(mrNone);
             return;
         }

@@ -41,12 +41,15 @@ private:
     void ComboBox1Change(TComboBox* Sender);
     void ComboBox1Exit(TComboBox* Sender);
     bool ConfereLugar(TComboBox* combo);
+    bool ConfereAlterados();
 
     // The four combos in the order of their places.
     std::array<TComboBox*, 4> lugares_{};
     // Set while the window fills its controls, so that their handlers store
     // nothing.
     bool atualizando_ = false;
+    // The places typed into since the group was shown, by Tag - 1.
+    std::array<bool, 4> alterados_{};
     TNavegacaoGrupo navegacao_;
 };
 

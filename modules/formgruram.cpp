@@ -99,10 +99,14 @@ void CompactaGrupo(int grupo)
 } // namespace
 
 TFormGruRam::TFormGruRam(QWidget* owner)
-    : TFormModulo(owner), navegacao_("São permitidos grupos de 1 a 4", [this](int grupo) {
-          MostraCfgGRamais(grupo);
-          Atualiza();
-      })
+    : TFormModulo(owner),
+      navegacao_(
+          "São permitidos grupos de 1 a 4",
+          [this](int grupo) {
+              MostraCfgGRamais(grupo);
+              Atualiza();
+          },
+          [this] { return ConfereAlterados(); })
 {
     SetCaption(QStringLiteral("Grupo de ramais"));
     SetClientSize(472, 272);
@@ -171,6 +175,7 @@ void TFormGruRam::FormActivate()
 void TFormGruRam::MostraCfgGRamais(int grupo)
 {
     QScopedValueRollback<bool> atualizando(AtualizandoGrupo, true);
+    alterados_.fill(false);
     const QString toques = QString::number(CopiaGrupos[OffsetToquesDesvioGrupo(grupo)]);
     ComboBox1->SetItemIndex(ComboBox1->Items().IndexOf(toques));
     for (int k = 1; k <= kMembrosGrupo; ++k)
@@ -192,7 +197,8 @@ void TFormGruRam::Atualiza()
 }
 
 // Stores a checked member text into slot 1..7 of the group; an extension
-// the group already holds, in any slot, is refused.
+// the group already holds, in any slot (this one included: typed again), is
+// refused.
 bool TFormGruRam::CfgGrupo(int grupo, int slot, const QString& texto)
 {
     std::uint8_t referencia = kSemReferencia;
@@ -212,61 +218,61 @@ bool TFormGruRam::CfgGrupo(int grupo, int slot, const QString& texto)
     return true;
 }
 
-// A member is stored as it is typed or picked, but only once its text passes
-// the check of leaving the combo: a text on its way to a number ("2", "6")
-// or one that names no extension stores nothing, and the slot keeps what it
-// held.
+// Typing marks the member changed; it is stored when it passes the check of
+// leaving the combo, so that a text on its way to a number ("2", "6") or one
+// that names no extension never reaches the work copy.
 void TFormGruRam::ComboBox2Change(TComboBox* Sender)
 {
     if (AtualizandoGrupo)
         return;
-    const QString texto = SemBrancos(Sender->Text());
-    if (texto.size() >= 5) {
+    alterados_[static_cast<size_t>(Sender->Tag)] = true;
+    if (SemBrancos(Sender->Text()).size() >= 5)
         MostraErro(QString::fromUtf8("O ramal deve possuir no máximo 4 dígitos"));
-        return;
-    }
-    if (RegraRamalDigitado(false, Sender->Text(), Sender->Items().ToStringList()) != 0)
-        return;
-    if (!CfgGrupo(navegacao_.GrupoAtual, Sender->Tag + 1, texto))
-        Sender->SetFocus();
+}
+
+// The check of leaving a member; a changed member that passes is stored (or
+// refused as repeated). A refused member leaves its slot as it was.
+bool TFormGruRam::ConfereMembro(TComboBox* combo)
+{
+    if (!ValidaComboRamal(false, combo))
+        return false;
+    bool& alterado = alterados_[static_cast<size_t>(combo->Tag)];
+    if (!alterado)
+        return true;
+    if (!CfgGrupo(navegacao_.GrupoAtual, combo->Tag + 1, SemBrancos(combo->Text())))
+        return false;
+    alterado = false;
+    return true;
 }
 
 void TFormGruRam::ComboBox2Exit(TComboBox* Sender)
 {
-    if (!ValidaComboRamal(false, Sender))
+    if (!ConfereMembro(Sender))
         Sender->SetFocus();
     Atualiza();
     MostraCfgGRamais(navegacao_.GrupoAtual);
 }
 
-// The check of leaving the combo, run again by Ok; a text that passes but
-// is not what its slot holds (refused as a repeated member) is stored now or
-// refused again.
-bool TFormGruRam::ConfereMembro(TComboBox* combo)
+// Before another group is shown, the members being typed are stored or the
+// group stays.
+bool TFormGruRam::ConfereAlterados()
 {
-    if (!ValidaComboRamal(false, combo)) {
-        combo->SetFocus();
-        return false;
-    }
-    const QString texto = SemBrancos(combo->Text());
-    bool encontrado = false;
-    const std::uint8_t referencia =
-        texto.isEmpty() ? kSemReferencia : TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado);
-    const int grupo = navegacao_.GrupoAtual;
-    if (CopiaGrupos[OffsetMembroGrupo(grupo, combo->Tag + 1)] == referencia)
-        return true;
-    if (CfgGrupo(grupo, combo->Tag + 1, texto))
-        return true;
-    combo->SetFocus();
-    return false;
+    for (TComboBox* combo : ComboBoxMembro)
+        if (alterados_[static_cast<size_t>(combo->Tag)] && !ConfereMembro(combo)) {
+            combo->SetFocus();
+            return false;
+        }
+    return true;
 }
 
 // Ok, by mouse or by its key, checks every member of the group shown in
-// order; the first refused keeps the window open and commits nothing.
+// order, as leaving each would; the first refused keeps the window open and
+// commits nothing.
 void TFormGruRam::OkButtonClick()
 {
     for (TComboBox* combo : ComboBoxMembro)
         if (!ConfereMembro(combo)) {
+            combo->SetFocus();
             SetModalResult(mrNone);
             return;
         }

@@ -40,12 +40,15 @@ private:
     void ComboBox2Change(TComboBox* Sender);
     void ComboBox2Exit(TComboBox* Sender);
     bool ConfereMembro(TComboBox* combo);
+    bool ConfereAlterados();
     void ComboBox1Change();
     void RadioGroup1Click();
 
     // Set while the window fills its controls, so that their handlers store
     // nothing.
     bool AtualizandoGrupo = false;
+    // The members typed into since the group was shown, by Tag.
+    std::array<bool, 7> alterados_{};
     TNavegacaoGrupo navegacao_;
 };
 

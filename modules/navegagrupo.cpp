@@ -28,8 +28,9 @@ constexpr int kPasso = 30;
 
 } // namespace
 
-TNavegacaoGrupo::TNavegacaoGrupo(const char* foraDaFaixa, std::function<void(int)> mostra)
-    : foraDaFaixa_(QString::fromUtf8(foraDaFaixa)), mostra_(std::move(mostra))
+TNavegacaoGrupo::TNavegacaoGrupo(const char* foraDaFaixa, std::function<void(int)> mostra,
+                                 std::function<bool()> podeMudar)
+    : foraDaFaixa_(QString::fromUtf8(foraDaFaixa)), mostra_(std::move(mostra)), podeMudar_(std::move(podeMudar))
 {
 }
 
@@ -39,7 +40,10 @@ std::array<TSpeedButton*, 4> TNavegacaoGrupo::CriaBotoes(QWidget* pai, int x, in
         const BotaoNavegacao& dados = kBotoes[k];
         auto* botao = Posiciona(new TSpeedButton(QString::fromLatin1(dados.legenda), pai), dados.nome,
                                 {x + kPasso * static_cast<int>(k), y, kLarguraBotao, kAlturaBotao});
-        botao->OnClick = [this, clique = dados.clique] { (this->*clique)(); };
+        botao->OnClick = [this, clique = dados.clique] {
+            if (podeMudar_())
+                (this->*clique)();
+        };
         botoes_[k] = botao;
     }
     return botoes_;

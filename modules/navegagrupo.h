@@ -5,7 +5,9 @@
 // edit goes back to "1". Each button puts its group into the edit, which
 // shows it. Previous and next disable themselves when they would step past
 // the first or the last group, and each enables the other; first and last
-// disable the one that would step past them.
+// disable the one that would step past them. A button first asks the window
+// whether the group may change (a member being typed is stored or refused
+// first: the buttons take no focus, so no exit check runs on their click).
 #include <QString>
 
 #include <array>
@@ -17,8 +19,9 @@ class TSpeedButton;
 
 class TNavegacaoGrupo {
 public:
-    // `mostra` shows group g (1..4) in the window.
-    TNavegacaoGrupo(const char* foraDaFaixa, std::function<void(int)> mostra);
+    // `mostra` shows group g (1..4) in the window; `podeMudar` is false when
+    // the group shown must stay.
+    TNavegacaoGrupo(const char* foraDaFaixa, std::function<void(int)> mostra, std::function<bool()> podeMudar);
 
     // Builds the buttons SpeedButton1..4 side by side from (x, y) and ties
     // them and the edit to the rules above.
@@ -39,6 +42,7 @@ private:
 
     QString foraDaFaixa_;
     std::function<void(int)> mostra_;
+    std::function<bool()> podeMudar_;
     TEdit* edit_ = nullptr;
     std::array<TSpeedButton*, 4> botoes_{};
 };
