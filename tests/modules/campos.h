@@ -4,13 +4,11 @@
 // typed over, and Ok pressed with the mouse or by its accelerator (which
 // leaves the focus where it is, so no exit handler runs).
 #include "platform/forms.h"
-#include "tests/platform/input.h"
 #include "tests/support/scripted.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 
 // The part of a control that takes a click: an editable combo's edit.
@@ -58,15 +56,8 @@ inline const char* NomeComoOk(TComoOk como)
 inline void PressionaOk(QWidget* janela, TComoOk como, const char* botao = "OkButton")
 {
     if (como == TComoOk::Mouse)
-        input::Click(Find(janela, botao));
+        Click(janela, botao);
     else
         input::Accelerator('k');
-    QCoreApplication::processEvents();
-}
-
-// Lets the events already queued run: the activation given back to the
-// window once a message box over it is gone, say.
-inline void DeixaOLacoCorrer()
-{
-    QCoreApplication::processEvents();
+    input::Settle();
 }

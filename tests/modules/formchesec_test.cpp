@@ -146,7 +146,7 @@ TEST_P(ChefesRecusa, MensagemFocoENadaGravado)
     AbreEntrada(&GruposChefeSecretaria, imagem, [&](TForm* w) {
         Digita(w, "ComboBox3", QString::fromUtf8(caso.texto));
         PressionaOk(w, como);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox3");
     });
@@ -188,7 +188,7 @@ TEST(Chefes, EmUsoRecusadoNoOkPeloAtalho)
     AbreEntrada(&GruposChefeSecretaria, imagem, [&](TForm* w) {
         DaPassos(w, {"Edit1=3", "ComboBox4=20"});
         PressionaOk(w, TComoOk::Atalho);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox4");
     });
@@ -235,7 +235,7 @@ TEST(Chefes, CancelaNaoGrava)
     ScriptedBoxes boxes;
     AbreEntrada(&GruposChefeSecretaria, imagem, [&](TForm* w) {
         DaPassos(w, {"ComboBox1=", "ComboBox2=25", "SpeedButton3", "ComboBox3=27"});
-        input::Click(Find(w, "CancButton"));
+        Click(w, "CancButton");
     });
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});

@@ -211,7 +211,7 @@ TEST_P(EmergenciaRecusa, MensagemFocoENadaGravado)
     AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
         Executa(w, caso.acoes);
         PressionaOk(w, como);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), caso.foco);
     });
@@ -259,7 +259,7 @@ TEST(Emergencia, NumeroGuardadoSemRota0ERecusadoNoOk)
     ScriptedBoxes boxes;
     AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
         PressionaOk(w, TComoOk::Atalho);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_EQ(Focado(w), "MaskEdit1");
     });
     EXPECT_EQ(boxes.Texts(),
@@ -342,7 +342,7 @@ TEST(Emergencia, SemRota0SairDoNumeroERecusado)
     AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
         Digita(w, "MaskEdit1", "190");
         input::Key(Qt::Key_Tab);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_EQ(Focado(w), "MaskEdit1");
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox1")->Text().trimmed(), "23");
     });
@@ -408,7 +408,7 @@ TEST(Emergencia, CancelaNaoGrava)
     AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
         Digita(w, "ComboBox1", "21");
         Digita(w, "MaskEdit3", "555");
-        input::Click(Find(w, "CancButton"));
+        Click(w, "CancButton");
     });
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});

@@ -171,7 +171,7 @@ TEST_P(GruposRecusa, MensagemFocoENadaGravado)
     AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
         Digita(w, "ComboBox4", QString::fromUtf8(caso.texto));
         PressionaOk(w, como);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox4");
     });
@@ -218,7 +218,7 @@ TEST(Grupos, RepetidoRecusadoNoOkPeloAtalho)
     AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
         Digita(w, "ComboBox4", "21");
         PressionaOk(w, TComoOk::Atalho);
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox4");
     });
@@ -285,7 +285,7 @@ TEST(Grupos, CancelaNaoGrava)
     ScriptedBoxes boxes;
     AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
         DaPassos(w, {"ComboBox4=27", "Tipo=3", "SpeedButton3", "ComboBox1<7"}, kListas);
-        input::Click(Find(w, "CancButton"));
+        Click(w, "CancButton");
     });
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});

@@ -118,7 +118,7 @@ TEST_P(NavegaGrupos, RecusadoNaoMudaDeGrupo)
     AbreEntrada(GetParam().abre, imagem, [&](TForm* w) {
         const QByteArray passo = QByteArray(GetParam().campo) + "=35";
         DaPassos(w, {"SpeedButton3", passo.constData(), "SpeedButton3"});
-        DeixaOLacoCorrer();
+        input::Settle();
         EXPECT_EQ(Find<TEdit>(w, "Edit1")->Text(), "2");
         EXPECT_EQ(Focado(w), GetParam().campo);
     });

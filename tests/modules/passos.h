@@ -27,8 +27,10 @@ inline void DaUmPasso(QWidget* w, const char* passo, const std::vector<AntesDaLi
     } else if (const int igual = texto.indexOf('='); igual > 0) {
         const QByteArray nome = texto.left(igual);
         const QString valor = QString::fromUtf8(texto.mid(igual + 1));
-        if (nome == "Tipo")
-            input::Click(Find<TRadioGroup>(w, "RadioGroup1")->Button(valor.toInt()));
+        if (nome == "Tipo") {
+            QWidget* item = Find<TRadioGroup>(w, "RadioGroup1")->Button(valor.toInt());
+            input::Click(item, QPoint(6, item->height() / 2)); // on its round box
+        }
         else
             Digita(w, nome.constData(), valor);
     } else if (const int menor = texto.indexOf('<'); menor > 0) {
@@ -38,9 +40,7 @@ inline void DaUmPasso(QWidget* w, const char* passo, const std::vector<AntesDaLi
                 input::Click(AlvoDoClique(Find(w, l.anterior)));
         EscolhePorTab(QString::fromUtf8(texto.mid(menor + 1)));
     } else {
-        QWidget* botao = Find(w, passo);
-        ASSERT_NE(botao, nullptr) << "no control " << passo;
-        input::Click(botao);
+        Click(w, passo);
     }
 }
 
