@@ -1,6 +1,7 @@
 #include "image/padrao.h"
 
 #include "image/assinatura.h"
+#include "image/emergencia.h"
 #include "image/layout.h"
 #include "image/prefixos.h"
 #include "image/registro.h"
@@ -101,7 +102,7 @@ const std::vector<PadraoArea>& PadroesImagem()
         // 9 external recall attempts 1 min apart.
         {"ValoresTemporizacao", {2, 5, 3, 4, 0, 9, 1}},
         // No emergency extension, no internal or external destination.
-        {"DestinosEmergencia", Concatena({{R, 0xBF}, Zeros(kNumeroVazio), {R}, Zeros(kNumeroVazio),
+        {"DestinosEmergencia", Concatena({{R, kEmergenciaSemInterno}, Zeros(kNumeroVazio), {R}, Zeros(kNumeroVazio),
                                           Zeros(13)})},
         // No answering extension or number; command 1 s (x 50), wait 30 s.
         {"AtendedorPorteiro", Concatena({{R}, Zeros(kNumeroVazio), {50, 30}, Zeros(15)})},

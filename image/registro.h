@@ -28,6 +28,12 @@ constexpr std::uint16_t kPalavraReservada87 = 0xFCFF; // "87", the first of 0xFC
 using NumeroDiscagem = std::array<std::uint8_t, 12>;     // flags, count, 10 digit bytes
 using NumeroDiscagemCurto = std::array<std::uint8_t, 11>; // count, 10 digit bytes
 
+// The count byte of a dial record (byte 1 of the 12-byte form, byte 0 of the
+// 11-byte one): the digit count in bits 0..4, the route in bits 5..7.
+constexpr int kContagemNumero = 1;
+constexpr int DigitosDoNumero(std::uint8_t contagem) { return contagem & 0x1F; }
+constexpr int RotaDoNumero(std::uint8_t contagem) { return contagem >> 5; }
+
 // 10 gives '0', 0 a blank, 1..9 their digit; 11..15 the characters after
 // '9' (';' .. '?'). Only the low four bits count.
 char NibbleParaDigito(int nibble);

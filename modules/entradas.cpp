@@ -9,6 +9,9 @@
 #include "modules/formhoraoper.h"
 #include "modules/formconfigvias.h"
 #include "modules/formcopiavia.h"
+#include "modules/formchesec.h"
+#include "modules/formemergenc.h"
+#include "modules/formgruram.h"
 #include "modules/formplanonum.h"
 #include "modules/formpref.h"
 #include "modules/formprogdiv.h"
@@ -49,3 +52,6 @@ ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char*)
 {
     ExecutaModuloComCompanheira(FormPref, FormTodPref, TOrdem::PrincipalPrimeiro, TOrdem::PrincipalPrimeiro, imagem);
 }
+ENTRADA_DE_JANELA(EmergenciaExterna, FormEmergenc)
+ENTRADA_DE_JANELA(GruposDeRamais, FormGruRam)
+ENTRADA_DE_JANELA(GruposChefeSecretaria, FormCheSec)

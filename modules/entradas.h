@@ -13,3 +13,6 @@ ENTRADA_MODULO void HorariosOperadoras(std::uint8_t* imagem, const char* textoIn
 ENTRADA_MODULO void AtendedoresDePorteiros(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void EmergenciaExterna(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void GruposDeRamais(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void GruposChefeSecretaria(std::uint8_t* imagem, const char* textoInicial);

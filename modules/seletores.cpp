@@ -100,6 +100,17 @@ void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QStrin
         combo->Items().Add(QString::fromStdString(FormatInt(mascara, valor)));
 }
 
+// Items deleted and added one by one keep the combo's text, where clearing
+// them would empty it.
+void TrocaItensCombo(TComboBox* combo, const QStringList& itens)
+{
+    TStrings& lista = combo->Items();
+    for (int i = lista.Count() - 1; i >= 0; --i)
+        lista.Delete(i);
+    for (const QString& item : itens)
+        lista.Add(item);
+}
+
 bool ValidaComboRamal(bool recusaGrupos, TComboBox* combo)
 {
     const QString texto = combo->Text();

@@ -23,6 +23,9 @@ void CarregaListaDestinos(bool com9, bool com60, TStrings& lista);
 void CarregaComboRamais(TComboBox* combo);
 // The value 0 (comZero), then menor..maior, each formatted ("00" gives "05").
 void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QString& formato, int maior);
+// Gives the combo these items in place of its own, keeping the text it shows
+// and running no handler of it.
+void TrocaItensCombo(TComboBox* combo, const QStringList& itens);
 
 // True when every character is a digit; the empty text too.
 bool ApenasNumeros(const QString& texto);

@@ -1,6 +1,7 @@
 // The exchange-wide reports: general speed-dial list, timings, external
 // emergency, door-phone answering, miscellaneous programmings, and the night
 // service and external actuation schedules.
+#include "image/emergencia.h"
 #include "image/layout.h"
 #include "reports/conteudo.h"
 
@@ -76,13 +77,6 @@ void ImprimeTemporizacoes(TPagina& p)
 
 namespace {
 
-// The fields of the emergency area, from its first byte.
-constexpr int kRamalEmergencia = 0;
-constexpr int kInternoDoRamal = 1;
-constexpr int kExternoDoRamal = 2;   // 12-byte dial record
-constexpr int kInternoEmergencia = 14;
-constexpr int kExternoEmergencia = 15; // 12-byte dial record
-
 // The fields of the door-phone area, from its first byte.
 constexpr int kAtendedorPorteiro = 0;
 constexpr int kExternoPorteiro = 1; // 12-byte dial record
@@ -96,16 +90,15 @@ void ImprimeEmergenciaExterna(TPagina& p)
     IniciaRelatorio(p, 9, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
-    const std::uint8_t* area = img + ofsDestinosEmergencia;
     const struct {
         const char* rotulo;
         QString valor;
     } linhas[] = {
-        {"Número interno emergencia 1", ReferenciaOuTracos(img, area[kInternoEmergencia])},
-        {"Número externo emergencia 1", TextoNumero(area + kExternoEmergencia)},
-        {"Ramal de emergencia", ReferenciaOuTracos(img, area[kRamalEmergencia])},
-        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, area[kInternoDoRamal])},
-        {"Número externo emergencia (ramal)", TextoNumero(area + kExternoDoRamal)},
+        {"Número interno emergencia 1", ReferenciaOuTracos(img, img[ofsInternoEmergencia])},
+        {"Número externo emergencia 1", TextoNumero(img + ofsExternoEmergencia)},
+        {"Ramal de emergencia", ReferenciaOuTracos(img, img[ofsRamalEmergencia])},
+        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, img[ofsInternoRamalEmergencia])},
+        {"Número externo emergencia (ramal)", TextoNumero(img + ofsExternoRamalEmergencia)},
     };
     for (const auto& linha : linhas) {
         LinhaRotulada(p, 20 * p.CU, 62 * p.CU, linha.rotulo, linha.valor);

@@ -25,6 +25,9 @@ const Captura kCapturas[] = {
     {"HorariosOperadoras", &HorariosOperadoras},
     {"AtendedoresDePorteiros", &AtendedoresDePorteiros},
     {"BloqueioDePrefixos", &BloqueioDePrefixos},
+    {"EmergenciaExterna", &EmergenciaExterna},
+    {"GruposDeRamais", &GruposDeRamais},
+    {"GruposChefeSecretaria", &GruposChefeSecretaria},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

@@ -58,6 +58,7 @@ TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
         "BloqueioDePrefixos", "Calendario", "ConfiguracaoDasVias", "ControleAtendedorDigital", "PlanoDeNumeracao",
         "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
         "RamaisEconomicos", "HorariosOperadoras", "AtendedoresDePorteiros",
+        "EmergenciaExterna", "GruposDeRamais", "GruposChefeSecretaria",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }

@@ -8,6 +8,9 @@
 #include "modules/formcancprog.h"
 #include "modules/formhoraoper.h"
 #include "modules/formconfigvias.h"
+#include "modules/formchesec.h"
+#include "modules/formemergenc.h"
+#include "modules/formgruram.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
@@ -71,6 +74,12 @@ const Janela kJanelas[] = {
      "HelpBitBtn CopiaButton DefButton OkButton BtnCancela"},
     {"BloqueioDePrefixos", &BloqueioDePrefixos, []() -> TForm* { return FormPref; }, "Bloqueio de prefixos", 1400,
      "HelpBitBtn", "CancButton", "Button2", "HelpBitBtn Button1 CancButton OkButton Button2", "DIGITAL.HLP"},
+    {"EmergenciaExterna", &EmergenciaExterna, []() -> TForm* { return FormEmergenc; }, "Emergência externa", 1600,
+     "BitBtn1", "CancButton", "BtnPadrao", "BitBtn1 BtnPadrao CancButton OkButton"},
+    {"GruposDeRamais", &GruposDeRamais, []() -> TForm* { return FormGruRam; }, "Grupo de ramais", 800,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
+    {"GruposChefeSecretaria", &GruposChefeSecretaria, []() -> TForm* { return FormCheSec; },
+     "Grupos chefe-secretária", 900, "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};

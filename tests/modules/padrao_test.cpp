@@ -147,6 +147,7 @@ const JanelaComPadrao kJanelasComPadrao[] = {
     {"RamaisEconomicos", &::RamaisEconomicos, "Button1", "OkButton"},
     {"HorariosOperadoras", &::HorariosOperadoras, "Button1", "OkButton"},
     {"BloqueioDePrefixos", &::BloqueioDePrefixos, "Button2", "OkButton"},
+    {"EmergenciaExterna", &::EmergenciaExterna, "BtnPadrao", "OkButton"},
 };
 
 class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
