@@ -75,16 +75,6 @@ void ImprimeTemporizacoes(TPagina& p)
     }
 }
 
-namespace {
-
-// The fields of the door-phone area, from its first byte.
-constexpr int kAtendedorPorteiro = 0;
-constexpr int kExternoPorteiro = 1; // 12-byte dial record
-constexpr int kTempoComando = 13;   // seconds x 50
-constexpr int kTempoEspera = 14;    // seconds
-
-} // namespace
-
 void ImprimeEmergenciaExterna(TPagina& p)
 {
     IniciaRelatorio(p, 9, stNenhum, 3);
@@ -111,15 +101,14 @@ void ImprimeAtendedorPorteiro(TPagina& p)
     IniciaRelatorio(p, 10, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
-    const std::uint8_t* area = img + ofsAtendedorPorteiro;
     const struct {
         const char* rotulo;
         QString valor;
     } linhas[] = {
-        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, area[kAtendedorPorteiro])},
-        {"Tempo de comando do porteiro (seg.)", QString::number(area[kTempoComando] / 50)},
-        {"Tempo espera atendimento porteiro (seg.)", QString::number(area[kTempoEspera])},
-        {"Número externo para porteiro ", TextoNumero(area + kExternoPorteiro)},
+        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, img[ofsAtendentePorteiro])},
+        {"Tempo de comando do porteiro (seg.)", QString::number(img[ofsTempoComandoPorteiro] / 50)},
+        {"Tempo espera atendimento porteiro (seg.)", QString::number(img[ofsTempoEsperaPorteiro])},
+        {"Número externo para porteiro ", TextoNumero(img + ofsNumeroExternoPorteiro)},
     };
     for (const auto& linha : linhas) {
         LinhaRotulada(p, 20 * p.CU, 68 * p.CU, linha.rotulo, linha.valor);

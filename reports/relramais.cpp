@@ -1,5 +1,6 @@
 // The extension reports: categories, numbering plan, extension groups,
 // boss-secretary groups, private codes and the individual speed-dial lists.
+#include "image/grupos.h"
 #include "image/layout.h"
 #include "reports/conteudo.h"
 
@@ -155,7 +156,6 @@ constexpr TLegenda kLegendaGrupos[] = {
     {"M", "Múltiplo"},
 };
 
-constexpr int kGrupos = 4;
 constexpr int kMembros = 7;
 constexpr double kColunasGrupo[] = {5, 15, 21, 27, 33}; // GRUPO, NT, D, H, M
 constexpr double kColunasMembro[] = {40, 52, 64, 76};

@@ -1,14 +1,15 @@
 // The trunk configuration report: the trunks' route and direction, then
 // their attendants, timings and options, each table with its legend.
+#include "image/grupos.h"
 #include "image/layout.h"
 #include "image/registro.h"
+#include "image/vias.h"
 #include "reports/conteudo.h"
 
 #include <iterator>
 
 namespace {
 
-constexpr int kVias = 4;
 
 // Route and direction columns.
 constexpr const char* kCabecasModo[] = {"0", "81", "82", "83", "84", "L", "S", "E", "B", "M", "D"};
@@ -65,14 +66,11 @@ constexpr TColunaVia kColunasVia[] = {
 };
 static_assert(std::size(kColunasVia) == 18);
 
-constexpr std::uint8_t kAtendedorNove = 0xDD; // the trunk attendant "9"
-constexpr std::uint8_t kGrupoDesativado = 0x40;
-
 // An attendant byte of a trunk record: "9", an extension, a group ("6n",
 // nothing when one of the four groups is switched off) or nothing.
 QString TextoAtendedor(const std::uint8_t* imagem, std::uint8_t referencia)
 {
-    if (referencia == kAtendedorNove)
+    if (referencia == kAtendenteNove)
         return QStringLiteral("9");
     const int grupo = referencia - kReferenciaGrupo;
     if (grupo >= 1 && grupo <= 4 && imagem[OffsetGrupo(grupo)] == kGrupoDesativado)
@@ -89,24 +87,24 @@ QString Bit(std::uint8_t byte, int bit)
 QString ValorVia(const std::uint8_t* imagem, const std::uint8_t* r, int coluna)
 {
     switch (coluna) {
-    case 0: return TextoAtendedor(imagem, r[1]);
-    case 1: return TextoAtendedor(imagem, r[2]);
-    case 2: return TextoAtendedor(imagem, r[3]);
-    case 3: return QString::number(r[4]); // timings are plain numbers
-    case 4: return QString::number(r[5]);
-    case 5: return QString::number(r[6]);
-    case 6: return Bit(r[0], 7);
-    case 7: return Bit(r[0], 6);
-    case 8: return Bit(r[0], 5);
-    case 9: return Bit(r[0], 4);
-    case 10: return Bit(r[0], 3);
-    case 11: return (r[0] & 1) ? QStringLiteral("7") : (r[0] & 2) ? QStringLiteral("8") : QStringLiteral("9");
-    case 12: return Bit(r[7], 3);
-    case 13: return Bit(r[7], 5);
-    case 14: return (r[7] & 1) ? QStringLiteral("FSK") : QStringLiteral("DTMF");
-    case 15: return QString::number((r[7] >> 1) & 1); // rings to answer: 0 or 1
-    case 16: return Bit(r[7], 7);
-    default: return Bit(r[7], 4);
+    case 0: return TextoAtendedor(imagem, r[kViaAtendente]);
+    case 1: return TextoAtendedor(imagem, r[kViaTransbordo]);
+    case 2: return TextoAtendedor(imagem, r[kViaNoturno]);
+    case 3: return QString::number(r[kViaTempoTransbordo]); // timings are plain numbers
+    case 4: return QString::number(r[kViaTomDisco]);
+    case 5: return QString::number(r[kViaInicioBilhetagem]);
+    case 6: return Bit(r[kViaCifras], 7);
+    case 7: return Bit(r[kViaCifras], 6);
+    case 8: return Bit(r[kViaCifras], 5);
+    case 9: return Bit(r[kViaCifras], 4);
+    case 10: return Bit(r[kViaCifras], 3);
+    case 11: return (r[kViaCifras] & 1) ? QStringLiteral("7") : (r[kViaCifras] & 2) ? QStringLiteral("8") : QStringLiteral("9");
+    case 12: return Bit(r[kViaSinalizacao], 3);
+    case 13: return Bit(r[kViaSinalizacao], 5);
+    case 14: return (r[kViaSinalizacao] & 1) ? QStringLiteral("FSK") : QStringLiteral("DTMF");
+    case 15: return QString::number((r[kViaSinalizacao] >> 1) & 1); // rings to answer: 0 or 1
+    case 16: return Bit(r[kViaSinalizacao], 7);
+    default: return Bit(r[kViaSinalizacao], 4);
     }
 }
 
