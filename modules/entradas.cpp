@@ -3,8 +3,11 @@
 // that take no start text ignore it.
 #include "modules/entradas.h"
 
+#include "modules/formagcolet.h"
+#include "modules/formagindiv.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formcodpart.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -24,3 +27,6 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+ENTRADA_DE_JANELA(CodigosParticulares, FormCodPart)
+ENTRADA_DE_JANELA(AgendaColetiva, FormAgColet)
+ENTRADA_DE_JANELA(AgendasIndividuais, FormAgIndiv)

@@ -8,3 +8,6 @@ ENTRADA_MODULO void Calendario(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void PlanoDeNumeracao(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void SenhaGeral(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CodigosParticulares(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AgendaColetiva(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AgendasIndividuais(std::uint8_t* imagem, const char* textoInicial);

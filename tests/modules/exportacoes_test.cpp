@@ -57,6 +57,7 @@ TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
     const std::set<std::string> esperadas = {
         "Calendario",  "ControleAtendedorDigital", "PlanoDeNumeracao",
         "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
+        "CodigosParticulares", "AgendaColetiva", "AgendasIndividuais",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }
