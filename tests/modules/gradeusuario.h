@@ -1,0 +1,34 @@
+#pragma once
+// A person at a window's grid: clicks on cells, keys typed where the focus
+// is (into the grid's editor once it opens), clicks on buttons that take
+// the focus first, so that the grid's exit handler runs.
+#include "platform/forms.h"
+#include "platform/grids.h"
+#include "tests/platform/input.h"
+#include "tests/support/scripted.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+// Scrolls the cell into view, as the scroll bar would, and clicks it; a click
+// on the current cell opens its editor.
+inline void ClicaCelula(TStringGrid* grade, int coluna, int linha)
+{
+    if (grade->CellRect(coluna, linha).IsEmpty())
+        grade->SetTopRow(linha);
+    input::Click(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
+}
+
+// Clicks the cell and types the text over what it holds: the editor opens
+// with the cell's text selected, so the first key replaces it.
+inline void DigitaNaCelula(TStringGrid* grade, int coluna, int linha, const QString& texto)
+{
+    ClicaCelula(grade, coluna, linha);
+    input::Type(texto);
+}
+
+// A click on a button of the window, by name.
+inline void ClicaBotao(QWidget* janela, const char* nome)
+{
+    input::Click(Find<QWidget>(janela, nome));
+}
