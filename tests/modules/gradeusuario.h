@@ -32,3 +32,13 @@ inline void ClicaBotao(QWidget* janela, const char* nome)
 {
     input::Click(Find<QWidget>(janela, nome));
 }
+
+// Clicks the cell, opens its editor with F2 (all its text selected) and
+// deletes what it holds.
+inline void ApagaCelula(TStringGrid* grade, int coluna, int linha)
+{
+    ClicaCelula(grade, coluna, linha);
+    if (!grade->EditorMode())
+        input::Key(Qt::Key_F2);
+    input::Key(Qt::Key_Delete);
+}
