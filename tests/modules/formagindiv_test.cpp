@@ -124,6 +124,27 @@ TEST(AgendaIndividual, RotaSemNumeroGuardaARotaEVoltaSemRota)
     });
 }
 
+// The list is in the image as soon as the focus leaves the grid, while the
+// window is still open.
+TEST(AgendaIndividual, GradeQuePerdeOFocoGravaALista)
+{
+    auto imagem = ImagemComListas();
+    auto esperado = imagem;
+    GravaEntrada(esperado, 1, 6, 4, "4321");
+    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
+        auto* grade = Grade(w);
+        DigitaNaCelula(grade, 1, 7, QStringLiteral("4"));
+        input::Type(QStringLiteral("4321"));
+        EXPECT_NE(Diferencas(esperado, imagem), std::vector<int>{});
+        input::Click(Combo(w)->lineEdit());
+        EXPECT_TRUE(Combo(w)->hasFocus());
+        EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+        input::Key(Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible());
+    });
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
 TEST(AgendaIndividual, OutroRamalNoComboGravaAntesALista)
 {
     auto imagem = ImagemComListas();
