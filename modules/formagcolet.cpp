@@ -73,6 +73,9 @@ TFormAgColet::TFormAgColet(QWidget* owner) : TFormModulo(owner)
 
     StringGrid1 = CriaGrade(this, kGrade, kContextoAjuda);
     StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
+    // Each key starts with no character typed: keys that type none (arrows,
+    // Shift) leave the route where it is.
+    StringGrid1->OnKeyDown = [this](int&, TShiftState) { TeclaAgendaGeral = 0; };
     StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
     StringGrid1->OnKeyUp = [this](int& Key, TShiftState Shift) { StringGrid1KeyUp(Key, Shift); };
 

@@ -28,8 +28,8 @@ const QString kMascaraTelefone = QStringLiteral(" 99999999999999999999;0");
 const DadosGrade kGrade{"StringGrid1", {8, 40, 300, 240}, 3, 1 + kLinhas,
                         kDefaultGridOptions | goEditing | goEnterAdvance, ssVertical, {0, 48, 178},
                         {" Agenda", " Rota", " Telefone"}, 1, 1, 0, 20};
-const Lugar kLugarRotulo{8, 12, 150, 16};
-const Lugar kLugarCombo{164, 8, 80, 24};
+const Lugar kLugarRotulo{8, 12, 172, 16};
+const Lugar kLugarCombo{184, 8, 80, 24};
 const BotaoModulo<TFormAgIndiv> kBotoes[] = {
     {&TFormAgIndiv::Button1, TPapelBotao::Ok, "Button1", {228, 292}},
     {&TFormAgIndiv::Button2, TPapelBotao::Padrao, "Button2", {132, 292}},

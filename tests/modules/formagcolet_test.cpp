@@ -219,6 +219,13 @@ TEST(AgendaGeral, TeclasDaCategoriaEDaRota)
             EXPECT_EQ(grade->Cells(caso.coluna, 20), QString::fromUtf8(caso.celula));
             EXPECT_EQ(grade->Col(), caso.colunaDepois);
         }
+        // Back on a route after a digit typed elsewhere, a key that types
+        // nothing leaves the cursor there.
+        DigitaNaCelula(grade, 2, 21, QStringLiteral("5"));
+        input::Type(QStringLiteral("1"));
+        ClicaCelula(grade, 2, 21);
+        input::Key(Qt::Key_Shift);
+        EXPECT_EQ(grade->Col(), 2);
     });
 }
 
