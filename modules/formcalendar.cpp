@@ -155,13 +155,14 @@ bool TFormCalendar::LeHora(QTime& hora)
     return true;
 }
 
-void TFormCalendar::VerDiaSemana()
+bool TFormCalendar::VerDiaSemana()
 {
     QDate dataLida;
     if (!LeData(dataLida))
-        return;
+        return false;
     DiaSemana = DayOfWeek(dataLida) - 1;
     RadioGroup1->SetItemIndex(DiaSemana);
+    return true;
 }
 
 void TFormCalendar::Edit2Exit()
@@ -177,7 +178,9 @@ void TFormCalendar::RadioGroup1Click()
 
 void TFormCalendar::OkButtonEnter()
 {
-    VerDiaSemana();
+    // One refusal, one box: a bad date is reported alone.
+    if (!VerDiaSemana())
+        return;
     QTime hora;
     LeHora(hora);
 }

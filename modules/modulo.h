@@ -175,6 +175,7 @@ void ExecutaModulo(TJanela*& janela, std::uint8_t* imagem, Argumentos... argumen
 {
     if (!imagem)
         return;
+    Application->LoadTranslations();
     Application->Guard([&] {
         struct Anula {
             TJanela*& janela;
@@ -200,6 +201,7 @@ void ExecutaModuloComCompanheira(TPrincipal*& principal, TCompanheira*& companhe
 {
     if (!imagem)
         return;
+    Application->LoadTranslations();
     Application->Guard([&] {
         std::unique_ptr<TPrincipal> donoPrincipal;
         std::unique_ptr<TCompanheira> donoCompanheira;

@@ -70,6 +70,11 @@ public:
         if (event->type() == QEvent::FocusOut)
             return Leaving(widget, focus->reason());
         Entering(widget);
+        // An enter handler that sent the focus elsewhere (after a message
+        // box, say) refuses the mouse press that brought the focus here, so
+        // a button refusing its own enter is not clicked too.
+        if (focus->reason() == Qt::MouseFocusReason && QApplication::focusWidget() != widget)
+            refusedPress_ = widget;
         return false;
     }
 
