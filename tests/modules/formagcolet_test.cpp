@@ -99,7 +99,7 @@ TEST(AgendaGeral, MostraAsEntradasEApagaOsNomesSemNumeroMesmoComCancela)
         EXPECT_EQ(grade->Row(), 1);
         DigitaLinha(grade, 5, "3", "4444", "Loja");
         input::Key(Qt::Key_Escape); // ends the edit
-        ClicaBotao(w, "CancButton");
+        Click(w, "CancButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
@@ -136,7 +136,8 @@ TEST_P(AgendaRecusas, MensagemNaLinhaENaColunaSemGravarNada)
         auto* grade = Grade(w);
         for (const Linha& l : caso.linhas)
             DigitaLinha(grade, l.linha, l.rota, l.numero);
-        ClicaBotao(w, "OkButton");
+        Click(w, "OkButton");
+        input::Settle();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "StringGrid1");
         EXPECT_EQ(grade->Row(), caso.linha);
@@ -180,7 +181,7 @@ TEST(AgendaGeral, OkGravaCategoriaRotaNumeroENomeDeCadaEntrada)
         // 799 keeps route 7 and gets a name.
         ApagaCelula(grade, 4, 80);
         input::Type(QStringLiteral("Fim"));
-        ClicaBotao(w, "OkButton");
+        Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();

@@ -75,7 +75,7 @@ TEST(AgendaIndividual, MostraAListaDoPrimeiroRamal)
         EXPECT_EQ(Focado(w), "StringGrid1");
         EXPECT_EQ(grade->Col(), 1);
         EXPECT_EQ(grade->Row(), 1);
-        ClicaBotao(w, "Button1");
+        Click(w, "Button1");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
@@ -93,7 +93,7 @@ TEST(AgendaIndividual, RotaENumeroDigitadosVaoParaAEntradaDoCodigo)
         DigitaNaCelula(grade, 1, 5, QStringLiteral("3"));
         EXPECT_EQ(grade->Col(), 2);
         input::Type(QStringLiteral("0113456789"));
-        ClicaBotao(w, "Button1");
+        Click(w, "Button1");
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     const std::uint8_t entrada[] = {0x6A, 0xA1, 0x13, 0x45, 0x67, 0x89, 0, 0, 0, 0, 0};
@@ -114,7 +114,7 @@ TEST(AgendaIndividual, RotaSemNumeroGuardaARotaEVoltaSemRota)
         auto* grade = Grade(w);
         DigitaNaCelula(grade, 1, 2, QStringLiteral("2"));
         ApagaCelula(grade, 2, 2);
-        ClicaBotao(w, "Button1");
+        Click(w, "Button1");
     });
     GravaEntrada(esperado, 1, 1, 2, "");
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
@@ -156,7 +156,7 @@ TEST(AgendaIndividual, OutroRamalNoComboGravaAntesALista)
         EscolheRamal(QStringLiteral("25"));
         EXPECT_EQ(grade->Rows(3), (QStringList{"     12", "    2", " 6002"}));
         DigitaNaCelula(grade, 2, 3, QStringLiteral("6002999"));
-        ClicaBotao(w, "Button1");
+        Click(w, "Button1");
     });
     GravaEntrada(esperado, 1, 2, 1, "5551234");
     GravaEntrada(esperado, 6, 2, 2, "6002999");
@@ -173,10 +173,10 @@ TEST(AgendaIndividual, PadraoEsvaziaSoAListaDoRamalEscolhido)
     AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
         EscolheRamal(QStringLiteral("31"));
-        ClicaBotao(w, "Button2");
+        Click(w, "Button2");
         for (int linha = 1; linha <= 10; ++linha)
             EXPECT_EQ(grade->Rows(linha).mid(1), (QStringList{"    ", " "})) << linha;
-        ClicaBotao(w, "Button1");
+        Click(w, "Button1");
     });
     EXPECT_TRUE(boxes.calls.empty());
     std::fill(esperado.begin() + Entrada(12, 1), esperado.begin() + Entrada(12, 1) + 110, 0);
@@ -242,8 +242,8 @@ TEST(AgendaIndividual, TextoForaDoComboNaoCarregaNemGravaLista)
             EXPECT_EQ(grade->Rows(linha).mid(1), (QStringList{"    ", ""})) << linha;
         DigitaNaCelula(grade, 1, 1, QStringLiteral("2"));
         input::Type(QStringLiteral("123"));
-        ClicaBotao(w, "Button2");
-        ClicaBotao(w, "Button1");
+        Click(w, "Button2");
+        Click(w, "Button1");
     });
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }

@@ -1,10 +1,10 @@
 #pragma once
-// A person at a window's grid: clicks on cells, keys typed where the focus
-// is (into the grid's editor once it opens), clicks on buttons that take
-// the focus first, so that the grid's exit handler runs.
+// A person at a window's grid: clicks on cells and keys typed where the
+// focus is (into the grid's editor once it opens). Buttons are clicked with
+// Click (tests/support/scripted.h), which moves the focus first.
 #include "platform/forms.h"
 #include "platform/grids.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 
 #include <QCoreApplication>
@@ -25,12 +25,6 @@ inline void DigitaNaCelula(TStringGrid* grade, int coluna, int linha, const QStr
 {
     ClicaCelula(grade, coluna, linha);
     input::Type(texto);
-}
-
-// A click on a button of the window, by name.
-inline void ClicaBotao(QWidget* janela, const char* nome)
-{
-    input::Click(Find<QWidget>(janela, nome));
 }
 
 // Clicks the cell, opens its editor with F2 (all its text selected) and
