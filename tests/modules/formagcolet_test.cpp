@@ -9,6 +9,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -161,42 +162,78 @@ INSTANTIATE_TEST_SUITE_P(Casos, AgendaRecusas, ::testing::Values(
     Refusal{"PrimeiraLinhaQueFalha", {{40, "9", "5555"}, {12, "", "77"}}, "É necessário definir o número da rota", 12, 2}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
-TEST(AgendaGeral, OkGravaCategoriaRotaNumeroENomeDeCadaEntrada)
+// What the user types: a cell and its new text; an empty text erases the
+// cell.
+struct Digitado {
+    int linha;
+    int coluna;
+    const char* texto;
+};
+
+struct Gravacao {
+    const char* caso;
+    std::vector<Digitado> digitado;
+    // The image bytes Ok changes besides the entries left empty.
+    std::function<void(std::vector<std::uint8_t>&)> muda;
+};
+
+void PrintTo(const Gravacao& caso, std::ostream* os)
 {
+    *os << caso.caso;
+}
+
+class AgendaGravacao : public ::testing::TestWithParam<Gravacao> {};
+
+TEST_P(AgendaGravacao, OkGravaCategoriaRotaNumeroENome)
+{
+    const Gravacao& caso = GetParam();
     auto imagem = ImagemComAgenda();
     auto esperado = ComEntradasVaziasLimpas(imagem);
+    caso.muda(esperado);
     ScriptedBoxes boxes;
     AbreEntrada(&AgendaColetiva, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
-        // 721 emptied: no category, no digits, no name, whatever it shows.
-        ApagaCelula(grade, 2, 2);
-        ApagaCelula(grade, 3, 2);
-        // 729: category "Não", the number of 721 and 722 on a third route,
-        // a name.
-        DigitaNaCelula(grade, 1, 10, QStringLiteral("n"));
-        DigitaLinha(grade, 10, "3", "0112345678", "Padaria");
-        // 730: category "Sim" by any other key, route 0.
-        DigitaNaCelula(grade, 1, 11, QStringLiteral("x"));
-        DigitaLinha(grade, 11, "0", "12345678901234567890", "Nome de 20 letras ok");
-        // 799 keeps route 7 and gets a name.
-        ApagaCelula(grade, 4, 80);
-        input::Type(QStringLiteral("Fim"));
+        for (const Digitado& d : caso.digitado) {
+            if (*d.texto)
+                DigitaNaCelula(grade, d.coluna, d.linha, QString::fromUtf8(d.texto));
+            else
+                ApagaCelula(grade, d.coluna, d.linha);
+        }
         Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
-    esperado[Entrada(2)] &= 0x7F;
-    std::fill(esperado.begin() + Entrada(2) + 1, esperado.begin() + Entrada(2) + 12, 0);
-    esperado[Nome(2)] = 0;
-    GravaEntrada(esperado, 10, 3, "0112345678");
-    esperado[Entrada(10)] &= 0x7F;
-    GravaNome(esperado.data() + Nome(10), "Padaria");
-    GravaEntrada(esperado, 11, 0, "12345678901234567890");
-    esperado[Entrada(11)] |= 0x80;
-    GravaNome(esperado.data() + Nome(11), "Nome de 20 letras ok");
-    GravaNome(esperado.data() + Nome(80), "Fim");
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, AgendaGravacao, ::testing::Values(
+    // Empty entries lose their category bit, stray digits and names; the
+    // other flag bits stay.
+    Gravacao{"NadaMudado", {}, [](auto&) {}},
+    // 721 emptied: no category, no digits, no name, though it shows "Sim".
+    Gravacao{"EntradaEsvaziada", {{2, 2, ""}, {2, 3, ""}},
+             [](auto& im) {
+                 im[Entrada(2)] &= 0x7F;
+                 std::fill(im.begin() + Entrada(2) + 1, im.begin() + Entrada(2) + 12, 0);
+                 im[Nome(2)] = 0;
+             }},
+    // The number of 721 and 722 on a third route, with a name.
+    Gravacao{"MesmoNumeroEmOutraRota", {{10, 2, "3"}, {10, 3, "0112345678"}, {10, 4, "Padaria"}},
+             [](auto& im) {
+                 GravaEntrada(im, 10, 3, "0112345678");
+                 GravaNome(im.data() + Nome(10), "Padaria");
+             }},
+    Gravacao{"CategoriaNaoPorN", {{2, 1, "n"}}, [](auto& im) { im[Entrada(2)] &= 0x7F; }},
+    Gravacao{"CategoriaSimPorOutraTecla", {{3, 1, "x"}}, [](auto& im) { im[Entrada(3)] |= 0x80; }},
+    Gravacao{"VinteDigitosNaRota0", {{11, 1, "s"}, {11, 2, "0"}, {11, 3, "12345678901234567890"}},
+             [](auto& im) {
+                 GravaEntrada(im, 11, 0, "12345678901234567890");
+                 im[Entrada(11)] |= 0x80;
+             }},
+    // 799's name, in its own 21 bytes at the end of the names.
+    Gravacao{"NomeDaEntrada80", {{80, 4, "Fim da lista"}},
+             [](auto& im) { GravaNome(im.data() + Nome(80), "Fim da lista"); }}),
+    [](const auto& linha) { return std::string(linha.param.caso); });
 
 // In the category column a key answers at once; in the route column a
 // route digit goes on to the number.

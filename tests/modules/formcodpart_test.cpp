@@ -9,6 +9,7 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -124,36 +125,78 @@ INSTANTIATE_TEST_SUITE_P(Casos, CodigosRecusas, ::testing::Values(
     Refusal{"PrimeiraLinhaQueFalha", {{30, "99"}, {6, "44"}, {8, "25"}}, 6}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
-TEST(CodigosParticulares, OkGravaDonosPelaPosicaoENomesESenhasDeQuemPerdeODono)
+// What the user types: a cell and its new text; an empty text erases the
+// cell.
+struct Digitado {
+    int linha;
+    int coluna;
+    const char* texto;
+};
+
+struct Gravacao {
+    const char* caso;
+    std::vector<Digitado> digitado;
+    // The image bytes Ok changes besides the names showing cleared.
+    std::function<void(std::vector<std::uint8_t>&)> muda;
+};
+
+void PrintTo(const Gravacao& caso, std::ostream* os)
 {
+    *os << caso.caso;
+}
+
+class CodigosGravacao : public ::testing::TestWithParam<Gravacao> {};
+
+TEST_P(CodigosGravacao, OkGravaSoOQueMudou)
+{
+    const Gravacao& caso = GetParam();
     auto imagem = ImagemComDonos();
     auto esperado = ComNomesSemDonoApagados(imagem);
+    caso.muda(esperado);
     ScriptedBoxes boxes;
     AbreEntrada(&CodigosParticulares, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
-        ClicaCelula(grade, 1, 1); // the current cell: its editor opens, all selected
-        input::Key(Qt::Key_Delete);
-        input::Key(Qt::Key_Return);
-        DigitaNaCelula(grade, 2, 3, QStringLiteral("Sem dono\r")); // a name without owner
-        DigitaNaCelula(grade, 1, 4, QStringLiteral("25\rDiretoria\r"));
-        DigitaNaCelula(grade, 1, 40, QStringLiteral("20\rÚltimo código\r"));
+        for (const Digitado& d : caso.digitado) {
+            if (*d.texto)
+                DigitaNaCelula(grade, d.coluna, d.linha, QString::fromUtf8(d.texto));
+            else
+                ApagaCelula(grade, d.coluna, d.linha);
+            input::Key(Qt::Key_Return);
+        }
         Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
-    // 00 loses its owner: no name, the factory password.
-    esperado[Dono(1)] = kSemDono;
-    esperado[Nome(1)] = 0;
-    esperado[Senha(1)] = 0xED;
-    esperado[Senha(1) + 1] = 0xED;
-    // 03 takes extension 25, position 6 (index 5), and its name; its
-    // password stays.
-    esperado[Dono(4)] = 5;
-    GravaNome(esperado.data() + Nome(4), "Diretoria");
-    esperado[Dono(40)] = 0;
-    GravaNome(esperado.data() + Nome(40), "Último código");
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, CodigosGravacao, ::testing::Values(
+    Gravacao{"NadaMudado", {}, [](auto&) {}},
+    // 00 loses its owner: no name, the factory password.
+    Gravacao{"DonoApagadoVoltaASenhaDeFabrica", {{1, 1, ""}},
+             [](auto& im) {
+                 im[Dono(1)] = kSemDono;
+                 im[Nome(1)] = 0;
+                 im[Senha(1)] = 0xED;
+                 im[Senha(1) + 1] = 0xED;
+             }},
+    // 02 had no owner and gets none: its password stays, its name is not
+    // kept.
+    Gravacao{"NomeSemDonoNaoFica", {{3, 2, "Sem dono"}}, [](auto&) {}},
+    // 03 takes extension 25, position 6 (index 5), and its name; its
+    // password stays.
+    Gravacao{"DonoDigitadoGuardaAPosicao", {{4, 1, "25"}, {4, 2, "Diretoria"}},
+             [](auto& im) {
+                 im[Dono(4)] = 5;
+                 GravaNome(im.data() + Nome(4), "Diretoria");
+             }},
+    Gravacao{"OutroDonoGuardaASenha", {{5, 1, "30"}}, [](auto& im) { im[Dono(5)] = 10; }},
+    Gravacao{"UltimoCodigo", {{40, 1, "20"}, {40, 2, "Último código"}},
+             [](auto& im) {
+                 im[Dono(40)] = 0;
+                 GravaNome(im.data() + Nome(40), "Último código");
+             }}),
+    [](const auto& linha) { return std::string(linha.param.caso); });
 
 TEST(CodigosParticulares, EnterVaiDoRamalAoNomeEDaUltimaLinhaAPrimeira)
 {
