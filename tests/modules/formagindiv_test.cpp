@@ -9,6 +9,9 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
+
 namespace {
 
 // Entry e (1..10) of the list of position p (1..12).
@@ -81,48 +84,102 @@ TEST(AgendaIndividual, MostraAListaDoPrimeiroRamal)
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
-// Route 3 typed in row 5 (code 14) goes on to the number; the entry is the
-// fourth of the list.
-TEST(AgendaIndividual, RotaENumeroDigitadosVaoParaAEntradaDoCodigo)
+struct Edicao {
+    const char* caso;
+    std::function<void(TForm*)> atos;
+    // The image bytes that change, written while the window is open.
+    std::function<void(std::vector<std::uint8_t>&)> muda;
+    // A row of the first list as the window shows it when opened again
+    // (row 0: none checked).
+    int linha = 0;
+    QStringList mostrada = {};
+};
+
+void PrintTo(const Edicao& caso, std::ostream* os)
 {
-    auto imagem = ImagemComListas();
-    auto esperado = imagem;
-    ScriptedBoxes boxes;
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        auto* grade = Grade(w);
-        DigitaNaCelula(grade, 1, 5, QStringLiteral("3"));
-        EXPECT_EQ(grade->Col(), 2);
-        input::Type(QStringLiteral("0113456789"));
-        Click(w, "Button1");
-    });
-    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
-    const std::uint8_t entrada[] = {0x6A, 0xA1, 0x13, 0x45, 0x67, 0x89, 0, 0, 0, 0, 0};
-    std::copy(std::begin(entrada), std::end(entrada), esperado.begin() + Entrada(1, 4));
-    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        EXPECT_EQ(Grade(w)->Rows(5), (QStringList{"     14", "    3", " 0113456789"}));
-    });
+    *os << caso.caso;
 }
 
-// A route without number keeps its route bits with no digits, and comes
-// back with no route shown.
-TEST(AgendaIndividual, RotaSemNumeroGuardaARotaEVoltaSemRota)
+class AgendaEdicao : public ::testing::TestWithParam<Edicao> {};
+
+TEST_P(AgendaEdicao, ListaGravadaNoRamalEscolhido)
 {
+    const Edicao& caso = GetParam();
     auto imagem = ImagemComListas();
     auto esperado = imagem;
+    caso.muda(esperado);
+    ScriptedBoxes boxes;
     AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        auto* grade = Grade(w);
-        DigitaNaCelula(grade, 1, 2, QStringLiteral("2"));
-        ApagaCelula(grade, 2, 2);
+        caso.atos(w);
         Click(w, "Button1");
+        EXPECT_FALSE(w->isVisible());
     });
-    GravaEntrada(esperado, 1, 1, 2, "");
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
-    EXPECT_EQ(imagem[Entrada(1, 1)], 0x40);
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        EXPECT_EQ(Grade(w)->Rows(2), (QStringList{"     11", "    ", " "}));
-    });
+    if (caso.linha)
+        AbreEntrada(&AgendasIndividuais, imagem,
+                    [&](TForm* w) { EXPECT_EQ(Grade(w)->Rows(caso.linha), caso.mostrada); });
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, AgendaEdicao, ::testing::Values(
+    // Route 3 in row 5 (code 14) goes on to the number: the fourth entry
+    // gets route 3 and ten digits.
+    Edicao{"RotaENumeroNoCodigo14",
+           [](TForm* w) {
+               DigitaNaCelula(Grade(w), 1, 5, QStringLiteral("3"));
+               EXPECT_EQ(Grade(w)->Col(), 2);
+               input::Type(QStringLiteral("0113456789"));
+           },
+           [](auto& im) {
+               const std::uint8_t entrada[] = {0x6A, 0xA1, 0x13, 0x45, 0x67, 0x89, 0, 0, 0, 0, 0};
+               std::copy(std::begin(entrada), std::end(entrada), im.begin() + Entrada(1, 4));
+           },
+           5, {"     14", "    3", " 0113456789"}},
+    // A route without number keeps its route bits with no digits, and comes
+    // back with no route shown.
+    Edicao{"RotaSemNumero",
+           [](TForm* w) {
+               DigitaNaCelula(Grade(w), 1, 2, QStringLiteral("2"));
+               ApagaCelula(Grade(w), 2, 2);
+           },
+           [](auto& im) { GravaEntrada(im, 1, 1, 2, ""); }, 2, {"     11", "    ", " "}},
+    // Another extension chosen in the combo: the grid first goes into the
+    // list it showed.
+    Edicao{"OutroRamalNoCombo",
+           [](TForm* w) {
+               DigitaNaCelula(Grade(w), 1, 3, QStringLiteral("1"));
+               input::Type(QStringLiteral("5551234"));
+               EscolheRamal(QStringLiteral("25"));
+               EXPECT_EQ(Grade(w)->Rows(3), (QStringList{"     12", "    2", " 6002"}));
+               DigitaNaCelula(Grade(w), 2, 3, QStringLiteral("6002999"));
+           },
+           [](auto& im) {
+               GravaEntrada(im, 1, 2, 1, "5551234");
+               GravaEntrada(im, 6, 2, 2, "6002999");
+           }},
+    // "Padrão" asks nothing and empties the last extension's list alone:
+    // the private codes after it in the image stay.
+    Edicao{"PadraoDoUltimoRamal",
+           [](TForm* w) {
+               EscolheRamal(QStringLiteral("31"));
+               Click(w, "Button2");
+               for (int linha = 1; linha <= 10; ++linha)
+                   EXPECT_EQ(Grade(w)->Rows(linha).mid(1), (QStringList{"    ", " "})) << linha;
+           },
+           [](auto& im) { std::fill(im.begin() + Entrada(12, 1), im.begin() + Entrada(12, 1) + 110, 0); }},
+    // A text that is none of the combo's extensions shows no list and writes
+    // none, not even into the first extension's; "Padrão" clears nothing.
+    Edicao{"TextoForaDoCombo",
+           [](TForm* w) {
+               EscolheRamal(QStringLiteral("99"));
+               for (int linha = 1; linha <= 10; ++linha)
+                   EXPECT_EQ(Grade(w)->Rows(linha).mid(1), (QStringList{"    ", ""})) << linha;
+               DigitaNaCelula(Grade(w), 1, 1, QStringLiteral("2"));
+               input::Type(QStringLiteral("123"));
+               Click(w, "Button2");
+           },
+           [](auto&) {}}),
+    [](const auto& linha) { return std::string(linha.param.caso); });
 
 // The list is in the image as soon as the focus leaves the grid, while the
 // window is still open.
@@ -139,47 +196,7 @@ TEST(AgendaIndividual, GradeQuePerdeOFocoGravaALista)
         input::Click(Combo(w)->lineEdit());
         EXPECT_TRUE(Combo(w)->hasFocus());
         EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
-        input::Key(Qt::Key_Escape);
-        EXPECT_TRUE(w->isVisible());
     });
-    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
-}
-
-TEST(AgendaIndividual, OutroRamalNoComboGravaAntesALista)
-{
-    auto imagem = ImagemComListas();
-    auto esperado = imagem;
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        auto* grade = Grade(w);
-        DigitaNaCelula(grade, 1, 3, QStringLiteral("1"));
-        input::Type(QStringLiteral("5551234"));
-        EscolheRamal(QStringLiteral("25"));
-        EXPECT_EQ(grade->Rows(3), (QStringList{"     12", "    2", " 6002"}));
-        DigitaNaCelula(grade, 2, 3, QStringLiteral("6002999"));
-        Click(w, "Button1");
-    });
-    GravaEntrada(esperado, 1, 2, 1, "5551234");
-    GravaEntrada(esperado, 6, 2, 2, "6002999");
-    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
-}
-
-// "Padrão" asks nothing and empties the list of the last extension alone:
-// the private codes after it in the image stay.
-TEST(AgendaIndividual, PadraoEsvaziaSoAListaDoRamalEscolhido)
-{
-    auto imagem = ImagemComListas();
-    auto esperado = imagem;
-    ScriptedBoxes boxes;
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        auto* grade = Grade(w);
-        EscolheRamal(QStringLiteral("31"));
-        Click(w, "Button2");
-        for (int linha = 1; linha <= 10; ++linha)
-            EXPECT_EQ(grade->Rows(linha).mid(1), (QStringList{"    ", " "})) << linha;
-        Click(w, "Button1");
-    });
-    EXPECT_TRUE(boxes.calls.empty());
-    std::fill(esperado.begin() + Entrada(12, 1), esperado.begin() + Entrada(12, 1) + 110, 0);
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
@@ -227,25 +244,6 @@ TEST(AgendaIndividual, EscNaoFechaAJanela)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Find<QWidget>(w, "CancButton"), nullptr);
     });
-}
-
-// A text typed in the combo that is none of its extensions shows no list
-// and writes none, not even into the first extension's.
-TEST(AgendaIndividual, TextoForaDoComboNaoCarregaNemGravaLista)
-{
-    auto imagem = ImagemComListas();
-    const auto esperado = imagem;
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        auto* grade = Grade(w);
-        EscolheRamal(QStringLiteral("99"));
-        for (int linha = 1; linha <= 10; ++linha)
-            EXPECT_EQ(grade->Rows(linha).mid(1), (QStringList{"    ", ""})) << linha;
-        DigitaNaCelula(grade, 1, 1, QStringLiteral("2"));
-        input::Type(QStringLiteral("123"));
-        Click(w, "Button2");
-        Click(w, "Button1");
-    });
-    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
 TEST(AgendaIndividual, AjudaECaptura)
