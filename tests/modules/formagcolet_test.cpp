@@ -6,7 +6,6 @@
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -281,17 +280,6 @@ TEST(AgendaGeral, EnterETabAndamPelasColunas)
         input::Key(Qt::Key_Tab);
         EXPECT_EQ(grade->Col(), 2);
         EXPECT_EQ(Focado(w), "StringGrid1");
-    });
-}
-
-TEST(AgendaGeral, AjudaECaptura)
-{
-    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
-    auto imagem = ImagemDoModelo();
-    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_AgendaColetiva.png");
-    AbreEntrada(&AgendaColetiva, imagem, [&](TForm* w) {
-        EXPECT_EQ(w->HelpContext, 700);
-        EXPECT_TRUE(w->grab().save(arquivo));
     });
 }
 

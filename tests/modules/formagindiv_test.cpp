@@ -6,7 +6,6 @@
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -243,17 +242,6 @@ TEST(AgendaIndividual, EscNaoFechaAJanela)
         QCoreApplication::processEvents();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Find<QWidget>(w, "CancButton"), nullptr);
-    });
-}
-
-TEST(AgendaIndividual, AjudaECaptura)
-{
-    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
-    auto imagem = ImagemDoModelo();
-    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_AgendasIndividuais.png");
-    AbreEntrada(&AgendasIndividuais, imagem, [&](TForm* w) {
-        EXPECT_EQ(w->HelpContext, 2500);
-        EXPECT_TRUE(w->grab().save(arquivo));
     });
 }
 

@@ -6,7 +6,6 @@
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -303,20 +302,6 @@ TEST(CodigosParticulares, NomeAte20CaracteresDoPabx)
         }
         EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
     }
-}
-
-TEST(CodigosParticulares, AjudaDaJanela)
-{
-    auto imagem = ImagemComDonos();
-    AbreEntrada(&CodigosParticulares, imagem, [&](TForm* w) { EXPECT_EQ(w->HelpContext, 2400); });
-}
-
-TEST(CodigosParticulares, CapturaSobreOModelo)
-{
-    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
-    auto imagem = ImagemDoModelo();
-    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_CodigosParticulares.png");
-    AbreEntrada(&CodigosParticulares, imagem, [&](TForm* w) { EXPECT_TRUE(w->grab().save(arquivo)); });
 }
 
 } // namespace
