@@ -40,13 +40,6 @@ const BotaoModulo<TFormAgColet> kBotoes[] = {
     {&TFormAgColet::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 360}},
 };
 
-QString SemBrancos(const QString& texto)
-{
-    QString limpo = texto;
-    limpo.remove(QLatin1Char(' '));
-    return limpo;
-}
-
 int Digitos(const std::uint8_t* entrada)
 {
     return entrada[kByteContagem] & 0x1F;
@@ -138,7 +131,7 @@ void TFormAgColet::StringGrid1KeyUp(int&, TShiftState)
     if (StringGrid1->Col() != kColunaRota || !DigitoDeRota(TeclaAgendaGeral))
         return;
     TeclaAgendaGeral = 0;
-    const QString rota = SemBrancos(StringGrid1->Cells(kColunaRota, StringGrid1->Row()));
+    const QString rota = CelulaSemBrancos(StringGrid1, kColunaRota, StringGrid1->Row());
     if (rota.size() == 1 && DigitoDeRota(rota[0].toLatin1()))
         StringGrid1->SetCol(kColunaNumero);
 }
@@ -146,9 +139,9 @@ void TFormAgColet::StringGrid1KeyUp(int&, TShiftState)
 bool TFormAgColet::LeLinha(int linha)
 {
     NumeroDiscagem& entrada = entradas_[linha - 1];
-    const QString categoria = SemBrancos(StringGrid1->Cells(kColunaCategoria, linha));
-    const QString rota = SemBrancos(StringGrid1->Cells(kColunaRota, linha));
-    const QString numero = SemBrancos(StringGrid1->Cells(kColunaNumero, linha));
+    const QString categoria = CelulaSemBrancos(StringGrid1, kColunaCategoria, linha);
+    const QString rota = CelulaSemBrancos(StringGrid1, kColunaRota, linha);
+    const QString numero = CelulaSemBrancos(StringGrid1, kColunaNumero, linha);
     if (rota.isEmpty()) {
         if (!numero.isEmpty()) {
             RecusaCelula(QStringLiteral("É necessário definir o número da rota"), StringGrid1, kColunaRota, linha);

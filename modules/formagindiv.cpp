@@ -44,13 +44,6 @@ int EntradaDaLinha(int linha)
     return digito == 0 ? kEntradasAgendaIndividual : digito;
 }
 
-QString SemBrancos(const QString& texto)
-{
-    QString limpo = texto;
-    limpo.remove(QLatin1Char(' '));
-    return limpo;
-}
-
 } // namespace
 
 TFormAgIndiv::TFormAgIndiv(QWidget* owner) : TFormModulo(owner)
@@ -120,9 +113,9 @@ void TFormAgIndiv::GravaAgenda()
     if (posicao_ == 0)
         return;
     for (int linha = 1; linha <= kLinhas; ++linha) {
-        const QString rota = SemBrancos(StringGrid1->Cells(kColunaRota, linha));
+        const QString rota = CelulaSemBrancos(StringGrid1, kColunaRota, linha);
         const NumeroDiscagemCurto numero =
-            CompactaNumeroCurto(SemBrancos(StringGrid1->Cells(kColunaTelefone, linha)).toStdString());
+            CompactaNumeroCurto(CelulaSemBrancos(StringGrid1, kColunaTelefone, linha).toStdString());
         std::uint8_t* entrada = ImagemAtual + OffsetEntradaAgendaIndividual(posicao_, EntradaDaLinha(linha));
         std::copy(numero.begin(), numero.end(), entrada);
         entrada[0] = static_cast<std::uint8_t>(numero[0] | TextoParaRota(rota.isEmpty() ? "0" : rota.toStdString()));
@@ -133,7 +126,7 @@ void TFormAgIndiv::GravaAgenda()
 void TFormAgIndiv::StringGrid1GetEditMask(int ACol, int ARow, QString& Value)
 {
     if (ACol == kColunaRota)
-        Value = kBrancosRota + SemBrancos(StringGrid1->Cells(ACol, ARow));
+        Value = kBrancosRota + CelulaSemBrancos(StringGrid1, ACol, ARow);
     else if (ACol == kColunaTelefone)
         Value = kMascaraTelefone;
 }

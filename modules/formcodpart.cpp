@@ -31,13 +31,6 @@ const BotaoModulo<TFormCodPart> kBotoes[] = {
     {&TFormCodPart::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 360}},
 };
 
-QString SemBrancos(const QString& texto)
-{
-    QString limpo = texto;
-    limpo.remove(QLatin1Char(' '));
-    return limpo;
-}
-
 } // namespace
 
 TFormCodPart::TFormCodPart(QWidget* owner) : TFormModulo(owner)
@@ -90,7 +83,7 @@ void TFormCodPart::StringGrid1GetEditMask(int ACol, int, QString& Value)
 // stored as another position or a group.
 bool TFormCodPart::LeLinha(int linha)
 {
-    const QString dono = SemBrancos(StringGrid1->Cells(kColunaRamal, linha)).left(kMaximoRamal);
+    const QString dono = CelulaSemBrancos(StringGrid1, kColunaRamal, linha).left(kMaximoRamal);
     if (dono.isEmpty()) {
         donos_[linha - 1] = kSemReferencia;
         nomes_[linha - 1].clear();

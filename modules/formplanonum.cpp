@@ -48,13 +48,6 @@ const BotaoModulo<TFormPlanoNum> kBotoes[] = {
     {&TFormPlanoNum::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {8, 360}},
 };
 
-QString SemBrancos(const QString& texto)
-{
-    QString limpo = texto;
-    limpo.remove(QLatin1Char(' '));
-    return limpo;
-}
-
 QString Posicao(int linha)
 {
     return QStringLiteral("%1").arg(linha - 1, 2, 10, QLatin1Char('0'));
@@ -110,7 +103,7 @@ void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
 
 bool TFormPlanoNum::ConfereLinha(int linha, bool& porteiroVisto)
 {
-    const QString numero = SemBrancos(StringGrid1->Cells(kColunaRamal, linha));
+    const QString numero = CelulaSemBrancos(StringGrid1, kColunaRamal, linha);
     const NumeroReservado* reservado = nullptr;
     for (const NumeroReservado* r : kReservados)
         if (numero == QLatin1String(r->numero))
