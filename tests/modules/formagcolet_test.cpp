@@ -109,6 +109,7 @@ struct Linha {
     int linha;
     const char* rota;
     const char* numero;
+    const char* nome = "";
 };
 
 struct Refusal {
@@ -135,7 +136,7 @@ TEST_P(AgendaRecusas, MensagemNaLinhaENaColunaSemGravarNada)
     AbreEntrada(&AgendaColetiva, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
         for (const Linha& l : caso.linhas)
-            DigitaLinha(grade, l.linha, l.rota, l.numero);
+            DigitaLinha(grade, l.linha, l.rota, l.numero, l.nome);
         Click(w, "OkButton");
         input::Settle();
         EXPECT_TRUE(w->isVisible());
@@ -158,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, AgendaRecusas, ::testing::Values(
     Refusal{"NumeroSemRota", {{8, "", "5555"}}, "É necessário definir o número da rota", 8, 2},
     Refusal{"Rota9", {{9, "9", "5555"}}, "Número da rota não é válido", 9, 2},
     Refusal{"Rota8", {{9, "8", "5555"}}, "Número da rota não é válido", 9, 2},
+    Refusal{"NomeForaDoCodigoDoPabx", {{15, "1", "333", "Café ☎"}},
+            "O nome Café ☎ contém caracteres que não podem ser gravados", 15, 4},
     Refusal{"PrimeiraLinhaQueFalha", {{40, "9", "5555"}, {12, "", "77"}}, "É necessário definir o número da rota", 12, 2}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
