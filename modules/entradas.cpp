@@ -3,6 +3,8 @@
 // that take no start text ignore it.
 #include "modules/entradas.h"
 
+#include "modules/formagcolet.h"
+#include "modules/formagindiv.h"
 #include "modules/formcalendar.h"
 #include "modules/formatdport.h"
 #include "modules/formcancprog.h"
@@ -12,6 +14,7 @@
 #include "modules/formchesec.h"
 #include "modules/formemergenc.h"
 #include "modules/formgruram.h"
+#include "modules/formcodpart.h"
 #include "modules/formplanonum.h"
 #include "modules/formpref.h"
 #include "modules/formprogdiv.h"
@@ -37,6 +40,12 @@ ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
 ENTRADA_DE_JANELA(RamaisEconomicos, FormRamalEco)
 ENTRADA_DE_JANELA(HorariosOperadoras, FormHoraOper)
 ENTRADA_DE_JANELA(AtendedoresDePorteiros, FormAtdPort)
+ENTRADA_DE_JANELA(EmergenciaExterna, FormEmergenc)
+ENTRADA_DE_JANELA(GruposDeRamais, FormGruRam)
+ENTRADA_DE_JANELA(GruposChefeSecretaria, FormCheSec)
+ENTRADA_DE_JANELA(CodigosParticulares, FormCodPart)
+ENTRADA_DE_JANELA(AgendaColetiva, FormAgColet)
+ENTRADA_DE_JANELA(AgendasIndividuais, FormAgIndiv)
 
 // The trunk window opens at the trunk the start text names; its picker is
 // created first and freed last.
@@ -52,6 +61,3 @@ ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char*)
 {
     ExecutaModuloComCompanheira(FormPref, FormTodPref, TOrdem::PrincipalPrimeiro, TOrdem::PrincipalPrimeiro, imagem);
 }
-ENTRADA_DE_JANELA(EmergenciaExterna, FormEmergenc)
-ENTRADA_DE_JANELA(GruposDeRamais, FormGruRam)
-ENTRADA_DE_JANELA(GruposChefeSecretaria, FormCheSec)

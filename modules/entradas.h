@@ -16,3 +16,6 @@ ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char* textoIn
 ENTRADA_MODULO void EmergenciaExterna(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void GruposDeRamais(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void GruposChefeSecretaria(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CodigosParticulares(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AgendaColetiva(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AgendasIndividuais(std::uint8_t* imagem, const char* textoInicial);

@@ -1,9 +1,9 @@
 #include "modules/formplanonum.h"
 
-#include "image/cp1252.h"
 #include "image/layout.h"
 #include "image/padrao.h"
 #include "image/registro.h"
+#include "modules/colunanome.h"
 #include "modules/grade.h"
 
 TFormPlanoNum* FormPlanoNum = nullptr;
@@ -36,7 +36,6 @@ constexpr std::uint16_t kPrimeiraPalavraLivre = kPalavraReservada87;
 const char* const kPrefixosNomeReservado[] = {"Porteiro", "Busca pessoa"};
 
 const QString kMascaraRamal = QStringLiteral(" 9999");
-const QString kMascaraNome = QStringLiteral(" ") + QString(kMaximoNome, QLatin1Char('c'));
 
 // Enter goes from the number to the name, and from the name to the next
 // row's number (from the last row back to the first).
@@ -48,13 +47,6 @@ const BotaoModulo<TFormPlanoNum> kBotoes[] = {
     {&TFormPlanoNum::PadButton, TPapelBotao::Padrao, "PadButton", {156, 360}},
     {&TFormPlanoNum::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {8, 360}},
 };
-
-QString SemBrancos(const QString& texto)
-{
-    QString limpo = texto;
-    limpo.remove(QLatin1Char(' '));
-    return limpo;
-}
 
 QString Posicao(int linha)
 {
@@ -101,7 +93,7 @@ void TFormPlanoNum::StringGrid1GetEditMask(int ACol, int, QString& Value)
     if (ACol == kColunaRamal)
         Value = kMascaraRamal;
     else if (ACol == kColunaNome)
-        Value = kMascaraNome;
+        Value = MascaraNome();
 }
 
 void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
@@ -111,7 +103,7 @@ void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
 
 bool TFormPlanoNum::ConfereLinha(int linha, bool& porteiroVisto)
 {
-    const QString numero = SemBrancos(StringGrid1->Cells(kColunaRamal, linha));
+    const QString numero = CelulaSemBrancos(StringGrid1, kColunaRamal, linha);
     const NumeroReservado* reservado = nullptr;
     for (const NumeroReservado* r : kReservados)
         if (numero == QLatin1String(r->numero))
@@ -149,14 +141,9 @@ bool TFormPlanoNum::ConfereLinha(int linha, bool& porteiroVisto)
         nomes_[linha - 1] = QString::fromUtf8(reservado->nome);
         return true;
     }
-    const QString nome = StringGrid1->Cells(kColunaNome, linha).trimmed().left(kMaximoNome);
-    // A name is kept in the exchange's code page; one it cannot hold is
-    // refused rather than stored altered.
-    if (!Utf8ParaCp1252(nome.toStdString())) {
-        Recusa(QStringLiteral("O nome ") + nome + QStringLiteral(" contém caracteres que não podem ser gravados"),
-               linha, kColunaNome);
+    QString nome;
+    if (!LeNomeDaCelula(StringGrid1, kColunaNome, linha, nome))
         return false;
-    }
     palavras_[linha - 1] = TextoParaPalavraRamal(numero.toStdString());
     nomes_[linha - 1] = NomeReservado(nome) ? QString() : nome;
     return true;

@@ -21,3 +21,10 @@ TStringGrid* CriaGrade(QWidget* pai, const DadosGrade& dados, int contextoAjuda)
     grade->HelpContext = contextoAjuda;
     return grade;
 }
+
+QString CelulaSemBrancos(const TStringGrid* grade, int coluna, int linha)
+{
+    QString texto = grade->Cells(coluna, linha);
+    texto.remove(QLatin1Char(' '));
+    return texto;
+}

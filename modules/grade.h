@@ -30,3 +30,7 @@ struct DadosGrade {
 };
 
 TStringGrid* CriaGrade(QWidget* pai, const DadosGrade& dados, int contextoAjuda);
+
+// The text of a cell without any blank: the blanks of its edit mask and
+// those typed around a number.
+QString CelulaSemBrancos(const TStringGrid* grade, int coluna, int linha);

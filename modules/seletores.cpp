@@ -59,6 +59,14 @@ bool RamalValido(int posicao)
     return texto.startsWith(QLatin1Char('2')) || texto.startsWith(QLatin1Char('3'));
 }
 
+int PosicaoDoRamal(const QString& texto)
+{
+    for (int p = 1; p <= kPosicoesRamal; ++p)
+        if (RamalValido(p) && TextoPosicao(p) == texto)
+            return p;
+    return 0;
+}
+
 bool GrupoProgramado(int grupo)
 {
     return (ImagemAtual[OffsetGrupo(grupo)] & kGrupoNaoProgramado) == 0;

@@ -13,6 +13,9 @@ inline const QString kEntradaEmBranco = QStringLiteral("     ");
 
 // True when position p (1..12) holds an extension number beginning with 2 or 3.
 bool RamalValido(int posicao);
+// The position (1..12) of the valid extension whose number is exactly the
+// text ("020" is not "20"); 0 when no valid extension has it.
+int PosicaoDoRamal(const QString& texto);
 // True when group g (1..4) is programmed.
 bool GrupoProgramado(int grupo);
 

@@ -59,6 +59,7 @@ TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
         "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
         "RamaisEconomicos", "HorariosOperadoras", "AtendedoresDePorteiros",
         "EmergenciaExterna", "GruposDeRamais", "GruposChefeSecretaria",
+        "CodigosParticulares", "AgendaColetiva", "AgendasIndividuais",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }
