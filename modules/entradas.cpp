@@ -5,8 +5,12 @@
 
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formcatram.h"
+#include "modules/formcopcat.h"
+#include "modules/formcopram.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
+#include "modules/formprogind.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 
@@ -24,3 +28,16 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+
+// The categories window opens on the extension the caller names.
+ENTRADA_MODULO void CategoriaDosRamais(std::uint8_t* imagem, const char* textoInicial)
+{
+    ExecutaModuloComCompanheira(FormCatRam, FormCopCat, TOrdem::PrincipalPrimeiro, TOrdem::CompanheiraPrimeiro,
+                                imagem, textoInicial);
+}
+
+ENTRADA_MODULO void ProgramacaoIndividual(std::uint8_t* imagem, const char*)
+{
+    ExecutaModuloComCompanheira(FormProgInd, FormCopRam, TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
+                                imagem);
+}

@@ -8,3 +8,5 @@ ENTRADA_MODULO void Calendario(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void PlanoDeNumeracao(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void SenhaGeral(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CategoriaDosRamais(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void ProgramacaoIndividual(std::uint8_t* imagem, const char* textoInicial);

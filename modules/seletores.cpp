@@ -13,11 +13,6 @@ namespace {
 constexpr int kGrupos = 4;
 constexpr std::uint8_t kGrupoNaoProgramado = 0x40;
 
-QString TextoPosicao(int posicao)
-{
-    return QString::fromStdString(PalavraRamalParaTexto(LeU16(ImagemAtual + OffsetPalavraRamal(posicao))));
-}
-
 struct MensagemRegra {
     int regra;
     const char* texto;
@@ -53,9 +48,14 @@ int RegraGrupo(const QString& texto, const QStringList& itens)
 
 } // namespace
 
+QString TextoDaPosicao(int posicao)
+{
+    return QString::fromStdString(PalavraRamalParaTexto(LeU16(ImagemAtual + OffsetPalavraRamal(posicao))));
+}
+
 bool RamalValido(int posicao)
 {
-    const QString texto = TextoPosicao(posicao);
+    const QString texto = TextoDaPosicao(posicao);
     return texto.startsWith(QLatin1Char('2')) || texto.startsWith(QLatin1Char('3'));
 }
 
@@ -71,7 +71,7 @@ void CarregaListaDestinos(bool com9, bool com60, TStrings& lista)
         lista.Add(QStringLiteral("9"));
     for (int p = 1; p <= kPosicoesRamal; ++p)
         if (RamalValido(p))
-            lista.Add(TextoPosicao(p).left(5));
+            lista.Add(TextoDaPosicao(p).left(5));
     if (com60)
         lista.Add(QStringLiteral("60"));
     for (int g = 1; g <= kGrupos; ++g)
@@ -84,7 +84,7 @@ void CarregaComboRamais(TComboBox* combo)
     combo->Items().Clear();
     combo->Items().Add(kEntradaEmBranco);
     for (int p = 1; p <= kPosicoesRamal; ++p)
-        combo->Items().Add(TextoPosicao(p));
+        combo->Items().Add(TextoDaPosicao(p));
 }
 
 void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QString& formato, int maior)
@@ -154,4 +154,32 @@ void NavegaRamal(int& posicao, bool paraCima)
     } while (!RamalValido(posicao) && posicao != limite);
     if (posicao == limite && !RamalValido(posicao))
         posicao = limite - passo;
+}
+
+int PosicaoDoTexto(const QString& digitado)
+{
+    const QString texto = digitado.trimmed();
+    // A group number names no position (and its reference is no index).
+    if (texto.isEmpty() || texto.startsWith(QLatin1Char('6')))
+        return 1;
+    bool encontrado = false;
+    const std::uint8_t referencia = TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado);
+    return encontrado && referencia < kPosicoesRamal ? referencia + 1 : 1;
+}
+
+int PulaRamais(int posicao, bool paraCima, const QStringList& pulados)
+{
+    int atual = std::clamp(posicao, 1, kPosicoesRamal);
+    for (int sentido = 0; sentido < 2; ++sentido, paraCima = !paraCima) {
+        atual = std::clamp(posicao, 1, kPosicoesRamal);
+        for (int passo = 0; passo < kPosicoesRamal; ++passo) {
+            const int anterior = atual;
+            NavegaRamal(atual, paraCima);
+            if (!pulados.contains(TextoDaPosicao(atual)))
+                return atual;
+            if (atual == anterior) // the end of the plan sends it back: turn
+                break;
+        }
+    }
+    return atual;
 }

@@ -37,3 +37,16 @@ bool ValidaComboRamal(bool recusaGrupos, TComboBox* combo);
 // Moves posicao (1..12) to the next valid extension upwards or downwards; at
 // the end stops on 12 (or 1) when valid, else on 11 (or 2).
 void NavegaRamal(int& posicao, bool paraCima);
+
+// The extension text of position p (1..12).
+QString TextoDaPosicao(int posicao);
+
+// The position (1..12) a typed extension number names; 1 for a number that
+// no position holds and for a group number ("6n"), which is no position.
+int PosicaoDoTexto(const QString& texto);
+
+// Steps from posicao with NavegaRamal until a position whose extension text
+// is not one of `pulados`. When the end of the plan keeps sending the step
+// back onto a skipped number it turns and steps the other way; when every
+// position reached is skipped, it stops on the last one looked at.
+int PulaRamais(int posicao, bool paraCima, const QStringList& pulados);

@@ -21,6 +21,8 @@ const Captura kCapturas[] = {
     {"PlanoDeNumeracao", &PlanoDeNumeracao},
     {"SenhaGeral", &SenhaGeral},
     {"ControleAtendedorDigital", &ControleAtendedorDigital},
+    {"CategoriaDosRamais", &CategoriaDosRamais},
+    {"ProgramacaoIndividual", &ProgramacaoIndividual},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

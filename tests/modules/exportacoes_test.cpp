@@ -55,8 +55,8 @@ std::set<std::string> SimbolosDefinidos(const std::string& caminho)
 TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
 {
     const std::set<std::string> esperadas = {
-        "Calendario",  "ControleAtendedorDigital", "PlanoDeNumeracao",
-        "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
+        "Calendario",  "CategoriaDosRamais", "ControleAtendedorDigital", "PlanoDeNumeracao",
+        "ProgramacaoIndividual", "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }

@@ -1,0 +1,122 @@
+#pragma once
+// What the tests of the two windows that step through the extensions share:
+// opening an entry with a start text and acting in the window and in each
+// copy picker it opens, and a person's clicks, keys and picks.
+#include "image/layout.h"
+#include "image/registro.h"
+#include "modules/modulo.h"
+#include "platform/controls.h"
+#include "tests/modules/imagemteste.h"
+#include "tests/support/scripted.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using Atos = std::function<void(QWidget*)>;
+
+// Calls the entry with the start text; the window runs `janela`, and each
+// copy picker it opens runs the next of `seletores` (a picker with none left
+// is cancelled). Whatever stays open is cancelled afterwards.
+inline void AbreRamais(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem, const char* textoInicial,
+                       const Atos& janela, const std::vector<Atos>& seletores = {})
+{
+    ModalScript modal;
+    modal.Then([&](QWidget* w) {
+        w->activateWindow();
+        QCoreApplication::processEvents();
+        janela(w);
+        QTimer::singleShot(0, w, [w] {
+            if (w->isVisible())
+                static_cast<QDialog*>(w)->done(mrCancel);
+        });
+    });
+    for (const Atos& atos : seletores)
+        modal.Then([atos](QWidget* w) {
+            w->activateWindow();
+            QCoreApplication::processEvents();
+            atos(w);
+        });
+    entrada(imagem.data(), textoInicial);
+}
+
+// A left click on the named control where a person aims: the box of a check
+// box or radio button, the middle of anything else. The focus moves first.
+inline void Clica(QWidget* janela, const char* nome)
+{
+    auto* alvo = Find<QWidget>(janela, nome);
+    ASSERT_NE(alvo, nullptr) << "no control " << nome;
+    ASSERT_TRUE(alvo->isVisible() && alvo->isEnabled()) << nome << " cannot be clicked";
+    const bool caixa = alvo->inherits("QCheckBox") || alvo->inherits("QRadioButton");
+    const QPoint ponto = caixa ? QPoint(8, alvo->height() / 2) : alvo->rect().center();
+    QTest::mouseClick(alvo, Qt::LeftButton, Qt::NoModifier, ponto);
+    QCoreApplication::processEvents();
+}
+
+// Picks the item of that text in a drop-down list as a person does with
+// the keyboard: into the list by a click, then the arrow keys.
+inline void Escolhe(QWidget* janela, const char* nome, const QString& texto)
+{
+    auto* combo = Find<QComboBox>(janela, nome);
+    ASSERT_NE(combo, nullptr) << "no combo " << nome;
+    const int alvo = combo->findText(texto, Qt::MatchFixedString);
+    ASSERT_GE(alvo, 0) << texto.toStdString() << " is not in " << nome;
+    combo->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    while (combo->currentIndex() < alvo)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > alvo)
+        QTest::keyClick(combo, Qt::Key_Up);
+    QCoreApplication::processEvents();
+}
+
+// Types into the named edit after selecting what it holds, as a person
+// replacing a number does.
+inline void Digita(QWidget* janela, const char* nome, const QString& texto)
+{
+    auto* edit = Find<QWidget>(janela, nome);
+    ASSERT_NE(edit, nullptr) << "no edit " << nome;
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->rect().center());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClicks(edit, texto);
+    QCoreApplication::processEvents();
+}
+
+inline QString Texto(QWidget* janela, const char* nome)
+{
+    if (auto* combo = Find<QComboBox>(janela, nome))
+        return combo->currentText();
+    auto* edit = Find<QLineEdit>(janela, nome);
+    return edit ? edit->text().trimmed() : QString();
+}
+
+inline bool Marcada(QWidget* janela, const char* nome)
+{
+    auto* caixa = Find<QAbstractButton>(janela, nome);
+    return caixa && caixa->isChecked();
+}
+
+inline bool Habilitada(QWidget* janela, const char* nome)
+{
+    auto* controle = Find<QWidget>(janela, nome);
+    return controle && controle->isEnabled();
+}
+
+// Puts extension number `numero` at position p (1..12) of the plan.
+inline void Numera(std::vector<std::uint8_t>& imagem, int posicao, std::uint16_t palavra)
+{
+    GravaU16(imagem.data() + OffsetPalavraRamal(posicao), palavra);
+}
+inline void Numera(std::vector<std::uint8_t>& imagem, int posicao, const char* numero)
+{
+    Numera(imagem, posicao, TextoParaPalavraRamal(numero));
+}
