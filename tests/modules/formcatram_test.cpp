@@ -469,3 +469,66 @@ INSTANTIATE_TEST_SUITE_P(Casos, CategoriaNavegacao, ::testing::Values(
                   nullptr, {"SpeedButton4", "SpeedButton1"}, "81"}), PrintedName{});
 
 } // namespace
+
+namespace {
+
+struct CelulaVista {
+    QString legenda;
+    bool habilitada;
+    bool operator==(const CelulaVista&) const = default;
+};
+
+void PrintTo(const CelulaVista& celula, std::ostream* os)
+{
+    *os << celula.legenda.toStdString() << (celula.habilitada ? "" : " (disabled)");
+}
+
+std::vector<CelulaVista> Celulas(QWidget* seletor)
+{
+    std::vector<CelulaVista> celulas;
+    for (int k = 1; k <= 12; ++k) {
+        auto* celula = Find<TPanel>(seletor, ("Panel" + std::to_string(k)).c_str());
+        celulas.push_back({celula->Caption(), celula->isEnabled()});
+    }
+    return celulas;
+}
+
+// The cells follow the numbers' order; "81" to "84" and "87" are "*****",
+// never chosen, not even by inverting; a pressed cell is teal and sunk.
+TEST(CategoriaSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
+{
+    Imagem imagem = ImagemCategorias();
+    Numera(imagem, 1, "35");
+    Numera(imagem, 3, 0xF4FF); // "84"
+    Numera(imagem, 5, 0xFCFF); // "87"
+    Numera(imagem, 9, "210");
+    Imagem esperado = imagem;
+    for (int p : {1, 2, 4, 6, 7, 8, 9, 10, 11, 12})
+        for (const char* area : {"AcessoDiurno", "RotasDiurnas", "FacilidadesDiurnas", "SubRotaDiurna", "FlagsRamal"})
+            esperado[Cat(area, p)] = imagem[Cat(area, 2)];
+    std::vector<CelulaVista> vistas;
+    AbreRamais(
+        &CategoriaDosRamais, imagem, "21",
+        [&](QWidget* w) {
+            Clica(w, "CopButton");
+            Clica(w, "ButtonOk");
+        },
+        {[&](QWidget* s) {
+            vistas = Celulas(s);
+            auto* celula = Find<TPanel>(s, "Panel2");
+            Clica(s, "Panel2");
+            EXPECT_EQ(celula->Color(), clTeal);
+            EXPECT_EQ(celula->BevelOuter(), bvLowered);
+            Clica(s, "Panel2");
+            EXPECT_EQ(celula->Color(), clBtnFace);
+            EXPECT_EQ(celula->BevelOuter(), bvRaised);
+            Clica(s, "SelButton");
+            Clica(s, "OkButton");
+        }});
+    EXPECT_EQ(vistas, (std::vector<CelulaVista>{{"21", true}, {"23", true}, {"25", true}, {"26", true},
+                                                {"27", true}, {"29", true}, {"30", true}, {"31", true},
+                                                {"35", true}, {"*****", false}, {"*****", false}, {"210", true}}));
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+} // namespace

@@ -434,3 +434,49 @@ INSTANTIATE_TEST_SUITE_P(Casos, IndividualNavegacao, ::testing::Values(
                   {"SpeedButton4", "SpeedButton1", "SpeedButton3"}, "87", true, true}), PrintedName{});
 
 } // namespace
+
+namespace {
+
+// The individual programming's picker: "81", "82" and "87" are "*****";
+// "83" and "84" are extensions there; cells are ordered by number.
+TEST(IndividualSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
+{
+    Imagem imagem = ImagemIndividual();
+    Numera(imagem, 2, 0xF2FF); // "82"
+    Numera(imagem, 3, 0xF4FF); // "84"
+    Numera(imagem, 12, 0xFFFF); // "87"
+    Numera(imagem, 1, "300");
+    std::vector<std::string> legendas;
+    std::vector<bool> habilitadas;
+    Imagem esperado = imagem;
+    for (int p : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11})
+        esperado[OffsetFacilidadesRamal(p)] = imagem[OffsetFacilidadesRamal(4)];
+    AbreRamais(
+        &ProgramacaoIndividual, imagem, nullptr,
+        [&](QWidget* w) {
+            Digita(w, "Edit1", "23");
+            Clica(w, "Button2");
+            Clica(w, "OKButton");
+        },
+        {[&](QWidget* s) {
+            EXPECT_EQ(Find<QAbstractButton>(s, "SelButton")->text(), QString::fromUtf8("&Inverte seleção"));
+            for (int k = 1; k <= 12; ++k) {
+                auto* celula = Find<TPanel>(s, ("Panel" + std::to_string(k)).c_str());
+                legendas.push_back(celula->Caption().toStdString());
+                habilitadas.push_back(celula->isEnabled());
+            }
+            Clica(s, "SelButton");
+            Clica(s, "OkButton");
+        }});
+    // In the order of the numbers, the special ones included.
+    EXPECT_EQ(legendas, (std::vector<std::string>{"23", "24", "25", "26", "27", "28", "29", "30", "*****", "84",
+                                                  "*****", "300"}));
+    EXPECT_EQ(habilitadas,
+              (std::vector<bool>{true, true, true, true, true, true, true, true, false, true, false, true}));
+    // The settings went to every position but the special ones; the
+    // facilities byte stands for all of them here.
+    for (int p = 1; p <= kPosicoesRamal; ++p)
+        EXPECT_EQ(imagem[OffsetFacilidadesRamal(p)], esperado[OffsetFacilidadesRamal(p)]) << p;
+}
+
+} // namespace

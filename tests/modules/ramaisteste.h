@@ -44,6 +44,10 @@ inline void AbreRamais(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem
             w->activateWindow();
             QCoreApplication::processEvents();
             atos(w);
+            QTimer::singleShot(0, w, [w] {
+                if (w->isVisible())
+                    static_cast<QDialog*>(w)->done(mrCancel);
+            });
         });
     entrada(imagem.data(), textoInicial);
 }

@@ -7,10 +7,13 @@
 #include "tests/shell/principal_fixture.h"
 #include "tests/support/scripted.h"
 
+#include <QAbstractButton>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -247,6 +250,39 @@ TEST_F(ComandosTest, TrunkAndExtensionButtonsPassTheirCaptions)
     EXPECT_TRUE(ChamadasFalsas().empty());
     EXPECT_FALSE(ImagemAlterada);
     EXPECT_EQ(boxes.Texts(), (QStringList{"Acesso negado", "Acesso negado"}));
+}
+
+// With the real library, an extension button opens the categories window
+// on its own extension, and what is confirmed there reaches the program's
+// image.
+TEST_F(ComandosTest, ExtensionButtonOpensTheCategoriesOfItsExtension)
+{
+    TFormPrinc& j = Abre();
+    ItensDisponiveis.fill(1);
+    j.AtualizaMenus();
+    ASSERT_TRUE(j.BotoesRamais[3]->isEnabled());
+    const int recebeExterna = OffsetCategoria(Area("AcessoDiurno"), 4);
+    const std::vector<std::uint8_t> antes(Imagem, Imagem + kTamanhoImagem);
+    QString mostrado;
+    ModalScript modal;
+    modal.Then([&](QWidget* w) {
+        w->activateWindow();
+        QCoreApplication::processEvents();
+        mostrado = w->findChild<QLineEdit*>("MaskEdit1")->text().trimmed();
+        auto* caixa = w->findChild<QAbstractButton*>("CheckBox1");
+        QTest::mouseClick(caixa, Qt::LeftButton, Qt::NoModifier, QPoint(8, caixa->height() / 2));
+        auto* ok = w->findChild<QAbstractButton*>("ButtonOk");
+        QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, ok->rect().center());
+    });
+    LimpaMarcas();
+    QTest::mouseClick(j.BotoesRamais[3], Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(modal.shown, std::vector<QString>{"Categoria dos ramais"});
+    EXPECT_EQ(mostrado, "23");
+    std::vector<std::uint8_t> esperado = antes;
+    esperado[static_cast<size_t>(recebeExterna)] ^= 1;
+    EXPECT_TRUE(std::equal(esperado.begin(), esperado.end(), Imagem));
+    EXPECT_EQ(ItensAlterados[ipCategoriaRamais - 1], 1);
 }
 
 TEST_F(ComandosTest, CancellingARealEditingWindowStillMarksItsItem)
