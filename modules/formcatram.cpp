@@ -200,7 +200,6 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
 
     MaskEdit1 = Posiciona(new TMaskEdit(this), "MaskEdit1", kLugarEdit);
     MaskEdit1->SetEditMask(kMascaraRamal);
-    MaskEdit1->HelpContext = kContextoAjuda;
     Label1 = Posiciona(new TLabel(QStringLiteral("Número do &Ramal"), this), "Label1", kLugarRotulo);
     Label1->SetFocusControl(MaskEdit1);
     TSpeedButton* TFormCatRam::*const navegacao[] = {&TFormCatRam::SpeedButton1, &TFormCatRam::SpeedButton2,
@@ -213,7 +212,6 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
     }
 
     TabbedNotebook1 = Posiciona(new TTabbedNotebook(this), "TabbedNotebook1", kLugarNotebook);
-    TabbedNotebook1->HelpContext = kContextoAjuda;
     for (int pagina : {kPaginaDiurno, kPaginaNoturno}) {
         QWidget* folha = TabbedNotebook1->AddPage(pagina == kPaginaDiurno ? QStringLiteral("Diurno")
                                                                           : QStringLiteral("Noturno"));
@@ -237,7 +235,6 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
         combo->Items().Add(QString());
         for (int s = 1; s <= 6; ++s)
             combo->Items().Add(QString::number(s));
-        combo->HelpContext = kContextoAjuda;
         combo->OnChange = [this, combo] { ComboBox1Change(combo); };
         combo->OnEnter = [this] { editando_ = true; };
         combo->OnExit = [this] { editando_ = false; };
@@ -255,13 +252,15 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
         caixas_.push_back(caixa);
     }
     for (TCheckBox* caixa : caixas_) {
-        caixa->HelpContext = kContextoAjuda;
         caixa->OnClick = [this, caixa] { CheckBox1Click(caixa); };
         caixa->OnEnter = [this] { editando_ = true; };
         caixa->OnExit = [this] { editando_ = false; };
     }
 
     CriaBotoes(kBotoes);
+    for (QWidget* filho : findChildren<QWidget*>())
+        if (TControl* controle = TControl::Of(filho))
+            controle->HelpContext = kContextoAjuda;
 
     MaskEdit1->OnChange = [this] { MaskEdit1Change(); };
     SpeedButton1->OnClick = [this] { SpeedButton1Click(); };

@@ -182,6 +182,23 @@ TEST(CategoriaMostrar, PercorrerTodasAsPosicoesNaoMudaNada)
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
+// A sub-route that is not a number ends in the conversion error's box and
+// leaves the stored sub-route as it was.
+TEST(CategoriaSubRota, TextoQueNaoENumeroNaoMudaASubRota)
+{
+    Imagem imagem = ImagemCategorias();
+    imagem[Cat("SubRotaDiurna", 1)] = 0;
+    const Imagem antes = imagem;
+    ScriptedBoxes boxes;
+    AbreRamais(&CategoriaDosRamais, imagem, nullptr, [&](QWidget* w) {
+        Digita(w, "ComboBox1", "x");
+        EXPECT_TRUE(Marcada(w, "CheckBox13"));
+        Clica(w, "ButtonOk");
+    });
+    EXPECT_EQ(boxes.Texts(), QStringList{"'x' is not a valid integer value"});
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
 struct CasoCarga {
     const char* caso;
     const char* inicio;
