@@ -129,7 +129,6 @@ const CaixaGeral kCaixasGerais[] = {
 
 const Lugar kLugarRotulo{8, 12, 110, 20};
 const Lugar kLugarEdit{120, 8, 64, 24};
-Lugar LugarNavegacao(int k) { return {196 + 30 * k, 8, 28, 24}; }
 const Lugar kLugarNotebook{8, 40, 560, 236};
 const Lugar kLugarPanel{8, 284, 560, 68};
 
@@ -202,14 +201,11 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
     MaskEdit1->SetEditMask(kMascaraRamal);
     Label1 = Posiciona(new TLabel(QStringLiteral("Número do &Ramal"), this), "Label1", kLugarRotulo);
     Label1->SetFocusControl(MaskEdit1);
-    TSpeedButton* TFormCatRam::*const navegacao[] = {&TFormCatRam::SpeedButton1, &TFormCatRam::SpeedButton2,
-                                                      &TFormCatRam::SpeedButton3, &TFormCatRam::SpeedButton4};
-    const char* const legendasNavegacao[] = {"|<", "<", ">", ">|"};
-    for (int k = 0; k < 4; ++k) {
-        const QByteArray nome = "SpeedButton" + QByteArray::number(k + 1);
-        this->*navegacao[k] = Posiciona(new TSpeedButton(QString::fromLatin1(legendasNavegacao[k]), this),
-                                        nome.constData(), LugarNavegacao(k));
-    }
+    const auto navegacao = CriaBotoesNavegacao(this, 196, 8);
+    SpeedButton1 = navegacao[0];
+    SpeedButton2 = navegacao[1];
+    SpeedButton3 = navegacao[2];
+    SpeedButton4 = navegacao[3];
 
     TabbedNotebook1 = Posiciona(new TTabbedNotebook(this), "TabbedNotebook1", kLugarNotebook);
     for (int pagina : {kPaginaDiurno, kPaginaNoturno}) {
@@ -262,7 +258,8 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
         if (TControl* controle = TControl::Of(filho))
             controle->HelpContext = kContextoAjuda;
 
-    MaskEdit1->OnChange = [this] { MaskEdit1Change(); };
+    navegacao_ = std::make_unique<TNavegacaoRamal>(MaskEdit1, kPulados, [this](int p) { MostraCfgRamal(p); });
+    MaskEdit1->OnChange = [this] { navegacao_->EditChange(); };
     SpeedButton1->OnClick = [this] { SpeedButton1Click(); };
     SpeedButton2->OnClick = [this] { SpeedButton2Click(); };
     SpeedButton3->OnClick = [this] { SpeedButton3Click(); };
@@ -297,43 +294,24 @@ void TFormCatRam::FormShow()
 
 void TFormCatRam::FormActivate()
 {
-    posicao_ = PosicaoDoTexto(MaskEdit1->Text());
-}
-
-void TFormCatRam::MaskEdit1Change()
-{
-    if (semMudanca_)
-        return;
-    const QString texto = MaskEdit1->Text().trimmed();
-    if (texto.isEmpty())
-        return;
-    if (!kPulados.contains(texto)) {
-        MostraCfgRamal(PosicaoDoTexto(texto));
-        return;
-    }
-    const int destino = PulaRamais(posicao_, paraCima_, kPulados);
-    // Every position reached is one to skip: show it rather than loop.
-    if (kPulados.contains(TextoDaPosicao(destino)))
-        MostraCfgRamal(destino);
-    else
-        MaskEdit1->SetText(TextoDaPosicao(destino));
+    navegacao_->posicao = PosicaoDoTexto(MaskEdit1->Text());
 }
 
 void TFormCatRam::MostraCfgRamal(int posicao)
 {
-    posicao_ = std::clamp(posicao, 1, kPosicoesRamal);
+    navegacao_->posicao = std::clamp(posicao, 1, kPosicoesRamal);
     mostrada_ = true;
     ++mostrando_;
     for (TCheckBox* caixa : caixas_)
-        caixa->SetChecked(MarcadaNaCopia(caixa->Tag, posicao_));
+        caixa->SetChecked(MarcadaNaCopia(caixa->Tag, Posicao()));
     for (int periodo : {kPaginaDiurno, kPaginaNoturno}) {
-        const std::uint8_t subRota = Categoria(kSubRotaDiurna + periodo, posicao_);
+        const std::uint8_t subRota = Categoria(kSubRotaDiurna + periodo, Posicao());
         TComboBox* combo = ComboSubRota(periodo);
         combo->SetItemIndex(subRota >= 1 && subRota <= kMaiorSubRota ? combo->Items().IndexOf(QString::number(subRota))
                                                                      : -1);
         CaixaRota0(periodo)->SetEnabled(subRota == kSubRotaRota0 || subRota == kSemSubRota);
     }
-    CheckBox20->SetEnabled(posicao_ <= kUltimaPosicaoInternet);
+    CheckBox20->SetEnabled(Posicao() <= kUltimaPosicaoInternet);
     --mostrando_;
 }
 
@@ -376,11 +354,11 @@ void TFormCatRam::CheckBox1Click(TCheckBox* Sender)
         return;
     const bool marcado = Sender->Checked();
     if (Sender->Tag == kTagAgenda) {
-        AjustaBit(Categoria(kAcessoDiurno, posicao_), kBitAgenda, marcado);
-        AjustaBit(Categoria(kAcessoNoturno, posicao_), kBitAgenda, marcado);
+        AjustaBit(Categoria(kAcessoDiurno, Posicao()), kBitAgenda, marcado);
+        AjustaBit(Categoria(kAcessoNoturno, Posicao()), kBitAgenda, marcado);
         return;
     }
-    TrocaCfgRamal(ArranjoDaTag(Sender->Tag), BitDaTag(Sender->Tag), marcado, posicao_);
+    TrocaCfgRamal(ArranjoDaTag(Sender->Tag), BitDaTag(Sender->Tag), marcado, Posicao());
 }
 
 // Any change of a sub-route combo stores it: 1..7 for themselves, anything
@@ -396,7 +374,7 @@ void TFormCatRam::ComboBox1Change(TComboBox* Sender)
     TCheckBox* rota0 = CaixaRota0(periodo);
     if (valor == 0 && !rota0->Checked())
         valor = kSemSubRota;
-    TrocaCfgRamal(Sender->Tag, valor, true, posicao_);
+    TrocaCfgRamal(Sender->Tag, valor, true, Posicao());
     if (valor != 0 && valor != kSemSubRota) {
         ++mostrando_;
         rota0->SetChecked(false);
@@ -420,11 +398,7 @@ TCheckBox* TFormCatRam::CaixaRota0(int periodo) const
 void TFormCatRam::Navega(int inicio, bool paraCima)
 {
     MaskEdit1->SetFocus();
-    int posicao = inicio;
-    NavegaRamal(posicao, paraCima);
-    paraCima_ = paraCima;
-    posicao_ = posicao;
-    MaskEdit1->SetText(TextoDaPosicao(posicao));
+    navegacao_->Navega(inicio, paraCima);
 }
 
 void TFormCatRam::SpeedButton1Click()
@@ -434,12 +408,12 @@ void TFormCatRam::SpeedButton1Click()
 
 void TFormCatRam::SpeedButton2Click()
 {
-    Navega(posicao_, false);
+    Navega(Posicao(), false);
 }
 
 void TFormCatRam::SpeedButton3Click()
 {
-    Navega(posicao_, true);
+    Navega(Posicao(), true);
 }
 
 void TFormCatRam::SpeedButton4Click()
@@ -481,7 +455,7 @@ void TFormCatRam::PadButtonClick()
             PadraoDaPosicao(p);
         break;
     case IDNO:
-        PadraoDaPosicao(posicao_);
+        PadraoDaPosicao(Posicao());
         break;
     default:
         return;
@@ -501,7 +475,7 @@ void TFormCatRam::CopButtonClick()
             continue;
         for (const ParteCopia& parte : kPartesCopia)
             if ((FormCopCat->*parte.caixa)->Checked())
-                Categoria(parte.arranjo, p) = Categoria(parte.arranjo, posicao_);
+                Categoria(parte.arranjo, p) = Categoria(parte.arranjo, Posicao());
     }
 }
 
@@ -517,9 +491,7 @@ void TFormCatRam::OkButtonClick()
                 continue;
             // The position at fault is shown even if it is one the edit
             // steps over.
-            ++semMudanca_;
-            MaskEdit1->SetText(TextoDaPosicao(p));
-            --semMudanca_;
+            navegacao_->PoeNumero(p);
             MostraCfgRamal(p);
             MostraPagina(periodo);
             MostraErro(QStringLiteral("A rota deverá estar definida para permitir acesso a sub-rota"));

@@ -3,8 +3,10 @@
 // night, its routes and sub-route, its facilities and general flags. Edited
 // on a copy of the nine category arrays that Ok checks and writes back.
 #include "modules/modulo.h"
+#include "modules/seletores.h"
 #include "platform/controls.h"
 
+#include <memory>
 #include <vector>
 
 class TFormCatRam : public TFormModulo {
@@ -78,7 +80,6 @@ protected:
     void FormActivate() override;
 
 private:
-    void MaskEdit1Change();
     void MostraCfgRamal(int posicao);
     void TrocaCfgRamal(int arranjo, int valor, bool marcado, int posicao);
     void CheckBox1Click(TCheckBox* Sender);
@@ -93,8 +94,7 @@ private:
     void CopButtonClick();
     void OkButtonClick() override;
 
-    // Moves to another position (NavegaRamal) and puts its number in the
-    // edit, which shows it.
+    // The stepping buttons first focus the edit.
     void Navega(int inicio, bool paraCima);
     void MostraPagina(int pagina);
     void PadraoDaPosicao(int posicao);
@@ -104,14 +104,13 @@ private:
     // True while a click may write into the work copy: the user is in a
     // check box or sub-route combo and the window is not filling them.
     bool Editando() const { return editando_ && mostrando_ == 0; }
+    int Posicao() const { return navegacao_->posicao; }
 
     QString textoInicial_;
     std::vector<TCheckBox*> caixas_;
-    int posicao_ = 1;
-    bool paraCima_ = true;
+    std::unique_ptr<TNavegacaoRamal> navegacao_; // the position shown
     bool editando_ = false;
     int mostrando_ = 0;
-    int semMudanca_ = 0;
     bool mostrada_ = false;
 };
 

@@ -217,14 +217,12 @@ TFormProgInd::TFormProgInd(QWidget* owner) : TFormModulo(owner)
     Edit1->SetEditMask(kMascaraRamal);
     Label1 = Posiciona(new TLabel(QStringLiteral("&Ramal"), this), "Label1", {8, 12, 50, 20});
     Label1->SetFocusControl(Edit1);
-    TSpeedButton* TFormProgInd::*const navegacao[] = {&TFormProgInd::SpeedButton1, &TFormProgInd::SpeedButton2,
-                                                       &TFormProgInd::SpeedButton3, &TFormProgInd::SpeedButton4};
-    const char* const legendasNavegacao[] = {"|<", "<", ">", ">|"};
-    for (int k = 0; k < 4; ++k) {
-        const QByteArray nome = "SpeedButton" + QByteArray::number(k + 1);
-        this->*navegacao[k] = Posiciona(new TSpeedButton(QString::fromLatin1(legendasNavegacao[k]), this),
-                                        nome.constData(), {136 + 30 * k, 8, 28, 24});
-    }
+    const auto navegacao = CriaBotoesNavegacao(this, 136, 8);
+    SpeedButton1 = navegacao[0];
+    SpeedButton2 = navegacao[1];
+    SpeedButton3 = navegacao[2];
+    SpeedButton4 = navegacao[3];
+    navegacao_ = std::make_unique<TNavegacaoRamal>(Edit1, kPulados, [this](int p) { MostraProgRamal(p); });
 
     // Hot line.
     CheckBox11 = Posiciona(new TCheckBox(QStringLiteral("&Hot-line"), this), "CheckBox11", {8, 44, 120, 20});
@@ -306,7 +304,7 @@ TFormProgInd::TFormProgInd(QWidget* owner) : TFormModulo(owner)
         if (TControl* controle = TControl::Of(filho))
             controle->HelpContext = kContextoAjuda;
 
-    Edit1->OnChange = [this] { Edit1Change(); };
+    Edit1->OnChange = [this] { navegacao_->EditChange(); };
     SpeedButton1->OnClick = [this] { SpeedButton1Click(); };
     SpeedButton2->OnClick = [this] { SpeedButton2Click(); };
     SpeedButton3->OnClick = [this] { SpeedButton3Click(); };
@@ -343,7 +341,7 @@ void TFormProgInd::ConfirmaModulo()
 // Every activation starts again at the first position.
 void TFormProgInd::FormActivate()
 {
-    posicao_ = 1;
+    navegacao_->posicao = 1;
     TComboBox destinos;
     CarregaListaDestinos(false, false, destinos.Items());
     for (TComboBox* combo : {ComboBox8, ComboBox9}) {
@@ -364,35 +362,15 @@ void TFormProgInd::FormActivate()
                                         : TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado));
     }
     ComboBox2->SetItemIndex(-1);
-    ++mostrando_;
-    Edit1->SetText(TextoDaPosicao(1));
-    --mostrando_;
+    navegacao_->PoeNumero(1);
     Edit1->SetFocus();
-    Edit1Change();
-}
-
-void TFormProgInd::Edit1Change()
-{
-    if (mostrando_)
-        return;
-    const QString texto = Edit1->Text().trimmed();
-    if (texto.isEmpty())
-        return;
-    if (!kPulados.contains(texto)) {
-        MostraProgRamal(PosicaoDoTexto(texto));
-        return;
-    }
-    const int destino = PulaRamais(posicao_, paraCima_, kPulados);
-    if (kPulados.contains(TextoDaPosicao(destino)))
-        MostraProgRamal(destino);
-    else
-        Edit1->SetText(TextoDaPosicao(destino));
+    navegacao_->EditChange();
 }
 
 void TFormProgInd::MostraProgRamal(int posicao)
 {
-    posicao_ = std::clamp(posicao, 1, kPosicoesRamal);
-    const int p = posicao_;
+    navegacao_->posicao = std::clamp(posicao, 1, kPosicoesRamal);
+    const int p = Posicao();
     ++mostrando_;
 
     const std::uint8_t linha = Copia(OffsetLinhaDireta(p));
@@ -472,6 +450,12 @@ std::uint8_t TFormProgInd::LinhaDiretaMostrada() const
                                      | (CheckBox9->Checked() ? kLinhaImediata : 0));
 }
 
+void TFormProgInd::GravaLinhaDireta()
+{
+    if (Editando())
+        Copia(OffsetLinhaDireta(Posicao())) = LinhaDiretaMostrada();
+}
+
 void TFormProgInd::RegraDestino()
 {
     const bool rota = RadioButton5->Checked();
@@ -491,8 +475,7 @@ void TFormProgInd::RegraDestino()
 void TFormProgInd::ComboBox2Change()
 {
     RegraDestino();
-    if (Editando())
-        Copia(OffsetLinhaDireta(posicao_)) = LinhaDiretaMostrada();
+    GravaLinhaDireta();
 }
 
 void TFormProgInd::RadioButton5Click(TRadioButton* Sender)
@@ -508,14 +491,12 @@ void TFormProgInd::RadioButton5Click(TRadioButton* Sender)
     }
     CheckBox3->SetEnabled(Sender == RadioButton6);
     CheckBox9->SetEnabled(true);
-    if (Editando())
-        Copia(OffsetLinhaDireta(posicao_)) = LinhaDiretaMostrada();
+    GravaLinhaDireta();
 }
 
 void TFormProgInd::CheckBox3Click()
 {
-    if (Editando())
-        Copia(OffsetLinhaDireta(posicao_)) = LinhaDiretaMostrada();
+    GravaLinhaDireta();
 }
 
 void TFormProgInd::CheckBox11Click()
@@ -529,15 +510,14 @@ void TFormProgInd::CheckBox11Click()
         CheckBox9->SetChecked(false);
         ComboBox2->SetItemIndex(-1);
     }
-    if (Editando())
-        Copia(OffsetLinhaDireta(posicao_)) = LinhaDiretaMostrada();
+    GravaLinhaDireta();
 }
 
 void TFormProgInd::ComboBox7Change(TComboBox* Sender)
 {
     if (!Editando())
         return;
-    std::uint8_t& campo = Copia(OffsetCampo(Sender->Tag, posicao_));
+    std::uint8_t& campo = Copia(OffsetCampo(Sender->Tag, Posicao()));
     switch (Sender->Tag) {
     case kCampoDesvioNaoAtende:
     case kCampoDesvioOcupado: {
@@ -576,11 +556,11 @@ void TFormProgInd::CheckBox6Click(TCheckBox* Sender)
     }
     if (!Editando())
         return;
-    std::uint8_t& facilidades = Copia(OffsetFacilidadesRamal(posicao_));
+    std::uint8_t& facilidades = Copia(OffsetFacilidadesRamal(Posicao()));
     facilidades = static_cast<std::uint8_t>(marcada ? facilidades | BitFacilidade(Sender->Tag)
                                                     : facilidades & MascaraMantida(Sender->Tag));
     if (!marcada && Sender == CheckBox5)
-        Copia(OffsetSigaMe(posicao_)) = kSemReferencia;
+        Copia(OffsetSigaMe(Posicao())) = kSemReferencia;
 }
 
 void TFormProgInd::Label12Click()
@@ -598,13 +578,13 @@ void TFormProgInd::CheckBox10Click()
             radio->SetChecked(false);
     }
     if (!cadeado && Editando())
-        Copia(OffsetCadeadoRamal(posicao_)) = kSemCadeado;
+        Copia(OffsetCadeadoRamal(Posicao())) = kSemCadeado;
 }
 
 void TFormProgInd::RadioButton4Click(TRadioButton* Sender)
 {
     if (Editando())
-        Copia(OffsetCadeadoRamal(posicao_)) = Sender->Checked() ? static_cast<std::uint8_t>(Sender->Tag) : kSemCadeado;
+        Copia(OffsetCadeadoRamal(Posicao())) = Sender->Checked() ? static_cast<std::uint8_t>(Sender->Tag) : kSemCadeado;
 }
 
 void TFormProgInd::CheckBox1Click()
@@ -613,7 +593,7 @@ void TFormProgInd::CheckBox1Click()
         return;
     CheckBox1->SetEnabled(false);
     if (Editando())
-        ApagaSenha(&Copia(OffsetSenhaRamal(posicao_)));
+        ApagaSenha(&Copia(OffsetSenhaRamal(Posicao())));
 }
 
 void TFormProgInd::CheckBox8Click()
@@ -621,44 +601,35 @@ void TFormProgInd::CheckBox8Click()
     if (CheckBox8->Checked())
         return;
     CheckBox8->SetEnabled(false);
-    const int codigo = CodigoDaPosicao(posicao_);
+    const int codigo = CodigoDaPosicao(Posicao());
     if (codigo != 0 && Editando())
         ApagaSenha(&Copia(OffsetSenhaCodigo(codigo)));
-}
-
-void TFormProgInd::Navega(int inicio, bool paraCima)
-{
-    int posicao = inicio;
-    NavegaRamal(posicao, paraCima);
-    paraCima_ = paraCima;
-    posicao_ = posicao;
-    Edit1->SetText(TextoDaPosicao(posicao));
 }
 
 void TFormProgInd::SpeedButton1Click()
 {
     SpeedButton2->SetEnabled(false);
     SpeedButton3->SetEnabled(true);
-    Navega(1, false);
+    navegacao_->Navega(1, false);
 }
 
 void TFormProgInd::SpeedButton2Click()
 {
     SpeedButton3->SetEnabled(true);
-    Navega(posicao_, false);
+    navegacao_->Navega(Posicao(), false);
 }
 
 void TFormProgInd::SpeedButton3Click()
 {
     SpeedButton2->SetEnabled(true);
-    Navega(posicao_, true);
+    navegacao_->Navega(Posicao(), true);
 }
 
 void TFormProgInd::SpeedButton4Click()
 {
     SpeedButton2->SetEnabled(true);
     SpeedButton3->SetEnabled(false);
-    Navega(kPosicoesRamal, true);
+    navegacao_->Navega(kPosicoesRamal, true);
 }
 
 void TFormProgInd::PadraoDaPosicao(int posicao)
@@ -681,7 +652,7 @@ void TFormProgInd::PadButtonClick()
             PadraoDaPosicao(p);
         break;
     case IDNO:
-        PadraoDaPosicao(posicao_);
+        PadraoDaPosicao(Posicao());
         break;
     default:
         return;
@@ -693,7 +664,7 @@ void TFormProgInd::PadButtonClick()
 // password goes along only between two positions that own a private code.
 void TFormProgInd::Button2Click()
 {
-    const int origem = posicao_;
+    const int origem = Posicao();
     const int codigoOrigem = CodigoDaPosicao(origem);
     if (FormCopRam->ShowModal() != mrOk)
         return;

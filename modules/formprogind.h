@@ -3,9 +3,11 @@
 // and timings, call lock, facilities and passwords of each of the 12
 // extensions, edited on a copy of their areas that Ok writes back.
 #include "modules/modulo.h"
+#include "modules/seletores.h"
 #include "platform/controls.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TFormProgInd : public TFormModulo {
@@ -69,7 +71,6 @@ protected:
     void FormActivate() override;
 
 private:
-    void Edit1Change();
     void MostraProgRamal(int posicao);
     void ComboBox2Change();
     void RadioButton5Click(TRadioButton* Sender);
@@ -92,19 +93,20 @@ private:
     // The hot-line byte the controls show: 0xFF until a destination is
     // chosen, then the destination with exactly the options ticked.
     std::uint8_t LinhaDiretaMostrada() const;
+    // Every change of a hot-line control stores what the controls show.
+    void GravaLinhaDireta();
     // Enables or disables the hot-line options as the destination allows.
     void RegraDestino();
-    void Navega(int inicio, bool paraCima);
     void PadraoDaPosicao(int posicao);
     // False while the window fills its controls: nothing is written then.
     bool Editando() const { return mostrando_ == 0; }
+    int Posicao() const { return navegacao_->posicao; }
 
     // The reference byte behind each item of the diversion combos.
     std::vector<std::uint8_t> referenciasDesvio_;
     std::vector<TCheckBox*> facilidades_;
     std::vector<TRadioButton*> cadeados_;
-    int posicao_ = 1;
-    bool paraCima_ = true;
+    std::unique_ptr<TNavegacaoRamal> navegacao_; // the position shown
     int mostrando_ = 0;
 };
 

@@ -5,8 +5,10 @@
 #include "image/registro.h"
 #include "modules/modulo.h"
 #include "platform/controls.h"
+#include "platform/lugar.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -182,4 +184,58 @@ int PulaRamais(int posicao, bool paraCima, const QStringList& pulados)
         }
     }
     return atual;
+}
+
+std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y)
+{
+    constexpr int kLargura = 28;
+    constexpr int kPasso = 30;
+    const char* const legendas[] = {"|<", "<", ">", ">|"};
+    std::array<TSpeedButton*, 4> botoes{};
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray nome = "SpeedButton" + QByteArray::number(k + 1);
+        botoes[static_cast<size_t>(k)] = Posiciona(new TSpeedButton(QString::fromLatin1(legendas[k]), pai),
+                                                   nome.constData(), {x + kPasso * k, y, kLargura, 24});
+    }
+    return botoes;
+}
+
+TNavegacaoRamal::TNavegacaoRamal(TMaskEdit* edit, QStringList pulados, std::function<void(int)> mostra)
+    : edit_(edit), pulados_(std::move(pulados)), mostra_(std::move(mostra))
+{
+}
+
+void TNavegacaoRamal::EditChange()
+{
+    if (silencio_)
+        return;
+    const QString texto = edit_->Text().trimmed();
+    if (texto.isEmpty())
+        return;
+    if (!pulados_.contains(texto)) {
+        mostra_(PosicaoDoTexto(texto));
+        return;
+    }
+    const int destino = PulaRamais(posicao, paraCima, pulados_);
+    // Every position reached is one to skip: show it rather than go round.
+    if (pulados_.contains(TextoDaPosicao(destino)))
+        mostra_(destino);
+    else
+        edit_->SetText(TextoDaPosicao(destino));
+}
+
+void TNavegacaoRamal::Navega(int inicio, bool paraCimaAgora)
+{
+    int destino = inicio;
+    NavegaRamal(destino, paraCimaAgora);
+    paraCima = paraCimaAgora;
+    posicao = destino;
+    edit_->SetText(TextoDaPosicao(destino));
+}
+
+void TNavegacaoRamal::PoeNumero(int p)
+{
+    ++silencio_;
+    edit_->SetText(TextoDaPosicao(p));
+    --silencio_;
 }
