@@ -210,6 +210,17 @@ inline constexpr int ofsOperadorasTabela1 = Area("OperadorasTabela1").inicio;
 inline constexpr int ofsOperadorasTabela2 = Area("OperadorasTabela2").inicio;
 inline constexpr int ofsRamalPosicaoExtra = Area("RamalPosicaoExtra").inicio;
 
+// The bytes of the exchange clock: the weekday (1 = Sunday .. 7 = Saturday),
+// the date (day, month, year mod 100) and the time (hour, minute, second).
+inline constexpr int ofsDiaSemanaCentral = ofsDataHoraCentral;
+inline constexpr int ofsDiaCentral = ofsDataHoraCentral + 1;
+inline constexpr int ofsMesCentral = ofsDataHoraCentral + 2;
+inline constexpr int ofsAnoCentral = ofsDataHoraCentral + 3;
+inline constexpr int ofsHoraCentral = ofsDataHoraCentral + 4;
+inline constexpr int ofsMinutoCentral = ofsDataHoraCentral + 5;
+inline constexpr int ofsSegundoCentral = ofsDataHoraCentral + 6;
+static_assert(ofsSegundoCentral + 1 == Area("DataHoraCentral").fim());
+
 // Landmarks the exchange and the files rely on.
 static_assert(ofsPlanoNumeracao == 426 && ofsNomesRamais == 450);
 static_assert(Area("OperadorasTabela2").fim() == 6607 && ofsRamalPosicaoExtra == 6608);
@@ -278,11 +289,19 @@ constexpr int OffsetLimiteRecebidaEco(int p) { return OffsetRegistro(Area("Limit
 constexpr int OffsetOperadoraTabela1(int h) { return OffsetRegistro(Area("OperadorasTabela1"), h + 1); } // hours 0..23
 constexpr int OffsetOperadoraTabela2(int h) { return OffsetRegistro(Area("OperadorasTabela2"), h + 1); }
 
+// The timing bytes (the fifth, 3400, has no use the program knows of).
+inline constexpr int ofsTempoGeracaoFlash = OffsetRegistro(Area("ValoresTemporizacao"), 1); // x 100 ms
+inline constexpr int ofsToquesDespertador = OffsetRegistro(Area("ValoresTemporizacao"), 2);
+inline constexpr int ofsToquesRechamada = OffsetRegistro(Area("ValoresTemporizacao"), 3);
+inline constexpr int ofsTempoAtuacao = OffsetRegistro(Area("ValoresTemporizacao"), 4); // seconds
+inline constexpr int ofsTentativasRechamada = OffsetRegistro(Area("ValoresTemporizacao"), 6);
+inline constexpr int ofsIntervaloRechamada = OffsetRegistro(Area("ValoresTemporizacao"), 7); // minutes
+
 static_assert(OffsetPalavraRamal(1) == 426 && OffsetPalavraRamal(12) == 448);
 static_assert(OffsetNomeRamal(1) == 450 && OffsetNomeRamal(12) == 429 + 21 * 12);
 static_assert(OffsetEntradaAgendaIndividual(12, 10) + kTamanhoNumeroCurto == ofsDonosCodigoParticular);
 
-// 16-bit words are little-endian in the image.
+// 16-bit words are little-endian in the image (and in the users file).
 inline std::uint16_t LeU16(const std::uint8_t* p)
 {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));

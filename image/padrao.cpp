@@ -2,9 +2,11 @@
 
 #include "image/assinatura.h"
 #include "image/layout.h"
+#include "image/prefixos.h"
 #include "image/registro.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -38,41 +40,34 @@ std::vector<std::uint8_t> TeclasPadrao()
     return teclas;
 }
 
-// Prefix blocking as the window's default list leaves it: "00" international,
-// "01".."09" long-distance, "1".."9" local, no carrier. The fixed prefixes
-// lead through the reserved nodes ("08" through node 0, "080" through node 1,
-// "00" through node 2) and carry the mark in bit 0, as "90" does.
-constexpr std::uint8_t kPrefixoLocal = 0x00;
-constexpr std::uint8_t kPrefixoDdd = 0x10;
-constexpr std::uint8_t kPrefixoDdi = 0x20;
-constexpr std::uint8_t kMarcaPrefixo = 0x01;
-constexpr std::uint8_t kReferenciaNo = 0x80; // + node number
-
-std::vector<std::uint8_t> PrefixosRaizPadrao()
+// The prefix tree of the default list, as the table builder stores it.
+std::vector<std::uint8_t> PrefixosPadrao(const AreaImagem& area)
 {
-    std::vector<std::uint8_t> raiz(Area("PrefixosRaiz").tamanho, kPrefixoLocal);
-    for (int d = 1; d <= 9; ++d)
-        raiz[d] = kPrefixoDdd;
-    raiz[0] = kReferenciaNo + 2;
-    raiz[8] = kReferenciaNo + 0;
-    raiz[90] |= kMarcaPrefixo;
-    return raiz;
-}
-
-std::vector<std::uint8_t> PrefixosNosPadrao()
-{
-    std::vector<std::uint8_t> nos(Area("PrefixosNos").tamanho, 0);
-    const auto no = [&nos](int n, std::uint8_t valor, std::uint8_t entrada0) {
-        std::fill(nos.begin() + 10 * n, nos.begin() + 10 * n + 10, valor);
-        nos[10 * n] = entrada0;
-    };
-    no(0, kPrefixoDdd, kReferenciaNo + 1);
-    no(1, kPrefixoDdd, kPrefixoDdd | kMarcaPrefixo);
-    no(2, kPrefixoDdi, kPrefixoDdi | kMarcaPrefixo);
-    return nos;
+    const auto arvore = MontaArvorePrefixos(ListaPrefixosPadrao());
+    if (!arvore)
+        throw std::logic_error("the default prefix list does not fit the prefix tree");
+    std::vector<std::uint8_t> imagem(kTamanhoImagem, 0);
+    GravaArvorePrefixos(imagem.data(), *arvore);
+    return {imagem.begin() + area.inicio, imagem.begin() + area.fim()};
 }
 
 } // namespace
+
+// "00" international, "01".."09" long-distance, "1".."9" local, none with
+// a carrier. The fixed prefixes then lead through the reserved nodes and "90",
+// "0800" and "000" carry the mark.
+const std::vector<std::string>& ListaPrefixosPadrao()
+{
+    static const std::vector<std::string> lista = [] {
+        std::vector<std::string> entradas = {"00-3-0"};
+        for (char d = '1'; d <= '9'; ++d)
+            entradas.push_back(std::string{'0', d} + "-2-0");
+        for (char d = '1'; d <= '9'; ++d)
+            entradas.push_back(std::string{d} + "-0-0");
+        return entradas;
+    }();
+    return lista;
+}
 
 const std::vector<PadraoArea>& PadroesImagem()
 {
@@ -103,8 +98,9 @@ const std::vector<PadraoArea>& PadroesImagem()
         {"ModoVias", {0x68}},
         // No number in the 13th word of the plan.
         {"RamalPosicaoExtra", {0xBB, 0x00}},
-        // Groups not programmed (type bit 6) and without members.
-        {"ToquesDesvioGrupo", {0}},
+        // Groups not programmed (type bit 6) and without members; 3 rings
+        // before diversion, as the groups window stores when none is chosen.
+        {"ToquesDesvioGrupo", {3}},
         {"GruposRamais", {0x40, R, R, R, R, R, R, R}},
         {"ChefesGrupo", {R}},
         {"SecretariasGrupo", {R}},
@@ -122,8 +118,8 @@ const std::vector<PadraoArea>& PadroesImagem()
         {"FacilidadesDiversas", {0x32}},
         {"DigitosSenhaRamal", {2}},
         {"CodigoDdd", {0xFF, 0xFF}},
-        {"PrefixosRaiz", PrefixosRaizPadrao()},
-        {"PrefixosNos", PrefixosNosPadrao()},
+        {"PrefixosRaiz", PrefixosPadrao(Area("PrefixosRaiz"))},
+        {"PrefixosNos", PrefixosPadrao(Area("PrefixosNos"))},
         {"HorariosAtuacao", {H}},
         {"HorariosNoturno", {H}},
         {"DonosCodigoParticular", {R}},
@@ -164,8 +160,25 @@ void PreencheImagemPadrao(std::uint8_t* imagem)
     }
     // The factory numbering plan: positions 1..12 are 20..31, names empty.
     for (int p = 1; p <= kPosicoesRamal; ++p) {
-        GravaU16(imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(p + 19)));
+        GravaU16(imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(NumeroRamalPadrao(p))));
         imagem[OffsetNomeRamal(p)] = 0;
     }
     GravaAssinatura(imagem);
+}
+
+const std::uint8_t* ImagemPadrao()
+{
+    static const std::array<std::uint8_t, kTamanhoImagem> padrao = [] {
+        std::array<std::uint8_t, kTamanhoImagem> imagem{};
+        PreencheImagemPadrao(imagem.data());
+        return imagem;
+    }();
+    return padrao.data();
+}
+
+std::uint8_t BytePadrao(int ofs)
+{
+    if (ofs < 0 || ofs >= kTamanhoImagem)
+        throw std::out_of_range("offset outside the image");
+    return ImagemPadrao()[ofs];
 }

@@ -14,14 +14,16 @@ struct PalavraEspecial {
 
 // Words of the reserved numbers, as the exchange stores them.
 constexpr PalavraEspecial kPalavrasLidas[] = {
-    {0xF1FF, "81"}, {0xF2FF, "82"}, {0xF3FF, "83"}, {0xF4FF, "84"},
-    {0xFAFF, "68"}, {0xFCFF, "87"}, {0xFDFF, "87"}, {0xFEFF, "87"}, {0xFFFF, "87"},
+    {kPalavraPorteiro1, "81"}, {kPalavraPorteiro2, "82"}, {kPalavraPorteiroPI, "83"}, {kPalavraPorteiro4, "84"},
+    {kPalavraBuscaPessoa, "68"}, {kPalavraReservada87, "87"}, {0xFDFF, "87"}, {0xFEFF, "87"}, {0xFFFF, "87"},
 };
 
 // The reserved numbers typed in; 83 and 84 are stored as plain digits.
 constexpr PalavraEspecial kPalavrasGravadas[] = {
-    {0xFCFF, "87"}, {0xF1FF, "81"}, {0xF2FF, "82"}, {0xFAFF, "68"},
+    {kPalavraReservada87, "87"}, {kPalavraPorteiro1, "81"}, {kPalavraPorteiro2, "82"}, {kPalavraBuscaPessoa, "68"},
 };
+
+constexpr std::uint8_t kMarcaSenhaCentral = 0x20; // always set in the first byte
 
 const std::string_view* TextoEspecial(std::uint16_t palavra)
 {
@@ -293,4 +295,65 @@ bool ExisteRota0(const std::uint8_t* imagem)
         if ((imagem[OffsetModoVia(t)] & 0x07) == 0)
             return true;
     return false;
+}
+
+bool GravaSenhaCentral(std::uint8_t* bytes2, std::string_view tresDigitos)
+{
+    if (tresDigitos.size() != 3)
+        return false;
+    for (char c : tresDigitos)
+        if (c < '0' || c > '9')
+            return false;
+    bytes2[0] = static_cast<std::uint8_t>(kMarcaSenhaCentral | ValorDigito(tresDigitos[0]));
+    bytes2[1] = static_cast<std::uint8_t>(ValorDigito(tresDigitos[1]) << 4 | ValorDigito(tresDigitos[2]));
+    return true;
+}
+
+bool BitLigado(std::uint8_t valor, int bit)
+{
+    return bit >= 0 && bit <= 7 && (valor >> bit & 1) != 0;
+}
+
+void AjustaBit(std::uint8_t& valor, int bit, bool ligado)
+{
+    if (bit < 0 || bit > 7)
+        return;
+    const auto mascara = static_cast<std::uint8_t>(1u << bit);
+    valor = ligado ? static_cast<std::uint8_t>(valor | mascara) : static_cast<std::uint8_t>(valor & ~mascara);
+}
+
+int RechamadaTronco(std::uint8_t tempos)
+{
+    return tempos >> 4;
+}
+
+int RechamadaRamal(std::uint8_t tempos)
+{
+    return tempos & 0x0F;
+}
+
+void GravaRechamada(std::uint8_t& tempos, bool tronco, int segundos)
+{
+    const auto nibble = static_cast<std::uint8_t>(segundos & 0x0F);
+    tempos = static_cast<std::uint8_t>(tronco ? (tempos & 0x0F) | (nibble << 4) : (tempos & 0xF0) | nibble);
+}
+
+bool SenhaProgramada(const std::uint8_t* senha2)
+{
+    return (senha2[0] & kSenhaApagada) != kSenhaApagada && (senha2[1] & kSenhaApagada) != kSenhaApagada;
+}
+
+void ApagaSenha(std::uint8_t* senha2)
+{
+    senha2[0] = kSenhaApagada;
+    senha2[1] = kSenhaApagada;
+}
+
+int CodigoParticularDoRamal(const std::uint8_t* imagem, int posicao)
+{
+    const AreaImagem& donos = Area("DonosCodigoParticular");
+    for (int j = 1; j <= donos.registros; ++j)
+        if (imagem[OffsetDonoCodigo(j)] == posicao - 1)
+            return j;
+    return 0;
 }

@@ -139,13 +139,13 @@ const MapaBloco* ProcuraMapa(std::uint8_t bloco)
 }
 
 // Clock block: data byte -> image byte.
-constexpr int kSegundoImagem = ofsDataHoraCentral + 6;
-constexpr int kMinutoImagem = ofsDataHoraCentral + 5;
-constexpr int kHoraImagem = ofsDataHoraCentral + 4;
-constexpr int kDiaImagem = ofsDataHoraCentral + 1;
-constexpr int kMesImagem = ofsDataHoraCentral + 2;
-constexpr int kAnoImagem = ofsDataHoraCentral + 3;
-constexpr int kDiaSemanaImagem = ofsDataHoraCentral;
+constexpr int kSegundoImagem = ofsSegundoCentral;
+constexpr int kMinutoImagem = ofsMinutoCentral;
+constexpr int kHoraImagem = ofsHoraCentral;
+constexpr int kDiaImagem = ofsDiaCentral;
+constexpr int kMesImagem = ofsMesCentral;
+constexpr int kAnoImagem = ofsAnoCentral;
+constexpr int kDiaSemanaImagem = ofsDiaSemanaCentral;
 
 constexpr std::uint8_t kModoRelativo = 0xC0;
 constexpr std::uint8_t kBitsAtivacaoNoturno = 0x0C;  // taken from the actuation byte

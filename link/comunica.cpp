@@ -26,6 +26,9 @@ namespace {
 constexpr std::uint16_t kTamanhoBlocoTransmissao = 1500;
 constexpr std::uint16_t kPolinomioX25 = 0x8408; // reflected 0x1021
 constexpr std::uint16_t kCabecalhoQuadro = 5;    // FF, length (2), command, block
+// The acknowledgement of a write: FF 03 00, a command byte, FF 06, FCS.
+constexpr std::uint16_t kTamanhoConfirmacao = 8;
+constexpr std::uint8_t kConfirmacaoAceita = 0x06;
 // The trace file is a text file of the PC: lines end in CR LF.
 constexpr char kQuebraLinha[] = "\r\n";
 constexpr int kBytesPorLinhaLog = 20;
@@ -44,13 +47,136 @@ void AguardaEvento()
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+// Ticks counted since the start, free-running: the drain measures the
+// line's quiet time with them.
+std::uint32_t ticksDecorridos = 0;
+// Received bytes already written to the trace file.
+std::uint16_t recepcaoRegistrada = 0;
+
+bool PortaAberta()
+{
+    return PortaComunicacao && PortaComunicacao->IsOpen();
+}
+
 // Waits until count bytes arrived, the time-out ran out or the user aborted.
 bool EsperaRecepcao(std::uint16_t quantidade)
 {
     ContadorEspera = kTicksEspera;
-    while (ContagemRecepcao < quantidade && ContadorEspera > 0 && !ComunicacaoAbortada)
+    while (ContagemRecepcao < quantidade && ContadorEspera > 0 && !ComunicacaoAbortada && PortaAberta())
         AguardaEvento();
     return ContagemRecepcao >= quantidade;
+}
+
+// Waits for a frame that `procura` finds in the received bytes. Once the
+// bytes of a whole frame have arrived without one, the wait goes on only
+// while a matching header still waits for the rest of its frame.
+template <typename Procura>
+BuscaQuadro EsperaQuadro(std::uint16_t tamanhoQuadro, Procura procura)
+{
+    ContadorEspera = kTicksEspera;
+    for (;;) {
+        const BuscaQuadro busca = procura(BufferRecepcao, ContagemRecepcao);
+        if (busca.achado || (ContagemRecepcao >= tamanhoQuadro && !busca.incompleto) || ContadorEspera == 0
+            || ComunicacaoAbortada || !PortaAberta())
+            return busca;
+        AguardaEvento();
+    }
+}
+
+// Writes the bytes received since the last trace record as a record of their
+// own, so that discarded bytes are traced too.
+void RegistraRecepcaoPendente()
+{
+    if (ContagemRecepcao <= recepcaoRegistrada)
+        return;
+    const std::uint16_t novos = ContagemRecepcao - recepcaoRegistrada;
+    std::memmove(BufferRecepcao, BufferRecepcao + recepcaoRegistrada, novos);
+    ContagemRecepcao = novos;
+    GravaLogComunicacao(false, novos);
+}
+
+void RegistraRecepcao()
+{
+    GravaLogComunicacao(false, ContagemRecepcao);
+    recepcaoRegistrada = ContagemRecepcao;
+}
+
+// Empties the receive buffer and the port's input: what arrived is traced
+// and thrown away.
+void EsvaziaRecepcao()
+{
+    if (PortaAberta())
+        PortaComunicacao->DeliverPendingInput();
+    RegistraRecepcaoPendente();
+    std::memset(BufferRecepcao, 0, sizeof BufferRecepcao);
+    ContagemRecepcao = 0;
+    recepcaoRegistrada = 0;
+}
+
+// Throws away what arrives until the line has been quiet for kTicksSilencio
+// ticks: the rest of a spoiled reply, a late reply, a second answer to a
+// repeated frame. A line that never falls quiet is left after one time-out;
+// the next request empties it again. The user's abort ends it at once.
+void DrenaLinha()
+{
+    EsvaziaRecepcao();
+    const std::uint32_t inicio = ticksDecorridos;
+    std::uint32_t ultimoByte = inicio;
+    while (!ComunicacaoAbortada && PortaAberta() && ticksDecorridos - ultimoByte < kTicksSilencio
+           && ticksDecorridos - inicio < kTicksEspera) {
+        AguardaEvento();
+        if (ContagemRecepcao > 0) {
+            EsvaziaRecepcao();
+            ultimoByte = ticksDecorridos;
+        }
+    }
+}
+
+// What the frame sought looks like: its length, its command (-1: any), the
+// byte at offset 4, and for the acknowledgement the byte at offset 5.
+struct ModeloQuadro {
+    std::uint16_t tamanho;
+    int comando;
+    std::uint8_t byte4;
+    int byte5;
+    std::uint16_t cabecalho; // bytes of the fixed head that are compared
+};
+
+bool CabecalhoConfere(const std::uint8_t* p, std::uint16_t disponiveis, const ModeloQuadro& modelo)
+{
+    const std::uint16_t comprimento = modelo.tamanho - 5;
+    const int esperado[] = {kInicioQuadro, comprimento & 0xFF, comprimento >> 8, modelo.comando, modelo.byte4,
+                            modelo.byte5};
+    for (std::uint16_t i = 0; i < std::min(disponiveis, modelo.cabecalho); ++i)
+        if (esperado[i] >= 0 && p[i] != esperado[i])
+            return false;
+    return true;
+}
+
+BuscaQuadro Procura(const std::uint8_t* bytes, std::uint16_t quantidade, const ModeloQuadro& modelo)
+{
+    BuscaQuadro busca;
+    if (modelo.tamanho < 7)
+        return busca;
+    for (std::uint16_t inicio = 0; inicio < quantidade; ++inicio) {
+        const std::uint16_t disponiveis = quantidade - inicio;
+        if (disponiveis < modelo.cabecalho)
+            break; // a header cut short is no frame yet
+        if (!CabecalhoConfere(bytes + inicio, disponiveis, modelo))
+            continue;
+        if (disponiveis < modelo.tamanho) {
+            busca.incompleto = true;
+            continue;
+        }
+        std::uint16_t residuo = 0;
+        CalculaCrc16(bytes + inicio, residuo, false, 1, modelo.tamanho);
+        if (residuo == kResiduoCrcBom) {
+            busca.achado = true;
+            busca.inicio = inicio;
+            return busca;
+        }
+    }
+    return busca;
 }
 
 // Header and FCS around n data bytes already at BufferQuadro[5..]; returns
@@ -147,25 +273,36 @@ bool AguardaBytes(std::uint16_t quantidade)
 
 void EnviaPedidoLeitura(std::uint8_t bloco)
 {
-    std::memset(BufferRecepcao, 0, sizeof BufferRecepcao);
+    EsvaziaRecepcao();
     const std::uint16_t tamanho = MontaQuadro(kComandoLeitura, bloco, 0);
     ContagemRecepcao = 0;
     EnviaQuadro(tamanho);
 }
 
+BuscaQuadro ProcuraResposta(const std::uint8_t* bytes, std::uint16_t quantidade, std::uint8_t bloco,
+                            std::uint16_t tamanhoQuadro)
+{
+    return Procura(bytes, quantidade, {tamanhoQuadro, kComandoLeitura, bloco, -1, kCabecalhoQuadro});
+}
+
+BuscaQuadro ProcuraConfirmacao(const std::uint8_t* bytes, std::uint16_t quantidade)
+{
+    // The acknowledgement's command byte is not fixed by the line format.
+    return Procura(bytes, quantidade, {kTamanhoConfirmacao, -1, 0xFF, kConfirmacaoAceita, kCabecalhoQuadro + 1});
+}
+
 bool RecebeRespostaBloco(std::uint8_t bloco, std::uint16_t esperados)
 {
-    (void)bloco; // the reply is judged by its length and FCS only
-    EsperaRecepcao(esperados);
-    GravaLogComunicacao(false, ContagemRecepcao);
-    if (ContagemRecepcao < esperados || esperados < 7)
+    const BuscaQuadro busca = EsperaQuadro(esperados, [bloco, esperados](const std::uint8_t* bytes, std::uint16_t n) {
+        return ProcuraResposta(bytes, n, bloco, esperados);
+    });
+    RegistraRecepcao();
+    if (!busca.achado)
         return false;
     std::memcpy(BufferQuadro, BufferRecepcao, ContagemRecepcao);
-    // The echoed block number and the data: received bytes 4 .. expected-3.
-    std::memcpy(BufferDados, BufferRecepcao + 4, esperados - 6);
-    std::uint16_t residuo = 0;
-    CalculaCrc16(BufferRecepcao, residuo, false, 1, ContagemRecepcao);
-    return residuo == kResiduoCrcBom;
+    // The echoed block number and the data: frame bytes 4 .. expected-3.
+    std::memcpy(BufferDados, BufferRecepcao + busca.inicio + 4, esperados - 6);
+    return true;
 }
 
 bool LeBloco(std::uint8_t bloco)
@@ -174,12 +311,21 @@ bool LeBloco(std::uint8_t bloco)
     const std::uint16_t esperados = TamanhoBloco(bloco) + 7;
     bool lido = false;
     int tentativas = 0;
-    do {
+    for (;;) {
         EnviaPedidoLeitura(bloco);
         lido = RecebeRespostaBloco(bloco, esperados);
         ProcessaMensagens();
         ++tentativas;
-    } while (!lido && !AtingiuTentativas(tentativas));
+        if (lido || AtingiuTentativas(tentativas))
+            break;
+        DrenaLinha();
+        if (ComunicacaoAbortada)
+            break;
+    }
+    // A second answer to a repeated request, or whatever came with the
+    // reply, must not reach the next block.
+    if (lido && (tentativas > 1 || ContagemRecepcao != esperados))
+        DrenaLinha();
     return lido;
 }
 
@@ -190,16 +336,24 @@ bool EscreveBloco(std::uint8_t bloco)
     const std::uint16_t tamanho = MontaQuadro(kComandoEscrita, bloco, n);
     bool aceito = false;
     int tentativas = 0;
-    do {
-        // The receive buffer is not cleared here: a late acknowledgement of
-        // the previous attempt counts for this one.
-        ContagemRecepcao = 0;
+    for (;;) {
+        // The acknowledgement carries no block number: only what arrives
+        // after this frame went out may count for it.
+        EsvaziaRecepcao();
         EnviaQuadro(tamanho);
-        aceito = AguardaBytes(8) && BufferRecepcao[4] == 0xFF && BufferRecepcao[5] == 0x06;
-        GravaLogComunicacao(false, ContagemRecepcao);
+        const BuscaQuadro busca = EsperaQuadro(kTamanhoConfirmacao, ProcuraConfirmacao);
+        aceito = busca.achado;
+        RegistraRecepcao();
         ProcessaMensagens();
         ++tentativas;
-    } while (!aceito && !AtingiuTentativas(tentativas));
+        if (aceito || AtingiuTentativas(tentativas))
+            break;
+        DrenaLinha();
+        if (ComunicacaoAbortada)
+            break;
+    }
+    if (aceito && (tentativas > 1 || ContagemRecepcao != kTamanhoConfirmacao))
+        DrenaLinha();
     return aceito;
 }
 
@@ -246,6 +400,7 @@ void AcrescentaRecepcao(const void* dados, std::uint32_t tamanho)
 
 void ContaTickEspera()
 {
+    ++ticksDecorridos;
     if (ContadorEspera > 0)
         --ContadorEspera;
 }

@@ -12,6 +12,13 @@ class TSerialPortDriver;
 constexpr std::uint16_t kTamanhoBuffer = 2048;
 constexpr std::uint16_t kTamanhoMaximoQuadro = 1437; // largest block + 7
 constexpr std::uint16_t kTicksEspera = 100;          // about 5 s of 50 ms ticks
+// Ticks without a byte that end the draining of the line after a failed
+// attempt or a retry (about 2 s): twice the longest answer time that an
+// exchange may take without stretching a transfer, so that the answer to a
+// repeated frame, which comes one answer time after that frame, and a reply
+// late by less than that past the time-out are discarded, not taken for the
+// next frame.
+constexpr std::uint16_t kTicksSilencio = 40;
 constexpr std::uint16_t kResiduoCrcBom = 0xF0B8;
 
 enum : std::uint8_t {
@@ -72,14 +79,40 @@ constexpr std::uint16_t TamanhoBloco(std::uint8_t bloco)
 }
 static_assert(TamanhoBloco(16) + 7 == kTamanhoMaximoQuadro);
 
+// Where a frame stands in received bytes. `achado`: a whole frame that
+// answers the request starts at `inicio`. `incompleto`: no such frame yet,
+// but a header that matches it has arrived and the rest of its frame has
+// not, so more bytes may still complete it.
+struct BuscaQuadro {
+    bool achado = false;
+    bool incompleto = false;
+    std::uint16_t inicio = 0;
+};
+// The reply to a read of `bloco`: start byte, the length of a frame of
+// `tamanhoQuadro` bytes, command 8, the echoed block number, and its own
+// FCS good at the end its length gives. Bytes before or after it do not
+// make it good or bad.
+BuscaQuadro ProcuraResposta(const std::uint8_t* bytes, std::uint16_t quantidade, std::uint8_t bloco,
+                            std::uint16_t tamanhoQuadro);
+// The acknowledgement of a write: the 8-byte frame with length 3, bytes 4
+// and 5 FF 06 and its own FCS good.
+BuscaQuadro ProcuraConfirmacao(const std::uint8_t* bytes, std::uint16_t quantidade);
+
 // The waits below keep the event loop running, blocked until the next event
 // (a received byte, a timer tick, a click); the transfer window's timer must
 // run while they wait, as it counts the time-out.
 bool EnviaQuadro(std::uint16_t tamanho);
 bool AguardaBytes(std::uint16_t quantidade);
 void EnviaPedidoLeitura(std::uint8_t bloco);
+// Waits for the frame that answers the read of `bloco` (`esperados` bytes
+// long) and, when it came, copies its echoed number and data to BufferDados.
 bool RecebeRespostaBloco(std::uint8_t bloco, std::uint16_t esperados);
 // Reads a block into BufferDados (byte 0 the echoed number, then the data).
+// Before every request the receive buffer and the port's input are emptied;
+// after a failed attempt, and after a read that took more than one attempt
+// or brought bytes beyond its frame, the line is drained until it has been
+// quiet for kTicksSilencio ticks, so that nothing of an earlier request
+// counts for a later one. The same holds for EscreveBloco.
 bool LeBloco(std::uint8_t bloco);
 // Writes the TamanhoBloco(bloco) bytes of BufferDados as the block.
 bool EscreveBloco(std::uint8_t bloco);
@@ -90,6 +123,6 @@ void GravaLogComunicacao(bool transmitido, std::uint16_t quantidade);
 
 // For the transfer window's handlers: ComReceiveData appends what the port
 // delivered (bytes beyond the buffer's 2048 are dropped), TimerAtrasoTimer
-// counts the running wait down by one tick.
+// counts the running wait down by one tick (and the line's quiet time up).
 void AcrescentaRecepcao(const void* dados, std::uint32_t tamanho);
 void ContaTickEspera();

@@ -219,6 +219,7 @@ std::uint32_t TSerialPortDriver::SendDataTimed(const void* data, std::uint32_t s
             break;
         if (put > 0) {
             written += static_cast<std::uint32_t>(put);
+            bytesSent_ += static_cast<std::uint32_t>(put);
             sinceProgress.restart();
             continue;
         }
@@ -272,6 +273,26 @@ void TSerialPortDriver::PollingTick()
         return;
     // What waits beyond the buffer stays queued for the next tick.
     const int got = device_->Read(inBuffer_.data(), inBuffer_.size());
-    if (got > 0 && OnReceiveData)
-        OnReceiveData(this, inBuffer_.data(), static_cast<std::uint32_t>(got));
+    if (got > 0)
+        Deliver(static_cast<std::uint32_t>(got));
+}
+
+void TSerialPortDriver::Deliver(std::uint32_t size)
+{
+    bytesReceived_ += size;
+    if (OnReceiveData)
+        OnReceiveData(this, inBuffer_.data(), size);
+}
+
+void TSerialPortDriver::DeliverPendingInput()
+{
+    if (!IsOpen() || packetSize_ > 0)
+        return;
+    // A full buffer may leave more queued behind it.
+    int got = 0;
+    do {
+        got = device_->Read(inBuffer_.data(), inBuffer_.size());
+        if (got > 0)
+            Deliver(static_cast<std::uint32_t>(got));
+    } while (got > 0 && static_cast<std::size_t>(got) == inBuffer_.size());
 }

@@ -104,6 +104,13 @@ public:
     std::uint32_t SendDataTimed(const void* data, std::uint32_t size, std::uint32_t timeoutMs);
     std::uint32_t SendData(const void* data, std::uint32_t size);
     unsigned GetModemLines() const;
+    // Delivers at once, through OnReceiveData, whatever the input queue
+    // holds, without waiting for the next polling tick; nothing when closed.
+    void DeliverPendingInput();
+    // Bytes the port has taken for output, and bytes it has delivered through
+    // OnReceiveData, since the component was created.
+    std::uint64_t BytesSent() const { return bytesSent_; }
+    std::uint64_t BytesReceived() const { return bytesReceived_; }
 
     // No Windows version to report here: "??" and 0, as when the query fails.
     static QString GetWindowsPlatformName();
@@ -113,6 +120,7 @@ public:
 
 private:
     void PollingTick();
+    void Deliver(std::uint32_t size);
     SerialLineSettings LineSettings() const;
     void ReapplyIfOpen();
 
@@ -140,4 +148,6 @@ private:
     std::vector<std::uint8_t> inBuffer_;
     QTimer* pollingTimer_ = nullptr;
     std::int64_t packetStart_ = -1; // start of an incomplete packet, -1 none
+    std::uint64_t bytesSent_ = 0;
+    std::uint64_t bytesReceived_ = 0;
 };

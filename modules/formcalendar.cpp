@@ -16,11 +16,6 @@ constexpr int kContextoAjuda = 100;
 // stored: Ok stores the weekday of the typed date.
 int DiaSemana = 0;
 
-// Bytes of the exchange clock.
-constexpr int ofsDiaSemana = ofsDataHoraCentral;
-constexpr int ofsData = ofsDataHoraCentral + 1; // day, month, year mod 100
-constexpr int ofsHora = ofsDataHoraCentral + 4; // hour, minute, second
-
 const char* const kDiasSemana[] = {"Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"};
 const int kDiasMes[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}; // February judged apart
 
@@ -35,10 +30,10 @@ const Lugar kLugarRotuloHora{16, 48, 90, 20};
 const Lugar kLugarEdit2{110, 44, 80, 24};
 const Lugar kLugarRadioGroup1{208, 8, 184, 160};
 const BotaoModulo<TFormCalendar> kBotoes[] = {
-    {&TFormCalendar::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 180, 88, 28}}},
-    {&TFormCalendar::CompButton, TPapelBotao::Outro, {"CompButton", "&Sistema", {104, 180, 88, 28}}},
-    {&TFormCalendar::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {200, 180, 88, 28}}},
-    {&TFormCalendar::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {304, 180, 88, 28}}},
+    {&TFormCalendar::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 180}},
+    {&TFormCalendar::CompButton, TPapelBotao::Outro, "CompButton", {104, 180}, "&Sistema"},
+    {&TFormCalendar::CancButton, TPapelBotao::Cancela, "CancButton", {208, 180}},
+    {&TFormCalendar::OkButton, TPapelBotao::Ok, "OkButton", {312, 180}},
 };
 
 // A field of three two-digit numbers as typed. A field with some digit
@@ -121,15 +116,15 @@ void TFormCalendar::PreparaModulo()
 // typed before Ok accepts it.
 void TFormCalendar::CarregaControles()
 {
-    const std::uint8_t* bytesData = ImagemAtual + ofsData;
-    const std::uint8_t* bytesHora = ImagemAtual + ofsHora;
+    const std::uint8_t* bytesData = ImagemAtual + ofsDiaCentral;
+    const std::uint8_t* bytesHora = ImagemAtual + ofsHoraCentral;
     const QDate guardada(2000 + bytesData[2], bytesData[1], bytesData[0]);
     if (guardada.isValid())
         Edit1->SetText(FormatDateTime(QStringLiteral("dd/mm/yy"), QDateTime(guardada, QTime(0, 0))));
     else
         Edit1->SetText(DoisDigitos(bytesData[0]) + '/' + DoisDigitos(bytesData[1]) + '/' + DoisDigitos(bytesData[2]));
     Edit2->SetText(DoisDigitos(bytesHora[0]) + ':' + DoisDigitos(bytesHora[1]) + ':' + DoisDigitos(bytesHora[2]));
-    const int dia = ImagemAtual[ofsDiaSemana];
+    const int dia = ImagemAtual[ofsDiaSemanaCentral];
     RadioGroup1->SetItemIndex(dia >= 1 && dia <= 7 ? dia - 1 : -1);
 }
 
@@ -142,8 +137,7 @@ bool TFormCalendar::LeData(QDate& dataLida)
 {
     int dia = 0, mes = 0, ano = 0;
     if (!LeTresNumeros(Edit1->Text(), dia, mes, ano) || !DataValida(dia, mes, ano)) {
-        MostraErro(QStringLiteral("Data inválida."));
-        Edit1->SetFocus();
+        Recusa(QStringLiteral("Data inválida."), Edit1);
         return false;
     }
     dataLida = QDate(ano < 80 ? 2000 + ano : 1900 + ano, mes, dia);
@@ -154,21 +148,21 @@ bool TFormCalendar::LeHora(QTime& hora)
 {
     int h = 0, m = 0, s = 0;
     if (!LeTresNumeros(Edit2->Text(), h, m, s) || h >= 24 || m >= 60 || s >= 60) {
-        MostraErro(QStringLiteral("Hora inválida."));
-        Edit2->SetFocus();
+        Recusa(QStringLiteral("Hora inválida."), Edit2);
         return false;
     }
     hora = QTime(h, m, s);
     return true;
 }
 
-void TFormCalendar::VerDiaSemana()
+bool TFormCalendar::VerDiaSemana()
 {
     QDate dataLida;
     if (!LeData(dataLida))
-        return;
+        return false;
     DiaSemana = DayOfWeek(dataLida) - 1;
     RadioGroup1->SetItemIndex(DiaSemana);
+    return true;
 }
 
 void TFormCalendar::Edit2Exit()
@@ -184,7 +178,9 @@ void TFormCalendar::RadioGroup1Click()
 
 void TFormCalendar::OkButtonEnter()
 {
-    VerDiaSemana();
+    // One refusal, one box: a bad date is reported alone.
+    if (!VerDiaSemana())
+        return;
     QTime hora;
     LeHora(hora);
 }
@@ -204,10 +200,10 @@ void TFormCalendar::OkButtonClick()
     if (!LeData(dataLida) || !LeHora(hora))
         return;
     using namespace std::chrono;
-    DataParaBytes(ImagemAtual + ofsData,
+    DataParaBytes(ImagemAtual + ofsDiaCentral,
                   year_month_day{year{dataLida.year()}, month{static_cast<unsigned>(dataLida.month())},
                                  day{static_cast<unsigned>(dataLida.day())}});
-    HoraParaBytes(ImagemAtual + ofsHora, milliseconds{hora.msecsSinceStartOfDay()});
-    ImagemAtual[ofsDiaSemana] = static_cast<std::uint8_t>(DayOfWeek(dataLida));
+    HoraParaBytes(ImagemAtual + ofsHoraCentral, milliseconds{hora.msecsSinceStartOfDay()});
+    ImagemAtual[ofsDiaSemanaCentral] = static_cast<std::uint8_t>(DayOfWeek(dataLida));
     SetModalResult(mrOk);
 }

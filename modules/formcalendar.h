@@ -26,7 +26,7 @@ protected:
 private:
     bool LeData(QDate& dataLida);
     bool LeHora(QTime& hora);
-    void VerDiaSemana();
+    bool VerDiaSemana();
     void Edit2Exit();
     void RadioGroup1Click();
     void OkButtonEnter();

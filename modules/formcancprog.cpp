@@ -1,6 +1,7 @@
 #include "modules/formcancprog.h"
 
 #include "image/layout.h"
+#include "image/padrao.h"
 
 #include <cstring>
 
@@ -15,13 +16,18 @@ constexpr int kContextoAjuda = 600;
 std::uint8_t CopiaControle[2];
 
 // A box's Tag: the high byte is the mask that sets its bits in the option
-// byte, the low byte the mask that clears them; a low byte of 0xFF means the
-// recorded-message flag instead.
-constexpr int kTagMensagemGravada = 0xFF;
+// byte, the low byte the mask that keeps the others when it is cleared; a
+// low byte of 0xFF means the recorded-message flag instead, which a ticked
+// box sets to exactly 0x80 and an unticked one to 0.
+constexpr int kMascaraMensagemGravada = 0xFF;
 constexpr std::uint8_t kMensagemGravada = 0x80;
 
-int MascaraLiga(int tag) { return tag >> 8; }
-int MascaraDesliga(int tag) { return tag & 0xFF; }
+BitsDaCaixa BitsDaTag(int tag)
+{
+    if ((tag & 0xFF) == kMascaraMensagemGravada)
+        return {1, kMensagemGravada, 0x00};
+    return BitsDaTagLigaMantem(tag);
+}
 
 // The boxes in the order the window loads them.
 struct CaixaControle {
@@ -30,40 +36,43 @@ struct CaixaControle {
     const char* legenda;
     int tag;
     Lugar lugar;
+    void (TFormCancProg::*clique)(TCheckBox*);
 };
 
 const CaixaControle kCaixas[] = {
-    {&TFormCancProg::CheckBox6, "CheckBox6", "Mensagem campo gravada", 33023, {16, 196, 240, 22}},
-    {&TFormCancProg::CheckBox1, "CheckBox1", "Mensagem fábrica todo dia", 4335, {16, 12, 240, 22}},
-    {&TFormCancProg::CheckBox2, "CheckBox2", "Mensagem de fabrica dia", 510, {40, 36, 216, 22}},
-    {&TFormCancProg::CheckBox10, "CheckBox10", "Mensagem de fabrica noite", 765, {40, 60, 216, 22}},
-    {&TFormCancProg::CheckBox3, "CheckBox3", "DISA todo dia", 3315, {16, 92, 240, 22}},
-    {&TFormCancProg::CheckBox8, "CheckBox8", "DISA dia", 1275, {40, 116, 216, 22}},
-    {&TFormCancProg::CheckBox11, "CheckBox11", "DISA noite", 2295, {40, 140, 216, 22}},
-    {&TFormCancProg::CheckBox5, "CheckBox5", "Atendedor no modo menu", 8415, {16, 168, 240, 22}},
-    {&TFormCancProg::CheckBox4, "CheckBox4", "Ativa mensagem campo dia", 32895, {40, 220, 216, 22}},
-    {&TFormCancProg::CheckBox7, "CheckBox7", "Ativa mensagem campo noite", 16575, {40, 244, 216, 22}},
+    {&TFormCancProg::CheckBox6, "CheckBox6", "Mensagem campo gravada", TagLigaMantem(0x80, kMascaraMensagemGravada), {16, 196, 240, 22},
+     &TFormCancProg::CheckBox6Click},
+    {&TFormCancProg::CheckBox1, "CheckBox1", "Mensagem fábrica todo dia", TagLigaMantem(0x10, 0xEF), {16, 12, 240, 22},
+     &TFormCancProg::CheckBox1Click},
+    {&TFormCancProg::CheckBox2, "CheckBox2", "Mensagem de fabrica dia", TagLigaMantem(0x01, 0xFE), {40, 36, 216, 22},
+     &TFormCancProg::CheckBox2Click},
+    {&TFormCancProg::CheckBox10, "CheckBox10", "Mensagem de fabrica noite", TagLigaMantem(0x02, 0xFD), {40, 60, 216, 22},
+     &TFormCancProg::CheckBox2Click},
+    {&TFormCancProg::CheckBox3, "CheckBox3", "DISA todo dia", TagLigaMantem(0x0C, 0xF3), {16, 92, 240, 22},
+     &TFormCancProg::CheckBox3Click},
+    {&TFormCancProg::CheckBox8, "CheckBox8", "DISA dia", TagLigaMantem(0x04, 0xFB), {40, 116, 216, 22},
+     &TFormCancProg::CheckBox8Click},
+    {&TFormCancProg::CheckBox11, "CheckBox11", "DISA noite", TagLigaMantem(0x08, 0xF7), {40, 140, 216, 22},
+     &TFormCancProg::CheckBox8Click},
+    {&TFormCancProg::CheckBox5, "CheckBox5", "Atendedor no modo menu", TagLigaMantem(0x20, 0xDF), {16, 168, 240, 22},
+     &TFormCancProg::CheckBox5Click},
+    {&TFormCancProg::CheckBox4, "CheckBox4", "Ativa mensagem campo dia", TagLigaMantem(0x80, 0x7F), {40, 220, 216, 22},
+     &TFormCancProg::CheckBox4Click},
+    {&TFormCancProg::CheckBox7, "CheckBox7", "Ativa mensagem campo noite", TagLigaMantem(0x40, 0xBF), {40, 244, 216, 22},
+     &TFormCancProg::CheckBox4Click},
 };
 
-// A box shows checked when all its bits are set (the recorded-message box
-// when the flag byte is exactly 0x80).
-bool MarcadaNaCopia(int tag)
-{
-    if (MascaraDesliga(tag) == kTagMensagemGravada)
-        return CopiaControle[1] == kMensagemGravada;
-    return (CopiaControle[0] & MascaraLiga(tag)) == MascaraLiga(tag);
-}
-
 const BotaoModulo<TFormCancProg> kBotoes[] = {
-    {&TFormCancProg::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 280, 80, 28}}},
-    {&TFormCancProg::CancButton, TPapelBotao::Padrao, {"CancButton", "&Padrão", {96, 280, 80, 28}}},
-    {&TFormCancProg::OKButton, TPapelBotao::Ok, {"OKButton", "O&k", {184, 280, 80, 28}, mrOk}},
-    {&TFormCancProg::BtnCancela, TPapelBotao::Cancela, {"BtnCancela", "&Cancela", {272, 280, 80, 28}}},
+    {&TFormCancProg::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 280}},
+    {&TFormCancProg::CancButton, TPapelBotao::Padrao, "CancButton", {96, 280}},
+    {&TFormCancProg::OKButton, TPapelBotao::OkModal, "OKButton", {184, 280}},
+    {&TFormCancProg::BtnCancela, TPapelBotao::Cancela, "BtnCancela", {272, 280}},
 };
 
 } // namespace
 
-TFormCancProg::TFormCancProg(QWidget* owner) : TFormModulo(owner)
+TFormCancProg::TFormCancProg(QWidget* owner)
+    : TFormModulo(owner), caixas_(BitsDaTag, [](int campo) -> std::uint8_t& { return CopiaControle[campo]; })
 {
     SetCaption(QStringLiteral("Controle de atendedor digital"));
     SetClientSize(360, 316);
@@ -71,27 +80,15 @@ TFormCancProg::TFormCancProg(QWidget* owner) : TFormModulo(owner)
 
     for (const CaixaControle& dados : kCaixas) {
         auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), this), dados.nome, dados.lugar);
-        caixa->Tag = dados.tag;
         caixa->HelpContext = kContextoAjuda;
+        caixas_.Liga(caixa, dados.tag, [this, clique = dados.clique](TCheckBox* Sender) { (this->*clique)(Sender); });
         this->*dados.membro = caixa;
-        caixas_.push_back(caixa);
     }
     // The recorded message is known only from the exchange; its field boxes
     // follow it.
     CheckBox6->SetEnabled(false);
     CheckBox4->SetEnabled(false);
     CheckBox7->SetEnabled(false);
-
-    CheckBox1->OnClick = [this] { CheckBox1Click(); };
-    CheckBox2->OnClick = [this] { CheckBox2Click(CheckBox2); };
-    CheckBox10->OnClick = [this] { CheckBox2Click(CheckBox10); };
-    CheckBox3->OnClick = [this] { CheckBox3Click(); };
-    CheckBox8->OnClick = [this] { CheckBox8Click(CheckBox8); };
-    CheckBox11->OnClick = [this] { CheckBox8Click(CheckBox11); };
-    CheckBox5->OnClick = [this] { CheckBox5Click(); };
-    CheckBox6->OnClick = [this] { CheckBox6Click(); };
-    CheckBox4->OnClick = [this] { CheckBox4Click(CheckBox4); };
-    CheckBox7->OnClick = [this] { CheckBox4Click(CheckBox7); };
 
     CriaBotoes(kBotoes);
 }
@@ -107,89 +104,79 @@ void TFormCancProg::ConfirmaModulo()
     std::memcpy(ImagemAtual + ofsControleAtendedor, CopiaControle, sizeof CopiaControle);
 }
 
+// Filling the boxes runs their click rules, which store nothing meanwhile.
 void TFormCancProg::FormActivate()
 {
-    carregando_ = true;
-    for (TCheckBox* caixa : caixas_)
-        caixa->SetChecked(MarcadaNaCopia(caixa->Tag));
-    carregando_ = false;
+    caixas_.Mostra();
 }
 
-void TFormCancProg::GravaCaixa(TCheckBox* caixa)
-{
-    if (carregando_)
-        return;
-    if (MascaraDesliga(caixa->Tag) == kTagMensagemGravada) {
-        CopiaControle[1] = caixa->Checked() ? kMensagemGravada : 0;
-        return;
-    }
-    if (caixa->Checked())
-        CopiaControle[0] |= static_cast<std::uint8_t>(MascaraLiga(caixa->Tag));
-    else
-        CopiaControle[0] &= static_cast<std::uint8_t>(MascaraDesliga(caixa->Tag));
-}
-
-void TFormCancProg::CheckBox1Click()
+void TFormCancProg::CheckBox1Click(TCheckBox* Sender)
 {
     if (CheckBox6->Checked())
         CheckBox6->SetChecked(false);
-    const bool todoDia = CheckBox1->Checked();
-    CheckBox2->SetEnabled(!todoDia);
-    CheckBox10->SetEnabled(!todoDia);
-    CheckBox2->SetChecked(todoDia);
-    CheckBox10->SetChecked(todoDia);
-    GravaCaixa(CheckBox1);
+    TodoDiaClicado(CheckBox1, CheckBox2, CheckBox10);
+    caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox2Click(TCheckBox* Sender)
 {
-    if (!CheckBox1->Checked() && CheckBox2->Checked() && CheckBox10->Checked())
-        CheckBox1->SetChecked(true);
-    GravaCaixa(Sender);
+    DiaOuNoiteClicado(CheckBox1, CheckBox2, CheckBox10);
+    caixas_.Grava(Sender);
 }
 
-void TFormCancProg::CheckBox3Click()
+void TFormCancProg::CheckBox3Click(TCheckBox* Sender)
 {
-    const bool todoDia = CheckBox3->Checked();
-    CheckBox8->SetEnabled(!todoDia);
-    CheckBox11->SetEnabled(!todoDia);
-    CheckBox8->SetChecked(todoDia);
-    CheckBox11->SetChecked(todoDia);
-    GravaCaixa(CheckBox3);
+    TodoDiaClicado(CheckBox3, CheckBox8, CheckBox11);
+    caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox8Click(TCheckBox* Sender)
 {
-    if (!CheckBox3->Checked() && CheckBox8->Checked() && CheckBox11->Checked())
-        CheckBox3->SetChecked(true);
-    GravaCaixa(Sender);
+    DiaOuNoiteClicado(CheckBox3, CheckBox8, CheckBox11);
+    caixas_.Grava(Sender);
 }
 
-void TFormCancProg::CheckBox5Click()
+// A "todo dia" box enables its day and night boxes only while it is
+// unticked, and gives both its own mark.
+void TFormCancProg::TodoDiaClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite)
 {
-    GravaCaixa(CheckBox5);
+    const bool marcada = todoDia->Checked();
+    for (TCheckBox* caixa : {dia, noite}) {
+        caixa->SetEnabled(!marcada);
+        caixa->SetChecked(marcada);
+    }
 }
 
-void TFormCancProg::CheckBox6Click()
+// Day and night both ticked tick their "todo dia" box.
+void TFormCancProg::DiaOuNoiteClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite)
+{
+    if (!todoDia->Checked() && dia->Checked() && noite->Checked())
+        todoDia->SetChecked(true);
+}
+
+void TFormCancProg::CheckBox5Click(TCheckBox* Sender)
+{
+    caixas_.Grava(Sender);
+}
+
+void TFormCancProg::CheckBox6Click(TCheckBox* Sender)
 {
     const bool gravada = CheckBox6->Checked();
     CheckBox4->SetEnabled(gravada);
     CheckBox7->SetEnabled(gravada);
     CheckBox4->SetChecked(false);
     CheckBox7->SetChecked(false);
-    GravaCaixa(CheckBox6);
+    caixas_.Grava(Sender);
 }
 
 void TFormCancProg::CheckBox4Click(TCheckBox* Sender)
 {
-    GravaCaixa(Sender);
+    caixas_.Grava(Sender);
 }
 
 void TFormCancProg::PadButtonClick()
 {
-    if (ConfirmaPadrao(TPadrao::CancProg) == IDYES) {
-        CopiaControle[0] = 0;
-        CopiaControle[1] = 0;
-    }
+    if (ConfirmaPadrao(TPadrao::CancProg) == IDYES)
+        std::memcpy(CopiaControle, ImagemPadrao() + ofsControleAtendedor, sizeof CopiaControle);
     FormActivate();
 }

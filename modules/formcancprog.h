@@ -2,10 +2,10 @@
 // Digital attendant control: factory message, DISA, menu mode and the
 // recorded field message, edited on a copy of the two control bytes that is
 // written back only on Ok.
+#include "modules/caixasbit.h"
 #include "modules/modulo.h"
 #include "platform/controls.h"
 
-#include <vector>
 
 class TFormCancProg : public TFormModulo {
     Q_OBJECT
@@ -32,22 +32,24 @@ protected:
     void PreparaModulo() override;
     void ConfirmaModulo() override;
 
-private:
-    void CheckBox1Click();
+public:
+    // The click rules of the boxes; each ends by storing its box.
+    void CheckBox1Click(TCheckBox* Sender);
     void CheckBox2Click(TCheckBox* Sender);
-    void CheckBox3Click();
+    void CheckBox3Click(TCheckBox* Sender);
     void CheckBox8Click(TCheckBox* Sender);
-    void CheckBox5Click();
-    void CheckBox6Click();
+    void CheckBox5Click(TCheckBox* Sender);
+    void CheckBox6Click(TCheckBox* Sender);
     void CheckBox4Click(TCheckBox* Sender);
+
+private:
+    void TodoDiaClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite);
+    void DiaOuNoiteClicado(TCheckBox* todoDia, TCheckBox* dia, TCheckBox* noite);
     // The "&Padrão" button, named CancButton in this window.
     void PadButtonClick() override;
 
-    // Stores one box's bits, from its Tag, into the work copy.
-    void GravaCaixa(TCheckBox* caixa);
-
-    bool carregando_ = false;
-    std::vector<TCheckBox*> caixas_; // in loading order
+    // The boxes in loading order; each stores its bits into the work copy.
+    TCaixasBit caixas_;
 };
 
 extern TFormCancProg* FormCancProg;

@@ -4,6 +4,7 @@
 #include "image/layout.h"
 #include "image/padrao.h"
 #include "image/registro.h"
+#include "modules/caixasbit.h"
 #include "modules/formcopcat.h"
 #include "modules/seletores.h"
 
@@ -54,11 +55,23 @@ int ArranjoDaTag(int tag) { return tag & 15; }
 int BitDaTag(int tag) { return 1 << (tag >> 4); }
 // A route box with bit value 1 is "Rota 0", kept in the sub-route byte.
 constexpr int kValorRota0 = 1;
+bool TagRota0(int tag)
+{
+    return (ArranjoDaTag(tag) == kRotasDiurnas || ArranjoDaTag(tag) == kRotasNoturnas) && BitDaTag(tag) == kValorRota0;
+}
+// The sub-route array of a route array's period.
+int SubRotaDe(int arranjoRotas) { return arranjoRotas + (kSubRotaDiurna - kRotasDiurnas); }
 
-// Sub-route byte: 0 is "Rota 0", 1..7 a sub-route, this value neither.
-constexpr std::uint8_t kSubRotaRota0 = 0;
-constexpr std::uint8_t kSemSubRota = 0xEE;
-constexpr int kMaiorSubRota = 7;
+// What a box shows: "Acesso a agenda" the day access byte's bit 6, "Rota 0"
+// a sub-route byte of 0, any other box its bit.
+BitsDaCaixa BitsDaCategoria(int tag)
+{
+    if (tag == kTagAgenda)
+        return {kAcessoDiurno, kBitAgenda, static_cast<std::uint8_t>(~kBitAgenda)};
+    if (TagRota0(tag))
+        return {SubRotaDe(ArranjoDaTag(tag)), kSubRotaRota0, 0};
+    return BitsDaTagBitCampo(tag);
+}
 
 // Numbers the window steps over: they are no extension to categorise.
 const QStringList kPulados = {QStringLiteral("81"), QStringLiteral("83"), QStringLiteral("68")};
@@ -135,29 +148,13 @@ const Lugar kLugarPanel{8, 284, 560, 68};
 const QString kMascaraRamal = QStringLiteral("9999;0; ");
 
 const BotaoModulo<TFormCatRam> kBotoes[] = {
-    {&TFormCatRam::BitBtn1, TPapelBotao::Ajuda, {"BitBtn1", "&Ajuda", {8, 364, 86, 28}}},
-    {&TFormCatRam::ButtonCat, TPapelBotao::Outro, {"ButtonCat", "&Noturno", {100, 364, 86, 28}}},
-    {&TFormCatRam::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {192, 364, 86, 28}}},
-    {&TFormCatRam::CopButton, TPapelBotao::Outro, {"CopButton", "C&opia", {292, 364, 86, 28}}},
-    {&TFormCatRam::ButtonOk, TPapelBotao::Ok, {"ButtonOk", "O&k", {384, 364, 86, 28}}},
-    {&TFormCatRam::BtnCancela, TPapelBotao::Cancela, {"BtnCancela", "&Cancela", {476, 364, 86, 28}}},
+    {&TFormCatRam::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {8, 364}},
+    {&TFormCatRam::ButtonCat, TPapelBotao::Outro, "ButtonCat", {100, 364}, "&Noturno"},
+    {&TFormCatRam::PadButton, TPapelBotao::Padrao, "PadButton", {192, 364}},
+    {&TFormCatRam::CopButton, TPapelBotao::Copia, "CopButton", {296, 364}},
+    {&TFormCatRam::ButtonOk, TPapelBotao::Ok, "ButtonOk", {396, 364}},
+    {&TFormCatRam::BtnCancela, TPapelBotao::Cancela, "BtnCancela", {488, 364}},
 };
-
-// What a box shows for position p of the work copy.
-bool MarcadaNaCopia(int tag, int posicao)
-{
-    if (tag == kTagAgenda)
-        return (Categoria(kAcessoDiurno, posicao) & kBitAgenda) != 0;
-    const int arranjo = ArranjoDaTag(tag);
-    if ((arranjo == kRotasDiurnas || arranjo == kRotasNoturnas) && BitDaTag(tag) == kValorRota0)
-        return Categoria(arranjo + (kSubRotaDiurna - kRotasDiurnas), posicao) == kSubRotaRota0;
-    return (Categoria(arranjo, posicao) & BitDaTag(tag)) != 0;
-}
-
-void AjustaBit(std::uint8_t& valor, int bit, bool ligado)
-{
-    valor = static_cast<std::uint8_t>(ligado ? valor | bit : valor & ~bit);
-}
 
 // The parts the picker copies: its check box, and the array it stands for.
 struct ParteCopia {
@@ -173,15 +170,6 @@ const ParteCopia kPartesCopia[] = {
     {&TFormCopCat::CheckBox9, kFlagsRamal},
 };
 
-// The factory value of an array's entry, from the template's table.
-std::uint8_t Fabrica(int arranjo)
-{
-    for (const PadraoArea& padrao : PadroesImagem())
-        if (padrao.area == kAreasArranjos[arranjo]->nome)
-            return padrao.padrao.front();
-    return 0;
-}
-
 // Bits of the route bytes that no box shows keep their value under
 // "Padrão".
 constexpr std::uint8_t kRotasMantidas = 0x01;
@@ -191,7 +179,9 @@ bool DoDia(int arranjo) { return arranjo % 2 == 0; }
 
 } // namespace
 
-TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
+TFormCatRam::TFormCatRam(QWidget* owner)
+    : TFormModulo(owner),
+      caixas_(BitsDaCategoria, [this](int arranjo) -> std::uint8_t& { return Categoria(arranjo, Posicao()); })
 {
     SetCaption(QStringLiteral("Categoria dos ramais"));
     SetClientSize(576, 400);
@@ -221,9 +211,8 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
             auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), grupos[dados.grupo]),
                                     pagina == kPaginaDiurno ? dados.nomeDia : dados.nomeNoite,
                                     LugarCaixaPeriodo(dados.grupo, dados.linha));
-            caixa->Tag = dados.tagDia + pagina;
+            caixas_.Liga(caixa, dados.tagDia + pagina, [this](TCheckBox* c) { CheckBox1Click(c); });
             this->*(pagina == kPaginaDiurno ? dados.dia : dados.noite) = caixa;
-            caixas_.push_back(caixa);
         }
         auto* combo = Posiciona(new TComboBox(folha), pagina == kPaginaDiurno ? "ComboBox1" : "ComboBox2",
                                 kLugarSubRota);
@@ -232,8 +221,6 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
         for (int s = 1; s <= 6; ++s)
             combo->Items().Add(QString::number(s));
         combo->OnChange = [this, combo] { ComboBox1Change(combo); };
-        combo->OnEnter = [this] { editando_ = true; };
-        combo->OnExit = [this] { editando_ = false; };
         (pagina == kPaginaDiurno ? ComboBox1 : ComboBox2) = combo;
         Posiciona(new TLabel(QStringLiteral("Nº da &Sub-rota"), folha),
                   pagina == kPaginaDiurno ? "Label2" : "Label3", kLugarRotuloSubRota)
@@ -243,15 +230,15 @@ TFormCatRam::TFormCatRam(QWidget* owner) : TFormModulo(owner)
     Panel1 = Posiciona(new TPanel(this), "Panel1", kLugarPanel);
     for (const CaixaGeral& dados : kCaixasGerais) {
         auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), Panel1), dados.nome, dados.lugar);
-        caixa->Tag = dados.tag;
+        caixas_.Liga(caixa, dados.tag, [this](TCheckBox* c) { CheckBox1Click(c); });
         this->*dados.membro = caixa;
-        caixas_.push_back(caixa);
     }
-    for (TCheckBox* caixa : caixas_) {
-        caixa->OnClick = [this, caixa] { CheckBox1Click(caixa); };
-        caixa->OnEnter = [this] { editando_ = true; };
-        caixa->OnExit = [this] { editando_ = false; };
-    }
+    // A box's click stores it only while the user is in a box or a
+    // sub-route combo: showing a position sets them by program.
+    std::vector<TControl*> editaveis(caixas_.Caixas().begin(), caixas_.Caixas().end());
+    editaveis.insert(editaveis.end(), {ComboBox1, ComboBox2});
+    for (TControl* controle : editaveis)
+        caixas_.EditaComFoco({controle});
 
     CriaBotoes(kBotoes);
     for (QWidget* filho : findChildren<QWidget*>())
@@ -301,9 +288,7 @@ void TFormCatRam::MostraCfgRamal(int posicao)
 {
     navegacao_->posicao = std::clamp(posicao, 1, kPosicoesRamal);
     mostrada_ = true;
-    ++mostrando_;
-    for (TCheckBox* caixa : caixas_)
-        caixa->SetChecked(MarcadaNaCopia(caixa->Tag, Posicao()));
+    caixas_.Mostra();
     for (int periodo : {kPaginaDiurno, kPaginaNoturno}) {
         const std::uint8_t subRota = Categoria(kSubRotaDiurna + periodo, Posicao());
         TComboBox* combo = ComboSubRota(periodo);
@@ -312,7 +297,6 @@ void TFormCatRam::MostraCfgRamal(int posicao)
         CaixaRota0(periodo)->SetEnabled(subRota == kSubRotaRota0 || subRota == kSemSubRota);
     }
     CheckBox20->SetEnabled(Posicao() <= kUltimaPosicaoInternet);
-    --mostrando_;
 }
 
 void TFormCatRam::TrocaCfgRamal(int arranjo, int valor, bool marcado, int posicao)
@@ -325,7 +309,7 @@ void TFormCatRam::TrocaCfgRamal(int arranjo, int valor, bool marcado, int posica
     case kFacilidadesDiurnas:
     case kFacilidadesNoturnas:
     case kFlagsRamal:
-        AjustaBit(Categoria(arranjo, posicao), valor, marcado);
+        GravaBits(Categoria(arranjo, posicao), {arranjo, static_cast<std::uint8_t>(valor), static_cast<std::uint8_t>(~valor)}, marcado);
         break;
     case kRotasDiurnas:
     case kRotasNoturnas: {
@@ -335,7 +319,7 @@ void TFormCatRam::TrocaCfgRamal(int arranjo, int valor, bool marcado, int posica
             if (marcado)
                 ComboSubRota(periodo)->SetItemIndex(-1);
         } else if (valor >= 2 && valor <= 16) {
-            AjustaBit(Categoria(arranjo, posicao), valor, marcado);
+            GravaBits(Categoria(arranjo, posicao), {arranjo, static_cast<std::uint8_t>(valor), static_cast<std::uint8_t>(~valor)}, marcado);
         }
         break;
     }
@@ -350,12 +334,12 @@ void TFormCatRam::TrocaCfgRamal(int arranjo, int valor, bool marcado, int posica
 
 void TFormCatRam::CheckBox1Click(TCheckBox* Sender)
 {
-    if (!Editando())
+    if (!caixas_.Editando())
         return;
     const bool marcado = Sender->Checked();
     if (Sender->Tag == kTagAgenda) {
-        AjustaBit(Categoria(kAcessoDiurno, Posicao()), kBitAgenda, marcado);
-        AjustaBit(Categoria(kAcessoNoturno, Posicao()), kBitAgenda, marcado);
+        for (int arranjo : {kAcessoDiurno, kAcessoNoturno})
+            GravaBits(Categoria(arranjo, Posicao()), {arranjo, kBitAgenda, static_cast<std::uint8_t>(~kBitAgenda)}, marcado);
         return;
     }
     TrocaCfgRamal(ArranjoDaTag(Sender->Tag), BitDaTag(Sender->Tag), marcado, Posicao());
@@ -376,9 +360,7 @@ void TFormCatRam::ComboBox1Change(TComboBox* Sender)
         valor = kSemSubRota;
     TrocaCfgRamal(Sender->Tag, valor, true, Posicao());
     if (valor != 0 && valor != kSemSubRota) {
-        ++mostrando_;
-        rota0->SetChecked(false);
-        --mostrando_;
+        caixas_.Preenche([rota0] { rota0->SetChecked(false); });
         rota0->SetEnabled(false);
     } else {
         rota0->SetEnabled(true);
@@ -443,7 +425,8 @@ void TFormCatRam::PadraoDaPosicao(int posicao)
     for (int arranjo = 0; arranjo < kArranjos; ++arranjo) {
         std::uint8_t& valor = Categoria(arranjo, posicao);
         const std::uint8_t mantidos = arranjo == kRotasDiurnas || arranjo == kRotasNoturnas ? kRotasMantidas : 0;
-        valor = static_cast<std::uint8_t>((valor & mantidos) | (Fabrica(arranjo) & ~mantidos));
+        const std::uint8_t fabrica = BytePadrao(OffsetCategoria(*kAreasArranjos[arranjo], posicao));
+        valor = static_cast<std::uint8_t>((valor & mantidos) | (fabrica & ~mantidos));
     }
 }
 

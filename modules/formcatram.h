@@ -2,6 +2,7 @@
 // Extension categories: what each of the 12 extensions may dial by day and by
 // night, its routes and sub-route, its facilities and general flags. Edited
 // on a copy of the nine category arrays that Ok checks and writes back.
+#include "modules/caixasbit.h"
 #include "modules/modulo.h"
 #include "modules/seletores.h"
 #include "platform/controls.h"
@@ -101,16 +102,11 @@ private:
     // The sub-route combo and "Rota 0" box of a period (0 day, 1 night).
     TComboBox* ComboSubRota(int periodo) const;
     TCheckBox* CaixaRota0(int periodo) const;
-    // True while a click may write into the work copy: the user is in a
-    // check box or sub-route combo and the window is not filling them.
-    bool Editando() const { return editando_ && mostrando_ == 0; }
     int Posicao() const { return navegacao_->posicao; }
 
     QString textoInicial_;
-    std::vector<TCheckBox*> caixas_;
+    TCaixasBit caixas_;
     std::unique_ptr<TNavegacaoRamal> navegacao_; // the position shown
-    bool editando_ = false;
-    int mostrando_ = 0;
     bool mostrada_ = false;
 };
 

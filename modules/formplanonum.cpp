@@ -2,7 +2,9 @@
 
 #include "image/cp1252.h"
 #include "image/layout.h"
+#include "image/padrao.h"
 #include "image/registro.h"
+#include "modules/grade.h"
 
 TFormPlanoNum* FormPlanoNum = nullptr;
 
@@ -11,7 +13,6 @@ namespace {
 constexpr int kContextoAjuda = 500;
 constexpr int kColunaRamal = 1;
 constexpr int kColunaNome = 2;
-constexpr int kPrimeiroRamalPadrao = 19; // row r defaults to 19 + r: 20..31
 
 // Numbers with a fixed word, a fixed name and a fixed place.
 struct NumeroReservado {
@@ -19,9 +20,9 @@ struct NumeroReservado {
     std::uint16_t palavra;
     const char* nome;
 };
-const NumeroReservado kBuscaPessoa{"68", 0xFAFF, "Busca pessoa"};
-const NumeroReservado kPorteiro1{"81", 0xF1FF, "Porteiro 1"};
-const NumeroReservado kPorteiroPI{"83", 0xF3FF, "Porteiro PI 100"};
+const NumeroReservado kBuscaPessoa{"68", kPalavraBuscaPessoa, "Busca pessoa"};
+const NumeroReservado kPorteiro1{"81", kPalavraPorteiro1, "Porteiro 1"};
+const NumeroReservado kPorteiroPI{"83", kPalavraPorteiroPI, "Porteiro PI 100"};
 const NumeroReservado* const kReservados[] = {&kBuscaPessoa, &kPorteiro1, &kPorteiroPI};
 
 constexpr int kLinhaBuscaPessoa = 8; // position 07
@@ -29,21 +30,23 @@ constexpr int kLinhaPorteiro1 = 12;  // position 11
 constexpr int kLinhaVetadaPI = 1;    // position 00
 
 // Words from this one up are never taken as repeated.
-constexpr std::uint16_t kPrimeiraPalavraLivre = 0xFCFF;
+constexpr std::uint16_t kPrimeiraPalavraLivre = kPalavraReservada87;
 
 // Typed names that would pass for a reserved one are not stored.
 const char* const kPrefixosNomeReservado[] = {"Porteiro", "Busca pessoa"};
 
-const char* const kCabecalhos[] = {"   POS", " RAMAL", " NOME"};
 const QString kMascaraRamal = QStringLiteral(" 9999");
 const QString kMascaraNome = QStringLiteral(" ") + QString(kMaximoNome, QLatin1Char('c'));
 
-const Lugar kLugarGrade{8, 8, 420, 340};
+// Enter goes from the number to the name, and from the name to the next
+// row's number (from the last row back to the first).
+const DadosGrade kGrade{"StringGrid1", {8, 8, 420, 340}, 3, 1 + kPosicoesRamal, kDefaultGridOptions | goEditing | goEnterAdvance,
+                        ssVertical, {0, 70, 260}, {"   POS", " RAMAL", " NOME"}};
 const BotaoModulo<TFormPlanoNum> kBotoes[] = {
-    {&TFormPlanoNum::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {340, 360, 88, 28}}},
-    {&TFormPlanoNum::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {244, 360, 88, 28}}},
-    {&TFormPlanoNum::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {148, 360, 88, 28}}},
-    {&TFormPlanoNum::BitBtn1, TPapelBotao::Ajuda, {"BitBtn1", "&Ajuda", {8, 360, 88, 28}}},
+    {&TFormPlanoNum::OkButton, TPapelBotao::Ok, "OkButton", {348, 360}},
+    {&TFormPlanoNum::CancButton, TPapelBotao::Cancela, "CancButton", {252, 360}},
+    {&TFormPlanoNum::PadButton, TPapelBotao::Padrao, "PadButton", {156, 360}},
+    {&TFormPlanoNum::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {8, 360}},
 };
 
 QString SemBrancos(const QString& texto)
@@ -74,20 +77,8 @@ TFormPlanoNum::TFormPlanoNum(QWidget* owner) : TFormModulo(owner)
     SetClientSize(436, 396);
     HelpContext = kContextoAjuda;
 
-    StringGrid1 = Posiciona(new TStringGrid(this), "StringGrid1", kLugarGrade);
-    StringGrid1->SetColCount(3);
-    StringGrid1->SetRowCount(1 + kPosicoesRamal);
-    StringGrid1->SetFixedRows(1);
-    StringGrid1->SetFixedCols(1);
-    StringGrid1->SetOptions(StringGrid1->Options() | goEditing);
-    StringGrid1->SetScrollBars(ssVertical);
-    StringGrid1->SetColWidths(kColunaRamal, 70);
-    StringGrid1->SetColWidths(kColunaNome, 260);
-    StringGrid1->HelpContext = kContextoAjuda;
-    for (int c = 0; c < 3; ++c)
-        StringGrid1->SetCells(c, 0, QString::fromLatin1(kCabecalhos[c]));
+    StringGrid1 = CriaGrade(this, kGrade, kContextoAjuda);
     StringGrid1->OnGetEditMask = [this](int ACol, int ARow, QString& Value) { StringGrid1GetEditMask(ACol, ARow, Value); };
-    StringGrid1->OnKeyPress = [this](char& Key) { StringGrid1KeyPress(Key); };
 
     CriaBotoes(kBotoes);
 }
@@ -113,24 +104,9 @@ void TFormPlanoNum::StringGrid1GetEditMask(int ACol, int, QString& Value)
         Value = kMascaraNome;
 }
 
-// Enter goes from the number to the name, and from the name to the next
-// row's number (from the last row back to the first).
-void TFormPlanoNum::StringGrid1KeyPress(char& Key)
-{
-    if (Key != '\r')
-        return;
-    Key = 0;
-    if (StringGrid1->Col() == kColunaRamal)
-        StringGrid1->FocusCell(kColunaNome, StringGrid1->Row());
-    else
-        StringGrid1->FocusCell(kColunaRamal, StringGrid1->Row() % kPosicoesRamal + 1);
-}
-
 void TFormPlanoNum::Recusa(const QString& mensagem, int linha, int coluna)
 {
-    MostraErro(mensagem);
-    StringGrid1->SetFocus();
-    StringGrid1->FocusCell(coluna, linha);
+    RecusaCelula(mensagem, StringGrid1, coluna, linha);
 }
 
 bool TFormPlanoNum::ConfereLinha(int linha, bool& porteiroVisto)
@@ -222,7 +198,7 @@ void TFormPlanoNum::OkButtonClick()
 
 void TFormPlanoNum::PadraoDaLinha(int linha)
 {
-    StringGrid1->SetCells(kColunaRamal, linha, QStringLiteral(" %1").arg(kPrimeiroRamalPadrao + linha));
+    StringGrid1->SetCells(kColunaRamal, linha, QStringLiteral(" %1").arg(NumeroRamalPadrao(linha)));
     StringGrid1->SetCells(kColunaNome, linha, QString());
 }
 

@@ -22,7 +22,6 @@ protected:
 
 private:
     void StringGrid1GetEditMask(int ACol, int ARow, QString& Value);
-    void StringGrid1KeyPress(char& Key);
     void OkButtonClick() override;
     void PadButtonClick() override;
 

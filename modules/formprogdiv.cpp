@@ -1,43 +1,49 @@
 #include "modules/formprogdiv.h"
 
 #include "image/layout.h"
+#include "image/padrao.h"
+#include "image/registro.h"
 
 TFormProgDiv* FormProgDiv = nullptr;
 
 namespace {
 
 constexpr int kContextoAjuda = 1200;
-constexpr int kSemByte = -1;
 constexpr int kDigitosMinimos = 2; // item 0 of the combo is "2"
 
+// The option bytes, numbered as the boxes' tags name them.
+constexpr int kBilhetagem = 0;
+constexpr int kFacilidades = 1;
+constexpr int kSemByte = -1;
+constexpr int kOfsOpcoes[] = {ofsBilhetagemDiversas, ofsFacilidadesDiversas};
+
 // One check box: its group (0 billing, 1 others), caption, the byte and bit
-// it shows, its factory state, and whether it is fixed (always ticked and
-// disabled; a fixed box with a bit always sets it).
+// it shows, and whether it is fixed (always ticked and disabled; a fixed box
+// with a bit always sets it).
 struct CaixaBit {
     TCheckBox* TFormProgDiv::*membro;
     const char* nome;
     int grupo;
     const char* legenda;
-    int ofs;
+    int byte;
     int bit;
-    bool padrao;
     bool fixa;
 };
 
 const CaixaBit kCaixas[] = {
-    {&TFormProgDiv::CheckBox5, "CheckBox5", 0, "Habilita bilhetagem de ligações originadas", ofsBilhetagemDiversas, 6, true, false},
-    {&TFormProgDiv::CheckBox7, "CheckBox7", 0, "Habilita bilhetagem de ligações recebidas", ofsBilhetagemDiversas, 0, false, false},
-    {&TFormProgDiv::CheckBox9, "CheckBox9", 0, "Habilita bilhetagem de ligação recebida não atendida", ofsBilhetagemDiversas, 5, false, false},
-    {&TFormProgDiv::CheckBox6, "CheckBox6", 0, "Habilita bilhetagem de ligação antes do atendimento", ofsBilhetagemDiversas, 4, false, false},
-    {&TFormProgDiv::CheckBox8, "CheckBox8", 0, "Bloqueio de chamadas por alarme de tarifação", ofsBilhetagemDiversas, 2, false, false},
-    {&TFormProgDiv::CheckBox12, "CheckBox12", 0, "Apresenta categoria do assinante chamador", ofsFacilidadesDiversas, 2, false, false},
-    {&TFormProgDiv::CheckBox10, "CheckBox10", 0, "Impressora serial", kSemByte, 0, true, true},
-    {&TFormProgDiv::CheckBox3, "CheckBox3", 1, "Habilita facilidades CPA", ofsFacilidadesDiversas, 6, false, false},
-    {&TFormProgDiv::CheckBox2, "CheckBox2", 1, "Habilita retorno de chamada transferida", ofsFacilidadesDiversas, 5, true, false},
-    {&TFormProgDiv::CheckBox1, "CheckBox1", 1, "Habilita conferência", ofsFacilidadesDiversas, 4, true, false},
-    {&TFormProgDiv::CheckBox4, "CheckBox4", 1, "Habilita TI a capturar chamada recebida não atendida", ofsFacilidadesDiversas, 3, false, false},
-    {&TFormProgDiv::CheckBox13, "CheckBox13", 1, "Música para espera", ofsFacilidadesDiversas, 1, true, true},
-    {&TFormProgDiv::CheckBox11, "CheckBox11", 1, "Chamada interna sem fila", ofsFacilidadesDiversas, 0, false, false},
+    {&TFormProgDiv::CheckBox5, "CheckBox5", 0, "Habilita bilhetagem de ligações originadas", kBilhetagem, 6, false},
+    {&TFormProgDiv::CheckBox7, "CheckBox7", 0, "Habilita bilhetagem de ligações recebidas", kBilhetagem, 0, false},
+    {&TFormProgDiv::CheckBox9, "CheckBox9", 0, "Habilita bilhetagem de ligação recebida não atendida", kBilhetagem, 5, false},
+    {&TFormProgDiv::CheckBox6, "CheckBox6", 0, "Habilita bilhetagem de ligação antes do atendimento", kBilhetagem, 4, false},
+    {&TFormProgDiv::CheckBox8, "CheckBox8", 0, "Bloqueio de chamadas por alarme de tarifação", kBilhetagem, 2, false},
+    {&TFormProgDiv::CheckBox12, "CheckBox12", 0, "Apresenta categoria do assinante chamador", kFacilidades, 2, false},
+    {&TFormProgDiv::CheckBox10, "CheckBox10", 0, "Impressora serial", kSemByte, 0, true},
+    {&TFormProgDiv::CheckBox3, "CheckBox3", 1, "Habilita facilidades CPA", kFacilidades, 6, false},
+    {&TFormProgDiv::CheckBox2, "CheckBox2", 1, "Habilita retorno de chamada transferida", kFacilidades, 5, false},
+    {&TFormProgDiv::CheckBox1, "CheckBox1", 1, "Habilita conferência", kFacilidades, 4, false},
+    {&TFormProgDiv::CheckBox4, "CheckBox4", 1, "Habilita TI a capturar chamada recebida não atendida", kFacilidades, 3, false},
+    {&TFormProgDiv::CheckBox13, "CheckBox13", 1, "Música para espera", kFacilidades, 1, true},
+    {&TFormProgDiv::CheckBox11, "CheckBox11", 1, "Chamada interna sem fila", kFacilidades, 0, false},
 };
 
 // Bit 7 of both option bytes is cleared by every Ok.
@@ -53,24 +59,16 @@ const Lugar kLugarRotuloDigitos{16, 222, 260, 20};
 const Lugar kLugarComboDigitos{280, 218, 60, 24};
 
 const BotaoModulo<TFormProgDiv> kBotoes[] = {
-    {&TFormProgDiv::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {672, 256, 88, 28}}},
-    {&TFormProgDiv::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {576, 256, 88, 28}}},
-    {&TFormProgDiv::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {480, 256, 88, 28}}},
-    {&TFormProgDiv::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 256, 88, 28}}},
+    {&TFormProgDiv::OkButton, TPapelBotao::Ok, "OkButton", {680, 256}},
+    {&TFormProgDiv::CancButton, TPapelBotao::Cancela, "CancButton", {584, 256}},
+    {&TFormProgDiv::PadButton, TPapelBotao::Padrao, "PadButton", {488, 256}},
+    {&TFormProgDiv::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 256}},
 };
-
-const std::uint8_t kPotencias[] = {1, 2, 4, 8, 16, 32, 64, 128};
 
 } // namespace
 
-void AjustaBit(std::uint8_t& valor, int bit, bool ligado)
-{
-    if (bit < 0 || bit > 7)
-        return;
-    valor = ligado ? (valor | kPotencias[bit]) : (valor & ~kPotencias[bit]);
-}
-
-TFormProgDiv::TFormProgDiv(QWidget* owner) : TFormModulo(owner)
+TFormProgDiv::TFormProgDiv(QWidget* owner)
+    : TFormModulo(owner), caixas_(BitsDaTagBitCampo, [this](int campo) -> std::uint8_t& { return bytes_[campo]; })
 {
     SetCaption(QStringLiteral("Programações diversas"));
     SetClientSize(768, 294);
@@ -87,9 +85,10 @@ TFormProgDiv::TFormProgDiv(QWidget* owner) : TFormModulo(owner)
         if (dados.fixa) {
             caixa->SetChecked(true);
             caixa->SetEnabled(false);
+        } else {
+            caixas_.Liga(caixa, TagBitCampo(dados.bit, dados.byte));
         }
         this->*dados.membro = caixa;
-        caixas_.push_back(caixa);
     }
 
     ComboBox1 = Posiciona(new TComboBox(this, csDropDownList), "ComboBox1", kLugarComboDigitos);
@@ -102,22 +101,26 @@ TFormProgDiv::TFormProgDiv(QWidget* owner) : TFormModulo(owner)
     CriaBotoes(kBotoes);
 }
 
+// Shows the option bytes and the password length of an image (the one under
+// edit, or the factory one for "Padrão").
+void TFormProgDiv::MostraOpcoes(std::uint8_t (*byteDe)(int ofs))
+{
+    for (int campo : {kBilhetagem, kFacilidades})
+        bytes_[static_cast<size_t>(campo)] = byteDe(kOfsOpcoes[campo]);
+    caixas_.Mostra();
+    const int indice = byteDe(ofsDigitosSenhaRamal) - kDigitosMinimos;
+    ComboBox1->SetItemIndex(indice >= 0 && indice < ComboBox1->Items().Count() ? indice : -1);
+}
+
 void TFormProgDiv::FormShow()
 {
-    const int indice = ImagemAtual[ofsDigitosSenhaRamal] - kDigitosMinimos;
-    ComboBox1->SetItemIndex(indice >= 0 && indice < ComboBox1->Items().Count() ? indice : -1);
-    for (size_t i = 0; i < std::size(kCaixas); ++i)
-        if (!kCaixas[i].fixa)
-            caixas_[i]->SetChecked((ImagemAtual[kCaixas[i].ofs] & kPotencias[kCaixas[i].bit]) != 0);
+    MostraOpcoes([](int ofs) { return ImagemAtual[ofs]; });
 }
 
 void TFormProgDiv::PadButtonClick()
 {
-    if (ConfirmaPadrao(TPadrao::ProgDiv) != IDYES)
-        return;
-    for (size_t i = 0; i < std::size(kCaixas); ++i)
-        caixas_[i]->SetChecked(kCaixas[i].padrao);
-    ComboBox1->SetItemIndex(0);
+    if (ConfirmaPadrao(TPadrao::ProgDiv) == IDYES)
+        MostraOpcoes(BytePadrao);
 }
 
 // With no number of digits chosen (a stored value outside 2..4) the stored
@@ -126,18 +129,17 @@ void TFormProgDiv::OkButtonClick()
 {
     if (ComboBox1->ItemIndex() >= 0)
         ImagemAtual[ofsDigitosSenhaRamal] = static_cast<std::uint8_t>(ComboBox1->ItemIndex() + kDigitosMinimos);
-    std::uint8_t bilhetagem = ImagemAtual[ofsBilhetagemDiversas];
-    std::uint8_t facilidades = ImagemAtual[ofsFacilidadesDiversas];
-    AjustaBit(bilhetagem, kBitSempreLimpo, false);
-    AjustaBit(facilidades, kBitSempreLimpo, false);
-    for (size_t i = 0; i < std::size(kCaixas); ++i) {
-        const CaixaBit& dados = kCaixas[i];
-        if (dados.ofs == kSemByte)
-            continue;
-        std::uint8_t& alvo = dados.ofs == ofsBilhetagemDiversas ? bilhetagem : facilidades;
-        AjustaBit(alvo, dados.bit, caixas_[i]->Checked());
+    for (int campo : {kBilhetagem, kFacilidades}) {
+        std::uint8_t& byte = bytes_[static_cast<size_t>(campo)];
+        byte = ImagemAtual[kOfsOpcoes[campo]];
+        AjustaBit(byte, kBitSempreLimpo, false);
     }
-    ImagemAtual[ofsBilhetagemDiversas] = bilhetagem;
-    ImagemAtual[ofsFacilidadesDiversas] = facilidades;
+    for (const CaixaBit& dados : kCaixas)
+        if (dados.fixa && dados.byte != kSemByte)
+            AjustaBit(bytes_[static_cast<size_t>(dados.byte)], dados.bit, true);
+    for (TCheckBox* caixa : caixas_.Caixas())
+        caixas_.Grava(caixa);
+    for (int campo : {kBilhetagem, kFacilidades})
+        ImagemAtual[kOfsOpcoes[campo]] = bytes_[static_cast<size_t>(campo)];
     SetModalResult(mrOk);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Miscellaneous programmings: billing options, facilities and the number of
 // digits of the extension passwords.
+#include "modules/caixasbit.h"
 #include "modules/modulo.h"
 #include "platform/controls.h"
 
-#include <vector>
+#include <array>
+#include <cstdint>
 
 class TFormProgDiv : public TFormModulo {
     Q_OBJECT
@@ -38,12 +40,12 @@ protected:
 private:
     void PadButtonClick() override;
     void OkButtonClick() override;
+    void MostraOpcoes(std::uint8_t (*byteDe)(int ofs));
 
-    // The check boxes in the order of the table of bits.
-    std::vector<TCheckBox*> caixas_;
+    // The two option bytes as the boxes show them: billing, facilities.
+    std::array<std::uint8_t, 2> bytes_{};
+    // The boxes that show a bit the user may change.
+    TCaixasBit caixas_;
 };
-
-// Sets or clears bit `bit` (0..7) of a byte.
-void AjustaBit(std::uint8_t& valor, int bit, bool ligado);
 
 extern TFormProgDiv* FormProgDiv;

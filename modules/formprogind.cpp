@@ -4,6 +4,7 @@
 #include "image/layout.h"
 #include "image/padrao.h"
 #include "image/registro.h"
+#include "modules/caixasbit.h"
 #include "modules/formcopram.h"
 #include "modules/seletores.h"
 
@@ -28,17 +29,8 @@ std::uint8_t& Copia(int ofs)
     return CopiaIndividual[ofs - kInicioCopia];
 }
 
-// Hot-line byte: bits 0..4 the destination, then the options.
-constexpr std::uint8_t kSemLinhaDireta = 0xFF;
-constexpr std::uint8_t kDestinoLinhaDireta = 0x1F;
-constexpr std::uint8_t kLinhaEmergencia = 0x20;
-constexpr std::uint8_t kLinhaExterna = 0x40;
-constexpr std::uint8_t kLinhaImediata = 0x80;
+// The hot line's external destinations are the routes 0..6.
 constexpr int kMaiorRota = 6;
-
-constexpr std::uint8_t kSemCadeado = 0xFF;
-// Recall times: 7 is none.
-constexpr int kSemRechamada = 7;
 
 // Numbers the window steps over: they are no extension to program.
 const QStringList kPulados = {QStringLiteral("87"), QStringLiteral("81"), QStringLiteral("82"),
@@ -67,10 +59,6 @@ int OffsetCampo(int campo, int posicao)
     }
 }
 
-// Facility boxes: Tag = keep mask x 256 + the bit they set.
-int MascaraMantida(int tag) { return tag >> 8; }
-int BitFacilidade(int tag) { return tag & 0xFF; }
-
 struct CaixaFacilidade {
     TCheckBox* TFormProgInd::*membro;
     const char* nome;
@@ -80,11 +68,11 @@ struct CaixaFacilidade {
 };
 
 const CaixaFacilidade kFacilidades[] = {
-    {&TFormProgInd::CheckBox2, "CheckBox2", "Acessa secretária", 65025, {320, 300, 300, 20}},
-    {&TFormProgInd::CheckBox7, "CheckBox7", "Não recebe chamada externa", 64260, {320, 324, 200, 20}},
-    {&TFormProgInd::CheckBox6, "CheckBox6", "Marketing", 63240, {320, 348, 300, 20}},
-    {&TFormProgInd::CheckBox5, "CheckBox5", "Siga-me", 61200, {320, 372, 300, 20}},
-    {&TFormProgInd::CheckBox4, "CheckBox4", "Não perturbe", 32640, {320, 396, 300, 20}},
+    {&TFormProgInd::CheckBox2, "CheckBox2", "Acessa secretária", TagMantemLiga(0xFE, 0x01), {320, 300, 300, 20}},
+    {&TFormProgInd::CheckBox7, "CheckBox7", "Não recebe chamada externa", TagMantemLiga(0xFB, 0x04), {320, 324, 200, 20}},
+    {&TFormProgInd::CheckBox6, "CheckBox6", "Marketing", TagMantemLiga(0xF7, 0x08), {320, 348, 300, 20}},
+    {&TFormProgInd::CheckBox5, "CheckBox5", "Siga-me", TagMantemLiga(0xEF, 0x10), {320, 372, 300, 20}},
+    {&TFormProgInd::CheckBox4, "CheckBox4", "Não perturbe", TagMantemLiga(0x7F, 0x80), {320, 396, 300, 20}},
 };
 const Lugar kLugarDireta{522, 324, 60, 20};
 
@@ -123,38 +111,14 @@ Lugar LugarRotuloNumero(int linha) { return {320, 44 + 28 * linha, 266, 20}; }
 Lugar LugarComboNumero(int linha) { return {592, 40 + 28 * linha, 60, 24}; }
 
 const BotaoModulo<TFormProgInd> kBotoes[] = {
-    {&TFormProgInd::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 432, 86, 28}}},
-    {&TFormProgInd::Button1, TPapelBotao::Padrao, {"Button1", "&Padrão", {100, 432, 86, 28}}},
-    {&TFormProgInd::Button2, TPapelBotao::Outro, {"Button2", "C&opia", {192, 432, 86, 28}}},
-    {&TFormProgInd::OKButton, TPapelBotao::Ok, {"OKButton", "O&k", {474, 432, 86, 28}, mrOk}},
-    {&TFormProgInd::Button3, TPapelBotao::Cancela, {"Button3", "&Cancela", {566, 432, 86, 28}}},
+    {&TFormProgInd::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 432}},
+    {&TFormProgInd::Button1, TPapelBotao::Padrao, "Button1", {96, 432}},
+    {&TFormProgInd::Button2, TPapelBotao::Copia, "Button2", {184, 432}},
+    {&TFormProgInd::OKButton, TPapelBotao::OkModal, "OKButton", {484, 432}},
+    {&TFormProgInd::Button3, TPapelBotao::Cancela, "Button3", {572, 432}},
 };
 
 const QString kMascaraRamal = QStringLiteral("9999;0; ");
-
-// A password of two bytes counts as set when neither byte, and-ed with the
-// cleared value, gives the cleared value.
-constexpr std::uint8_t kSenhaApagada = 0xED;
-bool SenhaProgramada(const std::uint8_t* senha)
-{
-    return (senha[0] & kSenhaApagada) != kSenhaApagada && (senha[1] & kSenhaApagada) != kSenhaApagada;
-}
-void ApagaSenha(std::uint8_t* senha)
-{
-    senha[0] = kSenhaApagada;
-    senha[1] = kSenhaApagada;
-}
-
-// The private code a position owns (the first whose owner it is), 0 none.
-int CodigoDaPosicao(int posicao)
-{
-    for (int j = 1; j <= Area("DonosCodigoParticular").registros; ++j)
-        if (ImagemAtual[OffsetDonoCodigo(j)] == posicao - 1)
-            return j;
-    return 0;
-}
-
-constexpr std::uint8_t kReferencia87 = 0x6A;
 
 QString TextoDesvio(std::uint8_t referencia)
 {
@@ -170,44 +134,32 @@ QString TextoRechamada(int valor)
     return QString::number(valor);
 }
 
-// The fields a copy carries from one position to another.
-int (*const kCamposCopiados[])(int) = {
-    OffsetLinhaDireta,   OffsetDesvioNaoAtende,    OffsetDesvioOcupado, OffsetSigaMe,
-    OffsetToquesDesvioRamal, OffsetTempoFlash,     OffsetTempoRetornoEspera, OffsetTemposRechamada,
-    OffsetCadeadoRamal,  OffsetFacilidadesRamal,
+// The one-byte fields of a position (its password aside): a copy carries
+// them, "Padrão" resets them.
+int (*const kCamposDoRamal[])(int) = {
+    OffsetLinhaDireta,       OffsetDesvioNaoAtende, OffsetDesvioOcupado,      OffsetSigaMe,
+    OffsetToquesDesvioRamal, OffsetTempoFlash,      OffsetTempoRetornoEspera, OffsetTemposRechamada,
+    OffsetCadeadoRamal,      OffsetFacilidadesRamal,
 };
 
-// The factory bytes of a record of an area, from the template's table.
-std::vector<std::uint8_t> Fabrica(std::string_view area)
+// The private code of a position, from the image (owners are not edited
+// here).
+int CodigoDaPosicao(int posicao)
 {
-    for (const PadraoArea& padrao : PadroesImagem())
-        if (padrao.area == area)
-            return padrao.padrao;
-    return std::vector<std::uint8_t>(static_cast<size_t>(Area(area).tamanhoRegistro), 0);
+    return CodigoParticularDoRamal(ImagemAtual, posicao);
 }
 
-// Every per-extension area the defaults set, with its record.
-struct CampoPadrao {
-    const char* area;
-    int (*offset)(int);
-};
-const CampoPadrao kCamposPadrao[] = {
-    {"LinhaDireta", OffsetLinhaDireta},
-    {"DesvioNaoAtende", OffsetDesvioNaoAtende},
-    {"DesvioOcupado", OffsetDesvioOcupado},
-    {"SigaMe", OffsetSigaMe},
-    {"SenhasRamais", OffsetSenhaRamal},
-    {"ToquesDesvioRamal", OffsetToquesDesvioRamal},
-    {"TempoFlash", OffsetTempoFlash},
-    {"TempoRetornoEspera", OffsetTempoRetornoEspera},
-    {"TemposRechamada", OffsetTemposRechamada},
-    {"CadeadoRamal", OffsetCadeadoRamal},
-    {"FacilidadesRamal", OffsetFacilidadesRamal},
-};
+// Copies the two bytes of a password.
+void CopiaSenha(std::uint8_t* destino, const std::uint8_t* origem)
+{
+    std::memcpy(destino, origem, 2);
+}
 
 } // namespace
 
-TFormProgInd::TFormProgInd(QWidget* owner) : TFormModulo(owner)
+TFormProgInd::TFormProgInd(QWidget* owner)
+    : TFormModulo(owner),
+      caixas_(BitsDaTagMantemLiga, [this](int) -> std::uint8_t& { return Copia(OffsetFacilidadesRamal(Posicao())); })
 {
     SetCaption(QStringLiteral("Programações individuais"));
     SetClientSize(660, 470);
@@ -292,10 +244,8 @@ TFormProgInd::TFormProgInd(QWidget* owner) : TFormModulo(owner)
     // Facilities.
     for (const CaixaFacilidade& dados : kFacilidades) {
         auto* caixa = Posiciona(new TCheckBox(QString::fromUtf8(dados.legenda), this), dados.nome, dados.lugar);
-        caixa->Tag = dados.tag;
-        caixa->OnClick = [this, caixa] { CheckBox6Click(caixa); };
+        caixas_.Liga(caixa, dados.tag, [this](TCheckBox* c) { CheckBox6Click(c); });
         this->*dados.membro = caixa;
-        facilidades_.push_back(caixa);
     }
     Label12 = Posiciona(new TLabel(QStringLiteral("direta"), this), "Label12", kLugarDireta);
 
@@ -327,9 +277,7 @@ TFormProgInd::TFormProgInd(QWidget* owner) : TFormModulo(owner)
 // The window edits a copy of the per-extension areas, written back on Ok.
 void TFormProgInd::PreparaModulo()
 {
-    ++mostrando_;
-    CheckBox10->SetChecked(false);
-    --mostrando_;
+    caixas_.Preenche([this] { CheckBox10->SetChecked(false); });
     std::memcpy(CopiaIndividual, ImagemAtual + kInicioCopia, sizeof CopiaIndividual);
 }
 
@@ -370,8 +318,13 @@ void TFormProgInd::FormActivate()
 void TFormProgInd::MostraProgRamal(int posicao)
 {
     navegacao_->posicao = std::clamp(posicao, 1, kPosicoesRamal);
-    const int p = Posicao();
-    ++mostrando_;
+    caixas_.Preenche([this] { MostraCampos(Posicao()); });
+}
+
+// Every control from position p of the work copy; what their handlers would
+// store is not stored (the window is filling them).
+void TFormProgInd::MostraCampos(int p)
+{
 
     const std::uint8_t linha = Copia(OffsetLinhaDireta(p));
     CheckBox11->SetChecked(linha != kSemLinhaDireta);
@@ -383,15 +336,15 @@ void TFormProgInd::MostraProgRamal(int posicao)
         CheckBox9->SetChecked(false);
     } else {
         const int destino = linha & kDestinoLinhaDireta;
-        if (linha & kLinhaExterna) {
+        if (linha & kLinhaDiretaExterna) {
             RadioButton5->SetChecked(true);
             ComboBox2->SetItemIndex(destino <= kMaiorRota ? destino : -1);
         } else {
             RadioButton6->SetChecked(true);
             ComboBox2->SetItemIndex(destino < kPosicoesRamal ? destino + 1 : -1);
         }
-        CheckBox3->SetChecked(linha & kLinhaEmergencia);
-        CheckBox9->SetChecked(linha & kLinhaImediata);
+        CheckBox3->SetChecked(linha & kLinhaDiretaEmergencia);
+        CheckBox9->SetChecked(linha & kLinhaDiretaImediata);
     }
     RegraDestino();
 
@@ -406,8 +359,8 @@ void TFormProgInd::MostraProgRamal(int posicao)
         combo->SetItemIndex(combo->Items().IndexOf(QString::number(Copia(OffsetCampo(dados.campo, p)))));
     }
     const std::uint8_t rechamada = Copia(OffsetTemposRechamada(p));
-    ComboBox5->SetItemIndex(ComboBox5->Items().IndexOf(TextoRechamada(rechamada >> 4)));
-    ComboBox1->SetItemIndex(ComboBox1->Items().IndexOf(TextoRechamada(rechamada & 0x0F)));
+    ComboBox5->SetItemIndex(ComboBox5->Items().IndexOf(TextoRechamada(RechamadaTronco(rechamada))));
+    ComboBox1->SetItemIndex(ComboBox1->Items().IndexOf(TextoRechamada(RechamadaRamal(rechamada))));
 
     const std::uint8_t cadeado = Copia(OffsetCadeadoRamal(p));
     CheckBox10->SetChecked(cadeado != kSemCadeado);
@@ -416,9 +369,7 @@ void TFormProgInd::MostraProgRamal(int posicao)
         radio->SetEnabled(cadeado != kSemCadeado);
     }
 
-    const std::uint8_t facilidades = Copia(OffsetFacilidadesRamal(p));
-    for (TCheckBox* caixa : facilidades_)
-        caixa->SetChecked(facilidades & BitFacilidade(caixa->Tag));
+    caixas_.Mostra();
     CheckBox5->SetEnabled(CheckBox5->Checked());
     CheckBox4->SetEnabled(CheckBox4->Checked());
     ESiga->SetText(TextoDesvio(Copia(OffsetSigaMe(p))));
@@ -430,8 +381,6 @@ void TFormProgInd::MostraProgRamal(int posicao)
     const int codigo = CodigoDaPosicao(p);
     CheckBox8->SetChecked(codigo != 0 && SenhaProgramada(&Copia(OffsetSenhaCodigo(codigo))));
     CheckBox8->SetEnabled(CheckBox8->Checked());
-
-    --mostrando_;
 }
 
 std::uint8_t TFormProgInd::LinhaDiretaMostrada() const
@@ -445,14 +394,14 @@ std::uint8_t TFormProgInd::LinhaDiretaMostrada() const
         destino = ComboBox2->ItemIndex() - 1; // item 0 is the blank entry
     if (destino < 0)
         return kSemLinhaDireta;
-    return static_cast<std::uint8_t>(destino | (RadioButton5->Checked() ? kLinhaExterna : 0)
-                                     | (CheckBox3->Checked() ? kLinhaEmergencia : 0)
-                                     | (CheckBox9->Checked() ? kLinhaImediata : 0));
+    return static_cast<std::uint8_t>(destino | (RadioButton5->Checked() ? kLinhaDiretaExterna : 0)
+                                     | (CheckBox3->Checked() ? kLinhaDiretaEmergencia : 0)
+                                     | (CheckBox9->Checked() ? kLinhaDiretaImediata : 0));
 }
 
 void TFormProgInd::GravaLinhaDireta()
 {
-    if (Editando())
+    if (caixas_.Editando())
         Copia(OffsetLinhaDireta(Posicao())) = LinhaDiretaMostrada();
 }
 
@@ -515,7 +464,7 @@ void TFormProgInd::CheckBox11Click()
 
 void TFormProgInd::ComboBox7Change(TComboBox* Sender)
 {
-    if (!Editando())
+    if (!caixas_.Editando())
         return;
     std::uint8_t& campo = Copia(OffsetCampo(Sender->Tag, Posicao()));
     switch (Sender->Tag) {
@@ -537,8 +486,7 @@ void TFormProgInd::ComboBox7Change(TComboBox* Sender)
         int valor = kSemRechamada;
         if (!texto.isEmpty() && texto[0] >= QLatin1Char('3') && texto[0] <= QLatin1Char('6'))
             valor = texto[0].digitValue();
-        campo = static_cast<std::uint8_t>(Sender->Tag == kCampoRechamadaTronco ? (campo & 0x0F) | (valor << 4)
-                                                                               : (campo & 0xF0) | valor);
+        GravaRechamada(campo, Sender->Tag == kCampoRechamadaTronco, valor);
         break;
     }
     }
@@ -554,12 +502,8 @@ void TFormProgInd::CheckBox6Click(TCheckBox* Sender)
         ESiga->SetEnabled(false);
         Label10->SetEnabled(false);
     }
-    if (!Editando())
-        return;
-    std::uint8_t& facilidades = Copia(OffsetFacilidadesRamal(Posicao()));
-    facilidades = static_cast<std::uint8_t>(marcada ? facilidades | BitFacilidade(Sender->Tag)
-                                                    : facilidades & MascaraMantida(Sender->Tag));
-    if (!marcada && Sender == CheckBox5)
+    caixas_.Grava(Sender);
+    if (!marcada && Sender == CheckBox5 && caixas_.Editando())
         Copia(OffsetSigaMe(Posicao())) = kSemReferencia;
 }
 
@@ -577,13 +521,13 @@ void TFormProgInd::CheckBox10Click()
         if (!cadeado)
             radio->SetChecked(false);
     }
-    if (!cadeado && Editando())
+    if (!cadeado && caixas_.Editando())
         Copia(OffsetCadeadoRamal(Posicao())) = kSemCadeado;
 }
 
 void TFormProgInd::RadioButton4Click(TRadioButton* Sender)
 {
-    if (Editando())
+    if (caixas_.Editando())
         Copia(OffsetCadeadoRamal(Posicao())) = Sender->Checked() ? static_cast<std::uint8_t>(Sender->Tag) : kSemCadeado;
 }
 
@@ -592,7 +536,7 @@ void TFormProgInd::CheckBox1Click()
     if (CheckBox1->Checked())
         return;
     CheckBox1->SetEnabled(false);
-    if (Editando())
+    if (caixas_.Editando())
         ApagaSenha(&Copia(OffsetSenhaRamal(Posicao())));
 }
 
@@ -602,7 +546,7 @@ void TFormProgInd::CheckBox8Click()
         return;
     CheckBox8->SetEnabled(false);
     const int codigo = CodigoDaPosicao(Posicao());
-    if (codigo != 0 && Editando())
+    if (codigo != 0 && caixas_.Editando())
         ApagaSenha(&Copia(OffsetSenhaCodigo(codigo)));
 }
 
@@ -634,14 +578,11 @@ void TFormProgInd::SpeedButton4Click()
 
 void TFormProgInd::PadraoDaPosicao(int posicao)
 {
-    for (const CampoPadrao& campo : kCamposPadrao) {
-        const std::vector<std::uint8_t> padrao = Fabrica(campo.area);
-        std::copy(padrao.begin(), padrao.end(), &Copia(campo.offset(posicao)));
-    }
-    if (const int codigo = CodigoDaPosicao(posicao)) {
-        const std::vector<std::uint8_t> padrao = Fabrica("SenhasCodigoParticular");
-        std::copy(padrao.begin(), padrao.end(), &Copia(OffsetSenhaCodigo(codigo)));
-    }
+    for (auto campo : kCamposDoRamal)
+        Copia(campo(posicao)) = BytePadrao(campo(posicao));
+    CopiaSenha(&Copia(OffsetSenhaRamal(posicao)), ImagemPadrao() + OffsetSenhaRamal(posicao));
+    if (const int codigo = CodigoDaPosicao(posicao))
+        CopiaSenha(&Copia(OffsetSenhaCodigo(codigo)), ImagemPadrao() + OffsetSenhaCodigo(codigo));
 }
 
 void TFormProgInd::PadButtonClick()
@@ -671,11 +612,13 @@ void TFormProgInd::Button2Click()
     for (int k = 1; k <= kPosicoesRamal; ++k) {
         if (!FormCopRam->Selecao[static_cast<size_t>(k - 1)])
             continue;
-        for (auto campo : kCamposCopiados)
+        for (auto campo : kCamposDoRamal)
             Copia(campo(k)) = Copia(campo(origem));
-        std::memcpy(&Copia(OffsetSenhaRamal(k)), &Copia(OffsetSenhaRamal(origem)), 2);
+        CopiaSenha(&Copia(OffsetSenhaRamal(k)), &Copia(OffsetSenhaRamal(origem)));
+        // Only between two owners of a private code: a position without one
+        // has no password to give.
         const int codigoDestino = CodigoDaPosicao(k);
         if (codigoOrigem != 0 && codigoDestino != 0)
-            std::memcpy(&Copia(OffsetSenhaCodigo(codigoDestino)), &Copia(OffsetSenhaCodigo(codigoOrigem)), 2);
+            CopiaSenha(&Copia(OffsetSenhaCodigo(codigoDestino)), &Copia(OffsetSenhaCodigo(codigoOrigem)));
     }
 }

@@ -2,6 +2,7 @@
 // Individual extension programming: hot line, diversions, follow-me, rings
 // and timings, call lock, facilities and passwords of each of the 12
 // extensions, edited on a copy of their areas that Ok writes back.
+#include "modules/caixasbit.h"
 #include "modules/modulo.h"
 #include "modules/seletores.h"
 #include "platform/controls.h"
@@ -72,6 +73,7 @@ protected:
 
 private:
     void MostraProgRamal(int posicao);
+    void MostraCampos(int posicao);
     void ComboBox2Change();
     void RadioButton5Click(TRadioButton* Sender);
     void CheckBox3Click();
@@ -98,16 +100,15 @@ private:
     // Enables or disables the hot-line options as the destination allows.
     void RegraDestino();
     void PadraoDaPosicao(int posicao);
-    // False while the window fills its controls: nothing is written then.
-    bool Editando() const { return mostrando_ == 0; }
     int Posicao() const { return navegacao_->posicao; }
 
     // The reference byte behind each item of the diversion combos.
     std::vector<std::uint8_t> referenciasDesvio_;
-    std::vector<TCheckBox*> facilidades_;
+    // The facility boxes; their flag also keeps every other handler from
+    // storing while the window fills its controls.
+    TCaixasBit caixas_;
     std::vector<TRadioButton*> cadeados_;
     std::unique_ptr<TNavegacaoRamal> navegacao_; // the position shown
-    int mostrando_ = 0;
 };
 
 extern TFormProgInd* FormProgInd;

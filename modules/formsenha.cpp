@@ -1,6 +1,7 @@
 #include "modules/formsenha.h"
 
 #include "image/layout.h"
+#include "image/registro.h"
 #include "modules/seletores.h"
 
 TFormSenha* FormSenha = nullptr;
@@ -9,9 +10,7 @@ namespace {
 
 constexpr int kContextoAjuda = 1500;
 constexpr int kDigitosSenha = 3;
-constexpr std::uint8_t kMarcaSenha = 0x20; // always set in the first byte
-constexpr int kZeroGravado = 10;           // digit 0 is stored as 10
-constexpr char kTeclaColar = 22;           // Ctrl+V
+constexpr char kTeclaColar = 22; // Ctrl+V
 
 const char* const kSomenteNumeros = "Somente números são permitdos.";
 const char* const kTresDigitos = "A senha deve possuir 3 dígitos.";
@@ -20,16 +19,10 @@ const Lugar kLugarGrupo{8, 8, 264, 76};
 const Lugar kLugarRotulo{16, 20, 240, 18};
 const Lugar kLugarSenha{16, 42, 80, 24};
 const BotaoModulo<TFormSenha> kBotoes[] = {
-    {&TFormSenha::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 96, 80, 28}}},
-    {&TFormSenha::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {100, 96, 80, 28}}},
-    {&TFormSenha::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {192, 96, 80, 28}}},
+    {&TFormSenha::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 96}},
+    {&TFormSenha::CancButton, TPapelBotao::Cancela, "CancButton", {100, 96}},
+    {&TFormSenha::OkButton, TPapelBotao::Ok, "OkButton", {192, 96}},
 };
-
-int ValorDigito(QChar c)
-{
-    const int valor = c.unicode() - '0';
-    return valor == 0 ? kZeroGravado : valor;
-}
 
 } // namespace
 
@@ -93,18 +86,14 @@ void TFormSenha::OkButtonClick()
 {
     const QString texto = Senha->Text().left(kDigitosSenha);
     if (!ApenasNumeros(texto)) {
-        MostraErro(QString::fromUtf8(kSomenteNumeros));
-        Senha->SetFocus();
+        Recusa(QString::fromUtf8(kSomenteNumeros), Senha);
         return;
     }
     if (!texto.isEmpty() && texto.size() < kDigitosSenha) {
-        MostraErro(QString::fromUtf8(kTresDigitos));
-        Senha->SetFocus();
+        Recusa(QString::fromUtf8(kTresDigitos), Senha);
         return;
     }
-    if (texto.size() == kDigitosSenha) {
-        ImagemAtual[ofsSenhaCentral] = static_cast<std::uint8_t>(kMarcaSenha | ValorDigito(texto[0]));
-        ImagemAtual[ofsSenhaCentral + 1] = static_cast<std::uint8_t>(ValorDigito(texto[1]) << 4 | ValorDigito(texto[2]));
-    }
+    // An empty field keeps the stored password.
+    GravaSenhaCentral(ImagemAtual + ofsSenhaCentral, texto.toStdString());
     SetModalResult(mrOk);
 }

@@ -2,6 +2,7 @@
 
 #include "image/conversao.h"
 #include "image/layout.h"
+#include "image/padrao.h"
 #include "modules/seletores.h"
 
 TFormTempor* FormTempor = nullptr;
@@ -11,8 +12,9 @@ namespace {
 constexpr int kContextoAjuda = 1000;
 
 // One timing: its combo, the group it stands in (0 "Temporizações", 1
-// "Outros"), its label, the values listed, the characters it takes, its
-// image byte and its factory value. Ok stores them in this order.
+// "Outros"), its label, the values listed, the characters it takes and its
+// image byte (whose factory value "Padrão" shows). Ok stores them in this
+// order.
 struct CampoTemporizacao {
     const char* nome;
     int grupo;
@@ -22,16 +24,15 @@ struct CampoTemporizacao {
     int maior;
     int caracteres;
     int ofs;
-    int padrao;
 };
 
 const CampoTemporizacao kCampos[] = {
-    {"ComboBox1", 0, 0, "Tempo de geração de flash (x 100 ms)", 1, 9, 1, ofsValoresTemporizacao + 0, 2},
-    {"ComboBox2", 0, 1, "Tempo comando atuação 1 (seg.)", 0, 20, 2, ofsValoresTemporizacao + 3, 4},
-    {"ComboBox4", 0, 2, "Tempo entre tentativas rechamada (min.)", 1, 9, 1, ofsValoresTemporizacao + 6, 1},
-    {"ComboBox5", 1, 0, "Número de toques do despertador", 3, 7, 1, ofsValoresTemporizacao + 1, 5},
-    {"ComboBox6", 1, 1, "Número de toques de rechamada", 3, 7, 1, ofsValoresTemporizacao + 2, 3},
-    {"ComboBox7", 1, 2, "Número de tentativas rechamada externa", 1, 9, 1, ofsValoresTemporizacao + 5, 9},
+    {"ComboBox1", 0, 0, "Tempo de geração de flash (x 100 ms)", 1, 9, 1, ofsTempoGeracaoFlash},
+    {"ComboBox2", 0, 1, "Tempo comando atuação 1 (seg.)", 0, 20, 2, ofsTempoAtuacao},
+    {"ComboBox4", 0, 2, "Tempo entre tentativas rechamada (min.)", 1, 9, 1, ofsIntervaloRechamada},
+    {"ComboBox5", 1, 0, "Número de toques do despertador", 3, 7, 1, ofsToquesDespertador},
+    {"ComboBox6", 1, 1, "Número de toques de rechamada", 3, 7, 1, ofsToquesRechamada},
+    {"ComboBox7", 1, 2, "Número de tentativas rechamada externa", 1, 9, 1, ofsTentativasRechamada},
 };
 
 const GrupoModulo<TFormTempor> kGrupos[] = {
@@ -43,10 +44,10 @@ Lugar LugarRotulo(int linha) { return {12, 26 + 28 * linha, 290, 20}; }
 Lugar LugarCombo(int linha) { return {304, 22 + 28 * linha, 64, 24}; }
 
 const BotaoModulo<TFormTempor> kBotoes[] = {
-    {&TFormTempor::HelpBitBtn, TPapelBotao::Ajuda, {"HelpBitBtn", "&Ajuda", {8, 252, 88, 28}}},
-    {&TFormTempor::PadButton, TPapelBotao::Padrao, {"PadButton", "&Padrão", {104, 252, 88, 28}}},
-    {&TFormTempor::CancButton, TPapelBotao::Cancela, {"CancButton", "&Cancela", {208, 252, 88, 28}}},
-    {&TFormTempor::OkButton, TPapelBotao::Ok, {"OkButton", "O&k", {304, 252, 88, 28}}},
+    {&TFormTempor::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 252}},
+    {&TFormTempor::PadButton, TPapelBotao::Padrao, "PadButton", {104, 252}},
+    {&TFormTempor::CancButton, TPapelBotao::Cancela, "CancButton", {208, 252}},
+    {&TFormTempor::OkButton, TPapelBotao::Ok, "OkButton", {312, 252}},
 };
 
 } // namespace
@@ -92,7 +93,7 @@ void TFormTempor::PadButtonClick()
     if (ConfirmaPadrao(TPadrao::Tempor) != IDYES)
         return;
     for (size_t i = 0; i < std::size(kCampos); ++i)
-        combos_[i]->SetText(QString::number(kCampos[i].padrao));
+        combos_[i]->SetText(QString::number(BytePadrao(kCampos[i].ofs)));
 }
 
 // Every value is read and checked before any byte is written, so a text
@@ -104,8 +105,7 @@ void TFormTempor::OkButtonClick()
         try {
             valores[i] = static_cast<std::uint8_t>(StrToInt(combos_[i]->Text().toStdString()));
         } catch (const EConvertError& erro) {
-            MostraErro(QString::fromStdString(erro.what()));
-            combos_[i]->SetFocus();
+            Recusa(QString::fromStdString(erro.what()), combos_[i]);
             return;
         }
     }

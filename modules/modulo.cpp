@@ -28,12 +28,26 @@ const PerguntaPadrao kPerguntasPadrao[] = {
     {TPadrao::HoraOper, "Aplicar o padrão a todos os horários ?", "Atenção", kCaixaSimNaoCancela},
 };
 
-} // namespace
+// The caption of each role's button.
+struct LegendaPapel {
+    TPapelBotao papel;
+    const char* legenda;
+};
 
-void MostraErro(const QString& texto)
+const LegendaPapel kLegendasPapel[] = {
+    {TPapelBotao::Ok, "O&k"},         {TPapelBotao::OkModal, "O&k"},   {TPapelBotao::Cancela, "&Cancela"},
+    {TPapelBotao::Padrao, "&Padrão"}, {TPapelBotao::Ajuda, "&Ajuda"}, {TPapelBotao::Copia, "C&opia"},
+};
+
+const char* LegendaDoPapel(TPapelBotao papel)
 {
-    Application->MessageBox(texto, QStringLiteral("Erro"), kCaixaErro);
+    for (const LegendaPapel& linha : kLegendasPapel)
+        if (linha.papel == papel)
+            return linha.legenda;
+    return "";
 }
+
+} // namespace
 
 int ConfirmaPadrao(TPadrao janela)
 {
@@ -74,11 +88,17 @@ void TFormModulo::AbreAjudaJanela()
     AbreAjuda(HelpContext, arquivoAjuda_);
 }
 
-TButton* TFormModulo::CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados)
+TButton* TFormModulo::CriaBotaoModulo(TPapelBotao papel, const char* nome, CantoBotao canto, const char* legenda)
 {
+    const DadosBotao dados{nome, legenda && papel == TPapelBotao::Outro ? legenda : LegendaDoPapel(papel),
+                           {canto.x, canto.y, kLarguraBotao, kAlturaBotao}};
     TButton* botao = CriaBotao(this, dados, HelpContext);
     switch (papel) {
     case TPapelBotao::Ok:
+        botao->OnClick = [this] { OkButtonClick(); };
+        break;
+    case TPapelBotao::OkModal:
+        botao->ModalResult = mrOk;
         botao->OnClick = [this] { OkButtonClick(); };
         break;
     case TPapelBotao::Cancela:
@@ -91,6 +111,7 @@ TButton* TFormModulo::CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados
     case TPapelBotao::Ajuda:
         botao->OnClick = [this] { AbreAjudaJanela(); };
         break;
+    case TPapelBotao::Copia:
     case TPapelBotao::Outro:
         break;
     }

@@ -1,6 +1,18 @@
 #pragma once
 // The frame that every editing window of the library shares: the image under
-// edit, the entry that opens a window, help, error and "Padrão" boxes.
+// edit, the entry that opens a window, help, error and "Padrão" boxes, and
+// the window's buttons built from their roles:
+//
+//   const BotaoModulo<TFormX> kBotoes[] = {
+//       {&TFormX::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 252}},
+//       {&TFormX::OkButton, TPapelBotao::Ok, "OkButton", {312, 252}},
+//   };
+//   CriaBotoes(kBotoes);   // in the constructor, after HelpContext is set
+//
+// The other shared pieces: modules/recusa.h (refusing a value),
+// modules/grade.h (a grid built from data), modules/caixasbit.h (bit check
+// boxes), modules/seletores.h (extension lists and checks).
+#include "modules/recusa.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
@@ -25,14 +37,10 @@ using TEntradaModulo = void (*)(std::uint8_t* imagem, const char* textoInicial);
 extern std::uint8_t* ImagemAtual;
 
 // Message box flags and answers the windows use.
-constexpr int kCaixaErro = MB_OK | MB_ICONERROR;                     // 16
 constexpr int kCaixaAviso = MB_OK | MB_ICONWARNING;                  // 48
 constexpr int kCaixaInformacao = MB_OK | MB_ICONINFORMATION;         // 64
 constexpr int kCaixaSimNaoCancela = MB_YESNOCANCEL | MB_ICONQUESTION; // 35
 constexpr int kCaixaSimNao = MB_YESNO | MB_ICONQUESTION;             // 36
-
-// A refused value: the error box with the caption "Erro".
-void MostraErro(const QString& texto);
 
 // The windows that ask before applying their defaults.
 enum class TPadrao {
@@ -60,22 +68,36 @@ constexpr const char* kArquivoAjudaDigital = "DIGITAL.HLP";
 // application first (it holds none of its own), then opens the topic.
 void AbreAjuda(int contexto, const char* arquivo = kArquivoAjuda);
 
-// What a button of an editing window does when clicked.
+// What a button of an editing window does; the role gives its caption too.
 enum class TPapelBotao {
-    Ok,      // the window's OkButtonClick
-    Cancela, // closes with Cancel; answers Esc too
-    Padrao,  // the window's PadButtonClick
-    Ajuda,   // opens the window's help topic
-    Outro,   // wired by the window itself
+    Ok,      // "O&k": the window's OkButtonClick
+    OkModal, // "O&k": ends the window with Ok (work-copy windows), after OkButtonClick
+    Cancela, // "&Cancela": closes with Cancel; answers Esc too
+    Padrao,  // "&Padrão": the window's PadButtonClick
+    Ajuda,   // "&Ajuda": opens the window's help topic
+    Copia,   // "C&opia": wired by the window itself
+    Outro,   // caption given in the row, wired by the window itself
+};
+
+// Every button of an editing window has the same size.
+constexpr int kLarguraBotao = 80;
+constexpr int kAlturaBotao = 28;
+
+// Where a button's top left corner stands in the window.
+struct CantoBotao {
+    int x;
+    int y;
 };
 
 // A row of a window's table of buttons: the member that holds the button,
-// what it does and how it looks.
+// its role, name and place; a caption only for the role Outro.
 template <typename TJanela>
 struct BotaoModulo {
     TButton* TJanela::*membro;
     TPapelBotao papel;
-    DadosBotao dados;
+    const char* nome;
+    CantoBotao canto;
+    const char* legenda = nullptr;
 };
 
 // A row of a window's table of group boxes: the member that holds the box,
@@ -122,7 +144,7 @@ protected:
     {
         auto* janela = static_cast<TJanela*>(this);
         for (const BotaoModulo<TJanela>& botao : botoes)
-            janela->*botao.membro = CriaBotaoModulo(botao.papel, botao.dados);
+            janela->*botao.membro = CriaBotaoModulo(botao.papel, botao.nome, botao.canto, botao.legenda);
     }
 
     // Creates the window's group boxes in the table's order into their
@@ -139,7 +161,7 @@ protected:
     }
 
 private:
-    TButton* CriaBotaoModulo(TPapelBotao papel, const DadosBotao& dados);
+    TButton* CriaBotaoModulo(TPapelBotao papel, const char* nome, CantoBotao canto, const char* legenda);
 
     const char* arquivoAjuda_;
 };
@@ -153,6 +175,7 @@ void ExecutaModulo(TJanela*& janela, std::uint8_t* imagem, Argumentos... argumen
 {
     if (!imagem)
         return;
+    Application->LoadTranslations();
     Application->Guard([&] {
         struct Anula {
             TJanela*& janela;
@@ -178,6 +201,7 @@ void ExecutaModuloComCompanheira(TPrincipal*& principal, TCompanheira*& companhe
 {
     if (!imagem)
         return;
+    Application->LoadTranslations();
     Application->Guard([&] {
         std::unique_ptr<TPrincipal> donoPrincipal;
         std::unique_ptr<TCompanheira> donoCompanheira;

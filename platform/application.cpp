@@ -3,8 +3,12 @@
 #include "platform/testhooks.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -55,10 +59,17 @@ int TApplication::MessageBox(const QString& text, const QString& caption, int fl
     QMessageBox box(IconOf(flags), shownCaption, text, QMessageBox::NoButton, QApplication::activeWindow());
     const ButtonSet& set = ButtonsOf(flags);
     std::vector<std::pair<QAbstractButton*, int>> answers;
-    for (const auto& [standard, answer] : set.buttons)
-        answers.emplace_back(box.addButton(standard), answer);
+    for (const auto& [standard, answer] : set.buttons) {
+        QAbstractButton* button = box.addButton(standard);
+        button->setProperty("answer", answer);
+        answers.emplace_back(button, answer);
+    }
     const size_t defaultIndex = static_cast<size_t>((flags >> 8) & 0x0F);
     box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex < answers.size() ? defaultIndex : 0].first));
+    if (MessageBoxShownHook shown = CurrentMessageBoxShownHook()) {
+        const MessageBoxCall call{text, shownCaption, flags};
+        QTimer::singleShot(0, &box, [&box, call, shown] { shown(&box, call); });
+    }
     box.exec();
     for (const auto& [button, answer] : answers)
         if (box.clickedButton() == button)
@@ -85,6 +96,22 @@ void TApplication::Guard(const std::function<void()>& handler)
         handler();
     } catch (const std::exception& error) {
         ShowException(error);
+    }
+}
+
+void TApplication::LoadTranslations()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    const char* const loaded = "trivanto.translations";
+    if (!app || app->property(loaded).toBool())
+        return;
+    auto* translator = new QTranslator(app);
+    if (translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+        app->setProperty(loaded, true);
+    } else {
+        delete translator;
     }
 }
 

@@ -56,6 +56,10 @@ public:
     // action, with the error box.
     void Guard(const std::function<void()>& handler);
 
+    // Loads Qt's own Brazilian Portuguese texts (message box buttons, file
+    // dialogs) into the Qt application object, once for both deliverables.
+    void LoadTranslations();
+
     // True while, since the last call, a message box was shown; windows use
     // it to tell a return from a message box from a nested window's close.
     bool TakeMessageBoxShown();

@@ -1,5 +1,6 @@
 #include "platform/control.h"
 
+#include "image/cp1252.h"
 #include "platform/application.h"
 #include "platform/forms.h"
 
@@ -69,6 +70,11 @@ public:
         if (event->type() == QEvent::FocusOut)
             return Leaving(widget, focus->reason());
         Entering(widget);
+        // An enter handler that sent the focus elsewhere (after a message
+        // box, say) refuses the mouse press that brought the focus here, so
+        // a button refusing its own enter is not clicked too.
+        if (focus->reason() == Qt::MouseFocusReason && QApplication::focusWidget() != widget)
+            refusedPress_ = widget;
         return false;
     }
 
@@ -475,10 +481,11 @@ char CharOf(const QKeyEvent* event)
 
 QChar CharToQChar(char c)
 {
-    return QChar(static_cast<unsigned char>(c));
+    return QChar(static_cast<char16_t>(Cp1252ParaUnicode(static_cast<std::uint8_t>(c))));
 }
 
 char QCharToChar(QChar c)
 {
-    return c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : 0;
+    const auto byte = UnicodeParaCp1252(c.unicode());
+    return byte ? static_cast<char>(*byte) : 0;
 }

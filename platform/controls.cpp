@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -252,7 +253,17 @@ void TEdit::SetMaxLength(int length)
 
 void TEdit::SetPasswordChar(char c)
 {
+    passwordChar_ = c;
     setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal);
+    // The style's own bullet would hide the character the window chose.
+    setStyleSheet(c ? QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                          .arg(static_cast<int>(static_cast<unsigned char>(c)))
+                    : QString());
+}
+
+QChar TEdit::ShownPasswordChar() const
+{
+    return QChar(style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, this));
 }
 
 int TEdit::SelStart() const

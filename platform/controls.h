@@ -84,6 +84,9 @@ public:
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
     // A character shown in place of each one typed (0: the text itself).
     void SetPasswordChar(char c);
+    char PasswordChar() const { return passwordChar_; }
+    // The character the edit draws for each one typed, as the style gives it.
+    QChar ShownPasswordChar() const;
     int SelStart() const;
     void SetSelStart(int start);
     int SelLength() const;
@@ -93,6 +96,9 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    char passwordChar_ = 0;
 };
 
 // A check box; OnClick runs on every change of Checked.

@@ -42,13 +42,16 @@ bool RunQtDialog(TFileDialogKind kind, const TFileDialogBase& d, QString& chosen
     dialog.setFileMode(kind == TFileDialogKind::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(FilterEntries(d.Filter));
     dialog.setDefaultSuffix(d.DefaultExt);
-    // A start name with wildcards only repeats the filter.
-    if (!d.FileName.isEmpty() && !d.FileName.contains(QLatin1Char('*')))
+    // The start name is shown in the name field, a pattern such as "*.PBX"
+    // included.
+    if (!d.FileName.isEmpty())
         dialog.selectFile(d.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     chosen = dialog.selectedFiles().constFirst();
-    return true;
+    // A pattern is never a file name to write or read.
+    const QString name = QFileInfo(chosen).fileName();
+    return !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?'));
 }
 
 } // namespace

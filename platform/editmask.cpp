@@ -107,9 +107,15 @@ QString TEditMask::EditTextFor(const QString& text) const
             edit[index] = c;
     };
     if (saveLiterals_) {
-        for (int i = 0; i < Length() && i < text.size(); ++i)
+        // A value that lacks the mask's leading literals ("Sala 2" for the
+        // mask " ccc...") goes after them, as if it carried them.
+        QString leading;
+        for (int i = 0; i < Length() && IsLiteral(i); ++i)
+            leading += At(i).literal;
+        const QString value = text.startsWith(leading) ? text : leading + text;
+        for (int i = 0; i < Length() && i < value.size(); ++i)
             if (!IsLiteral(i))
-                place(i, text[i]);
+                place(i, value[i]);
     } else {
         int from = 0;
         for (int i = 0; i < Length() && from < text.size(); ++i)

@@ -1,11 +1,13 @@
 #include "platform/forms.h"
 
 #include "platform/application.h"
+#include "platform/help.h"
 #include "platform/testhooks.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -83,10 +85,17 @@ void TForm::SetModalResult(int result)
     modalResult_ = result;
     if (result == mrNone || !isVisible())
         return;
+    CloseWhenIdle();
+}
+
+void TForm::CloseWhenIdle()
+{
     // Closing waits for the running handler to finish, so that a handler may
-    // still take the result back.
+    // still take the result back. A message box the handler shows runs its
+    // own loop, where this deferred close could fire: the end of the button
+    // handler arms it again instead.
     QTimer::singleShot(0, this, [this] {
-        if (modalResult_ != mrNone && isVisible())
+        if (handlersRunning_ == 0 && modalResult_ != mrNone && isVisible())
             TryClose(modalResult_);
     });
 }
@@ -111,7 +120,8 @@ bool TForm::ClickCancelButton()
 
 void TForm::ShowHelp(int context)
 {
-    (void)context;
+    if (context != 0)
+        ShowHelpContext(Application->HelpFile, context);
 }
 
 bool TForm::TryClose(int result)
@@ -152,8 +162,14 @@ void TForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (shownOnce_)
         return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Centred by its client area, which is placed the same way on every
+    // showing; the frame's position (move) is known only after the first
+    // one, and a window placed by it opened lower from then on.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect client(QPoint(0, 0), size());
+        client.moveCenter(screen->availableGeometry().center());
+        setGeometry(client);
+    }
     Application->Guard([&] { FormShow(); });
     Application->TakeMessageBoxShown();
     Activate();
@@ -223,12 +239,25 @@ void TButton::Click()
     TForm* form = qobject_cast<TForm*>(window());
     // The window takes the button's result first; the handler may take it
     // back (a refused validation) before the window closes.
-    if (form && ModalResult != mrNone)
+    if (!form) {
+        Application->Guard([&] {
+            if (OnClick)
+                OnClick();
+        });
+        return;
+    }
+    const QPointer<TForm> guard = form;
+    if (ModalResult != mrNone)
         form->SetModalResult(ModalResult);
+    ++form->handlersRunning_;
     Application->Guard([&] {
         if (OnClick)
             OnClick();
     });
+    if (!guard)
+        return;
+    if (--form->handlersRunning_ == 0 && form->modalResult_ != mrNone)
+        form->CloseWhenIdle();
 }
 
 bool TButton::event(QEvent* event)

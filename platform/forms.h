@@ -56,7 +56,8 @@ protected:
     virtual void FormActivate() {}
     virtual void FormCloseQuery(bool& canClose) { (void)canClose; }
     virtual void FormClose() {}
-    // F1 or a help button: the window's or the focused control's context.
+    // F1 or a help button: the window's or the focused control's context,
+    // opened in the application's help file.
     virtual void ShowHelp(int context);
 
     void keyPressEvent(QKeyEvent* event) override;
@@ -71,7 +72,13 @@ private:
     void Activate();
     void RunModalHook();
 
+    friend class TButton;
+    // Closes with the modal result once no button handler of this window is
+    // running any more.
+    void CloseWhenIdle();
+
     int modalResult_ = mrNone;
+    int handlersRunning_ = 0;
     bool shownOnce_ = false;
     bool closing_ = false;
 };

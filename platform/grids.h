@@ -9,13 +9,20 @@
 // with goAlwaysShowEditor; it asks GetEditMask and GetEditText each time it
 // opens on a cell, and every change of its text reaches the cell at once
 // through SetEditText. Keys typed in the editor reach the grid's KeyDown,
-// KeyPress and KeyUp (and so OnKeyDown, OnKeyPress, OnKeyUp) first.
+// KeyPress and KeyUp (and so OnKeyDown, OnKeyPress, OnKeyUp) first. Enter,
+// when no handler took it, opens or closes the editor, or with the option
+// goEnterAdvance moves to the next cell (an open editor opens there too).
+//
+// The code is split by concern: grids.cpp (cells, sizes, ranges of rows and
+// columns), grids_geometry.cpp, grids_paint.cpp, grids_input.cpp and
+// grids_editor.cpp.
 #include "platform/canvas.h"
 #include "platform/control.h"
 #include "platform/maskedit.h"
 
 #include <QAbstractScrollArea>
 
+#include <memory>
 #include <stdexcept>
 
 #include <vector>
@@ -36,6 +43,10 @@ enum TGridOption : unsigned {
     goRowSelect = 1u << 12,
     goAlwaysShowEditor = 1u << 13,
     goThumbTracking = 1u << 14,
+    // Enter moves the current cell on instead of opening or closing the
+    // editor: to the next column, from the last column to the first
+    // scrolling column of the next row, from the last row back to the first.
+    goEnterAdvance = 1u << 15,
 };
 using TGridOptions = unsigned;
 inline constexpr TGridOptions kDefaultGridOptions =
@@ -112,8 +123,11 @@ public:
     std::function<void(int FromIndex, int ToIndex)> OnRowMoved;
 
     // Cells and the objects kept beside them (never owned by the grid).
-    QString Cells(int ACol, int ARow) const;
-    void SetCells(int ACol, int ARow, const QString& value);
+    // Every read and write of a cell's text by the grid itself goes through
+    // GetCells and SetCells, so a derived grid that overrides them (merged
+    // cells, say) is asked for every cell it shows or edits.
+    QString Cells(int ACol, int ARow) const { return GetCells(ACol, ARow); }
+    virtual void SetCells(int ACol, int ARow, const QString& value);
     TObject* Objects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, TObject* object);
     QStringList Rows(int ARow) const;
@@ -182,13 +196,27 @@ public:
     bool EditorMode() const { return editorMode_; }
     void SetEditorMode(bool on);
     TInplaceEdit* InplaceEditor() const { return editor_; }
-    void ShowEditor();
-    void HideEditor();
+    virtual void ShowEditor();
+    virtual void HideEditor();
 
+    // Columns and rows inserted, deleted and moved as whole ranges: one
+    // shift of the storage per call, whatever the count, so a grid of a
+    // hundred thousand rows takes a thousand at once in linear time. A
+    // moved range lands with its first index at ToIndex; the current cell
+    // and the selection follow their cells. Deleting keeps at least one
+    // column and one row; inserted ones are empty, of the default size.
     void MoveColumn(int fromIndex, int toIndex);
     void MoveRow(int fromIndex, int toIndex);
+    void MoveCols(int FromIndex, int Count, int ToIndex);
+    void MoveRows(int FromIndex, int Count, int ToIndex);
+    void InsertCols(int Index, int Count);
+    void InsertRows(int Index, int Count);
+    void DeleteCols(int Index, int Count);
+    void DeleteRows(int Index, int Count);
+    void DeleteColumn(int ACol);
+    void DeleteRow(int ARow);
 
-    void InvalidateCell(int ACol, int ARow);
+    virtual void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid();
 
     // Drawing surface of the paint in progress (valid inside DrawCell).
@@ -205,6 +233,31 @@ public:
 
 protected:
     friend class TInplaceEdit;
+
+    // Hooks for a derived grid (the grid library builds on these):
+    //   - cell storage: GetCells/SetCells are the cell text as the grid
+    //     shows and edits it, overridden to map a cell to the one that holds
+    //     its text; StoredText/StoreText reach the stored text itself,
+    //     without repaint, editor refresh or any override;
+    //   - repaint: InvalidateCell, InvalidateRow, InvalidateCol and
+    //     InvalidateGrid after a change the grid cannot see (a colour or a
+    //     property kept beside the cell); the first three are overridden to
+    //     repaint more (the whole of a merged cell);
+    //   - the editor: ShowEditor and HideEditor (public) open and close it,
+    //     UpdateEditor places it over the current cell (after a size or
+    //     scroll change of the derived grid's own), InvalidateEditor makes it
+    //     read its cell's mask and text again; CreateEditor, CanEditShow,
+    //     GetEditMask, GetEditText and SetEditText decide what it edits;
+    //   - DrawCell, SelectCell, SizeChanged, TopLeftChanged, ColumnMoved and
+    //     RowMoved tell of painting, moves and changes (ColumnMoved and
+    //     RowMoved after the cells moved; for a range, its first index).
+    virtual QString GetCells(int ACol, int ARow) const;
+    const QString& StoredText(int ACol, int ARow) const;
+    void StoreText(int ACol, int ARow, const QString& value);
+    virtual void InvalidateRow(int ARow);
+    virtual void InvalidateCol(int ACol);
+    virtual void UpdateEditor();
+    void InvalidateEditor();
 
     // Painting: every visible cell that needs it, fixed ones first, in one
     // pass; each through DrawCell with its state.
@@ -286,12 +339,17 @@ private:
     Cell& At(int ACol, int ARow);
     const Cell& At(int ACol, int ARow) const;
     void CheckCell(int ACol, int ARow) const;
+    void CheckRange(int index, int count, int size) const;
+    // Rows hold no cells until one is written; the others hold ColCount.
+    template <typename F>
+    void ForEachRowWithCells(F&& change);
+    void AfterRangeChange(int oldCols, int oldRows);
+    void ClampToCounts();
     void Resize(int cols, int rows);
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
     void ClampInView();
     void MoveTopLeft(int ACol, int ARow);
     void UpdateScrollBars();
-    void UpdateEditor();
     void UpdateText();
     void RefreshEditorAt(int ACol, int ARow);
     void HideEditorWidget();
@@ -308,12 +366,17 @@ private:
     // Opens the editor with a typed character; false when it cannot open.
     bool ShowEditorChar(char c);
     void SendCancelEdit();
+    void AdvanceOnEnter();
     TGridDrawState StateOf(int ACol, int ARow) const;
     int HitColumnEdge(int x) const;
     int HitRowEdge(int y) const;
     void DrawAllCells(const QRect& area);
 
-    std::vector<std::vector<Cell>> cells_; // [row][col]
+    // [row][col]; a row is kept by pointer, so that inserting, deleting and
+    // moving rows shifts one word per row, and is null until a cell of it is
+    // written.
+    using CellRow = std::vector<Cell>;
+    std::vector<std::unique_ptr<CellRow>> cells_;
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;

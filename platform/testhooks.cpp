@@ -7,6 +7,7 @@ namespace {
 
 const char* const kMessageBoxHook = "trivanto.messageBoxHook";
 const char* const kModalHook = "trivanto.modalHook";
+const char* const kMessageBoxShownHook = "trivanto.messageBoxShownHook";
 
 void Store(const char* name, quintptr value)
 {
@@ -40,4 +41,14 @@ void SetModalHook(ModalHook hook)
 ModalHook CurrentModalHook()
 {
     return reinterpret_cast<ModalHook>(Load(kModalHook));
+}
+
+void SetMessageBoxShownHook(MessageBoxShownHook hook)
+{
+    Store(kMessageBoxShownHook, reinterpret_cast<quintptr>(hook));
+}
+
+MessageBoxShownHook CurrentMessageBoxShownHook()
+{
+    return reinterpret_cast<MessageBoxShownHook>(Load(kMessageBoxShownHook));
 }

@@ -22,3 +22,10 @@ void SetMessageBoxHook(MessageBoxHook hook);
 MessageBoxHook CurrentMessageBoxHook();
 void SetModalHook(ModalHook hook);
 ModalHook CurrentModalHook();
+
+// Runs inside a message box's own modal loop, once the box is on the screen:
+// the test answers it there by clicking one of its buttons, each of which
+// carries the answer it gives in the property "answer" (IDYES, ...).
+using MessageBoxShownHook = void (*)(QWidget* box, const MessageBoxCall& call);
+void SetMessageBoxShownHook(MessageBoxShownHook hook);
+MessageBoxShownHook CurrentMessageBoxShownHook();

@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include <cstring>
+#include <vector>
 
 TJanelaArquivos JanelaArquivos;
 
@@ -64,12 +65,19 @@ bool SomenteLeitura(const QFileInfo& info)
     return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
-// Opens an existing file for reading and writing, the access both the
-// loader and the writer ask for.
+// Opens an existing file for reading and writing, the access the writer
+// asks for.
 bool AbreLeituraEscrita(QFile& arquivo)
 {
     const QFileInfo info(arquivo.fileName());
     return info.isFile() && !SomenteLeitura(info) && arquivo.open(QIODevice::ReadWrite);
+}
+
+// Opens an existing file for reading only, so that a write-protected
+// programming or template can still be read.
+bool AbreLeitura(QFile& arquivo)
+{
+    return QFileInfo(arquivo.fileName()).isFile() && arquivo.open(QIODevice::ReadOnly);
 }
 
 void ReportaErroLeitura(const QString& nome, const QString& motivo)
@@ -83,12 +91,22 @@ void ReportaErroGravacao(const QString& nome, const QString& motivo, bool existi
     Application->ShowException(QStringLiteral("Erro ao gravar o arquivo %1 (%2). %3").arg(nome, motivo, resto));
 }
 
-// Reads up to one image of bytes; a shorter file fills only its own length.
-// A read that fails after the file was opened changes nothing.
+// True when the file's own bytes carry the signature; whatever the image
+// held before plays no part.
+bool DadosAssinados(const QByteArray& dados)
+{
+    std::vector<std::uint8_t> proprios(kTamanhoImagem, 0);
+    std::memcpy(proprios.data(), dados.constData(), static_cast<size_t>(dados.size()));
+    return AssinaturaValida(proprios.data());
+}
+
+// Reads up to one image of bytes and takes them into the image only when
+// they are a programming; a shorter file fills only its own length. A file
+// that is refused, or a read that fails, leaves the image as it was.
 TResultadoLeitura LeArquivo(const QString& nome)
 {
     QFile arquivo(nome);
-    if (!Imagem || !AbreLeituraEscrita(arquivo)) {
+    if (!Imagem || !AbreLeitura(arquivo)) {
         Informa("Arquivo não encontrado.");
         return TResultadoLeitura::NaoAberto;
     }
@@ -97,9 +115,11 @@ TResultadoLeitura LeArquivo(const QString& nome)
         ReportaErroLeitura(nome, arquivo.errorString());
         return TResultadoLeitura::ErroLeitura;
     }
+    if (!DadosAssinados(dados))
+        return TResultadoLeitura::SemAssinatura;
     std::memcpy(Imagem, dados.constData(), static_cast<size_t>(dados.size()));
     ImagemAlterada = false;
-    return AssinaturaValida(Imagem) ? TResultadoLeitura::Valido : TResultadoLeitura::SemAssinatura;
+    return TResultadoLeitura::Valido;
 }
 
 // The bytes an existing file holds after the image; a save keeps them.
@@ -244,7 +264,9 @@ TResultadoGravacao SalvaArquivoComo()
 {
     TSaveDialog dialogo;
     PreparaDialogo(dialogo, kTituloSalvar, kAjudaSalvar);
-    dialogo.FileName = ArquivoAtual;
+    // The current file's name, or the pattern when the programming has none.
+    if (!ArquivoAtual.trimmed().isEmpty())
+        dialogo.FileName = ArquivoAtual;
     TResultadoGravacao resultado = TResultadoGravacao::NaoGravado;
     while (dialogo.Execute()) {
         if (EArquivoPadrao(dialogo.FileName)) {
@@ -274,21 +296,16 @@ void ComandoLerArquivo()
         return;
     const QString nome = dialogo.FileName;
     const TResultadoLeitura leitura = LeArquivo(nome);
-    if (leitura != TResultadoLeitura::ErroLeitura) {
+    if (leitura == TResultadoLeitura::Valido) {
         MostraArquivo(nome);
         Limpa(ItensAlterados);
-        if (leitura == TResultadoLeitura::Valido) {
-            ArquivoAtual = nome;
-            ProgramacaoCarregada();
-            ItemCalendario(ItensAlterados, 1);
-        } else {
-            Limpa(ItensDisponiveis);
-            Limpa(ItensEditados);
-            SemProgramacao = true;
-            ByteEstado = 6;
-            InformaErro("Este não é um arquivo de programação do PABX");
-        }
+        ArquivoAtual = nome;
+        ProgramacaoCarregada();
+        ItemCalendario(ItensAlterados, 1);
         ItemCalendario(ItensEditados, 0);
+    } else if (leitura != TResultadoLeitura::ErroLeitura) {
+        // The programming in memory, its flags and its file stay as they were.
+        InformaErro("Este não é um arquivo de programação do PABX");
     }
     AtualizaMenus();
 }
@@ -297,9 +314,10 @@ void ComandoNovoArquivo()
 {
     if (!PodeSubstituirImagem())
         return;
-    ArquivoAtual = DiretorioPrograma + QLatin1Char('/') + QLatin1String(kNomePadrao);
-    const TResultadoLeitura leitura = LeArquivo(ArquivoAtual);
+    const QString padrao = DiretorioPrograma + QLatin1Char('/') + QLatin1String(kNomePadrao);
+    const TResultadoLeitura leitura = LeArquivo(padrao);
     if (leitura == TResultadoLeitura::Valido) {
+        ArquivoAtual = padrao;
         MostraArquivo(ArquivoAtual);
         ProgramacaoCarregada();
         Limpa(ItensAlterados);

@@ -2,6 +2,7 @@
 
 #include "link/formcomun.h"
 #include "platform/application.h"
+#include "reports/formrelat.h"
 #include "shell/formconfsys.h"
 #include "shell/propabx.h"
 #include "users/senhausdlg.h"
@@ -23,6 +24,7 @@ TJanelasPrograma::~TJanelasPrograma()
         FormTransferencia = nullptr;
     }
     transferencia.reset();
+    MostraRelatorios = nullptr;
     principal.reset();
 }
 
@@ -38,6 +40,7 @@ bool CriaJanelasPrograma(TJanelasPrograma& janelas)
     SenhaUsDlg = janelas.senha.get();
     janelas.configuracao = std::make_unique<TFormConfSys>();
     FormConfSys = janelas.configuracao.get();
+    MostraRelatorios = &MostraFormRelat;
     Application->Title = QString::fromUtf8(kTituloAplicacao);
     Application->HelpFile = QStringLiteral("Trivanto.hlp");
     return true;

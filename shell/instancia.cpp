@@ -103,7 +103,10 @@ void PedeParaVirFrente(const QString& nome)
 
 QString NomeInstancia(const QString& titulo)
 {
-    const QByteArray resumo = QCryptographicHash::hash(titulo.toUtf8(), QCryptographicHash::Sha1).toHex();
+    // Tests run the program under a name of their own, so that a copy the
+    // user is running neither fails them nor is disturbed by them.
+    const QString proprio = qEnvironmentVariable("TRIVANTO_INSTANCIA");
+    const QByteArray resumo = QCryptographicHash::hash((titulo + proprio).toUtf8(), QCryptographicHash::Sha1).toHex();
     return QStringLiteral("trivanto-%1-%2").arg(getuid()).arg(QString::fromLatin1(resumo.left(16)));
 }
 

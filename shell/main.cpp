@@ -34,6 +34,7 @@ public:
 int main(int argc, char** argv)
 {
     TAplicacaoTrivanto app(argc, argv);
+    Application->LoadTranslations();
     TJanelasPrograma janelas;
     if (!CriaJanelasPrograma(janelas))
         return 0;

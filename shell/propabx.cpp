@@ -1,6 +1,7 @@
 #include "shell/propabx.h"
 
 #include "image/layout.h"
+#include "image/padrao.h"
 #include "image/registro.h"
 #include "link/formcomun.h"
 #include "platform/application.h"
@@ -329,7 +330,8 @@ void TFormPrinc::CriaPainelBotoes()
     linha->addWidget(separador);
     linha->addSpacing(8);
     for (int posicao = 1; posicao <= kPosicoesRamal; ++posicao) {
-        QToolButton* botao = criaBotao(QStringLiteral("BotaoRamal%1").arg(posicao), QString::number(posicao + 19));
+        QToolButton* botao = criaBotao(QStringLiteral("BotaoRamal%1").arg(posicao),
+                                       QString::number(NumeroRamalPadrao(posicao)));
         connect(botao, &QToolButton::clicked, this,
                 [this, posicao] { Application->Guard([&] { BotaoRamalClick(posicao); }); });
         BotoesRamais[static_cast<size_t>(posicao - 1)] = botao;
@@ -359,7 +361,7 @@ void TFormPrinc::FormShow()
     Imagem = new std::uint8_t[kTamanhoImagem]();
     LeArquivoProgramacao(DiretorioPrograma + QStringLiteral("/PADRAO.PBX"));
     for (int p = 1; p <= kPosicoesRamal; ++p) {
-        GravaU16(Imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(p + 19)));
+        GravaU16(Imagem + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(NumeroRamalPadrao(p))));
         Imagem[OffsetNomeRamal(p)] = 0;
     }
     ImagemAlterada = false;

@@ -1,6 +1,7 @@
 #include "users/arquivousuarios.h"
 
 #include "image/cp1252.h"
+#include "image/layout.h"
 #include "platform/application.h"
 #include "shell/registro.h"
 
@@ -70,15 +71,15 @@ void PoeTexto(TRegistroUsuarios& registro, const CampoUsuarios& campo, int usuar
     std::copy_n(texto.begin(), tamanho, registro.begin() + static_cast<std::ptrdiff_t>(slot + 1));
 }
 
-std::uint16_t LeU16(const TRegistroUsuarios& registro, std::size_t offset)
+// The record's words are little-endian, as the image's.
+std::uint16_t LePalavra(const TRegistroUsuarios& registro, std::size_t offset)
 {
-    return static_cast<std::uint16_t>(registro[offset] | (registro[offset + 1] << 8));
+    return LeU16(registro.data() + offset);
 }
 
-void GravaU16(TRegistroUsuarios& registro, std::size_t offset, std::uint16_t valor)
+void GravaPalavra(TRegistroUsuarios& registro, std::size_t offset, std::uint16_t valor)
 {
-    registro[offset] = static_cast<std::uint8_t>(valor & 0xFF);
-    registro[offset + 1] = static_cast<std::uint8_t>(valor >> 8);
+    GravaU16(registro.data() + offset, valor);
 }
 
 // Sets every name and password of the record again through `muda`; setting
@@ -105,7 +106,7 @@ std::string SenhaUsuario(const TRegistroUsuarios& registro, int usuario)
 
 TPermissoesAcesso DireitosDoUsuario(const TRegistroUsuarios& registro, int usuario)
 {
-    return UsuarioValido(usuario) ? LeU16(registro, kCampoDireitos.Slot(usuario)) : 0;
+    return UsuarioValido(usuario) ? LePalavra(registro, kCampoDireitos.Slot(usuario)) : 0;
 }
 
 void PoeNomeUsuario(TRegistroUsuarios& registro, int usuario, std::string_view nome)
@@ -121,7 +122,7 @@ void PoeSenhaUsuario(TRegistroUsuarios& registro, int usuario, std::string_view 
 void PoeDireitosDoUsuario(TRegistroUsuarios& registro, int usuario, TPermissoesAcesso direitos)
 {
     if (UsuarioValido(usuario))
-        GravaU16(registro, kCampoDireitos.Slot(usuario), direitos);
+        GravaPalavra(registro, kCampoDireitos.Slot(usuario), direitos);
 }
 
 QString TextoGuardado(std::string_view bytes)
@@ -156,7 +157,7 @@ std::uint16_t SomaRegistroUsuarios(const TRegistroUsuarios& registro)
 
 std::uint16_t ChecksumRegistroUsuarios(const TRegistroUsuarios& registro)
 {
-    return LeU16(registro, kCampoChecksum.inicio);
+    return LePalavra(registro, kCampoChecksum.inicio);
 }
 
 TBlocoCifra CifraBloco(int modo, const TBlocoCifra& bloco)
@@ -204,7 +205,7 @@ std::string CifraTexto(int modo, std::string_view texto)
 TRegistroUsuarios RegistroParaArquivo(TRegistroUsuarios& plano)
 {
     RefazTextos(plano, [](const std::string& texto) { return texto; });
-    GravaU16(plano, kCampoChecksum.inicio, SomaRegistroUsuarios(plano));
+    GravaPalavra(plano, kCampoChecksum.inicio, SomaRegistroUsuarios(plano));
     TRegistroUsuarios cifrado = plano;
     RefazTextos(cifrado, [](const std::string& texto) { return CifraTexto(kCifra, texto); });
     return cifrado;

@@ -1,5 +1,7 @@
 #include "users/formusu.h"
 
+#include "modules/grade.h"
+#include "modules/recusa.h"
 #include "platform/application.h"
 #include "platform/help.h"
 #include "platform/lugar.h"
@@ -16,14 +18,15 @@ const QString kSenhaOculta = QStringLiteral("********");
 // Layout of the window and its controls (client coordinates of each parent).
 constexpr int kLarguraCliente = 590;
 constexpr int kAlturaCliente = 314;
-constexpr Lugar kPosGrade{8, 8, 296, 279};
 constexpr Lugar kPosPanel2{316, 8, 266, 25};
 constexpr Lugar kPosPanel1{316, 33, 266, 124};
 constexpr Lugar kPosPanel4{316, 169, 266, 62};
 constexpr Lugar kPosLabel1{12, 8, 120, 16};
 constexpr Lugar kPosEdit1{12, 28, 120, 22};
-constexpr int kLarguraCodigo = 64;
-constexpr int kAlturaLinha = 24;
+const DadosGrade kGrade{"StringGrid1", {8, 8, 296, 279}, 2, kMaxUsuarios + 1,
+                        goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goDrawFocusSelected
+                            | goEditing,
+                        ssNone, {}, {}, 1, 1, 64, 24};
 
 struct Caixa {
     const char* nome;
@@ -94,17 +97,7 @@ TFormUsu::TFormUsu(QWidget* owner) : TForm(owner)
     SetClientSize(kLarguraCliente, kAlturaCliente);
     HelpContext = kContextoAjuda;
 
-    StringGrid1 = new TStringGrid(this);
-    Posiciona(StringGrid1, "StringGrid1", kPosGrade);
-    StringGrid1->SetColCount(2);
-    StringGrid1->SetRowCount(kMaxUsuarios + 1);
-    StringGrid1->SetFixedCols(1);
-    StringGrid1->SetFixedRows(1);
-    StringGrid1->SetDefaultColWidth(kLarguraCodigo);
-    StringGrid1->SetDefaultRowHeight(kAlturaLinha);
-    StringGrid1->SetScrollBars(ssNone);
-    StringGrid1->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goDrawFocusSelected
-                            | goEditing);
+    StringGrid1 = CriaGrade(this, kGrade, kContextoAjuda);
     StringGrid1->OnSelectCell = [this](int c, int r, bool& pode) { StringGrid1SelectCell(c, r, pode); };
     StringGrid1->OnSetEditText = [this](int c, int r, const QString& v) { StringGrid1SetEditText(c, r, v); };
 
@@ -268,9 +261,7 @@ bool TFormUsu::GravaArquivoUsuarios()
 
 void TFormUsu::RecusaLinha(const QString& mensagem, int linha)
 {
-    Application->MessageBox(mensagem, QStringLiteral("Erro"), MB_OK | MB_ICONSTOP);
-    StringGrid1->FocusCell(kColunaNome, linha);
-    StringGrid1->SetFocus();
+    RecusaCelula(mensagem, StringGrid1, kColunaNome, linha);
 }
 
 TCheckBox* TFormUsu::CaixaDireito(int indice) const

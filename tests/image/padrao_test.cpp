@@ -90,6 +90,7 @@ TEST(Padrao, AreasHoldTheDefaultsOfTheirWindows)
         {"TeclasTI", {129, 130, 131, 132, 255, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 255, 255, 255, 109, 108, 106,
                       100, 102}},
         {"LimiteOriginadaEco", {0}}, {"LimiteRecebidaEco", {0}},
+        {"ToquesDesvioGrupo", {3}},
     };
     const auto imagem = Padrao();
     for (const Caso& c : casos) {
@@ -128,4 +129,14 @@ TEST(Padrao, TheGeneratedFileIsTheFactoryImage)
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(arquivo), {}};
     EXPECT_EQ(bytes.size(), static_cast<std::size_t>(kTamanhoImagem));
     EXPECT_EQ(bytes, Padrao());
+}
+
+// The windows' "Padrão" reads the factory image byte by byte.
+TEST(Padrao, BytePadraoIsTheTemplate)
+{
+    const auto imagem = Padrao();
+    for (int ofs = 0; ofs < kTamanhoImagem; ++ofs)
+        ASSERT_EQ(BytePadrao(ofs), imagem[static_cast<size_t>(ofs)]) << ofs;
+    EXPECT_THROW(BytePadrao(kTamanhoImagem), std::out_of_range);
+    EXPECT_THROW(BytePadrao(-1), std::out_of_range);
 }

@@ -286,3 +286,44 @@ TEST(Registro, AnyStoredWordOrReferenceDecodesWithinThePlan)
             << palavra;
     }
 }
+
+TEST(Registro, GravaSenhaCentral)
+{
+    struct Caso {
+        const char* texto;
+        bool aceito;
+        std::uint8_t primeiro, segundo; // 0xEE 0xEE: left as they were
+    };
+    const Caso casos[] = {
+        {"123", true, 0x21, 0x23}, {"000", true, 0x2A, 0xAA}, {"907", true, 0x29, 0xA7},
+        {"12", false, 0xEE, 0xEE}, {"", false, 0xEE, 0xEE},   {"1a3", false, 0xEE, 0xEE},
+        {"1234", false, 0xEE, 0xEE},
+    };
+    for (const Caso& c : casos) {
+        std::uint8_t bytes[3] = {0xEE, 0xEE, 0x55};
+        EXPECT_EQ(GravaSenhaCentral(bytes, c.texto), c.aceito) << c.texto;
+        EXPECT_EQ(bytes[0], c.primeiro) << c.texto;
+        EXPECT_EQ(bytes[1], c.segundo) << c.texto;
+        EXPECT_EQ(bytes[2], 0x55) << c.texto;
+    }
+}
+
+TEST(Registro, BitsDeUmByte)
+{
+    struct Caso {
+        std::uint8_t antes;
+        int bit;
+        bool ligado;
+        std::uint8_t depois;
+    };
+    const Caso casos[] = {
+        {0x00, 0, true, 0x01}, {0xFF, 7, false, 0x7F}, {0x40, 6, true, 0x40},
+        {0x40, 5, false, 0x40}, {0x12, 8, true, 0x12}, {0x12, -1, false, 0x12},
+    };
+    for (const Caso& c : casos) {
+        std::uint8_t valor = c.antes;
+        AjustaBit(valor, c.bit, c.ligado);
+        EXPECT_EQ(valor, c.depois) << int(c.antes) << " bit " << c.bit;
+        EXPECT_EQ(BitLigado(valor, c.bit), c.bit >= 0 && c.bit <= 7 && c.ligado) << int(c.antes) << " bit " << c.bit;
+    }
+}

@@ -196,15 +196,50 @@ void CentralSimulada::GravaBlocoSemTrava(int bloco, const std::vector<std::uint8
 void CentralSimulada::InjetaFalha(Falha falha, int vezes, int bloco)
 {
     std::lock_guard<std::mutex> lock(trava_);
-    falha_ = falha;
-    vezesFalha_ = vezes;
-    blocoFalha_ = bloco;
+    falhas_.push_back({falha, vezes, bloco});
 }
 
-void CentralSimulada::AtrasoResposta(std::chrono::milliseconds atraso)
+void CentralSimulada::AtrasoResposta(int unidades)
 {
     std::lock_guard<std::mutex> lock(trava_);
-    atraso_ = atraso;
+    atraso_ = unidades;
+}
+
+void CentralSimulada::LatenciaResposta(int unidades)
+{
+    std::lock_guard<std::mutex> lock(trava_);
+    latencia_ = unidades;
+}
+
+void CentralSimulada::UsaTicks(bool ticks)
+{
+    usaTicks_ = ticks;
+    Acorda();
+}
+
+void CentralSimulada::AvancaTick()
+{
+    ++tick_;
+    Acorda();
+}
+
+std::int64_t CentralSimulada::Agora() const
+{
+    if (usaTicks_)
+        return tick_;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Relogio::now() - inicio_).count();
+}
+
+bool CentralSimulada::Ocupada(std::uint64_t programaEnviou, std::uint64_t programaRecebeu) const
+{
+    // In this order: a byte read is handled (ocupada_) before the thread
+    // rests, and a reply is counted as sent before it stops being due or
+    // the thread rests.
+    if (bytesRecebidos_ < programaEnviou)
+        return true;
+    if (ocupada_ || proximaDevida_ <= Agora())
+        return true;
+    return bytesEnviados_ > programaRecebeu;
 }
 
 void CentralSimulada::IgnoraBloco36(bool ignora)
@@ -256,7 +291,9 @@ void CentralSimulada::AguardaOcioso()
     while (calmas < 2 && Relogio::now() < limite) {
         pollfd p{mestre_, POLLIN, 0};
         const bool pendente = ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
-        calmas = (!ocupada_ && !pendente) ? calmas + 1 : 0;
+        // On ticks, a reply due at a later tick waits for it.
+        const bool devida = usaTicks_ ? proximaDevida_ <= Agora() : proximaDevida_ != kNunca;
+        calmas = (!ocupada_ && !pendente && !devida) ? calmas + 1 : 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
@@ -284,29 +321,44 @@ bool CentralSimulada::Dorme(Relogio::time_point ate)
     return false;
 }
 
-int CentralSimulada::EsperaAtePrimeiraAtrasada() const
+// Milliseconds the thread may sleep before the next reply is due: -1 when
+// none is, or when on ticks (AvancaTick wakes it).
+int CentralSimulada::EsperaAteProximaDevida() const
 {
-    if (atrasadas_.empty())
+    const std::int64_t proxima = proximaDevida_;
+    if (proxima == kNunca)
         return -1;
-    auto primeira = atrasadas_.front().quando;
-    for (const RespostaPendente& r : atrasadas_)
-        primeira = std::min(primeira, r.quando);
-    const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(primeira - Relogio::now());
-    return static_cast<int>(std::max<std::int64_t>(falta.count() + 1, 0));
+    const std::int64_t falta = proxima - Agora();
+    if (falta <= 0)
+        return 0;
+    return usaTicks_ ? -1 : static_cast<int>(falta);
 }
 
-void CentralSimulada::EnviaAtrasadas()
+void CentralSimulada::AtualizaProximaDevida()
 {
-    const auto agora = Relogio::now();
-    for (std::size_t i = 0; i < atrasadas_.size();) {
-        if (atrasadas_[i].quando > agora) {
-            ++i;
-            continue;
-        }
-        const std::vector<std::uint8_t> bytes = std::move(atrasadas_[i].bytes);
-        atrasadas_.erase(atrasadas_.begin() + static_cast<long>(i));
+    std::int64_t proxima = kNunca;
+    for (const RespostaPendente& r : pendentes_)
+        proxima = std::min(proxima, r.quando);
+    proximaDevida_ = proxima;
+}
+
+// Sends the replies that are due, in the order they fell due.
+void CentralSimulada::EnviaDevidas()
+{
+    for (;;) {
+        const std::int64_t agora = Agora();
+        auto proxima = pendentes_.end();
+        for (auto r = pendentes_.begin(); r != pendentes_.end(); ++r)
+            if (r->quando <= agora && (proxima == pendentes_.end() || r->quando < proxima->quando))
+                proxima = r;
+        if (proxima == pendentes_.end())
+            break;
+        const std::vector<std::uint8_t> bytes = std::move(proxima->bytes);
+        pendentes_.erase(proxima);
         Escreve(bytes.data(), bytes.size());
+        AtualizaProximaDevida();
     }
+    AtualizaProximaDevida();
 }
 
 void CentralSimulada::Executa()
@@ -314,10 +366,11 @@ void CentralSimulada::Executa()
     std::uint8_t pedaco[4096];
     while (rodando_) {
         pollfd fds[2] = {{acordar_[0], POLLIN, 0}, {mestre_, static_cast<short>(pausada_ ? 0 : POLLIN), 0}};
-        ocupada_ = !atrasadas_.empty();
-        ::poll(fds, 2, EsperaAtePrimeiraAtrasada());
+        const int espera = EsperaAteProximaDevida();
+        ocupada_ = espera == 0;
+        ::poll(fds, 2, espera);
         ocupada_ = true;
-        EnviaAtrasadas();
+        EnviaDevidas();
         if (fds[0].revents & POLLIN) {
             while (::read(acordar_[0], pedaco, sizeof pedaco) > 0) {
             }
@@ -369,11 +422,14 @@ void CentralSimulada::ProcessaEntrada()
 
 CentralSimulada::Falha CentralSimulada::ConsomeFalha(int bloco)
 {
-    if (falha_ == Falha::Nenhuma || vezesFalha_ == 0 || (blocoFalha_ >= 0 && blocoFalha_ != bloco))
-        return Falha::Nenhuma;
-    if (vezesFalha_ > 0)
-        --vezesFalha_;
-    return falha_;
+    for (RegraFalha& regra : falhas_) {
+        if (regra.falha == Falha::Nenhuma || regra.vezes == 0 || (regra.bloco >= 0 && regra.bloco != bloco))
+            continue;
+        if (regra.vezes > 0)
+            --regra.vezes;
+        return regra.falha;
+    }
+    return Falha::Nenhuma;
 }
 
 std::vector<std::uint8_t> CentralSimulada::MontaQuadro(std::uint8_t comando, std::uint8_t bloco,
@@ -411,7 +467,14 @@ void CentralSimulada::AtendeQuadro(const std::vector<std::uint8_t>& quadro)
         if (bloco == 36 && ignora36_)
             return;
         const Falha falha = ConsomeFalha(bloco);
-        std::vector<std::uint8_t> resposta = MontaQuadro(8, bloco, BlocoSemTrava(bloco));
+        std::uint8_t respondido = bloco;
+        std::vector<std::uint8_t> dados = BlocoSemTrava(bloco);
+        if (falha == Falha::OutroBloco) {
+            respondido = static_cast<std::uint8_t>(bloco + 1);
+            if (Tamanho(respondido) == dados.size())
+                dados = BlocoSemTrava(respondido);
+        }
+        std::vector<std::uint8_t> resposta = MontaQuadro(8, respondido, dados);
         lock.unlock();
         Responde(std::move(resposta), falha);
         return;
@@ -438,19 +501,30 @@ void CentralSimulada::AtendeQuadro(const std::vector<std::uint8_t>& quadro)
 void CentralSimulada::Responde(std::vector<std::uint8_t> resposta, Falha falha)
 {
     const std::size_t meio = resposta.size() / 2;
+    int espera = 0;
+    {
+        std::lock_guard<std::mutex> lock(trava_);
+        espera = falha == Falha::RespostaAtrasada ? atraso_ : latencia_;
+    }
     switch (falha) {
     case Falha::SemResposta: return;
-    case Falha::RespostaAtrasada: {
-        std::lock_guard<std::mutex> lock(trava_);
-        atrasadas_.push_back({Relogio::now() + atraso_, std::move(resposta)});
-        return;
-    }
     case Falha::BitInvertido: resposta[meio] ^= 0x08; break;
     case Falha::ByteOmitido: resposta.erase(resposta.begin() + static_cast<long>(meio)); break;
     case Falha::BytesExtras: resposta.insert(resposta.end(), {0x00, 0x55, 0xAA}); break;
+    case Falha::FcsErrada: resposta.back() ^= 0x01; break;
+    case Falha::RespostaDuplicada: {
+        const std::vector<std::uint8_t> copia = resposta;
+        resposta.insert(resposta.end(), copia.begin(), copia.end());
+        break;
+    }
     default: break;
     }
-    Escreve(resposta.data(), resposta.size());
+    if (espera <= 0) {
+        Escreve(resposta.data(), resposta.size());
+        return;
+    }
+    pendentes_.push_back({Agora() + espera, std::move(resposta)});
+    AtualizaProximaDevida();
 }
 
 void CentralSimulada::Escreve(const std::uint8_t* bytes, std::size_t tamanho)

@@ -10,7 +10,14 @@
 //   CentralSimulada central;
 //   qputenv("TRIVANTO_COM2", central.CaminhoPorta().c_str()); // port 2 is it
 //   central.InjetaFalha(CentralSimulada::Falha::BitInvertido, 1); // next reply
+//
+// Its clock: milliseconds of wall time, or (UsaTicks) the ticks that the
+// test counts for the link's time-out. On ticks, replies are due a number of
+// the link's own ticks after their request, and Ocupada tells the test to
+// hold its next tick while the exchange still has something to do at this
+// one, so that a busy machine cannot move a reply across the time-out.
 #include <array>
+#include <climits>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -23,13 +30,19 @@ class CentralSimulada {
 public:
     enum class Falha {
         Nenhuma,
-        SemResposta,       // the request is ignored (a write is not stored)
-        RespostaAtrasada,  // the reply leaves AtrasoResposta later; later requests
-                           // are answered meanwhile
+        SemResposta,       // the frame is lost on the line: a write is not
+                           // stored, nothing is answered
+        RespostaAtrasada,  // the reply leaves AtrasoResposta after its request;
+                           // later requests are answered meanwhile
         BitInvertido,      // one bit of the reply flipped
         ByteOmitido,       // one byte of the reply left out
         BytesExtras,       // three bytes more after the reply
         ConfirmacaoErrada, // a write is refused (NAK in place of ACK), not stored
+        OutroBloco,        // a read is answered, well formed, for the next block
+                           // number (with that block's data when it has the
+                           // same size)
+        RespostaDuplicada, // the reply goes out twice, back to back
+        FcsErrada,         // the reply's last byte (its FCS) flipped
     };
 
     static constexpr int kTamanhoImagem = 6610;
@@ -59,10 +72,23 @@ public:
     // Fills the image and every block's bytes outside it from a seed.
     void PreencheAleatorio(unsigned semente);
 
-    // The fault applies to the next `vezes` replies (-1: all), to one block
-    // or to any (-1).
+    // Adds a fault for the next `vezes` replies (-1: all) to one block or to
+    // any (-1). Faults added earlier are tried first.
     void InjetaFalha(Falha falha, int vezes = -1, int bloco = -1);
-    void AtrasoResposta(std::chrono::milliseconds atraso);
+    // Counts its time in the ticks given by AvancaTick instead of
+    // milliseconds.
+    void UsaTicks(bool ticks);
+    void AvancaTick();
+    // Something to do at the present tick, given how many bytes the
+    // program's port has sent to the exchange and received from it: a frame
+    // of the program not yet handled (or still on its way through the
+    // pseudo-terminal), a reply due and not sent, or bytes sent that the
+    // program has not received yet.
+    bool Ocupada(std::uint64_t programaEnviou, std::uint64_t programaRecebeu) const;
+    // When a late reply leaves, counted from its request, and when every
+    // other reply leaves (0: at once); in the exchange's time unit.
+    void AtrasoResposta(int unidades);
+    void LatenciaResposta(int unidades);
     // Never answers the probe read of block 36.
     void IgnoraBloco36(bool ignora);
     // Bytes take their time on the line: 9600 bit/s, 10 bits a byte.
@@ -100,8 +126,10 @@ private:
     void GravaBlocoSemTrava(int bloco, const std::vector<std::uint8_t>& dados);
     void Escreve(const std::uint8_t* bytes, std::size_t tamanho);
     bool Dorme(std::chrono::steady_clock::time_point ate);
-    void EnviaAtrasadas();
-    int EsperaAtePrimeiraAtrasada() const;
+    std::int64_t Agora() const;
+    void EnviaDevidas();
+    void AtualizaProximaDevida();
+    int EsperaAteProximaDevida() const;
     void Acorda();
 
     int mestre_ = -1;
@@ -118,10 +146,14 @@ private:
     mutable std::mutex trava_;
     std::array<std::uint8_t, kTamanhoImagem> imagem_{};
     std::array<std::vector<std::uint8_t>, 256> sobras_; // block bytes outside the image
-    Falha falha_ = Falha::Nenhuma;
-    int vezesFalha_ = 0;
-    int blocoFalha_ = -1;
-    std::chrono::milliseconds atraso_{500};
+    struct RegraFalha {
+        Falha falha;
+        int vezes;
+        int bloco;
+    };
+    std::vector<RegraFalha> falhas_;
+    int atraso_ = 500;
+    int latencia_ = 0;
     bool ignora36_ = false;
     bool ritmada_ = false;
     std::array<int, 256> pedidos_{};
@@ -129,11 +161,16 @@ private:
     int invalidos_ = 0;
     std::vector<std::uint8_t> ultimoQuadro_;
 
+    std::atomic<bool> usaTicks_{false};
+    std::atomic<std::int64_t> tick_{0};
+    const std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
     struct RespostaPendente {
-        std::chrono::steady_clock::time_point quando;
+        std::int64_t quando; // in the exchange's time unit
         std::vector<std::uint8_t> bytes;
     };
-    std::vector<RespostaPendente> atrasadas_; // thread only
+    std::vector<RespostaPendente> pendentes_; // thread only
+    static constexpr std::int64_t kNunca = INT64_MAX;
+    std::atomic<std::int64_t> proximaDevida_{kNunca};
     std::vector<std::uint8_t> entrada_;
     std::chrono::steady_clock::time_point inicioQuadro_{};
 };

@@ -2,7 +2,10 @@
 // The link wired as the transfer window wires it (the port's received bytes
 // into the link layer, a timer ticking the reply time-out down), against a
 // simulated exchange. The tick is faster than the window's 50 ms so that a
-// time-out of 100 ticks costs a fraction of a second.
+// time-out of 100 ticks costs a fraction of a second. The exchange counts
+// its time in these ticks, and a tick is held back while the exchange still
+// has something to do at the present one: a reply due at tick n reaches the
+// link before its tick n + 1 is counted, however busy the machine is.
 #include "link/comunica.h"
 #include "link/serialportdriver.h"
 #include "shell/registro.h"
@@ -14,7 +17,7 @@
 #include <functional>
 
 struct LinhaDeTeste {
-    explicit LinhaDeTeste(int msPorTick = 2, std::uint16_t msPolling = 5)
+    explicit LinhaDeTeste(int msPorTick = 1, std::uint16_t msPolling = 5)
     {
         porta.SetPortName(QString::fromStdString(central.CaminhoPorta()));
         porta.SetPollingDelay(msPolling);
@@ -27,7 +30,11 @@ struct LinhaDeTeste {
         CfgGravar = false;
         tick.setTimerType(Qt::PreciseTimer);
         tick.setInterval(msPorTick);
+        central.UsaTicks(true);
         QObject::connect(&tick, &QTimer::timeout, [this] {
+            if (central.Ocupada(porta.BytesSent(), porta.BytesReceived()))
+                return;
+            central.AvancaTick();
             ContaTickEspera();
             ++ticks;
             if (aCadaTick)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
@@ -53,14 +54,22 @@ struct Pseudoterminal {
     QString caminho;
 };
 
-// Runs the event loop until the condition holds (or two seconds pass).
+// Runs the event loop until the condition holds (or ten seconds pass, far
+// beyond what a loaded machine needs).
 bool ProcessaAte(const std::function<bool()>& condicao)
 {
     QElapsedTimer relogio;
     relogio.start();
-    while (!condicao() && relogio.elapsed() < 2000)
+    while (!condicao() && relogio.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return condicao();
+}
+
+// Bytes waiting to be read on a terminal.
+int Enfileirados(int fd)
+{
+    int n = 0;
+    return ::ioctl(fd, FIONREAD, &n) == 0 ? n : -1;
 }
 
 } // namespace
@@ -243,14 +252,41 @@ TEST(SerialPortDriver, ATickDeliversAtMostInBufSize)
     Pseudoterminal pty;
     TSerialPortDriver com;
     com.SetPortName(pty.caminho);
-    com.SetPollingDelay(300); // all 3000 bytes are queued before the first tick
+    com.SetPollingDelay(60000); // no tick until all 3000 bytes are queued
     std::vector<std::uint32_t> entregas;
     com.OnReceiveData = [&](QObject*, const void*, std::uint32_t n) { entregas.push_back(n); };
     ASSERT_TRUE(com.OpenPort());
     std::vector<std::uint8_t> muitos(3000, 0x41);
     ASSERT_EQ(::write(pty.mestre, muitos.data(), muitos.size()), 3000);
+    ASSERT_TRUE(ProcessaAte([&] { return Enfileirados(pty.escravo) == 3000; }));
+    com.SetPollingDelay(5);
     EXPECT_TRUE(ProcessaAte([&] { return entregas.size() >= 2; }));
     EXPECT_EQ(entregas, (std::vector<std::uint32_t>{2048, 952}));
+}
+
+// What waits in the input queue is delivered at once, however much, without
+// waiting for a tick; the port counts what it sent and delivered.
+TEST(SerialPortDriver, PendingInputIsDeliveredAtOnceAndCounted)
+{
+    Pseudoterminal pty;
+    TSerialPortDriver com;
+    com.SetPortName(pty.caminho);
+    com.SetPollingDelay(60000);
+    std::vector<std::uint32_t> entregas;
+    com.OnReceiveData = [&](QObject*, const void*, std::uint32_t n) { entregas.push_back(n); };
+    com.DeliverPendingInput(); // closed: nothing
+    ASSERT_TRUE(com.OpenPort());
+    com.DeliverPendingInput(); // nothing queued
+    EXPECT_TRUE(entregas.empty());
+    std::vector<std::uint8_t> muitos(3000, 0x41);
+    ASSERT_EQ(::write(pty.mestre, muitos.data(), muitos.size()), 3000);
+    ASSERT_TRUE(ProcessaAte([&] { return Enfileirados(pty.escravo) == 3000; }));
+    com.DeliverPendingInput();
+    EXPECT_EQ(entregas, (std::vector<std::uint32_t>{2048, 952}));
+    EXPECT_EQ(com.BytesReceived(), 3000u);
+    const std::uint8_t dados[] = {1, 2, 3, 4, 5};
+    ASSERT_EQ(com.SendData(dados, sizeof dados), sizeof dados);
+    EXPECT_EQ(com.BytesSent(), sizeof dados);
 }
 
 TEST(SerialPortDriver, SendingStopsAfterTheOutputTimeout)

@@ -12,6 +12,7 @@
 #include "shell/arquivos.h"
 #include "shell/registro.h"
 #include "tests/link/centralsimulada.h"
+#include "tests/support/casenames.h"
 #include "tests/support/dialogs_script.h"
 #include "tests/support/scripted.h"
 
@@ -33,6 +34,8 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <random>
+#include <tuple>
 #include <set>
 #include <vector>
 
@@ -203,8 +206,8 @@ protected:
         CfgTentativas = 3;
         CfgGravar = false;
         ByteEstado = 9;
-        ApontaPorta(2, central.CaminhoPorta());
         NovaJanela();
+        Conecta(central);
     }
 
     void TearDown() override
@@ -218,12 +221,39 @@ protected:
 
     // A window as the program creates it at start-up; its port is polled
     // faster than the 50 ms of the program so that the tests run quickly.
-    void NovaJanela()
+    // Unless `propria`, its timer ticks at the pace of the exchange in use.
+    void NovaJanela(bool propria = false)
     {
         FormComun = nullptr;
         janela = std::make_unique<TFormComun>();
         janela->Com->SetPollingDelay(5);
         FormComun = janela.get();
+        if (!propria && ligada)
+            Conecta(*ligada);
+    }
+
+    // Port 2 is this exchange, and the exchange counts its time in the
+    // ticks of the window's TimerAtraso: a tick every millisecond, held back
+    // while the exchange has something to do at the present one, so that
+    // where a reply falls against the window's time-out does not depend on
+    // how busy the machine is.
+    void Conecta(CentralSimulada& central_)
+    {
+        ligada = &central_;
+        ApontaPorta(2, central_.CaminhoPorta());
+        central_.UsaTicks(true);
+        QTimer* timer = janela->TimerAtraso;
+        timer->setInterval(1);
+        QObject::disconnect(timer, &QTimer::timeout, janela.get(), nullptr);
+        // What the window's port moved before this exchange was on the line.
+        const std::uint64_t enviados = janela->Com->BytesSent();
+        const std::uint64_t recebidos = janela->Com->BytesReceived();
+        QObject::connect(timer, &QTimer::timeout, janela.get(), [this, &central_, enviados, recebidos] {
+            if (central_.Ocupada(janela->Com->BytesSent() - enviados, janela->Com->BytesReceived() - recebidos))
+                return;
+            central_.AvancaTick();
+            janela->TimerAtrasoTimer();
+        });
     }
 
     void GravaPorta(int porta)
@@ -236,12 +266,10 @@ protected:
         qputenv(QStringLiteral("TRIVANTO_COM%1").arg(porta).toLatin1().constData(), caminho.c_str());
     }
 
-    // The reply time-out counts ticks of TimerAtraso; a faster tick makes
-    // an unanswered read cost a fraction of a second.
+    // One attempt a block: an unanswered read costs one time-out.
     void AceleraEspera()
     {
         CfgTentativas = 1;
-        Find<QTimer>(janela.get(), "TimerAtraso")->setInterval(5);
     }
 
     // As the main window's receive and transmit commands open it.
@@ -285,6 +313,7 @@ protected:
     std::array<std::uint8_t, kTamanhoImagem> imagem{};
     CentralSimulada central;
     std::unique_ptr<TFormComun> janela;
+    CentralSimulada* ligada = nullptr;
 };
 
 // ---- The selection and the blocks it moves ----
@@ -322,7 +351,7 @@ TEST_F(Transferencia, SelecaoPuxaDependentesEMoveSoOsBlocosDosItens)
     for (const CasoSelecao& caso : kCasosSelecao) {
         SCOPED_TRACE(caso.nome);
         CentralSimulada outra;
-        ApontaPorta(2, outra.CaminhoPorta());
+        Conecta(outra);
         CfgIsolados = caso.isolados;
         SemProgramacao = true;
         const Resultado r = Transfere(caso.direcao, caso.marcados);
@@ -432,7 +461,7 @@ TEST_F(Transferencia, BlocoCorrompidoFalhaOItemEParaASequencia)
         CentralSimulada outra;
         outra.PreencheAleatorio(11);
         outra.InjetaFalha(CentralSimulada::Falha::BitInvertido, -1, caso.bloco);
-        ApontaPorta(2, outra.CaminhoPorta());
+        Conecta(outra);
         imagem.fill(0);
         ItensDisponiveis = {};
         ItensAlterados = {};
@@ -501,7 +530,7 @@ TEST_F(Transferencia, CancelaEntreDoisBlocosDoItem23)
     for (const auto& cancela : formasDeCancelar) {
         CentralSimulada outra;
         outra.PreencheAleatorio(3);
-        ApontaPorta(2, outra.CaminhoPorta());
+        Conecta(outra);
         ItensDisponiveis = {};
         Qt::CursorShape cursorJanela = Qt::ArrowCursor;
         Qt::CursorShape cursorCancela = Qt::WaitCursor;
@@ -653,7 +682,7 @@ TEST_F(Transferencia, RecebeSalvaReabreETransmiteParaOutraCentral)
     ASSERT_FALSE(SemProgramacao);
     CentralSimulada segunda;
     segunda.PreencheAleatorio(99);
-    ApontaPorta(2, segunda.CaminhoPorta());
+    Conecta(segunda);
     const TFlagsItens disponiveis = ItensDisponiveis;
     const TFlagsItens alterados = ItensAlterados;
     const Resultado tx = Transfere(kTransmitir, kTodosItens);
@@ -679,6 +708,154 @@ TEST_F(Transferencia, RecebeSalvaReabreETransmiteParaOutraCentral)
     EXPECT_TRUE(difereArquivo.empty()) << Diferencas(difereArquivo).toStdString();
 }
 
+// ---- Faults of the line against the window's time-out ----
+
+using Falha = CentralSimulada::Falha;
+
+struct FalhaInjetada {
+    Falha falha;
+    int vezes;
+    int bloco;
+};
+
+struct CasoLinha {
+    const char* nome;
+    std::uint8_t direcao;
+    std::vector<FalhaInjetada> falhas;
+    int atraso; // ticks from a request to its late reply
+    bool sucesso;
+};
+
+void PrintTo(const CasoLinha& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
+// Ticks of the window's timer (50 ms each): the time-out, and the lateness
+// of a reply just past it (5.05, 5.5, 5.95 s) or past the quiet period that
+// follows it (7.25 s).
+constexpr int kPassado1 = kTicksEspera + 1;
+constexpr int kPassado10 = kTicksEspera + 10;
+constexpr int kPassado19 = kTicksEspera + 19;
+constexpr int kAposSilencio = kTicksEspera + kTicksSilencio + 5;
+
+const CasoLinha kCasosLinha[] = {
+    {"rx clean", kReceber, {}, 0, true},
+    {"rx 128 late 5.05", kReceber, {{Falha::RespostaAtrasada, 1, 128}}, kPassado1, true},
+    {"rx 128 late 5.5", kReceber, {{Falha::RespostaAtrasada, 1, 128}}, kPassado10, true},
+    {"rx 128 late 5.95", kReceber, {{Falha::RespostaAtrasada, 1, 128}}, kPassado19, true},
+    {"rx 128 late after quiet", kReceber, {{Falha::RespostaAtrasada, 1, 128}}, kAposSilencio, true},
+    {"rx 128 late, 130 garbled", kReceber, {{Falha::RespostaAtrasada, 1, 128}, {Falha::BitInvertido, -1, 130}},
+     kPassado10, false},
+    {"rx 128 answered as 129 once", kReceber, {{Falha::OutroBloco, 1, 128}}, 0, true},
+    {"rx 128 answered as 129", kReceber, {{Falha::OutroBloco, -1, 128}}, 0, false},
+    {"rx 128 answered twice", kReceber, {{Falha::RespostaDuplicada, 1, 128}}, 0, true},
+    {"rx 128 extra bytes", kReceber, {{Falha::BytesExtras, 1, 128}}, 0, true},
+    {"tx clean", kTransmitir, {}, 0, true},
+    {"tx 128 ack late", kTransmitir, {{Falha::RespostaAtrasada, 1, 128}}, kPassado10, true},
+    {"tx 128 ack late 5.05, 137 refused", kTransmitir,
+     {{Falha::RespostaAtrasada, 1, 128}, {Falha::ConfirmacaoErrada, -1, 137}}, kPassado1, false},
+    {"tx 128 ack late 5.95, 137 refused", kTransmitir,
+     {{Falha::RespostaAtrasada, 1, 128}, {Falha::ConfirmacaoErrada, -1, 137}}, kPassado19, false},
+    {"tx 128 ack late 5.5, 133 lost", kTransmitir,
+     {{Falha::RespostaAtrasada, 1, 128}, {Falha::SemResposta, -1, 133}}, kPassado10, false},
+    {"tx 128 ack late after quiet, 129 lost", kTransmitir,
+     {{Falha::RespostaAtrasada, 1, 128}, {Falha::SemResposta, -1, 129}}, kAposSilencio, false},
+    {"tx 128 acked twice, 129 lost", kTransmitir,
+     {{Falha::RespostaDuplicada, 1, 128}, {Falha::SemResposta, -1, 129}}, 0, false},
+    {"tx 130 refused once", kTransmitir, {{Falha::ConfirmacaoErrada, 1, 130}}, 0, true},
+};
+
+// Answer latencies of the exchange in ticks: at once, 100 ms, 1 s.
+constexpr int kLatenciasLinha[] = {0, 2, 20};
+
+std::set<int> ItensOk(const QString& estados)
+{
+    std::set<int> itens;
+    for (const QString& estado : estados.split(' ', Qt::SkipEmptyParts))
+        if (estado.endsWith(QStringLiteral(":Ok")))
+            itens.insert(estado.section(':', 0, 0).toInt());
+    return itens;
+}
+
+// Image bytes of the items given where the program and the exchange differ,
+// among those that travel unchanged (not the clock, which the program keeps
+// as plain numbers).
+std::vector<int> DiferencasNosItens(const std::array<std::uint8_t, kTamanhoImagem>& pc,
+                                    const ImagemCentral& dela, const std::set<int>& itens)
+{
+    std::vector<int> difere;
+    for (int ofs = 0; ofs < kTamanhoImagem; ++ofs) {
+        const AreaImagem* area = AreaDoByte(ofs);
+        if (!area || area->bloco < 0 || !itens.count(area->item) || EmAlgumaArea(ofs, {"DataHoraCentral"}))
+            continue;
+        const auto i = static_cast<std::size_t>(ofs);
+        if (pc[i] != dela[i])
+            difere.push_back(ofs);
+    }
+    return difere;
+}
+
+class FalhasDaLinha : public Transferencia, public ::testing::WithParamInterface<std::tuple<CasoLinha, int>> {};
+
+// Individual programmings (with the numbering plan, the private codes and,
+// on a receive, the calendar) through the window, with faults on the line:
+// a success, an "Ok" or an available item always holds the exchange's data.
+TEST_P(FalhasDaLinha, NuncaDaSucessoComDadosErrados)
+{
+    const auto& [caso, latencia] = GetParam();
+    const bool recebe = caso.direcao == kReceber;
+    central.PreencheAleatorio(31);
+    central.LatenciaResposta(latencia);
+    central.AtrasoResposta(caso.atraso);
+    std::mt19937 gerador(77);
+    for (auto& byte : imagem)
+        byte = recebe ? 0 : static_cast<std::uint8_t>(gerador());
+    const ImagemCentral antes = central.Imagem();
+    for (const FalhaInjetada& f : caso.falhas)
+        central.InjetaFalha(f.falha, f.vezes, f.bloco);
+
+    const Resultado r = Transfere(caso.direcao, {ipProgramacoesIndividuais});
+    const ImagemCentral dela = central.Imagem();
+
+    const std::set<int> selecionados = recebe ? std::set<int>{ipCalendario, ipPlanoNumeracao, ipCodigoParticular,
+                                                               ipProgramacoesIndividuais}
+                                              : std::set<int>{ipPlanoNumeracao, ipCodigoParticular,
+                                                              ipProgramacoesIndividuais};
+    const std::set<int> ok = ItensOk(r.EstadosNaMensagem());
+    std::set<int> disponiveis;
+    for (int item : selecionados)
+        if (Disponivel(item))
+            disponiveis.insert(item);
+    EXPECT_EQ(r.UltimaMensagem(), caso.sucesso ? (recebe ? "Programações recebidas." : "Programações transmitidas.")
+                                               : (recebe ? "Não foi possível receber as programações."
+                                                         : "Não foi possível transmitir as programações."));
+    if (caso.sucesso) {
+        EXPECT_EQ(ok, selecionados);
+    } else {
+        EXPECT_NE(ok, selecionados);
+    }
+    // A receive flags exactly the items labelled "Ok"; a transmit none.
+    EXPECT_EQ(disponiveis, recebe ? ok : std::set<int>{});
+    const std::vector<int> difere = DiferencasNosItens(imagem, dela, ok);
+    EXPECT_TRUE(difere.empty()) << Diferencas(difere).toStdString();
+    if (recebe) {
+        EXPECT_EQ(dela, antes); // a receive writes nothing
+    }
+    if (caso.falhas.empty()) {
+        const std::set<int> blocos = recebe ? Une({0, 4, 17, 36}, kIndividuais) : Une({4, 17}, kIndividuais);
+        for (int b : blocos)
+            EXPECT_EQ(recebe || b == 36 ? central.PedidosLeitura(b) : central.Escritas(b), 1) << "block " << b;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Linha, FalhasDaLinha,
+                         ::testing::Combine(::testing::ValuesIn(kCasosLinha), ::testing::ValuesIn(kLatenciasLinha)),
+                         [](const ::testing::TestParamInfo<std::tuple<CasoLinha, int>>& caso) {
+                             return TestNamePart(std::get<0>(caso.param).nome) + "_latency"
+                                    + std::to_string(std::get<1>(caso.param));
+                         });
+
 // ---- Benchmark: set TRIVANTO_BENCHMARK=1 to run ----
 
 double CpuDaThread()
@@ -692,7 +869,8 @@ TEST_F(Transferencia, DesempenhoA9600BitsPorSegundo)
 {
     if (qEnvironmentVariableIsEmpty("TRIVANTO_BENCHMARK"))
         GTEST_SKIP() << "set TRIVANTO_BENCHMARK=1 to run";
-    janela->Com->SetPollingDelay(50); // the program's own polling
+    NovaJanela(true);                 // the program's own 50 ms tick
+    janela->Com->SetPollingDelay(50); // and polling
     central.PreencheAleatorio(1);
     central.VelocidadeLinha(true);
     for (std::uint8_t direcao : {kReceber, kTransmitir}) {

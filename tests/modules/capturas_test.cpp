@@ -63,4 +63,19 @@ TEST(Capturas, SeletoresDeCopia)
     }
 }
 
+// Message boxes speak Portuguese: the question before a "Padrão" shows "Sim"
+// and "Não" and "Cancelar".
+TEST(Capturas, CaixaDeMensagemEmPortugues)
+{
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/caixa_mensagem.png");
+    auto imagem = ImagemDoModelo();
+    ScriptedBoxes boxes({IDNO});
+    boxes.look = [&](QWidget* caixa) { EXPECT_TRUE(caixa->grab().save(arquivo)) << arquivo.toStdString(); };
+    AbreEntrada(&PlanoDeNumeracao, imagem, [&](TForm* w) { Click(w, "PadButton"); });
+    ASSERT_EQ(boxes.buttons.size(), 1u);
+    EXPECT_EQ(boxes.buttons[0], (QStringList{"&Sim", "&Não", "Cancelar"}));
+    EXPECT_TRUE(QFile::exists(arquivo));
+}
+
 } // namespace

@@ -70,6 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Calendario, ::testing::Values(
     CasoCalendario{"__/__/__", "10:00:00", "Data inválida.", "Edit1", {}},
     CasoCalendario{"12/3_/04", "10:00:00", "Data inválida.", "Edit1", {}},   // partly typed
     CasoCalendario{"12/03/_4", "10:00:00", "Data inválida.", "Edit1", {}},
+    CasoCalendario{"30/02/04", "25:10:10", "Data inválida.", "Edit1", {}},   // one refusal, one box
     CasoCalendario{"12/03/04", "25:10:10", "Hora inválida.", "Edit2", {}},
     CasoCalendario{"12/03/04", "10:60:00", "Hora inválida.", "Edit2", {}},
     CasoCalendario{"12/03/04", "10:10:60", "Hora inválida.", "Edit2", {}},

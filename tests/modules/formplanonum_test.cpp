@@ -5,6 +5,7 @@
 #include "platform/grids.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
+#include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,56 @@ TEST(Plano, NumerosReservadosENomesGravados)
     GravaNome(esperado.data() + 429 + 21 * 4, "Dona Conceição");
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
+
+struct EdicaoNome {
+    const char* caso;
+    std::vector<int> teclas; // after F2; a character below 0x80 is typed
+    const char* mostrado;    // the editor's text after the keys
+    const char* gravado;
+};
+
+void PrintTo(const EdicaoNome& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
+
+class PlanoNomes : public ::testing::TestWithParam<EdicaoNome> {};
+
+// A stored name is edited whole: F2 shows it after the mask's leading blank
+// and Ok stores what the user sees.
+TEST_P(PlanoNomes, F2MostraENomeGravadoInteiro)
+{
+    const EdicaoNome& caso = GetParam();
+    auto imagem = ImagemDeTeste();
+    auto esperado = imagem;
+    GravaNome(esperado.data() + 429 + 21 * 2, caso.gravado);
+    ScriptedBoxes boxes;
+    AbreEntrada(&PlanoDeNumeracao, imagem, [&](TForm* w) {
+        auto* grade = Find<TStringGrid>(w, "StringGrid1");
+        ASSERT_EQ(grade->Cells(2, 2), "Sala 2");
+        grade->FocusCell(2, 2);
+        input::Key(Qt::Key_F2);
+        ASSERT_NE(grade->InplaceEditor(), nullptr);
+        for (int tecla : caso.teclas) {
+            if (tecla < 0x80)
+                input::Type(QString(QChar(tecla)));
+            else
+                input::Key(tecla);
+        }
+        EXPECT_EQ(grade->InplaceEditor()->EditText(), QString::fromUtf8(caso.mostrado));
+        Click(w, "OkButton");
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, PlanoNomes, ::testing::Values(
+    EdicaoNome{"SoF2", {}, " Sala_2______________", "Sala 2"},
+    EdicaoNome{"DigitaDepoisDoNome", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, 'x'}, " Sala_2x_____________", "Sala 2x"},
+    EdicaoNome{"BackspaceNoFimDoNome", {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Backspace}, " Sala________________", "Sala"},
+    EdicaoNome{"HomeVaiAoInicioDoNome", {Qt::Key_End, Qt::Key_Home, 'M'}, " Mala_2______________", "Mala 2"},
+    EdicaoNome{"EndVaiAoFimDaMascara", {Qt::Key_End, 'x'}, " Sala_2______________", "Sala 2"}),
+    PrintedName{});
 
 TEST(Plano, PadraoNaoSoNaLinhaAtual)
 {

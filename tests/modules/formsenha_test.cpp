@@ -6,6 +6,7 @@
 #include "tests/modules/janelas.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,21 @@ TEST(SenhaRecusas, EscNaSenhaFechaSemMensagem)
     });
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+// The typed password shows as "#", whatever the style's own character.
+TEST(SenhaTela, DigitosAparecemComoCerquilha)
+{
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/senha_geral.png");
+    auto imagem = ImagemDeTeste();
+    AbreEntrada(&SenhaGeral, imagem, [&](TForm* w) {
+        auto* senha = Find<TEdit>(w, "Senha");
+        input::Type(QStringLiteral("123"), senha);
+        EXPECT_EQ(senha->Text(), "123");
+        EXPECT_EQ(senha->displayText(), "###");
+        EXPECT_TRUE(w->grab().save(arquivo)) << arquivo.toStdString();
+    });
 }
 
 } // namespace

@@ -26,9 +26,6 @@ inline void AbreEntrada(TEntradaModulo entrada, std::vector<std::uint8_t>& image
     modal.Then([&](QWidget* janela) {
         auto* form = qobject_cast<TForm*>(janela);
         ASSERT_NE(form, nullptr);
-        // The window gets the keyboard, as on the screen.
-        form->activateWindow();
-        QCoreApplication::processEvents();
         atos(form);
         QTimer::singleShot(0, form, [form] {
             if (form->isVisible())
@@ -41,10 +38,7 @@ inline void AbreEntrada(TEntradaModulo entrada, std::vector<std::uint8_t>& image
 // A key pressed and released on a control, with the text it types.
 inline void Tecla(QWidget* alvo, int tecla, const QString& texto = QString())
 {
-    QKeyEvent press(QEvent::KeyPress, tecla, Qt::NoModifier, texto);
-    QCoreApplication::sendEvent(alvo, &press);
-    QKeyEvent release(QEvent::KeyRelease, tecla, Qt::NoModifier, texto);
-    QCoreApplication::sendEvent(alvo, &release);
+    input::Key(tecla, Qt::NoModifier, texto, alvo);
 }
 
 // The control that holds the focus inside the window.

@@ -100,4 +100,51 @@ TEST_P(Padrao, PadraoEOkGravamOsValoresDeFabrica)
 INSTANTIATE_TEST_SUITE_P(Janelas, Padrao, ::testing::ValuesIn(kCasos),
                          [](const auto& linha) { return std::string(linha.param.janela); });
 
+// Every window with a "Padrão": its defaults are those the template was
+// built from, so "Padrão" then Ok over the template changes nothing.
+struct JanelaComPadrao {
+    const char* janela;
+    TEntradaModulo abre;
+    const char* botaoPadrao;
+    const char* botaoOk;
+    // The categories window writes the image in its Ok and closes as Cancel.
+    int resultado = mrOk;
+};
+
+void PrintTo(const JanelaComPadrao& caso, std::ostream* os)
+{
+    *os << caso.janela;
+}
+
+const JanelaComPadrao kJanelasComPadrao[] = {
+    {"Temporizacoes", &::Temporizacoes, "PadButton", "OkButton"},
+    {"ProgramacoesDiversas", &::ProgramacoesDiversas, "PadButton", "OkButton"},
+    {"PlanoDeNumeracao", &::PlanoDeNumeracao, "PadButton", "OkButton"},
+    {"ControleAtendedorDigital", &::ControleAtendedorDigital, "CancButton", "OKButton"},
+    {"CategoriaDosRamais", &::CategoriaDosRamais, "PadButton", "ButtonOk", mrCancel},
+    {"ProgramacaoIndividual", &::ProgramacaoIndividual, "Button1", "OKButton"},
+};
+
+class PadraoSobreOModelo : public ::testing::TestWithParam<JanelaComPadrao> {};
+
+TEST_P(PadraoSobreOModelo, PadraoEOkNaoMudamNada)
+{
+    const JanelaComPadrao& caso = GetParam();
+    auto imagem = ImagemDoModelo();
+    const auto modelo = imagem;
+    ScriptedBoxes boxes({IDYES});
+    int resultado = mrNone;
+    AbreEntrada(caso.abre, imagem, [&](TForm* w) {
+        Click(w, caso.botaoPadrao);
+        Click(w, caso.botaoOk);
+        resultado = w->ModalResult();
+    });
+    EXPECT_EQ(boxes.calls.size(), 1u); // the question only: Ok refused nothing
+    EXPECT_EQ(resultado, caso.resultado);
+    EXPECT_EQ(Diferencas(modelo, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Janelas, PadraoSobreOModelo, ::testing::ValuesIn(kJanelasComPadrao),
+                         [](const auto& linha) { return std::string(linha.param.janela); });
+
 } // namespace

@@ -10,6 +10,7 @@
 #include "tests/support/scripted.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,8 +32,6 @@ inline void AbreRamais(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem
 {
     ModalScript modal;
     modal.Then([&](QWidget* w) {
-        w->activateWindow();
-        QCoreApplication::processEvents();
         janela(w);
         QTimer::singleShot(0, w, [w] {
             if (w->isVisible())
@@ -41,8 +40,6 @@ inline void AbreRamais(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem
     });
     for (const Atos& atos : seletores)
         modal.Then([atos](QWidget* w) {
-            w->activateWindow();
-            QCoreApplication::processEvents();
             atos(w);
             QTimer::singleShot(0, w, [w] {
                 if (w->isVisible())
@@ -52,47 +49,51 @@ inline void AbreRamais(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem
     entrada(imagem.data(), textoInicial);
 }
 
-// A left click on the named control where a person aims: the box of a check
-// box or radio button, the middle of anything else. The focus moves first.
+// A left click on the named control: a button as Click presses it, any
+// other control (a picker's cell, a label) in its middle. The focus moves
+// first, as for a person.
 inline void Clica(QWidget* janela, const char* nome)
 {
     auto* alvo = Find<QWidget>(janela, nome);
     ASSERT_NE(alvo, nullptr) << "no control " << nome;
     ASSERT_TRUE(alvo->isVisible() && alvo->isEnabled()) << nome << " cannot be clicked";
-    const bool caixa = alvo->inherits("QCheckBox") || alvo->inherits("QRadioButton");
-    const QPoint ponto = caixa ? QPoint(8, alvo->height() / 2) : alvo->rect().center();
-    QTest::mouseClick(alvo, Qt::LeftButton, Qt::NoModifier, ponto);
-    QCoreApplication::processEvents();
+    if (qobject_cast<QAbstractButton*>(alvo))
+        Click(janela, nome);
+    else
+        input::Click(alvo);
 }
 
-// Picks the item of that text in a drop-down list as a person does with
-// the keyboard: into the list by a click, then the arrow keys.
+// Picks the item of that text in a combo box as a person does: a click on
+// the arrow opens the list, a click on the item picks it.
 inline void Escolhe(QWidget* janela, const char* nome, const QString& texto)
 {
     auto* combo = Find<QComboBox>(janela, nome);
     ASSERT_NE(combo, nullptr) << "no combo " << nome;
+    ASSERT_TRUE(combo->isVisible() && combo->isEnabled()) << nome << " cannot be opened";
     const int alvo = combo->findText(texto, Qt::MatchFixedString);
     ASSERT_GE(alvo, 0) << texto.toStdString() << " is not in " << nome;
-    combo->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    while (combo->currentIndex() < alvo)
-        QTest::keyClick(combo, Qt::Key_Down);
-    while (combo->currentIndex() > alvo)
-        QTest::keyClick(combo, Qt::Key_Up);
-    QCoreApplication::processEvents();
+    input::Click(combo, QPoint(combo->width() - 6, combo->height() / 2));
+    QAbstractItemView* lista = combo->view();
+    ASSERT_TRUE(lista->isVisible()) << "the list of " << nome << " did not open";
+    const QModelIndex item = lista->model()->index(alvo, combo->modelColumn());
+    lista->scrollTo(item);
+    input::Click(lista->viewport(), lista->visualRect(item).center());
+    ASSERT_FALSE(lista->isVisible()) << "the list of " << nome << " stayed open";
 }
 
-// Types into the named edit after selecting what it holds, as a person
-// replacing a number does.
+// Types into the named edit (or free-text combo) after a click into it and
+// selecting what it holds, as a person replacing a number does.
 inline void Digita(QWidget* janela, const char* nome, const QString& texto)
 {
     auto* edit = Find<QWidget>(janela, nome);
     ASSERT_NE(edit, nullptr) << "no edit " << nome;
-    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->rect().center());
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
-    QTest::keyClicks(edit, texto);
-    QCoreApplication::processEvents();
+    if (auto* combo = qobject_cast<QComboBox*>(edit))
+        edit = combo->lineEdit();
+    input::Click(edit);
+    input::Key(Qt::Key_Home);
+    input::Key(Qt::Key_End, Qt::ShiftModifier);
+    input::Type(texto);
+    input::Settle();
 }
 
 inline QString Texto(QWidget* janela, const char* nome)

@@ -1,7 +1,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/grids.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/casenames.h"
 #include "tests/support/scripted.h"
 

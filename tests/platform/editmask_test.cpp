@@ -1,5 +1,5 @@
 #include "platform/maskedit.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +135,27 @@ TEST(EditMask, FieldsEscapesAndBlankCharacter)
     EXPECT_TRUE(plain.SaveLiterals());
     EXPECT_EQ(plain.Blank(), QLatin1Char('_'));
     EXPECT_TRUE(TEditMask().IsEmpty());
+}
+
+// A value without the mask's leading literals goes after them; a value that
+// has them is read position by position.
+TEST(EditMask, ValueWithoutTheLeadingLiteralsGoesAfterThem)
+{
+    struct Row {
+        const char* mask;
+        const char* value;
+        const char* editText;
+    };
+    const Row rows[] = {
+        {" cccccc", "Sala 2", " Sala_2"}, {" cccccc", " Sala 2", " Sala_2"}, {" cccccc", "", " ______"},
+        {"(99) 99", "12) 34", "(12) 34"}, {"(99) 99", "(12) 34", "(12) 34"}, {" 9999", "31", " 31__"},
+        {"99/99", "12/34", "12/34"},
+    };
+    for (const Row& row : rows) {
+        const TEditMask mask(QString::fromUtf8(row.mask));
+        EXPECT_EQ(mask.EditTextFor(QString::fromUtf8(row.value)), QString::fromUtf8(row.editText))
+            << row.mask << " / " << row.value;
+    }
 }
 
 TEST(EditMask, KindsAcceptTheirCharacters)

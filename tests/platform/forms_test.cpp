@@ -2,6 +2,8 @@
 #include "tests/support/scripted.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,6 +19,9 @@ public:
         OkButton->ModalResult = mrOk;
         OkButton->OnClick = [this] {
             events.push_back("OkButtonClick");
+            for (int i = 0; i < boxesBeforeAnswer; ++i)
+                Application->MessageBox("Confira", "Erro", MB_OK);
+            events.push_back(isVisible() ? "open after the boxes" : "closed during the boxes");
             if (refuseOk)
                 SetModalResult(mrNone);
         };
@@ -30,6 +35,7 @@ public:
     TButton* CancelButton;
     bool refuseOk = false;
     bool refuseClose = false;
+    int boxesBeforeAnswer = 0;
     std::vector<std::string> events;
 
 protected:
@@ -50,7 +56,55 @@ TEST(Forms, OkButtonClosesWithItsResultAfterTheHandlerRan)
     ProbeForm form;
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_EQ(form.events, (std::vector<std::string>{"FormShow", "FormActivate", "OkButtonClick",
-                                                     "FormCloseQuery", "FormClose"}));
+                                                     "open after the boxes", "FormCloseQuery", "FormClose"}));
+}
+
+// However many boxes the handler shows (each with its own loop, where the
+// close could otherwise fire), the window waits for the handler's answer.
+TEST(Forms, HandlerShowingBoxesKeepsTheWindowUntilItAnswers)
+{
+    for (const bool refuse : {true, false}) {
+        for (const int boxes : {1, 2}) {
+            SCOPED_TRACE(std::to_string(boxes) + (refuse ? " boxes, refused" : " boxes, accepted"));
+            ScriptedBoxes answers;
+            ModalScript modal;
+            ProbeForm form;
+            form.refuseOk = refuse;
+            form.boxesBeforeAnswer = boxes;
+            modal.Then([&](QWidget* w) {
+                Click(w, "OkButton");
+                input::Settle();
+                EXPECT_EQ(w->isVisible(), refuse);
+                if (w->isVisible())
+                    Click(w, "CancelButton");
+            });
+            EXPECT_EQ(form.ShowModal(), refuse ? mrCancel : mrOk);
+            EXPECT_EQ(answers.calls.size(), static_cast<size_t>(boxes));
+            EXPECT_EQ(std::count(form.events.begin(), form.events.end(), "closed during the boxes"), 0);
+            EXPECT_EQ(std::count(form.events.begin(), form.events.end(), "FormClose"), 1);
+        }
+    }
+}
+
+// A window shown again opens where it opened the first time: centred.
+TEST(Forms, ShownAgainOpensInTheSamePlace)
+{
+    ProbeForm form;
+    std::vector<QRect> places;
+    ModalScript modal;
+    for (int i = 0; i < 3; ++i)
+        modal.Then([&](QWidget* w) {
+            places.push_back(w->geometry());
+            Click(w, "CancelButton");
+        });
+    for (int i = 0; i < 3; ++i)
+        form.ShowModal();
+    ASSERT_EQ(places.size(), 3u);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QRect& place : places) {
+        EXPECT_EQ(place, places[0]);
+        EXPECT_LE((place.center() - screen.center()).manhattanLength(), 2);
+    }
 }
 
 TEST(Forms, HandlerThatTakesTheResultBackKeepsTheWindowOpen)

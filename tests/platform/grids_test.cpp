@@ -1,7 +1,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/grids.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/casenames.h"
 
 #include <QDir>
@@ -60,20 +60,7 @@ public:
 
     // Enter moves to the next column, from the last to the next row, and from
     // the last row back to the first.
-    void MoveOnEnter()
-    {
-        StringGrid1->OnKeyPress = [this](char& key) {
-            if (key != '\r')
-                return;
-            if (StringGrid1->Col() < StringGrid1->ColCount() - 1) {
-                StringGrid1->SetCol(StringGrid1->Col() + 1);
-                return;
-            }
-            const int next = StringGrid1->Row() + 1;
-            StringGrid1->SetCol(1);
-            StringGrid1->SetRow(next < StringGrid1->RowCount() ? next : 1);
-        };
-    }
+    void MoveOnEnter() { StringGrid1->SetOptions(StringGrid1->Options() | goEnterAdvance); }
 
     TStringGrid* StringGrid1;
     TEdit* Edit1;
@@ -582,6 +569,253 @@ TEST(GridScreenshot, TimesWindowWithAMaskedGrid)
     ASSERT_TRUE(form.grab().save(file));
     EXPECT_GT(QFileInfo(file).size(), 0);
     EXPECT_EQ(form.StringGrid1->Cells(1, 2), "  12:  ");
+}
+
+
+// ---- Enter, lines beside the editor, characters of the code page
+
+struct EnterCase {
+    const char* name;
+    TGridCoord from;
+    TGridCoord to;
+};
+
+class GridEnterAdvance : public ::testing::TestWithParam<EnterCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Cells, GridEnterAdvance,
+                         ::testing::Values(EnterCase{"NextColumn", {1, 3}, {2, 3}},
+                                           EnterCase{"LastColumnToNextRow", {2, 3}, {1, 4}},
+                                           EnterCase{"LastRowBackToTheFirst", {2, 6}, {1, 1}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(GridEnterAdvance, EnterMovesOnInAGridWithoutItsEditorOpen)
+{
+    // Enter on the grid itself (no editor open yet) moves on as well, and
+    // leaves the cell as it was.
+    TimesForm form(0);
+    form.MoveOnEnter();
+    ASSERT_TRUE(input::Activate(&form));
+    form.StringGrid1->SetFocus();
+    form.StringGrid1->FocusCell(GetParam().from.X, GetParam().from.Y);
+    ASSERT_FALSE(form.StringGrid1->InplaceEditor() && form.StringGrid1->InplaceEditor()->isVisible());
+    input::Type("\r");
+    EXPECT_EQ((TGridCoord{form.StringGrid1->Col(), form.StringGrid1->Row()}), GetParam().to);
+    EXPECT_EQ(form.StringGrid1->Cells(GetParam().from.X, GetParam().from.Y), "  __:__");
+}
+
+TEST(Grid, EnterInAGridOfWholeRowsGoesToTheNextRow)
+{
+    TForm window;
+    auto* grid = new TStringGrid(&window);
+    grid->setGeometry(0, 0, 300, 200);
+    grid->SetRowCount(4);
+    grid->SetOptions(kDefaultGridOptions | goRowSelect | goEnterAdvance);
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    std::vector<int> rows;
+    for (int i = 0; i < 3; ++i) {
+        input::Type("\r");
+        rows.push_back(grid->Row());
+    }
+    EXPECT_EQ(rows, (std::vector<int>{2, 3, 1}));
+}
+
+TEST(Grid, LinesOfTheEditedRowStayWhileTheEditorIsOpen)
+{
+    TimesForm form(goAlwaysShowEditor);
+    ASSERT_TRUE(input::Activate(&form));
+    TStringGrid* grid = form.StringGrid1;
+    grid->SetFocus();
+    grid->FocusCell(1, 2);
+    input::Type("1");
+    ASSERT_TRUE(grid->InplaceEditor()->isVisible());
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRgb line = ToQColor(clSilver).rgb();
+    const QRgb fixedLine = ToQColor(clGray).rgb();
+    for (int c = 0; c < grid->ColCount(); ++c) {
+        const TRect cell = grid->CellRect(c, 2);
+        const QRgb expected = c == 0 ? fixedLine : line;
+        const int middleX = (cell.Left + cell.Right) / 2;
+        const int middleY = (cell.Top + cell.Bottom) / 2;
+        EXPECT_EQ(image.pixel(middleX, cell.Bottom), expected) << "line under column " << c;
+        EXPECT_EQ(image.pixel(cell.Right, middleY), expected) << "line after column " << c;
+    }
+}
+
+TEST(Grid, CharactersOfTheCodePageAreTypedIntoCells)
+{
+    struct Case {
+        QString typed;
+        QString stored;
+    };
+    // cp1252 holds the euro sign and the ligature in 0x80..0x9F, where
+    // Latin-1 has control codes.
+    const Case cases[] = {{"€", "€"}, {"Œu", "Œu"}, {"Ç", "Ç"}, {"‰ ", "‰ "}};
+    for (const Case& c : cases) {
+        TForm window;
+        auto* grid = new TStringGrid(&window);
+        grid->setGeometry(0, 0, 300, 150);
+        grid->SetOptions(grid->Options() | goEditing);
+        ASSERT_TRUE(input::Activate(&window));
+        grid->SetFocus();
+        input::Type(c.typed);
+        EXPECT_EQ(grid->Cells(1, 1), c.stored) << c.typed.toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// ---- ranges of rows and columns
+
+// The grid's rows (or columns) named by the text of their first cell,
+// against a list changed one item at a time.
+struct RangeCase {
+    const char* name;
+    enum { Insert, Delete, Move } op;
+    int index;
+    int count;
+    int to;
+    int current; // current row (column) before
+};
+
+class GridRanges : public ::testing::TestWithParam<RangeCase> {
+protected:
+    static std::vector<QString> Labels(int n)
+    {
+        std::vector<QString> labels;
+        for (int i = 0; i < n; ++i)
+            labels.push_back(QString::number(i));
+        return labels;
+    }
+
+    // The list and the current item after the operation, one item at a time.
+    static std::pair<std::vector<QString>, QString> Expected(const RangeCase& c, std::vector<QString> list)
+    {
+        QString current = list[static_cast<size_t>(c.current)];
+        switch (c.op) {
+        case RangeCase::Insert:
+            for (int i = 0; i < c.count; ++i)
+                list.insert(list.begin() + c.index, QString());
+            break;
+        case RangeCase::Delete: {
+            const bool gone = c.current >= c.index && c.current < c.index + c.count;
+            list.erase(list.begin() + c.index, list.begin() + c.index + c.count);
+            if (gone)
+                current = list[static_cast<size_t>(std::min<int>(c.index, static_cast<int>(list.size()) - 1))];
+            break;
+        }
+        case RangeCase::Move: {
+            std::vector<QString> block(list.begin() + c.index, list.begin() + c.index + c.count);
+            list.erase(list.begin() + c.index, list.begin() + c.index + c.count);
+            list.insert(list.begin() + c.to, block.begin(), block.end());
+            break;
+        }
+        }
+        return {list, current};
+    }
+
+    static void Apply(TStringGrid& grid, const RangeCase& c, bool rows)
+    {
+        switch (c.op) {
+        case RangeCase::Insert: rows ? grid.InsertRows(c.index, c.count) : grid.InsertCols(c.index, c.count); break;
+        case RangeCase::Delete: rows ? grid.DeleteRows(c.index, c.count) : grid.DeleteCols(c.index, c.count); break;
+        case RangeCase::Move: rows ? grid.MoveRows(c.index, c.count, c.to) : grid.MoveCols(c.index, c.count, c.to); break;
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridRanges,
+    ::testing::Values(RangeCase{"InsertInTheMiddle", RangeCase::Insert, 4, 3, 0, 6},
+                      RangeCase{"InsertAtTheEnd", RangeCase::Insert, 12, 2, 0, 11},
+                      RangeCase{"DeleteBeforeTheCurrent", RangeCase::Delete, 2, 3, 0, 8},
+                      RangeCase{"DeleteTheCurrent", RangeCase::Delete, 5, 3, 0, 6},
+                      RangeCase{"DeleteToTheEnd", RangeCase::Delete, 9, 3, 0, 10},
+                      RangeCase{"MoveDown", RangeCase::Move, 2, 3, 7, 3},
+                      RangeCase{"MoveUp", RangeCase::Move, 8, 3, 1, 5},
+                      RangeCase{"MoveOneToTheTop", RangeCase::Move, 11, 1, 1, 11},
+                      RangeCase{"MoveOverlapping", RangeCase::Move, 3, 5, 5, 9}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(GridRanges, RowsKeepTheirCellsAndTheCurrentRowFollows)
+{
+    const RangeCase& c = GetParam();
+    TStringGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(12);
+    for (int r = 0; r < 12; ++r)
+        grid.SetCells(1, r, QString::number(r));
+    grid.FocusCell(1, c.current);
+    Apply(grid, c, true);
+    const auto [list, current] = Expected(c, Labels(12));
+    EXPECT_EQ(grid.Cols(1), QStringList(list.begin(), list.end()));
+    EXPECT_EQ(grid.RowCount(), static_cast<int>(list.size()));
+    if (!current.isEmpty()) {
+        EXPECT_EQ(grid.Cells(1, grid.Row()), current);
+    }
+}
+
+TEST_P(GridRanges, ColumnsKeepTheirCellsWidthsAndTheCurrentColumnFollows)
+{
+    const RangeCase& c = GetParam();
+    TStringGrid grid;
+    grid.SetColCount(12);
+    grid.SetRowCount(2);
+    for (int col = 0; col < 12; ++col) {
+        grid.SetCells(col, 1, QString::number(col));
+        grid.SetColWidths(col, 20 + col);
+    }
+    grid.FocusCell(c.current, 1);
+    Apply(grid, c, false);
+    const auto [list, current] = Expected(c, Labels(12));
+    EXPECT_EQ(grid.Rows(1), QStringList(list.begin(), list.end()));
+    for (int col = 0; col < grid.ColCount(); ++col)
+        EXPECT_EQ(grid.ColWidths(col), list[static_cast<size_t>(col)].isEmpty() ? grid.DefaultColWidth()
+                                                                              : 20 + list[static_cast<size_t>(col)].toInt());
+    if (!current.isEmpty()) {
+        EXPECT_EQ(grid.Cells(grid.Col(), 1), current);
+    }
+}
+
+TEST(Grid, RangesOutsideTheGridAreRefused)
+{
+    TStringGrid grid;
+    grid.SetRowCount(5);
+    EXPECT_THROW(grid.DeleteRows(3, 3), EInvalidGridOperation);
+    EXPECT_THROW(grid.MoveRows(0, 2, 4), EInvalidGridOperation);
+    EXPECT_THROW(grid.InsertRows(6, 1), EInvalidGridOperation);
+    grid.DeleteRows(0, 5); // one row always stays
+    EXPECT_EQ(grid.RowCount(), 1);
+}
+
+// A derived grid that shows every cell of column 2 from column 1, as merged
+// cells are shown: what is painted and edited comes through GetCells.
+class MirrorGrid : public TStringGrid {
+protected:
+    QString GetCells(int ACol, int ARow) const override
+    {
+        return TStringGrid::GetCells(ACol == 2 ? 1 : ACol, ARow);
+    }
+};
+
+TEST(Grid, ADerivedGridsCellTextIsWhatTheEditorOpensWith)
+{
+    TForm window;
+    auto* grid = new MirrorGrid;
+    grid->setParent(&window);
+    grid->setGeometry(0, 0, 300, 150);
+    grid->SetColCount(3);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 1, "abc");
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    grid->FocusCell(2, 1);
+    input::Key(Qt::Key_F2);
+    ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->isVisible());
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "abc");
+    EXPECT_EQ(grid->Rows(1), (QStringList{"", "abc", "abc"}));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "modules/modulo.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 
 #include <dlfcn.h>
@@ -90,6 +90,7 @@ void CheckProgramWindow(Problems& problems)
         return problems.Fail("the program's window cannot be activated");
     form.Edit1->SetFocus();
     form.Edit2->SetFocus();
+    input::Settle();
     problems.Expect(Utf8(boxes.Texts()), Events{"recusado"}, "the program window's refusal boxes");
     problems.Expect(form.Edit1->hasFocus(), true, "the focus back on the refusing edit");
     form.Edit2->SetFocus();
@@ -113,6 +114,7 @@ void CheckLibraryWindow(void* library, Problems& problems)
         // Found as plain widgets: the library's classes are its own.
         if (QWidget* edit2 = Find<QWidget>(w, "Edit2"))
             edit2->setFocus(Qt::TabFocusReason);
+        input::Settle();
         if (QWidget* now = QApplication::focusWidget())
             focused = now->objectName();
         Click(w, "CancButton");

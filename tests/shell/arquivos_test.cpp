@@ -227,10 +227,8 @@ TEST_F(Arquivos, AShortSignedFileFillsOnlyItsOwnLength)
 
 struct ArquivoRecusado {
     const char* caso;
-    QByteArray conteudo;  // empty: no such file
-    bool somenteLeitura;
+    QByteArray conteudo; // null: no such file
     QStringList mensagens;
-    bool imagemDoArquivo; // the refused file's bytes replaced the image
 };
 
 void PrintTo(const ArquivoRecusado& caso, std::ostream* os)
@@ -240,54 +238,79 @@ void PrintTo(const ArquivoRecusado& caso, std::ostream* os)
 
 class ArquivosRecusados : public Arquivos, public ::testing::WithParamInterface<ArquivoRecusado> {};
 
-TEST_P(ArquivosRecusados, LeaveNothingAvailableAndKeepTheCurrentName)
+// A refused file leaves the programming in memory (signed, maybe unsaved),
+// its flags, its file name and the status bar exactly as they were, and
+// the refused file untouched.
+TEST_P(ArquivosRecusados, LeaveTheProgrammingInMemoryAsItWas)
 {
     const ArquivoRecusado& caso = GetParam();
     const QString nome = Caminho("outro.PBX");
-    if (!caso.conteudo.isEmpty())
+    if (!caso.conteudo.isNull())
         Grava("outro.PBX", caso.conteudo);
-    if (caso.somenteLeitura)
-        QFile::setPermissions(nome, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     ProgramacaoAlterada("anterior.pbx");
-    ImagemAlterada = false;
+    PoeImagem(Programacao(0x55));
+    status = Caminho("anterior.pbx");
+    ByteEstado = 3;
     const QByteArray antes = ImagemAtual();
-    ScriptedBoxes boxes;
+    const auto disponiveis = ItensDisponiveis;
+    const auto editados = ItensEditados;
+    const auto alterados = ItensAlterados;
+    ScriptedBoxes boxes({IDNO}); // not saved first: nothing but memory holds it
     ScriptedFileDialogs files({nome});
 
     ComandoLerArquivo();
 
-    EXPECT_EQ(boxes.Texts(), caso.mensagens);
+    EXPECT_EQ(boxes.Texts(), QStringList{kDesejaSalvar} + caso.mensagens);
     EsperaLegendasEIcones(boxes);
-    EXPECT_EQ(ImagemAtual(), caso.imagemDoArquivo ? caso.conteudo : antes);
+    EXPECT_EQ(ImagemAtual(), antes);
+    EXPECT_TRUE(ImagemAlterada);
     EXPECT_EQ(ArquivoAtual, Caminho("anterior.pbx"));
-    EXPECT_EQ(status, nome);
-    EXPECT_TRUE(SemProgramacao);
-    EXPECT_EQ(ByteEstado, 6);
-    EXPECT_EQ(ItensDisponiveis, Todos(0));
-    EXPECT_EQ(ItensEditados, Todos(0));
-    EXPECT_EQ(ItensAlterados, Todos(0));
-    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(status, Caminho("anterior.pbx"));
+    EXPECT_FALSE(SemProgramacao);
+    EXPECT_EQ(ByteEstado, 3);
+    EXPECT_EQ(ItensDisponiveis, disponiveis);
+    EXPECT_EQ(ItensEditados, editados);
+    EXPECT_EQ(ItensAlterados, alterados);
+    if (!caso.conteudo.isNull()) {
+        EXPECT_EQ(Le("outro.PBX"), caso.conteudo);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arquivos, ArquivosRecusados,
     ::testing::Values(
-        ArquivoRecusado{"OtherLetters", Programacao(1).replace(2, 1, "X"), false, {kNaoPrograma}, true},
-        ArquivoRecusado{"LengthByteNot9", Programacao(2).replace(1, 1, "\x08"), false, {kNaoPrograma}, true},
-        ArquivoRecusado{"ReadOnly", Programacao(4), true, {kNaoEncontrado, kNaoPrograma}, false},
-        ArquivoRecusado{"Missing", QByteArray(), false, {kNaoEncontrado, kNaoPrograma}, false}),
+        ArquivoRecusado{"OtherLetters", Programacao(1).replace(2, 1, "X"), {kNaoPrograma}},
+        ArquivoRecusado{"LengthByteNot9", Programacao(2).replace(1, 1, "\x08"), {kNaoPrograma}},
+        ArquivoRecusado{"Empty", QByteArray(""), {kNaoPrograma}},
+        ArquivoRecusado{"ShorterThanTheSignature", Programacao(3, 6), {kNaoPrograma}},
+        ArquivoRecusado{"SignatureCutShort", Programacao(3, 8), {kNaoPrograma}},
+        ArquivoRecusado{"Missing", QByteArray(), {kNaoEncontrado, kNaoPrograma}}),
     [](const auto& row) { return std::string(row.param.caso); });
 
-TEST_F(Arquivos, ATooShortUnsignedFileStillReplacesItsOwnBytes)
+TEST_F(Arquivos, AReadOnlyProgrammingOpens)
 {
-    // The refused file's bytes are in the image, the rest as it was.
-    PoeImagem(Programacao(0x77));
-    Grava("seis.pbx", Programacao(3, 6));
+    Grava("protegido.pbx", Programacao(4));
+    QFile::setPermissions(Caminho("protegido.pbx"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ProgramacaoAlterada("anterior.pbx");
+    ImagemAlterada = false;
     ScriptedBoxes boxes;
-    ScriptedFileDialogs files({Caminho("seis.pbx")});
+    ScriptedFileDialogs files({Caminho("protegido.pbx")});
     ComandoLerArquivo();
-    EXPECT_EQ(ImagemAtual().left(6), Programacao(3, 6));
-    EXPECT_EQ(ImagemAtual().mid(6), Programacao(0x77).mid(6));
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(' ').toStdString();
+    EXPECT_EQ(ImagemAtual(), Programacao(4));
+    EXPECT_EQ(ArquivoAtual, Caminho("protegido.pbx"));
+}
+
+TEST_F(Arquivos, ASignedShortFileFillsOnlyItsOwnLength)
+{
+    PoeImagem(Programacao(0x77));
+    Grava("curto.pbx", Programacao(3, 100));
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("curto.pbx")});
+    ComandoLerArquivo();
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(ImagemAtual().left(100), Programacao(3, 100));
+    EXPECT_EQ(ImagemAtual().mid(100), Programacao(0x77).mid(100));
 }
 
 TEST_F(Arquivos, CancellingTheOpenDialogChangesNothing)
@@ -323,34 +346,55 @@ TEST_F(Arquivos, NewLoadsTheTemplateAndNamesIt)
     EXPECT_EQ(Le("atual.pbx"), QByteArray()) << "answering No saves nothing";
 }
 
-TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNoFlag)
+// A template that is no programming leaves the one in memory, its flags
+// and its file name as they were.
+TEST_F(Arquivos, NewWithoutAGoodTemplateSaysSoAndChangesNothing)
 {
     struct Caso {
         const char* caso;
-        QByteArray modelo; // empty: no template
+        QByteArray modelo; // null: no template
         QStringList mensagens;
     };
     const Caso casos[] = {
         {"missing", QByteArray(), {kNaoEncontrado, kSemPadrao}},
         {"unsigned", Programacao(0x10, kTamanhoImagem, false), {kSemPadrao}},
+        {"empty", QByteArray(""), {kSemPadrao}},
+        {"shorter than the signature", Programacao(0x10, 8), {kSemPadrao}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.caso);
         QFile::remove(Caminho("PADRAO.PBX"));
-        if (!caso.modelo.isEmpty())
+        if (!caso.modelo.isNull())
             Grava("PADRAO.PBX", caso.modelo);
         ProgramacaoAlterada("atual.pbx");
+        PoeImagem(Programacao(0x33));
+        status = Caminho("atual.pbx");
         ImagemAlterada = false;
         menus = 0;
         ScriptedBoxes boxes;
         ComandoNovoArquivo();
         EXPECT_EQ(boxes.Texts(), caso.mensagens);
         EsperaLegendasEIcones(boxes);
+        EXPECT_EQ(ImagemAtual(), Programacao(0x33));
+        EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
+        EXPECT_EQ(status, Caminho("atual.pbx"));
         EXPECT_FALSE(SemProgramacao);
         EXPECT_EQ(ItensDisponiveis, Todos(1));
         EXPECT_EQ(ItensAlterados, Com(Todos(0), ipFeriados, 1));
         EXPECT_EQ(menus, 0);
     }
+}
+
+TEST_F(Arquivos, NewUsesAReadOnlyTemplate)
+{
+    QFile::setPermissions(Caminho("PADRAO.PBX"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ProgramacaoAlterada("atual.pbx");
+    ImagemAlterada = false;
+    ScriptedBoxes boxes;
+    ComandoNovoArquivo();
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(' ').toStdString();
+    EXPECT_EQ(ImagemAtual(), Programacao(0x10));
+    EXPECT_EQ(ArquivoAtual, Caminho("PADRAO.PBX"));
 }
 
 TEST_F(Arquivos, SaveWritesTheSignedImageAndKeepsALongerFilesTail)
@@ -399,7 +443,7 @@ TEST_F(Arquivos, SaveWithoutACurrentFileRunsSaveAs)
     EXPECT_EQ(files.calls[0].filter, "Programações (*.PBX)|*.PBX");
     EXPECT_EQ(files.calls[0].defaultExt, "PBX");
     EXPECT_EQ(files.calls[0].options, ofHideReadOnly | ofShowHelp);
-    EXPECT_EQ(files.calls[0].fileName, "");
+    EXPECT_EQ(files.calls[0].fileName, "*.PBX");
     EXPECT_TRUE(boxes.calls.empty());
     EXPECT_EQ(ArquivoAtual, Caminho("novo.PBX")) << "the default extension is added";
     EXPECT_EQ(status, Caminho("novo.PBX"));

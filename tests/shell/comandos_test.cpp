@@ -230,7 +230,7 @@ TEST_F(ComandosTest, TrunkAndExtensionButtonsPassTheirCaptions)
     for (const Linha& l : kLinhas) {
         SCOPED_TRACE(l.texto);
         LimpaMarcas();
-        l.botao->click();
+        input::Click(l.botao);
         ASSERT_EQ(ChamadasFalsas().size(), 1u);
         EXPECT_EQ(ChamadasFalsas()[0].entrada, IndiceEntrada(l.entrada));
         EXPECT_EQ(ChamadasFalsas()[0].imagem, Imagem);
@@ -245,8 +245,8 @@ TEST_F(ComandosTest, TrunkAndExtensionButtonsPassTheirCaptions)
     LimpaMarcas();
     DireitosUsuario = static_cast<std::uint16_t>(0xFFFF & ~1);
     ScriptedBoxes boxes;
-    j.BotoesVias[1]->click();
-    j.BotoesRamais[1]->click();
+    input::Click(j.BotoesVias[1]);
+    input::Click(j.BotoesRamais[1]);
     EXPECT_TRUE(ChamadasFalsas().empty());
     EXPECT_FALSE(ImagemAlterada);
     EXPECT_EQ(boxes.Texts(), (QStringList{"Acesso negado", "Acesso negado"}));

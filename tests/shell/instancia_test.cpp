@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -72,7 +73,14 @@ TEST(Instancia, SecondProgramBringsTheFirstForwardAndStopsWithoutTouchingFiles)
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     ASSERT_TRUE(CopiaPrograma(pasta.path()));
+    // A copy the user runs holds the program's own instance name; the test's
+    // copies use a name of their own and neither sees the other.
+    qunsetenv("TRIVANTO_INSTANCIA");
+    QLockFile usuario(QDir::tempPath() + QLatin1Char('/') + NomeInstancia(QStringLiteral("Programador Trivanto I e Ferinox 1.6 (Out/02)"))
+                      + QStringLiteral(".lock"));
+    const bool usuarioAtivo = usuario.tryLock(0);
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("TRIVANTO_INSTANCIA"), pasta.path());
     ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     ambiente.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("trivanto.instancia.info=true"));
     const QString programa = pasta.filePath(QStringLiteral("trivanto"));
@@ -107,6 +115,9 @@ TEST(Instancia, SecondProgramBringsTheFirstForwardAndStopsWithoutTouchingFiles)
     }
     primeiro.kill();
     primeiro.waitForFinished(5000);
+    if (usuarioAtivo) {
+        EXPECT_TRUE(usuario.isLocked()); // the user's copy was left alone
+    }
 }
 
 TEST(Instancia, AnotherInstanceStopsTheStartBeforeAnythingElse)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -43,6 +44,25 @@ protected:
         });
     }
 };
+
+// The typed password shows as "*", whatever the style's own character.
+TEST_F(Login, TypedPasswordShowsAsStars)
+{
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/login_senha.png");
+    ScriptedBoxes boxes;
+    ModalScript modal;
+    modal.Then([&](QWidget* w) {
+        auto* senha = Find<QLineEdit>(w, "Password");
+        ASSERT_NE(senha, nullptr);
+        input::Type(QStringLiteral("abc"), senha);
+        EXPECT_EQ(senha->displayText(), "***");
+        EXPECT_TRUE(w->grab().save(arquivo)) << arquivo.toStdString();
+        Click(w, "Button2");
+    });
+    EXPECT_TRUE(ValidaSenhaUsuario());
+    EXPECT_TRUE(boxes.calls.empty());
+}
 
 struct CasoSenha {
     const char* digitada; // UTF-8

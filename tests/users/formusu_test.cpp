@@ -2,7 +2,7 @@
 #include "platform/forms.h"
 #include "platform/grids.h"
 #include "platform/help.h"
-#include "tests/platform/input.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 #include "tests/users/pastausuarios.h"
 #include "users/acesso.h"
@@ -138,23 +138,30 @@ void PrintTo(const CasoRecusa& caso, std::ostream* os)
 
 class RecusaEditor : public EditorUsuarios, public ::testing::WithParamInterface<CasoRecusa> {};
 
+// A refused Ok keeps the window open with the edits, pressed by the mouse and
+// then by its accelerator: each press gives one box.
 TEST_P(RecusaEditor, OkShowsTheMessageSelectsTheRowAndWritesNothing)
 {
     ScriptedBoxes boxes;
     Edita([this](QWidget* w) {
         GetParam().muda(w);
-        Click(w, "OkButton");
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(Grade(w)->Row(), GetParam().linha);
-        EXPECT_EQ(Grade(w)->Col(), 1);
-        EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget()));
+        const std::function<void()> pressOk[] = {[w] { Click(w, "OkButton"); }, [] { input::Accelerator('k'); }};
+        for (const auto& press : pressOk) {
+            press();
+            input::Settle();
+            ASSERT_TRUE(w->isVisible());
+            EXPECT_EQ(Grade(w)->Row(), GetParam().linha);
+            EXPECT_EQ(Grade(w)->Col(), 1);
+            EXPECT_TRUE(Grade(w)->hasFocus() || Grade(w)->isAncestorOf(QApplication::focusWidget()));
+        }
         Click(w, "CancButton");
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(GetParam().mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, MB_ICONSTOP);
+    ASSERT_EQ(boxes.calls.size(), 2u);
+    for (const MessageBoxCall& call : boxes.calls) {
+        EXPECT_EQ(call.text, QString::fromUtf8(GetParam().mensagem));
+        EXPECT_EQ(call.caption, "Erro");
+        EXPECT_EQ(call.flags, MB_ICONSTOP);
+    }
     EXPECT_EQ(Arquivo(), original);
 }
 
@@ -273,8 +280,8 @@ TEST_F(EditorUsuarios, EditsKeepOnlyCharactersTheFileCanHold)
         Grade(w)->InplaceEditor()->SelectAll();
         input::Type(QString::fromUtf8("Zoë\u0142\u4E2Dx"));
         EXPECT_EQ(Grade(w)->Cells(1, 2), QString::fromUtf8("Zoëx"));
-        Find<TButton>(w, "OkButton")->Click();
-        QCoreApplication::processEvents();
+        input::Accelerator('k'); // the focus stays in the grid's editor
+        input::Settle();
     });
     EXPECT_EQ(LeArquivoUsuarios(), 0);
     EXPECT_EQ(SenhaUsuario(RegistroUsuarios, 2), "a\xF1\x80z");

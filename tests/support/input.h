@@ -50,6 +50,13 @@ inline void Type(const QString& text, QWidget* widget = nullptr)
         Key(KeyOf(c), Qt::NoModifier, QString(c), widget);
 }
 
+// Lets the events already queued run: the activation a window manager
+// gives back to a window once a message box over it is gone, say.
+inline void Settle()
+{
+    QCoreApplication::processEvents();
+}
+
 // A left click at a point of the widget (its centre by default).
 inline void Click(QWidget* widget, QPoint at = QPoint(-1, -1))
 {
@@ -64,11 +71,17 @@ inline void Accelerator(char letter)
 }
 
 // Shows the window and makes it the active one, so that focus works.
+// An activation asked for while the window is already active would arrive
+// later, at some unrelated moment (a closed window given the focus again), so
+// it is asked for only when needed, and waited for.
 inline bool Activate(QWidget* window)
 {
     window->show();
+    QCoreApplication::processEvents(); // activations already on their way
+    if (window->isActiveWindow())
+        return true;
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window, 1000);
+    return QTest::qWaitForWindowActive(window, 5000);
 }
 
 } // namespace input

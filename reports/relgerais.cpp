@@ -1,0 +1,251 @@
+// The exchange-wide reports: general speed-dial list, timings, external
+// emergency, door-phone answering, miscellaneous programmings, and the night
+// service and external actuation schedules.
+#include "image/layout.h"
+#include "reports/conteudo.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr int kEntradasPorPagina = 40;
+constexpr double kColunasAgenda[] = {5, 15, 23, 31, 60}; // Agenda, CAT., ROTA, NÚMERO, NOME
+constexpr const char* kCabecasAgenda[] = {"Agenda", "CAT.", "ROTA", "NÚMERO", "NOME"};
+
+// A label and its value on one line.
+void LinhaRotulada(TPagina& p, int xRotulo, int xValor, const char* rotulo, const QString& valor)
+{
+    p.Texto(xRotulo, p.Y, rotulo);
+    p.Texto(xValor, p.Y, valor);
+}
+
+} // namespace
+
+void ImprimeAgendaGeral(TPagina& p, int pagina)
+{
+    IniciaRelatorio(p, 4, pagina == 1 ? stPagina1 : stPagina2, 1);
+    const int alturaLinha = p.Lu(2.2);
+    const int topo = p.Y;
+    p.Fonte(12);
+    for (size_t c = 0; c < std::size(kCabecasAgenda); ++c)
+        p.Texto(p.Cu(kColunasAgenda[c]), topo + p.Lu(0.5), kCabecasAgenda[c]);
+    p.Fonte(10);
+    const int primeira = (pagina - 1) * kEntradasPorPagina + 1;
+    for (int linha = 1; linha <= kEntradasPorPagina; ++linha) {
+        const int entrada = primeira + linha - 1;
+        const std::uint8_t* registro = p.Imagem + OffsetAgendaGeral(entrada);
+        const int y = topo + alturaLinha * linha + p.Lu(0.5);
+        p.Texto(p.Cu(kColunasAgenda[0]) + p.CU, y, QString::number(719 + entrada));
+        p.Texto(p.Cu(kColunasAgenda[1]), y, SimNao(registro[0] & 0x80));
+        p.Texto(p.Cu(kColunasAgenda[2]) + p.CU, y, TextoRota(registro[1]));
+        p.Texto(p.Cu(kColunasAgenda[3]), y, TextoNumero(registro));
+        p.Texto(p.Cu(kColunasAgenda[4]), y, TextoNome(p.Imagem + OffsetNomeAgendaGeral(entrada)));
+    }
+    TracaGradeCu(p, {4, 14, 22, 30, 59, 90}, topo, alturaLinha, kEntradasPorPagina + 1);
+    p.Y = topo + alturaLinha * (kEntradasPorPagina + 1);
+}
+
+namespace {
+
+struct TLinhaTemporizacao {
+    const char* rotulo;
+    int offset;
+};
+
+constexpr TLinhaTemporizacao kTemporizacoes[] = {
+    {"Tempo de geração de flash (x 100 ms)", ofsValoresTemporizacao + 0},
+    {"Tempo comando atuação 1 (seg.)", ofsValoresTemporizacao + 3},
+    {"Tempo entre tentativas rechamada (min.)", ofsValoresTemporizacao + 6},
+    {"Número de toques do despertador", ofsValoresTemporizacao + 1},
+    {"Número de toques de rechamada", ofsValoresTemporizacao + 2},
+    {"Número de tentativas rechamada externa", ofsValoresTemporizacao + 5},
+};
+
+} // namespace
+
+void ImprimeTemporizacoes(TPagina& p)
+{
+    IniciaRelatorio(p, 8, stNenhum, 3);
+    p.Fonte(14);
+    const int x = 10 * p.CU;
+    for (const TLinhaTemporizacao& linha : kTemporizacoes) {
+        LinhaRotulada(p, x, x + 50 * p.CU, linha.rotulo, QString::number(p.Imagem[linha.offset]));
+        AvancaLinhas(p, 4);
+    }
+}
+
+namespace {
+
+// The fields of the emergency area, from its first byte.
+constexpr int kRamalEmergencia = 0;
+constexpr int kInternoDoRamal = 1;
+constexpr int kExternoDoRamal = 2;   // 12-byte dial record
+constexpr int kInternoEmergencia = 14;
+constexpr int kExternoEmergencia = 15; // 12-byte dial record
+
+// The fields of the door-phone area, from its first byte.
+constexpr int kAtendedorPorteiro = 0;
+constexpr int kExternoPorteiro = 1; // 12-byte dial record
+constexpr int kTempoComando = 13;   // seconds x 50
+constexpr int kTempoEspera = 14;    // seconds
+
+} // namespace
+
+void ImprimeEmergenciaExterna(TPagina& p)
+{
+    IniciaRelatorio(p, 9, stNenhum, 3);
+    p.Fonte(14);
+    const std::uint8_t* img = p.Imagem;
+    const std::uint8_t* area = img + ofsDestinosEmergencia;
+    const struct {
+        const char* rotulo;
+        QString valor;
+    } linhas[] = {
+        {"Número interno emergencia 1", ReferenciaOuTracos(img, area[kInternoEmergencia])},
+        {"Número externo emergencia 1", TextoNumero(area + kExternoEmergencia)},
+        {"Ramal de emergencia", ReferenciaOuTracos(img, area[kRamalEmergencia])},
+        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, area[kInternoDoRamal])},
+        {"Número externo emergencia (ramal)", TextoNumero(area + kExternoDoRamal)},
+    };
+    for (const auto& linha : linhas) {
+        LinhaRotulada(p, 20 * p.CU, 62 * p.CU, linha.rotulo, linha.valor);
+        AvancaLinhas(p, 4);
+    }
+}
+
+void ImprimeAtendedorPorteiro(TPagina& p)
+{
+    IniciaRelatorio(p, 10, stNenhum, 3);
+    p.Fonte(14);
+    const std::uint8_t* img = p.Imagem;
+    const std::uint8_t* area = img + ofsAtendedorPorteiro;
+    const struct {
+        const char* rotulo;
+        QString valor;
+    } linhas[] = {
+        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, area[kAtendedorPorteiro])},
+        {"Tempo de comando do porteiro (seg.)", QString::number(area[kTempoComando] / 50)},
+        {"Tempo espera atendimento porteiro (seg.)", QString::number(area[kTempoEspera])},
+        {"Número externo para porteiro ", TextoNumero(area + kExternoPorteiro)},
+    };
+    for (const auto& linha : linhas) {
+        LinhaRotulada(p, 20 * p.CU, 68 * p.CU, linha.rotulo, linha.valor);
+        AvancaLinhas(p, 4);
+    }
+}
+
+namespace {
+
+struct TLinhaDiversas {
+    const char* rotulo;
+    int offset;
+    int bit;
+};
+
+constexpr int kBilhetagem = ofsBilhetagemDiversas;
+constexpr int kFacilidades = ofsFacilidadesDiversas;
+
+constexpr TLinhaDiversas kDiversas[] = {
+    {"Bilhetagem de ligações originadas", kBilhetagem, 6},
+    {"Bilhetagem de ligações recebidas", kBilhetagem, 0},
+    {"Bilhetagem de ligações não atendidas", kBilhetagem, 5},
+    {"Bilhetagem de ligações antes do atendimento", kBilhetagem, 4},
+    {"Bloqueio de chamadas por alarme de tarifação", kBilhetagem, 2},
+    {"Apresenta categoria do assinante chamador", kFacilidades, 2},
+    {"Habilita conferencia", kFacilidades, 4},
+    {"Habilita retorno de chamada transferida", kFacilidades, 5},
+    {"Habilita facilidades CPA", kFacilidades, 6},
+    {"Chamada interna sem fila", kFacilidades, 0},
+    {"Habilita TI a capturar chamada não atendida", kFacilidades, 3},
+    {"Música para espera", kFacilidades, 1},
+};
+
+} // namespace
+
+void ImprimeProgramacoesDiversas(TPagina& p)
+{
+    IniciaRelatorio(p, 11, stNenhum, 2);
+    p.Fonte(12);
+    const int x = 5 * p.CU;
+    const int xValor = x + 58 * p.CU;
+    for (const TLinhaDiversas& linha : kDiversas) {
+        LinhaRotulada(p, x, xValor, linha.rotulo, SimNao((p.Imagem[linha.offset] >> linha.bit) & 1));
+        AvancaLinhas(p, 4);
+    }
+    LinhaRotulada(p, x, xValor, "Tipo de impressora",
+                  (p.Imagem[ofsBilhetagemDiversas] & 0x80) ? QStringLiteral("Paralela") : QStringLiteral("Serial"));
+    AvancaLinhas(p, 4);
+    LinhaRotulada(p, x, xValor, "Número de dígitos da senha de ramal",
+                  QString::number(p.Imagem[ofsDigitosSenhaRamal]));
+    AvancaLinhas(p, 4);
+}
+
+namespace {
+
+constexpr int kHorarios = 12;
+
+// A table of times: "NUM" and "HORA" at x, x + 9 CU; twelve rows three lines
+// apart, each the row number and the time at `horarios` + passo * (row - 1).
+void ImprimeTabelaHorarios(TPagina& p, int x, int topo, const std::uint8_t* horarios, int passo)
+{
+    const int alturaLinha = p.Lu(3);
+    p.Fonte(12);
+    p.Texto(x, topo + p.Lu(0.5), "NUM");
+    p.Texto(x + 9 * p.CU, topo + p.Lu(0.5), "HORA");
+    for (int r = 1; r <= kHorarios; ++r) {
+        const int y = topo + alturaLinha * r + p.Lu(0.5);
+        p.Texto(x + p.CU, y, DoisDigitos(r));
+        p.Texto(x + 9 * p.CU, y, TextoHora(horarios + passo * (r - 1)));
+    }
+    TracaGrade(p, {x - p.CU, x + 7 * p.CU, x + 18 * p.CU}, topo, alturaLinha, kHorarios + 1);
+}
+
+struct TAtivacao {
+    const char* rotulo;
+    bool ativo;
+};
+
+void ImprimeAtivacao(TPagina& p, int xRotulo, int xValor, const TAtivacao (&linhas)[3])
+{
+    p.Fonte(12);
+    for (const TAtivacao& linha : linhas) {
+        LinhaRotulada(p, xRotulo, xValor, linha.rotulo, SimNao(linha.ativo));
+        AvancaLinhas(p, 2.5);
+    }
+}
+
+} // namespace
+
+void ImprimeNoturnoAutomatico(TPagina& p)
+{
+    IniciaRelatorio(p, 14, stNenhum, 1);
+    p.Fonte(16);
+    p.Texto(19 * p.CU, p.Y, "ENTRADAS");
+    p.Texto(65 * p.CU, p.Y, "SAÍDAS");
+    AvancaLinhas(p, 2.5);
+    const std::uint8_t* registros = p.Imagem + ofsHorariosNoturno;
+    ImprimeTabelaHorarios(p, 15 * p.CU, p.Y, registros + 2, 4);
+    ImprimeTabelaHorarios(p, 61 * p.CU, p.Y, registros, 4);
+    p.Y += p.Lu(3) * (kHorarios + 1) + p.Lu(2.5);
+    // The night window keeps its activation in bits 4..5 of its own byte.
+    const int ativacao = p.Imagem[ofsAtivacaoNoturno] & 0x30;
+    ImprimeAtivacao(p, 30 * p.CU, 60 * p.CU,
+                    {{"Ativa noturno automático", ativacao != 0},
+                     {"Ativa nos dias úteis", ativacao == 0x30},
+                     {"Ativa todos os dias", ativacao == 0x20}});
+}
+
+void ImprimeAtuacaoExterna(TPagina& p)
+{
+    IniciaRelatorio(p, 15, stNenhum, 1);
+    p.Fonte(16);
+    p.Texto(19 * p.CU, p.Y, "ATUAÇÃO");
+    AvancaLinhas(p, 2.5);
+    ImprimeTabelaHorarios(p, 15 * p.CU, p.Y, p.Imagem + ofsHorariosAtuacao, 2);
+    p.Y += p.Lu(3) * (kHorarios + 1) + p.Lu(2.5);
+    const int ativacao = p.Imagem[ofsAtivacaoAtuacao] & 0x0C;
+    ImprimeAtivacao(p, 10 * p.CU, 40 * p.CU,
+                    {{"Ativa atuação", ativacao != 0},
+                     {"Ativa nos dias úteis", ativacao == 0x0C},
+                     {"Ativa todos os dias", ativacao == 0x08}});
+}

@@ -1,0 +1,79 @@
+// The prefix-blocking report: every prefix of the blocking table with its
+// access category, in columns that flow across as many pages as needed.
+#include "image/layout.h"
+#include "reports/conteudo.h"
+#include "reports/prefixos.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr const char* kCategorias[] = {"LOC", "REG", "DDD", "DDI", "BLO"};
+constexpr const char* kDescricoes[] = {
+    "Liberado para ramais com categoria Local",
+    "Liberado para ramais com categoria Regional",
+    "Liberado para ramais com categoria DDD",
+    "Liberado para ramais com categoria DDI",
+    "Bloqueio total do prefixo",
+};
+
+constexpr int kLinhaRodape = 91;
+constexpr int kLinhaLegenda = 92;
+// A column ends at line 90; an entry starting below line 88 would run into
+// the foot rule at line 91.
+constexpr int kLinhaFimColuna = 88;
+constexpr int kColunaInicial = 2;
+constexpr int kColunaFinal = 88;
+constexpr int kLarguraColuna = 12;
+
+// The header, the report's own title with its rule, and the legend at the
+// foot; the body starts below the rule.
+void ImprimeMoldura(TPagina& p)
+{
+    ImprimeCabecalho(p, 12, stNenhum);
+    p.Fonte(15);
+    AvancaLinhas(p, 1);
+    p.Texto(30 * p.CU, p.Y, "BLOQUEIO DE PREFIXOS");
+    AvancaLinhas(p, 2.5);
+    p.Caneta(4);
+    p.Linha(p.CU, p.Y, 98 * p.CU, p.Y);
+    p.Linha(p.CU, kLinhaRodape * p.LU, 98 * p.CU, kLinhaRodape * p.LU);
+    AvancaLinhas(p, 1);
+    // The five lines of the legend share the space below the foot rule.
+    p.Fonte(8);
+    const int yLegenda = kLinhaLegenda * p.LU;
+    p.Texto(p.CU, yLegenda, "Em que: ");
+    for (size_t i = 0; i < std::size(kCategorias); ++i) {
+        const int y = yLegenda + p.Lu(1.5 * static_cast<double>(i));
+        p.Texto(10 * p.CU, y, kCategorias[i]);
+        p.Texto(15 * p.CU, y, kDescricoes[i]);
+    }
+}
+
+} // namespace
+
+void ImprimeBloqueioPrefixos(TPagina& p)
+{
+    ImprimeMoldura(p);
+    const int topo = p.Y;
+    int x = kColunaInicial * p.CU;
+    for (const TPrefixoImpresso& prefixo : PrefixosDaTabela(p.Imagem)) {
+        if (p.Y > kLinhaFimColuna * p.LU) {
+            p.Y = topo;
+            x += kLarguraColuna * p.CU;
+            if (x > kColunaFinal * p.CU) {
+                p.Impressora.NewPage();
+                ImprimeMoldura(p);
+                x = kColunaInicial * p.CU;
+            }
+        }
+        p.Fonte(12, true);
+        p.Texto(x, p.Y, QString::fromStdString(prefixo.digitos));
+        p.Fonte(8);
+        // Prefixes longer than four digits push the category right so that
+        // it does not run into them.
+        const int deslocamento = prefixo.digitos.size() > 4 ? 9 : 6;
+        p.Texto(x + deslocamento * p.CU, p.Y + p.Lu(0.5), kCategorias[prefixo.categoria]);
+        AvancaLinhas(p, 3);
+    }
+}

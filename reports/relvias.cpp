@@ -1,0 +1,194 @@
+// The trunk configuration report: the trunks' route and direction, then
+// their attendants, timings and options, each table with its legend.
+#include "image/layout.h"
+#include "image/registro.h"
+#include "reports/conteudo.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr int kVias = 4;
+
+// Route and direction columns.
+constexpr const char* kCabecasModo[] = {"0", "81", "82", "83", "84", "L", "S", "E", "B", "M", "D"};
+constexpr TLegenda kLegendaModo[] = {
+    {"0", "Rota 0"}, {"81-87", "Rotas 81 a 84"}, {"L", "Enlace"},   {"S", "Sainte"},
+    {"E", "Entrante"}, {"B", "Bloqueio"},        {"M", "Multi-frequencial"}, {"D", "Decádica"},
+};
+
+// The mode byte's marks, column by column, as the trunk window stores them:
+// the route in bits 0..2 (0..4, other routes have no column), outgoing bit 5,
+// incoming bit 6, blocked bit 7, multi-frequency bit 3; a link trunk is one
+// neither outgoing nor incoming.
+bool MarcaModo(std::uint8_t modo, int coluna)
+{
+    const int rota = modo & 7;
+    if (coluna <= 4)
+        return rota == coluna;
+    switch (coluna) {
+    case 5: return (modo & 0x60) == 0;
+    case 6: return modo & 0x20;
+    case 7: return modo & 0x40;
+    case 8: return modo & 0x80;
+    case 9: return modo & 0x08;
+    default: return !(modo & 0x08);
+    }
+}
+
+// The configuration columns: head, width in CU, legend.
+struct TColunaVia {
+    const char* cabeca;
+    int largura;
+    const char* descricao;
+};
+
+constexpr TColunaVia kColunasVia[] = {
+    {"ATEND", 7, "Ramal ou grupo atendedor"},
+    {"TRANS", 7, "Ramal ou grupo de transbordo"},
+    {"NOTUR", 7, "Ramal ou grupo noturno"},
+    {"TTB", 5, "Tempo de transbordo"},
+    {"TTD", 5, "Tempo de tom de disco"},
+    {"TIB", 5, "Tempo de início de bilhetagem"},
+    {"AD", 4, "Atendedor digital"},
+    {"BD", 4, "Bloqueio DDC fora do noturno"},
+    {"BN", 4, "Bloqueio DDC durante o noturno"},
+    {"IU", 4, "Acessa tabela IU"},
+    {"LC", 4, "Limite de cifras"},
+    {"NC", 4, "Número de cifras local"},
+    {"DL", 4, "Desliga ligação após TTD"},
+    {"IA", 4, "Com identificador de assinante"},
+    {"SL", 7, "Sinalização de linha"},
+    {"TA", 4, "Número de toques para atender"},
+    {"TN", 4, "Possui transbordo noturno"},
+    {"DA", 4, "Desliga após atend. sem discagem"},
+};
+static_assert(std::size(kColunasVia) == 18);
+
+constexpr std::uint8_t kAtendedorNove = 0xDD; // the trunk attendant "9"
+constexpr std::uint8_t kGrupoDesativado = 0x40;
+
+// An attendant byte of a trunk record: "9", an extension, a group ("6n",
+// nothing when one of the four groups is switched off) or nothing.
+QString TextoAtendedor(const std::uint8_t* imagem, std::uint8_t referencia)
+{
+    if (referencia == kAtendedorNove)
+        return QStringLiteral("9");
+    const int grupo = referencia - kReferenciaGrupo;
+    if (grupo >= 1 && grupo <= 4 && imagem[OffsetGrupo(grupo)] == kGrupoDesativado)
+        return QString();
+    return TextoReferencia(imagem, referencia);
+}
+
+QString Bit(std::uint8_t byte, int bit)
+{
+    return MarcaX((byte >> bit) & 1);
+}
+
+// The text of column c for the trunk record r.
+QString ValorVia(const std::uint8_t* imagem, const std::uint8_t* r, int coluna)
+{
+    switch (coluna) {
+    case 0: return TextoAtendedor(imagem, r[1]);
+    case 1: return TextoAtendedor(imagem, r[2]);
+    case 2: return TextoAtendedor(imagem, r[3]);
+    case 3: return QString::number(r[4]); // timings are plain numbers
+    case 4: return QString::number(r[5]);
+    case 5: return QString::number(r[6]);
+    case 6: return Bit(r[0], 7);
+    case 7: return Bit(r[0], 6);
+    case 8: return Bit(r[0], 5);
+    case 9: return Bit(r[0], 4);
+    case 10: return Bit(r[0], 3);
+    case 11: return (r[0] & 1) ? QStringLiteral("7") : (r[0] & 2) ? QStringLiteral("8") : QStringLiteral("9");
+    case 12: return Bit(r[7], 3);
+    case 13: return Bit(r[7], 5);
+    case 14: return (r[7] & 1) ? QStringLiteral("FSK") : QStringLiteral("DTMF");
+    case 15: return QString::number((r[7] >> 1) & 1); // rings to answer: 0 or 1
+    case 16: return Bit(r[7], 7);
+    default: return Bit(r[7], 4);
+    }
+}
+
+void ImprimeTabelaModo(TPagina& p)
+{
+    const int alturaLinha = p.Lu(2.2);
+    const int topo = p.Y;
+    p.Fonte(12);
+    p.Texto(20 * p.CU + p.Cu(0.5), topo + p.Lu(0.5), "VIA");
+    p.Fonte(10);
+    for (size_t k = 0; k < std::size(kCabecasModo); ++k)
+        p.Texto(26 * p.CU + 4 * static_cast<int>(k) * p.CU, topo + p.Lu(0.5), kCabecasModo[k]);
+    for (int via = 1; via <= kVias; ++via) {
+        const int y = topo + alturaLinha * via + p.Lu(0.5);
+        const std::uint8_t modo = p.Imagem[OffsetModoVia(via)];
+        p.Fonte(12);
+        p.Texto(21 * p.CU, y, DoisDigitos(via));
+        p.Fonte(10);
+        for (int k = 1; k <= static_cast<int>(std::size(kCabecasModo)); ++k)
+            if (MarcaModo(modo, k - 1))
+                p.Texto(p.Cu(22) + 4 * k * p.CU, y, "X");
+    }
+    std::vector<int> colunas = {20 * p.CU};
+    for (int k = 0; k <= static_cast<int>(std::size(kCabecasModo)); ++k)
+        colunas.push_back(25 * p.CU + 4 * k * p.CU);
+    TracaGrade(p, colunas, topo, alturaLinha, kVias + 1);
+    p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
+    p.Texto(20 * p.CU, p.Y, "Em que:");
+    for (const TLegenda& legenda : kLegendaModo) {
+        p.Texto(29 * p.CU, p.Y, legenda.sigla);
+        p.Texto(38 * p.CU, p.Y, QString::fromUtf8(legenda.descricao));
+        AvancaLinhas(p, 1.8);
+    }
+}
+
+void ImprimeTabelaConfiguracao(TPagina& p)
+{
+    const int alturaLinha = p.Lu(2.2);
+    const int topo = p.Y;
+    std::vector<int> xs; // left of each column's text
+    int x = p.Cu(11.5);
+    for (const TColunaVia& coluna : kColunasVia) {
+        xs.push_back(x);
+        x += coluna.largura * p.CU;
+    }
+    // Font 8: the narrow columns hold five letters.
+    p.Fonte(8);
+    p.Texto(5 * p.CU, topo + p.Lu(0.5), "VIA");
+    for (size_t c = 0; c < xs.size(); ++c)
+        p.Texto(xs[c], topo + p.Lu(0.5), kColunasVia[c].cabeca);
+    for (int via = 1; via <= kVias; ++via) {
+        const int y = topo + alturaLinha * via + p.Lu(0.5);
+        const std::uint8_t* registro = p.Imagem + OffsetVia(via);
+        p.Texto(5 * p.CU, y, DoisDigitos(via));
+        for (size_t c = 0; c < xs.size(); ++c)
+            p.Texto(xs[c], y, ValorVia(p.Imagem, registro, static_cast<int>(c)));
+    }
+    std::vector<int> bordas = {4 * p.CU};
+    for (int borda : xs)
+        bordas.push_back(borda - p.Cu(0.5));
+    bordas.push_back(x - p.Cu(0.5));
+    TracaGrade(p, bordas, topo, alturaLinha, kVias + 1);
+    p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
+    p.Fonte(10);
+    p.Texto(5 * p.CU, p.Y, "Em que:");
+    AvancaLinhas(p, 1.8);
+    constexpr int kMetade = static_cast<int>(std::size(kColunasVia)) / 2;
+    for (int i = 0; i < kMetade; ++i) {
+        p.Texto(12 * p.CU, p.Y, kColunasVia[i].cabeca);
+        p.Texto(19 * p.CU, p.Y, kColunasVia[i].descricao);
+        p.Texto(52 * p.CU, p.Y, kColunasVia[i + kMetade].cabeca);
+        p.Texto(59 * p.CU, p.Y, kColunasVia[i + kMetade].descricao);
+        AvancaLinhas(p, 1.8);
+    }
+}
+
+} // namespace
+
+void ImprimeConfiguracaoVias(TPagina& p)
+{
+    IniciaRelatorio(p, 3, stNenhum, 2);
+    ImprimeTabelaModo(p);
+    AvancaLinhas(p, 2);
+    ImprimeTabelaConfiguracao(p);
+}
