@@ -7,13 +7,11 @@
 #include "tests/shell/principal_fixture.h"
 #include "tests/support/scripted.h"
 
-#include <QAbstractButton>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -266,17 +264,12 @@ TEST_F(ComandosTest, ExtensionButtonOpensTheCategoriesOfItsExtension)
     QString mostrado;
     ModalScript modal;
     modal.Then([&](QWidget* w) {
-        w->activateWindow();
-        QCoreApplication::processEvents();
         mostrado = w->findChild<QLineEdit*>("MaskEdit1")->text().trimmed();
-        auto* caixa = w->findChild<QAbstractButton*>("CheckBox1");
-        QTest::mouseClick(caixa, Qt::LeftButton, Qt::NoModifier, QPoint(8, caixa->height() / 2));
-        auto* ok = w->findChild<QAbstractButton*>("ButtonOk");
-        QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, ok->rect().center());
+        Click(w, "CheckBox1");
+        Click(w, "ButtonOk");
     });
     LimpaMarcas();
-    QTest::mouseClick(j.BotoesRamais[3], Qt::LeftButton);
-    QCoreApplication::processEvents();
+    input::Click(j.BotoesRamais[3]);
     EXPECT_EQ(modal.shown, std::vector<QString>{"Categoria dos ramais"});
     EXPECT_EQ(mostrado, "23");
     std::vector<std::uint8_t> esperado = antes;
