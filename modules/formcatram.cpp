@@ -145,8 +145,6 @@ const Lugar kLugarEdit{120, 8, 64, 24};
 const Lugar kLugarNotebook{8, 40, 560, 236};
 const Lugar kLugarPanel{8, 284, 560, 68};
 
-const QString kMascaraRamal = QStringLiteral("9999;0; ");
-
 const BotaoModulo<TFormCatRam> kBotoes[] = {
     {&TFormCatRam::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {8, 364}},
     {&TFormCatRam::ButtonCat, TPapelBotao::Outro, "ButtonCat", {100, 364}, "&Noturno"},
@@ -188,7 +186,6 @@ TFormCatRam::TFormCatRam(QWidget* owner)
     HelpContext = kContextoAjuda;
 
     MaskEdit1 = Posiciona(new TMaskEdit(this), "MaskEdit1", kLugarEdit);
-    MaskEdit1->SetEditMask(kMascaraRamal);
     Label1 = Posiciona(new TLabel(QStringLiteral("Número do &Ramal"), this), "Label1", kLugarRotulo);
     Label1->SetFocusControl(MaskEdit1);
     const auto navegacao = CriaBotoesNavegacao(this, 196, 8);

@@ -118,8 +118,6 @@ const BotaoModulo<TFormProgInd> kBotoes[] = {
     {&TFormProgInd::Button3, TPapelBotao::Cancela, "Button3", {572, 432}},
 };
 
-const QString kMascaraRamal = QStringLiteral("9999;0; ");
-
 QString TextoDesvio(std::uint8_t referencia)
 {
     if (referencia == kReferencia87)
@@ -166,7 +164,6 @@ TFormProgInd::TFormProgInd(QWidget* owner)
     HelpContext = kContextoAjuda;
 
     Edit1 = Posiciona(new TMaskEdit(this), "Edit1", {60, 8, 64, 24});
-    Edit1->SetEditMask(kMascaraRamal);
     Label1 = Posiciona(new TLabel(QStringLiteral("&Ramal"), this), "Label1", {8, 12, 50, 20});
     Label1->SetFocusControl(Edit1);
     const auto navegacao = CriaBotoesNavegacao(this, 136, 8);

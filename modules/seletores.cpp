@@ -203,6 +203,8 @@ std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y)
 TNavegacaoRamal::TNavegacaoRamal(TMaskEdit* edit, QStringList pulados, std::function<void(int)> mostra)
     : edit_(edit), pulados_(std::move(pulados)), mostra_(std::move(mostra))
 {
+    // An extension number has up to 4 digits.
+    edit_->SetEditMask(QStringLiteral("9999;0; "));
 }
 
 void TNavegacaoRamal::EditChange()

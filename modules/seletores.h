@@ -65,7 +65,8 @@ std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y);
 // some numbers: the position it stands on and the way it last moved.
 class TNavegacaoRamal {
 public:
-    // `mostra` shows a position (1..12) in the window and makes it current.
+    // Gives the edit its mask; `mostra` shows a position (1..12) in the
+    // window and makes it current.
     TNavegacaoRamal(TMaskEdit* edit, QStringList pulados, std::function<void(int)> mostra);
 
     int posicao = 1;

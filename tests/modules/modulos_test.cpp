@@ -5,8 +5,10 @@
 #include "modules/entradas.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formcatram.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
+#include "modules/formprogind.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "platform/help.h"
@@ -51,6 +53,11 @@ const Janela kJanelas[] = {
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
      "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
      "HelpBitBtn CancButton OKButton BtnCancela"},
+    {"CategoriaDosRamais", &CategoriaDosRamais, []() -> TForm* { return FormCatRam; }, "Categoria dos ramais", 200,
+     "BitBtn1", "BtnCancela", "PadButton", "BitBtn1 ButtonCat PadButton CopButton ButtonOk BtnCancela"},
+    {"ProgramacaoIndividual", &ProgramacaoIndividual, []() -> TForm* { return FormProgInd; },
+     "Programações individuais", 2600, "HelpBitBtn", "Button3", "Button1",
+     "HelpBitBtn Button1 Button2 OKButton Button3"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
