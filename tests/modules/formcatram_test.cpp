@@ -298,6 +298,39 @@ INSTANTIATE_TEST_SUITE_P(Casos, CategoriaRecusa, ::testing::Values(
                [](Imagem& i) { Numera(i, 11, 0xF1FF); i[Cat("SubRotaDiurna", 11)] = 4; i[Cat("RotasDiurnas", 11)] = 0; },
                [](QWidget*) {}, "81", "Diurno"}), PrintedName{});
 
+// Ok pressed by its accelerator leaves the focus in the box last clicked;
+// showing the position at fault must still store nothing.
+TEST(CategoriaRecusaPeloAtalho, MostrarAPosicaoComFocoNumaCaixaNaoMudaNada)
+{
+    Imagem imagem = ImagemCategorias();
+    imagem[Cat("SubRotaNoturna", 5)] = 4;
+    imagem[Cat("RotasNoturnas", 5)] = 0;
+    imagem[Cat("AcessoNoturno", 5)] ^= 0x40; // "Acesso a agenda" differs by night
+    ScriptedBoxes boxes;
+    QString subRota;
+    AbreRamais(&CategoriaDosRamais, imagem, nullptr, [&](QWidget* w) {
+        Clica(w, "CheckBox43");
+        input::Accelerator('k');
+        input::Settle();
+        EXPECT_EQ(Texto(w, "MaskEdit1"), "24");
+        Clica(w, "SpeedButton3");
+        Clica(w, "SpeedButton2");
+        subRota = Texto(w, "ComboBox2");
+        Clica(w, "CheckBox25"); // "Rota 4" by night: now Ok passes
+        Clica(w, "ButtonOk");
+    });
+    EXPECT_EQ(boxes.Texts(), QStringList{"A rota deverá estar definida para permitir acesso a sub-rota"});
+    EXPECT_EQ(subRota, "4");
+    Imagem esperado = ImagemCategorias();
+    esperado[Cat("SubRotaNoturna", 5)] = 4;
+    esperado[Cat("RotasNoturnas", 5)] = 0x10;
+    esperado[Cat("AcessoNoturno", 5)] ^= 0x40;
+    esperado[Cat("AcessoDiurno", 1)] ^= 0x40; // the click at the first position
+    esperado[Cat("AcessoNoturno", 1)] = static_cast<std::uint8_t>((esperado[Cat("AcessoNoturno", 1)] & ~0x40)
+                                                                  | (esperado[Cat("AcessoDiurno", 1)] & 0x40));
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
 struct CasoPadrao {
     const char* caso;
     int resposta;
