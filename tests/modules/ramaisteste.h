@@ -64,7 +64,9 @@ inline void Clica(QWidget* janela, const char* nome)
 }
 
 // Picks the item of that text in a combo box as a person does: a click on
-// the arrow opens the list, a click on the item picks it.
+// the arrow opens the list, the arrow keys go to the item and Enter takes
+// it (a click on the item would race the list's guard against the release
+// of the click that opened it).
 inline void Escolhe(QWidget* janela, const char* nome, const QString& texto)
 {
     auto* combo = Find<QComboBox>(janela, nome);
@@ -75,10 +77,13 @@ inline void Escolhe(QWidget* janela, const char* nome, const QString& texto)
     input::Click(combo, QPoint(combo->width() - 6, combo->height() / 2));
     QAbstractItemView* lista = combo->view();
     ASSERT_TRUE(lista->isVisible()) << "the list of " << nome << " did not open";
-    const QModelIndex item = lista->model()->index(alvo, combo->modelColumn());
-    lista->scrollTo(item);
-    input::Click(lista->viewport(), lista->visualRect(item).center());
+    input::Key(Qt::Key_Home, Qt::NoModifier, QString(), lista);
+    for (int item = 0; item < alvo; ++item)
+        input::Key(Qt::Key_Down, Qt::NoModifier, QString(), lista);
+    input::Key(Qt::Key_Return, Qt::NoModifier, QString(), lista);
+    input::Settle();
     ASSERT_FALSE(lista->isVisible()) << "the list of " << nome << " stayed open";
+    ASSERT_EQ(combo->currentIndex(), alvo) << nome;
 }
 
 // Types into the named edit (or free-text combo) after a click into it and
