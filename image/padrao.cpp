@@ -79,11 +79,18 @@ const std::vector<PadraoArea>& PadroesImagem()
         // Saturday 01/01/00 00:00:00; the calendar window sets the real clock.
         {"DataHoraCentral", {7, 1, 1, 0, 0, 0, 0}},
         // Extensions receive external calls and have local, long-distance,
-        // regional and internal access; route 1 only; no facilities.
+        // regional and internal access, by day and by night; routes 1..4
+        // off (bit 0, which no window shows, set); "Rota 0" as sub-route;
+        // no facilities, no general flags.
         {"AcessoDiurno", {0xB7}},
         {"AcessoNoturno", {0xB7}},
         {"RotasDiurnas", {0x01}},
         {"RotasNoturnas", {0x01}},
+        {"FacilidadesDiurnas", {0}},
+        {"FacilidadesNoturnas", {0}},
+        {"SubRotaDiurna", {0}},
+        {"SubRotaNoturna", {0}},
+        {"FlagsRamal", {0}},
         // Trunks: 8 local digits, digit limit, IU table; attendant position 1,
         // overflow and night attendant position 2; overflow 35 s, dial tone
         // 7 x 5 s, billing from 7 s; night overflow on. Mode: route 0,
@@ -118,9 +125,9 @@ const std::vector<PadraoArea>& PadroesImagem()
         {"HorariosNoturno", {H}},
         {"DonosCodigoParticular", {R}},
         {"Despertadores", {H, H, H, H}},
-        // Per extension: no direct line, no diversions, password cleared,
+        // Per extension: no hot line, no diversions, password cleared,
         // 3 rings before diversion, flash 4, hold return 15, recall 3 s on
-        // trunks and none on extensions, no lock.
+        // trunks and none on extensions, no lock, no facilities.
         {"LinhaDireta", {0xFF}},
         {"DesvioNaoAtende", {R}},
         {"DesvioOcupado", {R}},
@@ -131,6 +138,7 @@ const std::vector<PadraoArea>& PadroesImagem()
         {"TempoRetornoEspera", {15}},
         {"TemposRechamada", {0x37}},
         {"CadeadoRamal", {0xFF}},
+        {"FacilidadesRamal", {0}},
         {"SenhasCodigoParticular", {0xED, 0xED}},
         {"RamaisTerminaisTI", {R}},
         {"TeclasTI", TeclasPadrao()},

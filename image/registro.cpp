@@ -350,3 +350,39 @@ void AjustaBit(std::uint8_t& valor, int bit, bool ligado)
     const auto mascara = static_cast<std::uint8_t>(1u << bit);
     valor = ligado ? static_cast<std::uint8_t>(valor | mascara) : static_cast<std::uint8_t>(valor & ~mascara);
 }
+
+int RechamadaTronco(std::uint8_t tempos)
+{
+    return tempos >> 4;
+}
+
+int RechamadaRamal(std::uint8_t tempos)
+{
+    return tempos & 0x0F;
+}
+
+void GravaRechamada(std::uint8_t& tempos, bool tronco, int segundos)
+{
+    const auto nibble = static_cast<std::uint8_t>(segundos & 0x0F);
+    tempos = static_cast<std::uint8_t>(tronco ? (tempos & 0x0F) | (nibble << 4) : (tempos & 0xF0) | nibble);
+}
+
+bool SenhaProgramada(const std::uint8_t* senha2)
+{
+    return (senha2[0] & kSenhaApagada) != kSenhaApagada && (senha2[1] & kSenhaApagada) != kSenhaApagada;
+}
+
+void ApagaSenha(std::uint8_t* senha2)
+{
+    senha2[0] = kSenhaApagada;
+    senha2[1] = kSenhaApagada;
+}
+
+int CodigoParticularDoRamal(const std::uint8_t* imagem, int posicao)
+{
+    const AreaImagem& donos = Area("DonosCodigoParticular");
+    for (int j = 1; j <= donos.registros; ++j)
+        if (imagem[OffsetDonoCodigo(j)] == posicao - 1)
+            return j;
+    return 0;
+}

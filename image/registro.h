@@ -102,5 +102,42 @@ bool GravaSenhaCentral(std::uint8_t* bytes2, std::string_view tresDigitos);
 bool BitLigado(std::uint8_t valor, int bit);
 void AjustaBit(std::uint8_t& valor, int bit, bool ligado);
 
+// Extension categories: the sub-route byte of a period holds "Rota 0", a
+// sub-route 1..7, or neither.
+constexpr std::uint8_t kSubRotaRota0 = 0;
+constexpr std::uint8_t kSemSubRota = 0xEE;
+constexpr int kMaiorSubRota = 7;
+
+// Hot line of an extension: none, or the destination in bits 0..4 (a
+// position index, or a trunk route when external) with its options.
+constexpr std::uint8_t kSemLinhaDireta = 0xFF;
+constexpr std::uint8_t kDestinoLinhaDireta = 0x1F;
+constexpr std::uint8_t kLinhaDiretaEmergencia = 0x20;
+constexpr std::uint8_t kLinhaDiretaExterna = 0x40;
+constexpr std::uint8_t kLinhaDiretaImediata = 0x80;
+
+// A diversion or follow-me to the number "87".
+constexpr std::uint8_t kReferencia87 = 0x6A;
+
+// Call lock of an extension: none, or the level byte.
+constexpr std::uint8_t kSemCadeado = 0xFF;
+
+// Recall times of an extension: seconds for trunks in the high nibble, for
+// extensions in the low one; 7 is none.
+constexpr int kSemRechamada = 7;
+int RechamadaTronco(std::uint8_t tempos);
+int RechamadaRamal(std::uint8_t tempos);
+void GravaRechamada(std::uint8_t& tempos, bool tronco, int segundos);
+
+// Passwords of extensions and private codes: two bytes, both 0xED when none.
+// A password counts as set when neither byte, and-ed with 0xED, gives 0xED.
+constexpr std::uint8_t kSenhaApagada = 0xED;
+bool SenhaProgramada(const std::uint8_t* senha2);
+void ApagaSenha(std::uint8_t* senha2);
+
+// The private code (1..40) that position p (1..12) owns: the first whose
+// owner byte names the position; 0 when it owns none.
+int CodigoParticularDoRamal(const std::uint8_t* imagem, int posicao);
+
 // True when some trunk is set to route 0.
 bool ExisteRota0(const std::uint8_t* imagem);

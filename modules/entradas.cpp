@@ -15,10 +15,14 @@
 #include "modules/formemergenc.h"
 #include "modules/formgruram.h"
 #include "modules/formcodpart.h"
+#include "modules/formcatram.h"
+#include "modules/formcopcat.h"
+#include "modules/formcopram.h"
 #include "modules/formplanonum.h"
 #include "modules/formpref.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
+#include "modules/formprogind.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "modules/formtodpref.h"
@@ -60,4 +64,17 @@ ENTRADA_MODULO void ConfiguracaoDasVias(std::uint8_t* imagem, const char* textoI
 ENTRADA_MODULO void BloqueioDePrefixos(std::uint8_t* imagem, const char*)
 {
     ExecutaModuloComCompanheira(FormPref, FormTodPref, TOrdem::PrincipalPrimeiro, TOrdem::PrincipalPrimeiro, imagem);
+}
+
+// The categories window opens on the extension the caller names.
+ENTRADA_MODULO void CategoriaDosRamais(std::uint8_t* imagem, const char* textoInicial)
+{
+    ExecutaModuloComCompanheira(FormCatRam, FormCopCat, TOrdem::PrincipalPrimeiro, TOrdem::CompanheiraPrimeiro,
+                                imagem, textoInicial);
+}
+
+ENTRADA_MODULO void ProgramacaoIndividual(std::uint8_t* imagem, const char*)
+{
+    ExecutaModuloComCompanheira(FormProgInd, FormCopRam, TOrdem::CompanheiraPrimeiro, TOrdem::PrincipalPrimeiro,
+                                imagem);
 }

@@ -19,3 +19,5 @@ ENTRADA_MODULO void GruposChefeSecretaria(std::uint8_t* imagem, const char* text
 ENTRADA_MODULO void CodigosParticulares(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void AgendaColetiva(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void AgendasIndividuais(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CategoriaDosRamais(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void ProgramacaoIndividual(std::uint8_t* imagem, const char* textoInicial);

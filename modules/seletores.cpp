@@ -5,18 +5,15 @@
 #include "image/registro.h"
 #include "modules/modulo.h"
 #include "platform/controls.h"
+#include "platform/lugar.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr int kGrupos = 4;
 constexpr std::uint8_t kGrupoNaoProgramado = 0x40;
-
-QString TextoPosicao(int posicao)
-{
-    return QString::fromStdString(PalavraRamalParaTexto(LeU16(ImagemAtual + OffsetPalavraRamal(posicao))));
-}
 
 struct MensagemRegra {
     int regra;
@@ -53,16 +50,21 @@ int RegraGrupo(const QString& texto, const QStringList& itens)
 
 } // namespace
 
+QString TextoDaPosicao(int posicao)
+{
+    return QString::fromStdString(PalavraRamalParaTexto(LeU16(ImagemAtual + OffsetPalavraRamal(posicao))));
+}
+
 bool RamalValido(int posicao)
 {
-    const QString texto = TextoPosicao(posicao);
+    const QString texto = TextoDaPosicao(posicao);
     return texto.startsWith(QLatin1Char('2')) || texto.startsWith(QLatin1Char('3'));
 }
 
 int PosicaoDoRamal(const QString& texto)
 {
     for (int p = 1; p <= kPosicoesRamal; ++p)
-        if (RamalValido(p) && TextoPosicao(p) == texto)
+        if (RamalValido(p) && TextoDaPosicao(p) == texto)
             return p;
     return 0;
 }
@@ -79,7 +81,7 @@ void CarregaListaDestinos(bool com9, bool com60, TStrings& lista)
         lista.Add(QStringLiteral("9"));
     for (int p = 1; p <= kPosicoesRamal; ++p)
         if (RamalValido(p))
-            lista.Add(TextoPosicao(p).left(5));
+            lista.Add(TextoDaPosicao(p).left(5));
     if (com60)
         lista.Add(QStringLiteral("60"));
     for (int g = 1; g <= kGrupos; ++g)
@@ -92,7 +94,7 @@ void CarregaComboRamais(TComboBox* combo)
     combo->Items().Clear();
     combo->Items().Add(kEntradaEmBranco);
     for (int p = 1; p <= kPosicoesRamal; ++p)
-        combo->Items().Add(TextoPosicao(p));
+        combo->Items().Add(TextoDaPosicao(p));
 }
 
 void CarregaComboNumeros(bool comZero, TComboBox* combo, int menor, const QString& formato, int maior)
@@ -173,4 +175,88 @@ void NavegaRamal(int& posicao, bool paraCima)
     } while (!RamalValido(posicao) && posicao != limite);
     if (posicao == limite && !RamalValido(posicao))
         posicao = limite - passo;
+}
+
+int PosicaoDoTexto(const QString& digitado)
+{
+    const QString texto = digitado.trimmed();
+    // A group number names no position (and its reference is no index).
+    if (texto.isEmpty() || texto.startsWith(QLatin1Char('6')))
+        return 1;
+    bool encontrado = false;
+    const std::uint8_t referencia = TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado);
+    return encontrado && referencia < kPosicoesRamal ? referencia + 1 : 1;
+}
+
+int PulaRamais(int posicao, bool paraCima, const QStringList& pulados)
+{
+    int atual = std::clamp(posicao, 1, kPosicoesRamal);
+    for (int sentido = 0; sentido < 2; ++sentido, paraCima = !paraCima) {
+        atual = std::clamp(posicao, 1, kPosicoesRamal);
+        for (int passo = 0; passo < kPosicoesRamal; ++passo) {
+            const int anterior = atual;
+            NavegaRamal(atual, paraCima);
+            if (!pulados.contains(TextoDaPosicao(atual)))
+                return atual;
+            if (atual == anterior) // the end of the plan sends it back: turn
+                break;
+        }
+    }
+    return atual;
+}
+
+std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y)
+{
+    constexpr int kLargura = 28;
+    constexpr int kPasso = 30;
+    const char* const legendas[] = {"|<", "<", ">", ">|"};
+    std::array<TSpeedButton*, 4> botoes{};
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray nome = "SpeedButton" + QByteArray::number(k + 1);
+        botoes[static_cast<size_t>(k)] = Posiciona(new TSpeedButton(QString::fromLatin1(legendas[k]), pai),
+                                                   nome.constData(), {x + kPasso * k, y, kLargura, 24});
+    }
+    return botoes;
+}
+
+TNavegacaoRamal::TNavegacaoRamal(TMaskEdit* edit, QStringList pulados, std::function<void(int)> mostra)
+    : edit_(edit), pulados_(std::move(pulados)), mostra_(std::move(mostra))
+{
+    // An extension number has up to 4 digits.
+    edit_->SetEditMask(QStringLiteral("9999;0; "));
+}
+
+void TNavegacaoRamal::EditChange()
+{
+    if (silencio_)
+        return;
+    const QString texto = edit_->Text().trimmed();
+    if (texto.isEmpty())
+        return;
+    if (!pulados_.contains(texto)) {
+        mostra_(PosicaoDoTexto(texto));
+        return;
+    }
+    const int destino = PulaRamais(posicao, paraCima, pulados_);
+    // Every position reached is one to skip: show it rather than go round.
+    if (pulados_.contains(TextoDaPosicao(destino)))
+        mostra_(destino);
+    else
+        edit_->SetText(TextoDaPosicao(destino));
+}
+
+void TNavegacaoRamal::Navega(int inicio, bool paraCimaAgora)
+{
+    int destino = inicio;
+    NavegaRamal(destino, paraCimaAgora);
+    paraCima = paraCimaAgora;
+    posicao = destino;
+    edit_->SetText(TextoDaPosicao(destino));
+}
+
+void TNavegacaoRamal::PoeNumero(int p)
+{
+    ++silencio_;
+    edit_->SetText(TextoDaPosicao(p));
+    --silencio_;
 }

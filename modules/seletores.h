@@ -5,7 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <functional>
+
+class QWidget;
 class TComboBox;
+class TMaskEdit;
+class TSpeedButton;
 class TStrings;
 
 // The blank entry of every list.
@@ -43,3 +49,48 @@ bool ValidaComboRamal(bool recusaGrupos, TComboBox* combo);
 // Moves posicao (1..12) to the next valid extension upwards or downwards; at
 // the end stops on 12 (or 1) when valid, else on 11 (or 2).
 void NavegaRamal(int& posicao, bool paraCima);
+
+// The extension text of position p (1..12).
+QString TextoDaPosicao(int posicao);
+
+// The position (1..12) a typed extension number names; 1 for a number that
+// no position holds and for a group number ("6n"), which is no position.
+int PosicaoDoTexto(const QString& texto);
+
+// Steps from posicao with NavegaRamal until a position whose extension text
+// is not one of `pulados`. When the end of the plan keeps sending the step
+// back onto a skipped number it turns and steps the other way; when every
+// position reached is skipped, it stops on the last one looked at.
+int PulaRamais(int posicao, bool paraCima, const QStringList& pulados);
+
+// The four stepping buttons (first, previous, next, last) named
+// SpeedButton1..4, side by side from (x, y).
+std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y);
+
+// The number edit of a window that steps through the extensions and skips
+// some numbers: the position it stands on and the way it last moved.
+class TNavegacaoRamal {
+public:
+    // Gives the edit its mask; `mostra` shows a position (1..12) in the
+    // window and makes it current.
+    TNavegacaoRamal(TMaskEdit* edit, QStringList pulados, std::function<void(int)> mostra);
+
+    int posicao = 1;
+    bool paraCima = true;
+
+    // The edit's change: shows the position its number names (the first for
+    // a number no position holds); a number to skip moves one step on in the
+    // way of the last move and puts that number in the edit instead.
+    void EditChange();
+    // A stepping button: from `inicio` to the next valid extension that way
+    // (NavegaRamal), whose number goes into the edit, which shows it.
+    void Navega(int inicio, bool paraCimaAgora);
+    // Puts position p's number in the edit without showing anything.
+    void PoeNumero(int posicao);
+
+private:
+    TMaskEdit* edit_;
+    QStringList pulados_;
+    std::function<void(int)> mostra_;
+    int silencio_ = 0;
+};

@@ -5,33 +5,12 @@
 // leaves the focus where it is, so no exit handler runs).
 #include "platform/forms.h"
 #include "tests/support/scripted.h"
+#include "tests/support/usuario.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
-
-// The part of a control that takes a click: an editable combo's edit.
-inline QWidget* AlvoDoClique(QWidget* controle)
-{
-    if (auto* combo = qobject_cast<QComboBox*>(controle); combo && combo->lineEdit())
-        return combo->lineEdit();
-    return controle;
-}
-
-// Clicks into the named field and types `texto` over what it holds (an
-// empty text clears it).
-inline void Digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QWidget* campo = Find(janela, nome);
-    ASSERT_NE(campo, nullptr) << "no field " << nome;
-    input::Click(AlvoDoClique(campo));
-    input::Key(Qt::Key_A, Qt::ControlModifier);
-    if (texto.isEmpty())
-        input::Key(Qt::Key_Backspace);
-    else
-        input::Type(texto);
-}
 
 // Picks an item of a pick list that the focus reaches with Tab, as the
 // keyboard does: the empty first item by Home, another by typing it.

@@ -2,6 +2,7 @@
 #include "modules/entradas.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
+#include "tests/modules/ramaisteste.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -28,6 +29,8 @@ const Captura kCapturas[] = {
     {"EmergenciaExterna", &EmergenciaExterna},
     {"GruposDeRamais", &GruposDeRamais},
     {"GruposChefeSecretaria", &GruposChefeSecretaria},
+    {"CategoriaDosRamais", &CategoriaDosRamais},
+    {"ProgramacaoIndividual", &ProgramacaoIndividual},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)
@@ -39,6 +42,30 @@ TEST(Capturas, CadaJanelaSobreOModelo)
         AbreEntrada(captura.abre, imagem, [&](TForm* w) {
             EXPECT_TRUE(w->grab().save(arquivo)) << arquivo.toStdString();
         });
+        EXPECT_TRUE(QFile::exists(arquivo)) << arquivo.toStdString();
+    }
+}
+
+// The copy pickers, as their windows open them (a cell chosen).
+TEST(Capturas, SeletoresDeCopia)
+{
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    struct Seletor {
+        const char* entrada;
+        TEntradaModulo abre;
+        const char* botaoCopia;
+    };
+    for (const Seletor& seletor : {Seletor{"CategoriaDosRamais", &CategoriaDosRamais, "CopButton"},
+                                   Seletor{"ProgramacaoIndividual", &ProgramacaoIndividual, "Button2"}}) {
+        auto imagem = ImagemDoModelo();
+        const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_%1_copia.png").arg(seletor.entrada);
+        AbreRamais(
+            seletor.abre, imagem, nullptr, [&](QWidget* w) { Clica(w, seletor.botaoCopia); },
+            {[&](QWidget* s) {
+                Clica(s, "Panel3");
+                EXPECT_TRUE(s->grab().save(arquivo)) << arquivo.toStdString();
+                Clica(s, "CancButton");
+            }});
         EXPECT_TRUE(QFile::exists(arquivo)) << arquivo.toStdString();
     }
 }

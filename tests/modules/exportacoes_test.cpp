@@ -55,11 +55,11 @@ std::set<std::string> SimbolosDefinidos(const std::string& caminho)
 TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
 {
     const std::set<std::string> esperadas = {
-        "BloqueioDePrefixos", "Calendario", "ConfiguracaoDasVias", "ControleAtendedorDigital", "PlanoDeNumeracao",
-        "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
-        "RamaisEconomicos", "HorariosOperadoras", "AtendedoresDePorteiros",
-        "EmergenciaExterna", "GruposDeRamais", "GruposChefeSecretaria",
-        "CodigosParticulares", "AgendaColetiva", "AgendasIndividuais",
+        "AgendaColetiva", "AgendasIndividuais", "AtendedoresDePorteiros", "BloqueioDePrefixos", "Calendario",
+        "CategoriaDosRamais", "CodigosParticulares", "ConfiguracaoDasVias", "ControleAtendedorDigital",
+        "EmergenciaExterna", "GruposChefeSecretaria", "GruposDeRamais", "HorariosOperadoras",
+        "PlanoDeNumeracao", "ProgramacaoIndividual", "ProgramacoesDiversas", "RamaisEconomicos", "SenhaGeral",
+        "Temporizacoes",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }

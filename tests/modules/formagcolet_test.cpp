@@ -2,7 +2,7 @@
 // number may not repeat, and only a list that passes reaches the image,
 // with the category bit alone of each flags byte.
 #include "modules/entradas.h"
-#include "tests/modules/gradeusuario.h"
+#include "tests/support/usuario.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 

@@ -2,7 +2,7 @@
 // extension chosen whenever it loses the focus; routes are taken as typed;
 // "Padrão" empties only the chosen list.
 #include "modules/entradas.h"
-#include "tests/modules/gradeusuario.h"
+#include "tests/support/usuario.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 

@@ -2,7 +2,7 @@
 // the position they name, codes losing their owner get the factory password
 // back, and codes without owner keep no name.
 #include "modules/entradas.h"
-#include "tests/modules/gradeusuario.h"
+#include "tests/support/usuario.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 

@@ -5,7 +5,7 @@
 #include "platform/grids.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
-#include "tests/modules/usuario.h"
+#include "tests/support/usuario.h"
 
 #include <gtest/gtest.h>
 

@@ -15,6 +15,10 @@
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
 #include "modules/formpref.h"
+#include "modules/formcatram.h"
+#include "modules/formplanonum.h"
+#include "modules/formprogdiv.h"
+#include "modules/formprogind.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "platform/help.h"
@@ -80,6 +84,11 @@ const Janela kJanelas[] = {
      "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
     {"GruposChefeSecretaria", &GruposChefeSecretaria, []() -> TForm* { return FormCheSec; },
      "Grupos chefe-secretária", 900, "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
+    {"CategoriaDosRamais", &CategoriaDosRamais, []() -> TForm* { return FormCatRam; }, "Categoria dos ramais", 200,
+     "BitBtn1", "BtnCancela", "PadButton", "BitBtn1 ButtonCat PadButton CopButton ButtonOk BtnCancela"},
+    {"ProgramacaoIndividual", &ProgramacaoIndividual, []() -> TForm* { return FormProgInd; },
+     "Programações individuais", 2600, "HelpBitBtn", "Button3", "Button1",
+     "HelpBitBtn Button1 Button2 OKButton Button3"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};

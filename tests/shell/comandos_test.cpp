@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,34 @@ TEST_F(ComandosTest, TrunkAndExtensionButtonsPassTheirCaptions)
     EXPECT_TRUE(ChamadasFalsas().empty());
     EXPECT_FALSE(ImagemAlterada);
     EXPECT_EQ(boxes.Texts(), (QStringList{"Acesso negado", "Acesso negado"}));
+}
+
+// With the real library, an extension button opens the categories window
+// on its own extension, and what is confirmed there reaches the program's
+// image.
+TEST_F(ComandosTest, ExtensionButtonOpensTheCategoriesOfItsExtension)
+{
+    TFormPrinc& j = Abre();
+    ItensDisponiveis.fill(1);
+    j.AtualizaMenus();
+    ASSERT_TRUE(j.BotoesRamais[3]->isEnabled());
+    const int recebeExterna = OffsetCategoria(Area("AcessoDiurno"), 4);
+    const std::vector<std::uint8_t> antes(Imagem, Imagem + kTamanhoImagem);
+    QString mostrado;
+    ModalScript modal;
+    modal.Then([&](QWidget* w) {
+        mostrado = w->findChild<QLineEdit*>("MaskEdit1")->text().trimmed();
+        Click(w, "CheckBox1");
+        Click(w, "ButtonOk");
+    });
+    LimpaMarcas();
+    input::Click(j.BotoesRamais[3]);
+    EXPECT_EQ(modal.shown, std::vector<QString>{"Categoria dos ramais"});
+    EXPECT_EQ(mostrado, "23");
+    std::vector<std::uint8_t> esperado = antes;
+    esperado[static_cast<size_t>(recebeExterna)] ^= 1;
+    EXPECT_TRUE(std::equal(esperado.begin(), esperado.end(), Imagem));
+    EXPECT_EQ(ItensAlterados[ipCategoriaRamais - 1], 1);
 }
 
 TEST_F(ComandosTest, CancellingARealEditingWindowStillMarksItsItem)
