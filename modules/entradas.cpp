@@ -3,8 +3,12 @@
 // that take no start text ignore it.
 #include "modules/entradas.h"
 
+#include "modules/formatuaauto.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formdesperta.h"
+#include "modules/formferia.h"
+#include "modules/formnotauto.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -24,3 +28,7 @@ ENTRADA_DE_JANELA(Calendario, FormCalendar)
 ENTRADA_DE_JANELA(PlanoDeNumeracao, FormPlanoNum)
 ENTRADA_DE_JANELA(SenhaGeral, FormSenha)
 ENTRADA_DE_JANELA(ControleAtendedorDigital, FormCancProg)
+ENTRADA_DE_JANELA(NoturnoAutomatico, FormNotAuto)
+ENTRADA_DE_JANELA(AtuacaoExterna, FormAtuaAuto)
+ENTRADA_DE_JANELA(Feriados, FormFeria)
+ENTRADA_DE_JANELA(CfgDoDespertador, FormDesperta)

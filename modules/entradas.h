@@ -8,3 +8,7 @@ ENTRADA_MODULO void Calendario(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void PlanoDeNumeracao(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void SenhaGeral(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ControleAtendedorDigital(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void NoturnoAutomatico(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AtuacaoExterna(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void Feriados(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CfgDoDespertador(std::uint8_t* imagem, const char* textoInicial);

@@ -21,6 +21,10 @@ const Captura kCapturas[] = {
     {"PlanoDeNumeracao", &PlanoDeNumeracao},
     {"SenhaGeral", &SenhaGeral},
     {"ControleAtendedorDigital", &ControleAtendedorDigital},
+    {"NoturnoAutomatico", &NoturnoAutomatico},
+    {"AtuacaoExterna", &AtuacaoExterna},
+    {"Feriados", &Feriados},
+    {"CfgDoDespertador", &CfgDoDespertador},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

@@ -57,6 +57,7 @@ TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
     const std::set<std::string> esperadas = {
         "Calendario",  "ControleAtendedorDigital", "PlanoDeNumeracao",
         "ProgramacoesDiversas", "SenhaGeral", "Temporizacoes",
+        "NoturnoAutomatico", "AtuacaoExterna", "Feriados", "CfgDoDespertador",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }

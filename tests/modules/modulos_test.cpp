@@ -3,8 +3,12 @@
 // help file, the buttons keep their tab order, and the window is gone when
 // the entry returns.
 #include "modules/entradas.h"
+#include "modules/formatuaauto.h"
 #include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
+#include "modules/formdesperta.h"
+#include "modules/formferia.h"
+#include "modules/formnotauto.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formsenha.h"
@@ -51,6 +55,14 @@ const Janela kJanelas[] = {
     {"ControleAtendedorDigital", &ControleAtendedorDigital, []() -> TForm* { return FormCancProg; },
      "Controle de atendedor digital", 600, "HelpBitBtn", "BtnCancela", "CancButton",
      "HelpBitBtn CancButton OKButton BtnCancela"},
+    {"NoturnoAutomatico", &NoturnoAutomatico, []() -> TForm* { return FormNotAuto; }, "Noturno automático", 1900,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn OkButton CancButton"},
+    {"AtuacaoExterna", &AtuacaoExterna, []() -> TForm* { return FormAtuaAuto; }, "Atuação externa", 2100,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
+    {"Feriados", &Feriados, []() -> TForm* { return FormFeria; }, "Feriados", 2000, "HelpBitBtn", "CancButton",
+     nullptr, "HelpBitBtn CancButton OkButton"},
+    {"CfgDoDespertador", &CfgDoDespertador, []() -> TForm* { return FormDesperta; }, "Programação de despertador",
+     2300, "BitBtnAjuda", "CancelButton", nullptr, "OkButton CancelButton BitBtnAjuda"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
