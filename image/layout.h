@@ -309,6 +309,42 @@ inline constexpr int ofsTempoEsperaPorteiro = ofsAtendedorPorteiro + 14;
 inline constexpr int kTiquesPorSegundo = 50;
 static_assert(ofsNumeroExternoPorteiro + kTamanhoNumero == ofsTempoComandoPorteiro);
 static_assert(ofsTempoEsperaPorteiro < Area("AtendedorPorteiro").fim());
+// The timed services. Times are [hour, minute] (0x60 in both: no time)
+// unless said otherwise.
+// A night-service record r (1..12): the exit time, then the entry time.
+constexpr int OffsetSaidaNoturno(int r) { return OffsetHorarioNoturno(r); }
+constexpr int OffsetEntradaNoturno(int r) { return OffsetHorarioNoturno(r) + 2; }
+// How a service is activated: the bits of its activation byte that hold it,
+// and their values for working days only and for every day (all clear: not
+// active). The byte's other bits belong to other settings.
+struct AtivacaoServico {
+    std::uint8_t bits;
+    std::uint8_t diasUteis;
+    std::uint8_t todosOsDias;
+};
+inline constexpr AtivacaoServico kAtivacaoNoturno{0x30, 0x30, 0x20}; // byte ofsAtivacaoNoturno
+inline constexpr AtivacaoServico kAtivacaoAtuacao{0x0C, 0x0C, 0x08}; // byte ofsAtivacaoAtuacao
+// Holiday f (1..16): [day, month], plain numbers; [0, 0] is no holiday.
+constexpr int OffsetDiaFeriado(int f) { return OffsetFeriado(f); }
+constexpr int OffsetMesFeriado(int f) { return OffsetFeriado(f) + 1; }
+// From when Saturday counts as a holiday: hour, then minute, plain numbers.
+inline constexpr int ofsHoraFeriadoSabado = ofsInicioFeriadoSabado;
+inline constexpr int ofsMinutoFeriadoSabado = ofsInicioFeriadoSabado + 1;
+// Wake-up record of position p: [minute, hour | mode, 0x60, 0x60]; a minute
+// of 0x60 is no wake-up. The mode is in the top two bits of the hour byte.
+constexpr int OffsetMinutoDespertador(int p) { return OffsetDespertador(p); }
+constexpr int OffsetHoraDespertador(int p) { return OffsetDespertador(p) + 1; }
+constexpr int OffsetFimDespertador(int p) { return OffsetDespertador(p) + 2; } // the two 0x60 bytes
+inline constexpr std::uint8_t kBitsModoDespertador = 0xC0;
+inline constexpr std::uint8_t kBitsHoraDespertador = 0x3F;
+enum TModoDespertador : std::uint8_t {
+    mdUmaVez = 0x00,
+    mdTodoDia = 0x80,
+    mdDiaUtil = 0x40,
+    mdRepetido = 0xC0,
+};
+static_assert(OffsetEntradaNoturno(12) + 2 == ofsAtivacaoNoturno && ofsMinutoFeriadoSabado + 1 == ofsHorariosAtuacao);
+static_assert(OffsetFimDespertador(12) + 2 == ofsTotalDespertadores);
 
 static_assert(OffsetPalavraRamal(1) == 426 && OffsetPalavraRamal(12) == 448);
 static_assert(OffsetNomeRamal(1) == 450 && OffsetNomeRamal(12) == 429 + 21 * 12);

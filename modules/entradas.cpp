@@ -5,24 +5,28 @@
 
 #include "modules/formagcolet.h"
 #include "modules/formagindiv.h"
-#include "modules/formcalendar.h"
 #include "modules/formatdport.h"
+#include "modules/formatuaauto.h"
+#include "modules/formcalendar.h"
 #include "modules/formcancprog.h"
-#include "modules/formhoraoper.h"
-#include "modules/formconfigvias.h"
-#include "modules/formcopiavia.h"
-#include "modules/formchesec.h"
-#include "modules/formemergenc.h"
-#include "modules/formgruram.h"
-#include "modules/formcodpart.h"
 #include "modules/formcatram.h"
+#include "modules/formchesec.h"
+#include "modules/formcodpart.h"
+#include "modules/formconfigvias.h"
 #include "modules/formcopcat.h"
+#include "modules/formcopiavia.h"
 #include "modules/formcopram.h"
+#include "modules/formdesperta.h"
+#include "modules/formemergenc.h"
+#include "modules/formferia.h"
+#include "modules/formgruram.h"
+#include "modules/formhoraoper.h"
+#include "modules/formnotauto.h"
 #include "modules/formplanonum.h"
 #include "modules/formpref.h"
 #include "modules/formprogdiv.h"
-#include "modules/formramaleco.h"
 #include "modules/formprogind.h"
+#include "modules/formramaleco.h"
 #include "modules/formsenha.h"
 #include "modules/formtempor.h"
 #include "modules/formtodpref.h"
@@ -50,6 +54,10 @@ ENTRADA_DE_JANELA(GruposChefeSecretaria, FormCheSec)
 ENTRADA_DE_JANELA(CodigosParticulares, FormCodPart)
 ENTRADA_DE_JANELA(AgendaColetiva, FormAgColet)
 ENTRADA_DE_JANELA(AgendasIndividuais, FormAgIndiv)
+ENTRADA_DE_JANELA(NoturnoAutomatico, FormNotAuto)
+ENTRADA_DE_JANELA(AtuacaoExterna, FormAtuaAuto)
+ENTRADA_DE_JANELA(Feriados, FormFeria)
+ENTRADA_DE_JANELA(CfgDoDespertador, FormDesperta)
 
 // The trunk window opens at the trunk the start text names; its picker is
 // created first and freed last.

@@ -21,3 +21,7 @@ ENTRADA_MODULO void AgendaColetiva(std::uint8_t* imagem, const char* textoInicia
 ENTRADA_MODULO void AgendasIndividuais(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void CategoriaDosRamais(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void ProgramacaoIndividual(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void NoturnoAutomatico(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void AtuacaoExterna(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void Feriados(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void CfgDoDespertador(std::uint8_t* imagem, const char* textoInicial);

@@ -31,6 +31,10 @@ const Captura kCapturas[] = {
     {"GruposChefeSecretaria", &GruposChefeSecretaria},
     {"CategoriaDosRamais", &CategoriaDosRamais},
     {"ProgramacaoIndividual", &ProgramacaoIndividual},
+    {"NoturnoAutomatico", &NoturnoAutomatico},
+    {"AtuacaoExterna", &AtuacaoExterna},
+    {"Feriados", &Feriados},
+    {"CfgDoDespertador", &CfgDoDespertador},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

@@ -55,9 +55,10 @@ std::set<std::string> SimbolosDefinidos(const std::string& caminho)
 TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
 {
     const std::set<std::string> esperadas = {
-        "AgendaColetiva", "AgendasIndividuais", "AtendedoresDePorteiros", "BloqueioDePrefixos", "Calendario",
-        "CategoriaDosRamais", "CodigosParticulares", "ConfiguracaoDasVias", "ControleAtendedorDigital",
-        "EmergenciaExterna", "GruposChefeSecretaria", "GruposDeRamais", "HorariosOperadoras",
+        "AgendaColetiva", "AgendasIndividuais", "AtendedoresDePorteiros", "AtuacaoExterna",
+        "BloqueioDePrefixos", "Calendario", "CategoriaDosRamais", "CfgDoDespertador", "CodigosParticulares",
+        "ConfiguracaoDasVias", "ControleAtendedorDigital", "EmergenciaExterna", "Feriados",
+        "GruposChefeSecretaria", "GruposDeRamais", "HorariosOperadoras", "NoturnoAutomatico",
         "PlanoDeNumeracao", "ProgramacaoIndividual", "ProgramacoesDiversas", "RamaisEconomicos", "SenhaGeral",
         "Temporizacoes",
     };

@@ -3,6 +3,7 @@
 // help file, the buttons keep their tab order, and the window is gone when
 // the entry returns.
 #include "modules/entradas.h"
+#include "modules/formatuaauto.h"
 #include "modules/formcalendar.h"
 #include "modules/formatdport.h"
 #include "modules/formcancprog.h"
@@ -11,6 +12,9 @@
 #include "modules/formchesec.h"
 #include "modules/formemergenc.h"
 #include "modules/formgruram.h"
+#include "modules/formdesperta.h"
+#include "modules/formferia.h"
+#include "modules/formnotauto.h"
 #include "modules/formplanonum.h"
 #include "modules/formprogdiv.h"
 #include "modules/formramaleco.h"
@@ -89,6 +93,14 @@ const Janela kJanelas[] = {
     {"ProgramacaoIndividual", &ProgramacaoIndividual, []() -> TForm* { return FormProgInd; },
      "Programações individuais", 2600, "HelpBitBtn", "Button3", "Button1",
      "HelpBitBtn Button1 Button2 OKButton Button3"},
+    {"NoturnoAutomatico", &NoturnoAutomatico, []() -> TForm* { return FormNotAuto; }, "Noturno automático", 1900,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn OkButton CancButton"},
+    {"AtuacaoExterna", &AtuacaoExterna, []() -> TForm* { return FormAtuaAuto; }, "Atuação externa", 2100,
+     "HelpBitBtn", "CancButton", nullptr, "HelpBitBtn CancButton OkButton"},
+    {"Feriados", &Feriados, []() -> TForm* { return FormFeria; }, "Feriados", 2000, "HelpBitBtn", "CancButton",
+     nullptr, "HelpBitBtn CancButton OkButton"},
+    {"CfgDoDespertador", &CfgDoDespertador, []() -> TForm* { return FormDesperta; }, "Programação de despertador",
+     2300, "BitBtnAjuda", "CancelButton", nullptr, "OkButton CancelButton BitBtnAjuda"},
 };
 
 class Modulos : public ::testing::TestWithParam<Janela> {};
