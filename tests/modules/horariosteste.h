@@ -2,21 +2,9 @@
 // Typing times into the time grids of the library's windows, as a user does.
 #include "platform/grids.h"
 #include "tests/support/input.h"
+#include "tests/support/usuario.h"
 
 #include <QString>
-
-// Clicks the cell with the mouse (its row scrolled into view first), as the
-// user picks it: the focus comes to the grid from wherever it was, and the
-// cursor moves only with the click.
-inline void ClicaCelula(TStringGrid* grade, int coluna, int linha)
-{
-    if (linha < grade->TopRow())
-        grade->SetTopRow(linha);
-    else if (linha >= grade->TopRow() + grade->VisibleRowCount())
-        grade->SetTopRow(linha - grade->VisibleRowCount() + 1);
-    const TRect r = grade->CellRect(coluna, linha);
-    input::Click(grade->viewport(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-}
 
 // Clicks the cell, selects what the editor holds and types the digits over
 // it (the mask places them around the colon).

@@ -50,12 +50,15 @@ inline void Digita(QWidget* janela, const char* nome, const QString& texto)
     DigitaNoCampo(campo, texto);
 }
 
-// Scrolls the cell into view, as the scroll bar would, and clicks it; a
-// click on the current cell opens its editor.
+// Scrolls the cell's row into view, as the scroll bar would (no further
+// than needed), and clicks the cell: the focus comes to the grid from
+// wherever it was; a click on the current cell opens its editor.
 inline void ClicaCelula(TStringGrid* grade, int coluna, int linha)
 {
-    if (grade->CellRect(coluna, linha).IsEmpty())
+    if (linha < grade->TopRow())
         grade->SetTopRow(linha);
+    else if (linha >= grade->TopRow() + grade->VisibleRowCount())
+        grade->SetTopRow(linha - grade->VisibleRowCount() + 1);
     input::Click(grade->viewport(), grade->CellRect(coluna, linha).ToQRect().center());
 }
 
