@@ -210,11 +210,11 @@ void ImprimeNoturnoAutomatico(TPagina& p)
     ImprimeTabelaHorarios(p, 61 * p.CU, p.Y, registros, 4);
     p.Y += p.Lu(3) * (kHorarios + 1) + p.Lu(2.5);
     // The night window keeps its activation in bits 4..5 of its own byte.
-    const int ativacao = p.Imagem[ofsAtivacaoNoturno] & 0x30;
+    const int ativacao = p.Imagem[ofsAtivacaoNoturno] & kAtivacaoNoturno.bits;
     ImprimeAtivacao(p, 30 * p.CU, 60 * p.CU,
                     {{"Ativa noturno automático", ativacao != 0},
-                     {"Ativa nos dias úteis", ativacao == 0x30},
-                     {"Ativa todos os dias", ativacao == 0x20}});
+                     {"Ativa nos dias úteis", ativacao == kAtivacaoNoturno.diasUteis},
+                     {"Ativa todos os dias", ativacao == kAtivacaoNoturno.todosOsDias}});
 }
 
 void ImprimeAtuacaoExterna(TPagina& p)
@@ -225,9 +225,9 @@ void ImprimeAtuacaoExterna(TPagina& p)
     AvancaLinhas(p, 2.5);
     ImprimeTabelaHorarios(p, 15 * p.CU, p.Y, p.Imagem + ofsHorariosAtuacao, 2);
     p.Y += p.Lu(3) * (kHorarios + 1) + p.Lu(2.5);
-    const int ativacao = p.Imagem[ofsAtivacaoAtuacao] & 0x0C;
+    const int ativacao = p.Imagem[ofsAtivacaoAtuacao] & kAtivacaoAtuacao.bits;
     ImprimeAtivacao(p, 10 * p.CU, 40 * p.CU,
                     {{"Ativa atuação", ativacao != 0},
-                     {"Ativa nos dias úteis", ativacao == 0x0C},
-                     {"Ativa todos os dias", ativacao == 0x08}});
+                     {"Ativa nos dias úteis", ativacao == kAtivacaoAtuacao.diasUteis},
+                     {"Ativa todos os dias", ativacao == kAtivacaoAtuacao.todosOsDias}});
 }
