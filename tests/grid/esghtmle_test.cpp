@@ -473,6 +473,63 @@ TEST(MiniHtml, Pictures)
     EXPECT_EQ(QColor(s.image.pixel(5, std::max(h, 20) - 5)), QColor(0, 255, 0));
 }
 
+TEST(MiniHtml, AnchorColoursFocusAndHover)
+{
+    Sheet probe;
+    const int h = probe.Height();
+    const QString links = "<A HREF=\"first\">WWW</A> <A HREF=\"second\">WWW</A>";
+    const int secondLeft = probe.Width("WWW ");
+    const QRect first(0, 0, probe.Width("WWW"), h);
+    const QRect second(secondLeft, 0, probe.Width("WWW"), h);
+    auto blue = [](QColor c) { return c.blue() > 180 && c.red() < 90 && c.green() < 90; };
+    struct Row {
+        const char* what;
+        std::function<void(THTMLDrawInput&)> adjust;
+        bool firstBlue, firstRed, secondBlue, secondRed;
+    };
+    const Row rows[] = {
+        {"plain", [](THTMLDrawInput&) {}, true, false, true, false},
+        {"selected keeps the font colour", [](THTMLDrawInput& in) { in.Selected = true; }, false, false, false, false},
+        {"hovered link in the hover colour",
+         [](THTMLDrawInput& in) {
+             in.HoverStyle = true;
+             in.HoverLink = 2;
+             in.HoverFontColor = clRed;
+         },
+         true, false, false, true},
+    };
+    for (const Row& row : rows) {
+        const QImage image = Rendered(links, {0, 0, 400, 200}, false, row.adjust);
+        EXPECT_EQ(CountPixels(image, first, blue) > 0, row.firstBlue) << row.what;
+        EXPECT_EQ(CountPixels(image, first, Reddish) > 0, row.firstRed) << row.what;
+        EXPECT_EQ(CountPixels(image, second, blue) > 0, row.secondBlue) << row.what;
+        EXPECT_EQ(CountPixels(image, second, Reddish) > 0, row.secondRed) << row.what;
+    }
+
+    Sheet s;
+    THTMLDrawInput in;
+    in.Markup = links;
+    in.Rect = {0, 0, 400, 200};
+    in.FocusLink = 1;
+    const THTMLDrawOutput out = s.Draw(in);
+    EXPECT_EQ(out.FocusAnchor, "second");
+    EXPECT_EQ(out.HyperLinks, 2);
+}
+
+TEST(MiniHtml, DrawingStopsAtTheRectangleBottom)
+{
+    Sheet s;
+    const int h = s.Height();
+    const QString fiveLines = "1<BR>2<BR>3<BR>4<BR>5";
+    EXPECT_EQ(s.Measure(fiveLines, {0, 0, 400, 2 * h}).YSize, 5 * h);
+    THTMLDrawInput in;
+    in.Markup = fiveLines;
+    in.Rect = {0, 0, 400, 2 * h};
+    const THTMLDrawOutput out = s.Draw(in);
+    EXPECT_EQ(out.YSize, 2 * h);
+    EXPECT_EQ(out.StrippedText, "1\r2\r");
+}
+
 // One sample per tag, both control looks, pictures, lists, sub- and
 // superscript and rotated text, for a person to look at.
 TEST(MiniHtml, SampleSheet)
