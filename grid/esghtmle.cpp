@@ -167,6 +167,9 @@ struct LineMetrics {
     int subDepth = 0;
     Align align = Align::Left;
     int indent = 0;
+    // A picture on the line aligned "TOP" (the text moves up by the line
+    // height less its own) or "MIDDLE" (half of that).
+    enum { Bottom, Top, Middle } textAlign = Bottom;
 };
 
 enum class PassMode { Measure, HitTest, Draw };
@@ -369,6 +372,10 @@ LineMetrics Renderer::Pass(PassMode mode, const QString& text, int x, int lineTo
                     metrics.subDepth = std::max(metrics.subDepth, quarter);
             } else {
                 int bottom = lineBottom;
+                if (line.textAlign == LineMetrics::Top)
+                    bottom -= line.height - height;
+                else if (line.textAlign == LineMetrics::Middle)
+                    bottom -= (line.height - height) / 2;
                 if (state_.sup)
                     bottom -= quarter;
                 if (state_.sub)
@@ -845,6 +852,12 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
                     return;
                 }
                 metrics.height = std::max(metrics.height, h);
+                if (const auto align = attrUpper("ALIGN")) {
+                    if (align->contains(QStringLiteral("TOP")))
+                        metrics.textAlign = LineMetrics::Top;
+                    else if (align->contains(QStringLiteral("MIDDLE")))
+                        metrics.textAlign = LineMetrics::Middle;
+                }
                 x += w;
                 return;
             }
@@ -880,6 +893,10 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
                     html->Stretch = true;
                     html->Draw(canvas_, box);
                     html->Stretch = oldStretch;
+                } else if (in_.IsPrinting) {
+                    // System icons are stretched by the printer's resolution.
+                    picture.graphic->Draw(canvas_, {box.Left, box.Top, box.Left + static_cast<int>(w * in_.ResFactor),
+                                                    box.Top + static_cast<int>(h * in_.ResFactor)});
                 } else {
                     picture.graphic->Draw(canvas_, box);
                 }

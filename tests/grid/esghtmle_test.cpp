@@ -453,6 +453,31 @@ TEST(MiniHtml, Pictures)
         EXPECT_EQ(out.XSize, row.width) << row.markup;
         EXPECT_EQ(out.YSize, row.height) << row.markup;
     }
+    // ALIGN moves the line's text up beside a tall picture.
+    struct Aligned {
+        const char* markup;
+        int shift; // of the text's bottom, upwards
+    };
+    const Aligned aligned[] = {
+        {"WW<IMG SRC=\"logo\" WIDTH=\"30\" HEIGHT=\"60\">", 0},
+        {"WW<IMG SRC=\"logo\" WIDTH=\"30\" HEIGHT=\"60\" ALIGN=\"top\">", 60 - h},
+        {"WW<IMG SRC=\"logo\" WIDTH=\"30\" HEIGHT=\"60\" ALIGN=\"MIDDLE\">", (60 - h) / 2},
+    };
+    for (const Aligned& row : aligned) {
+        const QImage image = Rendered(row.markup, {0, 0, 400, 200}, false,
+                                      [&](THTMLDrawInput& in) { in.Pictures = &container; });
+        int lowest = -1;
+        for (int y = 0; y < image.height(); ++y)
+            if (CountPixels(image, QRect(0, y, s.Width("WW"), 1), Dark) > 0)
+                lowest = y;
+        int expectedLowest = -1;
+        const QImage plain = Rendered("WW");
+        for (int y = 0; y < plain.height(); ++y)
+            if (CountPixels(plain, QRect(0, y, s.Width("WW"), 1), Dark) > 0)
+                expectedLowest = y;
+        EXPECT_EQ(lowest, expectedLowest + 60 - h - row.shift) << row.markup;
+    }
+
     // A "://" source is cached once, under its text in capitals, and stays
     // empty.
     ASSERT_NE(cache.FindPicture("HTTP://EXAMPLE/PIC.PNG"), nullptr);
