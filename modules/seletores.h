@@ -1,7 +1,8 @@
 #pragma once
 // Drop-down lists of extensions, groups and numbers filled from the numbering
-// plan of the image under edit, stepping through the extension positions, and
-// the check of an extension or group number typed in a combo box.
+// plan of the image under edit, stepping through the extension positions, the
+// check of an extension or group number typed in a combo box, and combos
+// whose text is stored once it passes that check.
 #include <QString>
 #include <QStringList>
 
