@@ -429,17 +429,10 @@ void TFormCatRam::PadraoDaPosicao(int posicao)
 
 void TFormCatRam::PadButtonClick()
 {
-    switch (ConfirmaPadrao(TPadrao::CatRam)) {
-    case IDYES:
-        for (int p = 1; p <= kPosicoesRamal; ++p)
-            PadraoDaPosicao(p);
-        break;
-    case IDNO:
-        PadraoDaPosicao(Posicao());
-        break;
-    default:
+    const int resposta = AplicaPadrao(TPadrao::CatRam, 1, kPosicoesRamal, Posicao(),
+                                      [this](int posicao) { PadraoDaPosicao(posicao); });
+    if (resposta != IDYES && resposta != IDNO)
         return;
-    }
     MostraCfgRamal(PosicaoDoTexto(MaskEdit1->Text()));
 }
 

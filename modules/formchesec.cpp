@@ -82,13 +82,15 @@ const BotaoModulo<TFormCheSec> kBotoes[] = {
 
 TFormCheSec::TFormCheSec(QWidget* owner)
     : TFormModulo(owner),
+      conferidos_(true,
+                  [this](TComboBox* combo) { return CfgChefeSecr(combo->Tag, navegacao_.GrupoAtual, combo->Text()); }),
       navegacao_(
           "Os grupos vão de 1 a 4",
           [this](int grupo) {
               MostraCfgCSecr(grupo);
               Atualiza();
           },
-          [this] { return ConfereAlterados(); })
+          [this] { return conferidos_.ConfereAlterados(); })
 {
     SetCaption(QString::fromUtf8("Grupos chefe-secretária"));
     SetClientSize(336, 184);
@@ -127,6 +129,7 @@ TFormCheSec::TFormCheSec(QWidget* owner)
         this->*dados.membro = combo;
         lugares_[static_cast<size_t>(dados.tag - 1)] = combo;
     }
+    conferidos_.Liga({lugares_.begin(), lugares_.end()});
 
     CriaBotoes(kBotoes);
     Edit1->HelpContext = kContextoAjuda;
@@ -150,7 +153,7 @@ void TFormCheSec::FormActivate()
 void TFormCheSec::MostraCfgCSecr(int grupo)
 {
     QScopedValueRollback<bool> atualizando(atualizando_, true);
-    alterados_.fill(false);
+    conferidos_.LimpaAlterados();
     for (TComboBox* combo : lugares_)
         combo->SetText(
             QString::fromStdString(ReferenciaParaTexto(ImagemAtual, CopiaChefeSecretaria[OffsetLugar(grupo, combo->Tag)])));
@@ -187,42 +190,17 @@ bool TFormCheSec::CfgChefeSecr(int lugar, int grupo, const QString& texto)
 void TFormCheSec::ComboBox1Change(TComboBox* Sender)
 {
     if (!atualizando_)
-        alterados_[static_cast<size_t>(Sender->Tag - 1)] = true;
+        conferidos_.MarcaAlterado(Sender);
 }
 
 // The check of leaving a place; a changed place that passes is stored (or
 // refused as taken). A refused place keeps what it held.
-bool TFormCheSec::ConfereLugar(TComboBox* combo)
-{
-    if (!ValidaComboRamal(true, combo))
-        return false;
-    bool& alterado = alterados_[static_cast<size_t>(combo->Tag - 1)];
-    if (!alterado)
-        return true;
-    if (!CfgChefeSecr(combo->Tag, navegacao_.GrupoAtual, combo->Text()))
-        return false;
-    alterado = false;
-    return true;
-}
-
 void TFormCheSec::ComboBox1Exit(TComboBox* Sender)
 {
-    if (!ConfereLugar(Sender))
+    if (!conferidos_.Confere(Sender))
         Sender->SetFocus();
     Atualiza();
     MostraCfgCSecr(navegacao_.GrupoAtual);
-}
-
-// Before another group is shown, the places being typed are stored or the
-// group stays.
-bool TFormCheSec::ConfereAlterados()
-{
-    for (TComboBox* combo : lugares_)
-        if (alterados_[static_cast<size_t>(combo->Tag - 1)] && !ConfereLugar(combo)) {
-            combo->SetFocus();
-            return false;
-        }
-    return true;
 }
 
 // Ok, by mouse or by its key, checks the four places shown in order, as
@@ -230,10 +208,6 @@ bool TFormCheSec::ConfereAlterados()
 // nothing.
 void TFormCheSec::OkButtonClick()
 {
-    for (TComboBox* combo : lugares_)
-        if (!ConfereLugar(combo)) {
-            combo->SetFocus();
-            SetModalResult(mrNone);
-            return;
-        }
+    if (!conferidos_.ConfereTodos())
+        SetModalResult(mrNone);
 }

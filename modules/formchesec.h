@@ -4,6 +4,7 @@
 // work copy that Ok writes back.
 #include "modules/modulo.h"
 #include "modules/navegagrupo.h"
+#include "modules/seletores.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -40,16 +41,14 @@ private:
     bool CfgChefeSecr(int lugar, int grupo, const QString& texto);
     void ComboBox1Change(TComboBox* Sender);
     void ComboBox1Exit(TComboBox* Sender);
-    bool ConfereLugar(TComboBox* combo);
-    bool ConfereAlterados();
 
     // The four combos in the order of their places.
     std::array<TComboBox*, 4> lugares_{};
     // Set while the window fills its controls, so that their handlers store
     // nothing.
     bool atualizando_ = false;
-    // The places typed into since the group was shown, by Tag - 1.
-    std::array<bool, 4> alterados_{};
+    // The places, stored when they pass the check of leaving them.
+    TCombosConferidos conferidos_;
     TNavegacaoGrupo navegacao_;
 };
 

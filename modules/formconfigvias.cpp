@@ -120,9 +120,11 @@ const GrupoRadio kGruposRadio[] = {
 
 const Lugar kLugarRotuloVia{12, 14, 96, 20};
 const Lugar kLugarEdit1{112, 10, 36, 24};
-// First, previous, next, last.
-const char* const kSetas[] = {"|<", "<", ">", ">|"};
-Lugar LugarSeta(int i) { return {156 + 26 * i, 10, 24, 24}; }
+// The stepping buttons: where the first stands, their width and step.
+constexpr int kXSetas = 156;
+constexpr int kYSetas = 10;
+constexpr int kLarguraSeta = 24;
+constexpr int kPassoSetas = 26;
 
 const Lugar kLugarCheckBox1{12, 240, 220, 20};
 const Lugar kLugarLabel3{30, 260, 200, 18};
@@ -181,11 +183,11 @@ void TFormConfigVias::CriaControles()
     Edit1 = Posiciona(new TMaskEdit(this), "Edit1", kLugarEdit1);
     Edit1->SetEditMask(kMascaraVia);
     Label1->SetFocusControl(Edit1);
-    TSpeedButton** setas[] = {&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4};
-    for (int i = 0; i < 4; ++i) {
-        const std::string nome = "SpeedButton" + std::to_string(i + 1);
-        *setas[i] = Posiciona(new TSpeedButton(QString::fromLatin1(kSetas[i]), this), nome.c_str(), LugarSeta(i));
-    }
+    const auto setas = CriaBotoesNavegacao(this, kXSetas, kYSetas, kLarguraSeta, kPassoSetas);
+    SpeedButton1 = setas[0];
+    SpeedButton2 = setas[1];
+    SpeedButton3 = setas[2];
+    SpeedButton4 = setas[3];
 
     for (int linha = 0; linha < static_cast<int>(std::size(kCombos)); ++linha) {
         const ComboVia& dados = kCombos[linha];
@@ -695,16 +697,13 @@ void TFormConfigVias::SpeedButton4Click()
 // Yes: every trunk gets the factory configuration; No: the current one.
 void TFormConfigVias::PadButtonClick()
 {
-    const int resposta = ConfirmaPadrao(TPadrao::ConfigVias);
-    if (resposta != IDYES && resposta != IDNO)
-        return;
-    const int primeira = resposta == IDYES ? 1 : viaAtual_;
-    const int ultima = resposta == IDYES ? kVias : viaAtual_;
-    for (int via = primeira; via <= ultima; ++via) {
+    const int resposta = AplicaPadrao(TPadrao::ConfigVias, 1, kVias, viaAtual_, [this](int via) {
         std::memcpy(CopiaVias.data() + PosicaoViaNaFatia(via), ImagemPadrao() + OffsetVia(via),
                     Area("ConfiguracaoVias").tamanhoRegistro);
         CopiaVias[static_cast<size_t>(PosicaoModoNaFatia(via))] = BytePadrao(OffsetModoVia(via));
-    }
+    });
+    if (resposta != IDYES && resposta != IDNO)
+        return;
     MostraCfgVias(viaAtual_);
 }
 

@@ -100,13 +100,17 @@ void CompactaGrupo(int grupo)
 
 TFormGruRam::TFormGruRam(QWidget* owner)
     : TFormModulo(owner),
+      conferidos_(false,
+                  [this](TComboBox* combo) {
+                      return CfgGrupo(navegacao_.GrupoAtual, combo->Tag + 1, SemBrancos(combo->Text()));
+                  }),
       navegacao_(
           "São permitidos grupos de 1 a 4",
           [this](int grupo) {
               MostraCfgGRamais(grupo);
               Atualiza();
           },
-          [this] { return ConfereAlterados(); })
+          [this] { return conferidos_.ConfereAlterados(); })
 {
     SetCaption(QStringLiteral("Grupo de ramais"));
     SetClientSize(472, 272);
@@ -132,6 +136,7 @@ TFormGruRam::TFormGruRam(QWidget* owner)
         combo->OnExit = [this, combo] { ComboBox2Exit(combo); };
         ComboBoxMembro[static_cast<size_t>(k)] = combo;
     }
+    conferidos_.Liga({ComboBoxMembro.begin(), ComboBoxMembro.end()});
 
     GroupBox2 = Posiciona(new TGroupBox(QString(), this), "GroupBox2", kLugarGroupBox2);
     ComboBox1 = Posiciona(new TComboBox(GroupBox2, csDropDownList), "ComboBox1", kLugarComboBox1);
@@ -175,7 +180,7 @@ void TFormGruRam::FormActivate()
 void TFormGruRam::MostraCfgGRamais(int grupo)
 {
     QScopedValueRollback<bool> atualizando(AtualizandoGrupo, true);
-    alterados_.fill(false);
+    conferidos_.LimpaAlterados();
     const QString toques = QString::number(CopiaGrupos[OffsetToquesDesvioGrupo(grupo)]);
     ComboBox1->SetItemIndex(ComboBox1->Items().IndexOf(toques));
     for (int k = 1; k <= kMembrosGrupo; ++k)
@@ -225,44 +230,19 @@ void TFormGruRam::ComboBox2Change(TComboBox* Sender)
 {
     if (AtualizandoGrupo)
         return;
-    alterados_[static_cast<size_t>(Sender->Tag)] = true;
+    conferidos_.MarcaAlterado(Sender);
     if (SemBrancos(Sender->Text()).size() >= 5)
         MostraErro(QString::fromUtf8("O ramal deve possuir no máximo 4 dígitos"));
 }
 
 // The check of leaving a member; a changed member that passes is stored (or
 // refused as repeated). A refused member leaves its slot as it was.
-bool TFormGruRam::ConfereMembro(TComboBox* combo)
-{
-    if (!ValidaComboRamal(false, combo))
-        return false;
-    bool& alterado = alterados_[static_cast<size_t>(combo->Tag)];
-    if (!alterado)
-        return true;
-    if (!CfgGrupo(navegacao_.GrupoAtual, combo->Tag + 1, SemBrancos(combo->Text())))
-        return false;
-    alterado = false;
-    return true;
-}
-
 void TFormGruRam::ComboBox2Exit(TComboBox* Sender)
 {
-    if (!ConfereMembro(Sender))
+    if (!conferidos_.Confere(Sender))
         Sender->SetFocus();
     Atualiza();
     MostraCfgGRamais(navegacao_.GrupoAtual);
-}
-
-// Before another group is shown, the members being typed are stored or the
-// group stays.
-bool TFormGruRam::ConfereAlterados()
-{
-    for (TComboBox* combo : ComboBoxMembro)
-        if (alterados_[static_cast<size_t>(combo->Tag)] && !ConfereMembro(combo)) {
-            combo->SetFocus();
-            return false;
-        }
-    return true;
 }
 
 // Ok, by mouse or by its key, checks every member of the group shown in
@@ -270,12 +250,8 @@ bool TFormGruRam::ConfereAlterados()
 // commits nothing.
 void TFormGruRam::OkButtonClick()
 {
-    for (TComboBox* combo : ComboBoxMembro)
-        if (!ConfereMembro(combo)) {
-            combo->SetFocus();
-            SetModalResult(mrNone);
-            return;
-        }
+    if (!conferidos_.ConfereTodos())
+        SetModalResult(mrNone);
 }
 
 void TFormGruRam::ComboBox1Change()

@@ -4,6 +4,7 @@
 // work copy that Ok writes back with each group's members moved to the front.
 #include "modules/modulo.h"
 #include "modules/navegagrupo.h"
+#include "modules/seletores.h"
 #include "platform/controls.h"
 
 #include <array>
@@ -39,16 +40,14 @@ private:
     bool CfgGrupo(int grupo, int slot, const QString& texto);
     void ComboBox2Change(TComboBox* Sender);
     void ComboBox2Exit(TComboBox* Sender);
-    bool ConfereMembro(TComboBox* combo);
-    bool ConfereAlterados();
     void ComboBox1Change();
     void RadioGroup1Click();
 
     // Set while the window fills its controls, so that their handlers store
     // nothing.
     bool AtualizandoGrupo = false;
-    // The members typed into since the group was shown, by Tag.
-    std::array<bool, 7> alterados_{};
+    // The members, stored when they pass the check of leaving them.
+    TCombosConferidos conferidos_;
     TNavegacaoGrupo navegacao_;
 };
 

@@ -123,18 +123,9 @@ void TFormHoraOper::PadraoDaLinha(int hora)
 
 void TFormHoraOper::PadButtonClick()
 {
-    switch (ConfirmaPadrao(TPadrao::HoraOper)) {
-    case IDYES:
-        for (int h = 0; h < kHoras; ++h)
-            PadraoDaLinha(h);
+    const auto padrao = [this](int linha) { PadraoDaLinha(linha); };
+    if (AplicaPadrao(TPadrao::HoraOper, 0, kHoras - 1, StringGrid1->Row(), padrao) == IDYES)
         StringGrid1->FocusCell(kColunaTabela1, 0);
-        break;
-    case IDNO:
-        PadraoDaLinha(StringGrid1->Row());
-        break;
-    default:
-        break;
-    }
     StringGrid1->SetFocus();
 }
 

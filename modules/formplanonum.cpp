@@ -191,17 +191,9 @@ void TFormPlanoNum::PadraoDaLinha(int linha)
 
 void TFormPlanoNum::PadButtonClick()
 {
-    switch (ConfirmaPadrao(TPadrao::PlanoNum)) {
-    case IDYES:
-        for (int linha = 1; linha <= kPosicoesRamal; ++linha)
-            PadraoDaLinha(linha);
+    const auto padrao = [this](int linha) { PadraoDaLinha(linha); };
+    if (AplicaPadrao(TPadrao::PlanoNum, 1, kPosicoesRamal, StringGrid1->Row(), padrao) == IDYES) {
         StringGrid1->FocusCell(kColunaRamal, 1);
         StringGrid1->SetFocus();
-        break;
-    case IDNO:
-        PadraoDaLinha(StringGrid1->Row());
-        break;
-    default:
-        break;
     }
 }

@@ -584,17 +584,10 @@ void TFormProgInd::PadraoDaPosicao(int posicao)
 
 void TFormProgInd::PadButtonClick()
 {
-    switch (ConfirmaPadrao(TPadrao::ProgInd)) {
-    case IDYES:
-        for (int p = 1; p <= kPosicoesRamal; ++p)
-            PadraoDaPosicao(p);
-        break;
-    case IDNO:
-        PadraoDaPosicao(Posicao());
-        break;
-    default:
+    const int resposta = AplicaPadrao(TPadrao::ProgInd, 1, kPosicoesRamal, Posicao(),
+                                      [this](int posicao) { PadraoDaPosicao(posicao); });
+    if (resposta != IDYES && resposta != IDNO)
         return;
-    }
     MostraProgRamal(PosicaoDoTexto(Edit1->Text()));
 }
 

@@ -135,19 +135,10 @@ void TFormRamalEco::PadraoDaLinha(int linha)
 
 void TFormRamalEco::PadButtonClick()
 {
-    switch (ConfirmaPadrao(TPadrao::RamalEco)) {
-    case IDYES:
-        for (int linha = 1; linha < static_cast<int>(posicoes_.size()); ++linha)
-            PadraoDaLinha(linha);
-        if (posicoes_.size() > 1)
-            StringGrid1->FocusCell(kColunaOriginada, 1);
-        break;
-    case IDNO:
-        PadraoDaLinha(StringGrid1->Row());
-        break;
-    default:
-        break;
-    }
+    const int ultima = static_cast<int>(posicoes_.size()) - 1;
+    const auto padrao = [this](int linha) { PadraoDaLinha(linha); };
+    if (AplicaPadrao(TPadrao::RamalEco, 1, ultima, StringGrid1->Row(), padrao) == IDYES && ultima >= 1)
+        StringGrid1->FocusCell(kColunaOriginada, 1);
     StringGrid1->SetFocus();
 }
 

@@ -58,6 +58,17 @@ int ConfirmaPadrao(TPadrao janela)
     return IDCANCEL;
 }
 
+int AplicaPadrao(TPadrao janela, int primeiro, int ultimo, int atual, const std::function<void(int)>& padraoDe)
+{
+    const int resposta = ConfirmaPadrao(janela);
+    if (resposta == IDYES)
+        for (int item = primeiro; item <= ultimo; ++item)
+            padraoDe(item);
+    else if (resposta == IDNO)
+        padraoDe(atual);
+    return resposta;
+}
+
 void AbreAjuda(int contexto, const char* arquivo)
 {
     Application->HelpFile = QString::fromLatin1(arquivo);

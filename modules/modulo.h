@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // Marks a library entry: a C name, visible outside the library. Everything
@@ -60,6 +61,11 @@ enum class TPadrao {
 
 // Asks the window's defaults question; returns IDYES, IDNO or IDCANCEL.
 int ConfirmaPadrao(TPadrao janela);
+
+// Asks the window's defaults question and applies its defaults through
+// `padraoDe`: Yes to every item from `primeiro` to `ultimo`, No to the item
+// `atual` only, Cancel to none. Returns the answer.
+int AplicaPadrao(TPadrao janela, int primeiro, int ultimo, int atual, const std::function<void(int)>& padraoDe);
 
 constexpr const char* kArquivoAjuda = "TRIVANTO.HLP";
 constexpr const char* kArquivoAjudaDigital = "DIGITAL.HLP";

@@ -2,6 +2,7 @@
 
 #include "image/grupos.h"
 #include "modules/recusa.h"
+#include "modules/seletores.h"
 #include "platform/controls.h"
 #include "platform/lugar.h"
 
@@ -9,22 +10,13 @@ namespace {
 
 enum { kPrimeiro, kAnterior, kProximo, kUltimo };
 
-struct BotaoNavegacao {
-    const char* nome;
-    const char* legenda;
-    void (TNavegacaoGrupo::*clique)();
+// The click of each stepping button, in the buttons' order.
+void (TNavegacaoGrupo::*const kCliques[])() = {
+    &TNavegacaoGrupo::Primeiro,
+    &TNavegacaoGrupo::Anterior,
+    &TNavegacaoGrupo::Proximo,
+    &TNavegacaoGrupo::Ultimo,
 };
-
-const BotaoNavegacao kBotoes[] = {
-    {"SpeedButton1", "|<", &TNavegacaoGrupo::Primeiro},
-    {"SpeedButton2", "<", &TNavegacaoGrupo::Anterior},
-    {"SpeedButton3", ">", &TNavegacaoGrupo::Proximo},
-    {"SpeedButton4", ">|", &TNavegacaoGrupo::Ultimo},
-};
-
-constexpr int kLarguraBotao = 28;
-constexpr int kAlturaBotao = 24;
-constexpr int kPasso = 30;
 
 } // namespace
 
@@ -36,16 +28,12 @@ TNavegacaoGrupo::TNavegacaoGrupo(const char* foraDaFaixa, std::function<void(int
 
 std::array<TSpeedButton*, 4> TNavegacaoGrupo::CriaBotoes(QWidget* pai, int x, int y)
 {
-    for (size_t k = 0; k < std::size(kBotoes); ++k) {
-        const BotaoNavegacao& dados = kBotoes[k];
-        auto* botao = Posiciona(new TSpeedButton(QString::fromLatin1(dados.legenda), pai), dados.nome,
-                                {x + kPasso * static_cast<int>(k), y, kLarguraBotao, kAlturaBotao});
-        botao->OnClick = [this, clique = dados.clique] {
+    botoes_ = CriaBotoesNavegacao(pai, x, y);
+    for (size_t k = 0; k < botoes_.size(); ++k)
+        botoes_[k]->OnClick = [this, clique = kCliques[k]] {
             if (podeMudar_())
                 (this->*clique)();
         };
-        botoes_[k] = botao;
-    }
     return botoes_;
 }
 

@@ -205,16 +205,14 @@ int PulaRamais(int posicao, bool paraCima, const QStringList& pulados)
     return atual;
 }
 
-std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y)
+std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y, int largura, int passo)
 {
-    constexpr int kLargura = 28;
-    constexpr int kPasso = 30;
     const char* const legendas[] = {"|<", "<", ">", ">|"};
     std::array<TSpeedButton*, 4> botoes{};
     for (int k = 0; k < 4; ++k) {
         const QByteArray nome = "SpeedButton" + QByteArray::number(k + 1);
         botoes[static_cast<size_t>(k)] = Posiciona(new TSpeedButton(QString::fromLatin1(legendas[k]), pai),
-                                                   nome.constData(), {x + kPasso * k, y, kLargura, 24});
+                                                   nome.constData(), {x + passo * k, y, largura, 24});
     }
     return botoes;
 }
@@ -259,4 +257,64 @@ void TNavegacaoRamal::PoeNumero(int p)
     ++silencio_;
     edit_->SetText(TextoDaPosicao(p));
     --silencio_;
+}
+
+TCombosConferidos::TCombosConferidos(bool recusaGrupos, std::function<bool(TComboBox*)> grava)
+    : recusaGrupos_(recusaGrupos), grava_(std::move(grava))
+{
+}
+
+void TCombosConferidos::Liga(std::vector<TComboBox*> combos)
+{
+    combos_ = std::move(combos);
+    alterados_.assign(combos_.size(), false);
+}
+
+std::size_t TCombosConferidos::Indice(TComboBox* combo) const
+{
+    return static_cast<std::size_t>(std::find(combos_.begin(), combos_.end(), combo) - combos_.begin());
+}
+
+void TCombosConferidos::MarcaAlterado(TComboBox* combo)
+{
+    if (const std::size_t i = Indice(combo); i < alterados_.size())
+        alterados_[i] = true;
+}
+
+void TCombosConferidos::LimpaAlterados()
+{
+    alterados_.assign(combos_.size(), false);
+}
+
+bool TCombosConferidos::Confere(TComboBox* combo)
+{
+    if (!ValidaComboRamal(recusaGrupos_, combo))
+        return false;
+    const std::size_t i = Indice(combo);
+    if (i >= alterados_.size() || !alterados_[i])
+        return true;
+    if (!grava_(combo))
+        return false;
+    alterados_[i] = false;
+    return true;
+}
+
+bool TCombosConferidos::ConfereAlterados()
+{
+    for (std::size_t i = 0; i < combos_.size(); ++i)
+        if (alterados_[i] && !Confere(combos_[i])) {
+            combos_[i]->SetFocus();
+            return false;
+        }
+    return true;
+}
+
+bool TCombosConferidos::ConfereTodos()
+{
+    for (TComboBox* combo : combos_)
+        if (!Confere(combo)) {
+            combo->SetFocus();
+            return false;
+        }
+    return true;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // Drop-down lists of extensions, groups and numbers filled from the numbering
-// plan of the image under edit, stepping through the extension positions, and
-// the check of an extension or group number typed in a combo box.
+// plan of the image under edit, stepping through the extension positions, the
+// check of an extension or group number typed in a combo box, and combos
+// whose text is stored once it passes that check.
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 class QWidget;
 class TComboBox;
@@ -64,8 +67,9 @@ int PosicaoDoTexto(const QString& texto);
 int PulaRamais(int posicao, bool paraCima, const QStringList& pulados);
 
 // The four stepping buttons (first, previous, next, last) named
-// SpeedButton1..4, side by side from (x, y).
-std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y);
+// SpeedButton1..4, 24 high, side by side from (x, y), each `passo` on from
+// the one before.
+std::array<TSpeedButton*, 4> CriaBotoesNavegacao(QWidget* pai, int x, int y, int largura = 28, int passo = 30);
 
 // The number edit of a window that steps through the extensions and skips
 // some numbers: the position it stands on and the way it last moved.
@@ -93,4 +97,35 @@ private:
     QStringList pulados_;
     std::function<void(int)> mostra_;
     int silencio_ = 0;
+};
+
+// Extension combos whose typed text reaches the work copy only once it
+// passes the check of leaving the combo: typing marks a combo changed; its
+// check validates the text (ValidaComboRamal) and hands a changed text that
+// passes to `grava`, which stores it or refuses it (false).
+class TCombosConferidos {
+public:
+    TCombosConferidos(bool recusaGrupos, std::function<bool(TComboBox*)> grava);
+
+    // The combos, in the order they are checked.
+    void Liga(std::vector<TComboBox*> combos);
+    void MarcaAlterado(TComboBox* combo);
+    // A record shown afresh: nothing typed yet.
+    void LimpaAlterados();
+    // The check of leaving one combo.
+    bool Confere(TComboBox* combo);
+    // Before another record is shown: the changed combos are stored; the
+    // first refused gets the focus and gives false.
+    bool ConfereAlterados();
+    // On Ok: every combo is checked; the first refused gets the focus and
+    // gives false.
+    bool ConfereTodos();
+
+private:
+    std::size_t Indice(TComboBox* combo) const;
+
+    bool recusaGrupos_;
+    std::function<bool(TComboBox*)> grava_;
+    std::vector<TComboBox*> combos_;
+    std::vector<bool> alterados_;
 };

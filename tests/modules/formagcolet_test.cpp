@@ -144,10 +144,7 @@ TEST_P(AgendaRecusas, MensagemNaLinhaENaColunaSemGravarNada)
         EXPECT_EQ(grade->Row(), caso.linha);
         EXPECT_EQ(grade->Col(), caso.coluna);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8(caso.mensagem));
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
@@ -164,17 +161,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, AgendaRecusas, ::testing::Values(
     Refusal{"PrimeiraLinhaQueFalha", {{40, "9", "5555"}, {12, "", "77"}}, "É necessário definir o número da rota", 12, 2}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
-// What the user types: a cell and its new text; an empty text erases the
-// cell.
-struct Digitado {
-    int linha;
-    int coluna;
-    const char* texto;
-};
-
 struct Gravacao {
     const char* caso;
-    std::vector<Digitado> digitado;
+    std::vector<CelulaDigitada> digitado;
     // The image bytes Ok changes besides the entries left empty.
     std::function<void(std::vector<std::uint8_t>&)> muda;
 };
@@ -195,12 +184,8 @@ TEST_P(AgendaGravacao, OkGravaCategoriaRotaNumeroENome)
     ScriptedBoxes boxes;
     AbreEntrada(&AgendaColetiva, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
-        for (const Digitado& d : caso.digitado) {
-            if (*d.texto)
-                DigitaNaCelula(grade, d.coluna, d.linha, QString::fromUtf8(d.texto));
-            else
-                ApagaCelula(grade, d.coluna, d.linha);
-        }
+        for (const CelulaDigitada& d : caso.digitado)
+            DigitaOuApagaCelula(grade, d);
         Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());
     });

@@ -212,10 +212,7 @@ TEST_P(AtdPortRecusa, MensagemFocoNoCampoENadaGravado)
         EXPECT_EQ(Focado(w), caso.campo);
         EXPECT_EQ(Texto(w, caso.campo), caso.texto); // what the user typed stays to be mended
     });
-    ASSERT_EQ(boxes.calls.size(), 1u) << boxes.Texts().join(" | ").toStdString();
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8(caso.mensagem));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 

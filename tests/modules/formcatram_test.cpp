@@ -2,6 +2,7 @@
 // sub-route and "Rota 0" rules, Ok's check of sub-routes against routes, the
 // defaults, the copy to other extensions, and stepping over special numbers.
 #include "modules/entradas.h"
+#include "tests/modules/janelas.h"
 #include "tests/modules/ramaisteste.h"
 #include "tests/support/casenames.h"
 
@@ -271,10 +272,7 @@ TEST_P(CategoriaRecusa, SubRotaSemRotaMostraAPosicaoEOPeriodo)
         EXPECT_EQ(Find<QAbstractButton>(w, "ButtonCat")->text(),
                   QString::fromLatin1(caso.pagina) == "Diurno" ? "&Noturno" : "&Diurno");
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, "A rota deverá estar definida para permitir acesso a sub-rota");
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8("A rota deverá estar definida para permitir acesso a sub-rota"));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 

@@ -3,6 +3,7 @@
 // before they reach the work copy, when leaving the combo and again on Ok
 // however pressed.
 #include "modules/entradas.h"
+#include "tests/modules/campos.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 #include "tests/modules/passos.h"
@@ -50,13 +51,6 @@ std::vector<std::uint8_t> ImagemChefes()
     return imagem;
 }
 
-QStringList Textos(const std::vector<const char*>& mensagens)
-{
-    QStringList textos;
-    for (const char* m : mensagens)
-        textos << QString::fromUtf8(m);
-    return textos;
-}
 
 // ------------------------------------------------------------------ Ok
 
@@ -90,7 +84,7 @@ TEST_P(ChefesOk, OkGravaOsLugares)
         fechou = !w->isVisible();
     });
     EXPECT_TRUE(fechou);
-    EXPECT_EQ(boxes.Texts(), Textos(caso.mensagens));
+    EXPECT_EQ(boxes.Texts(), TextosDe(caso.mensagens));
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
@@ -123,15 +117,7 @@ struct CasoRecusa {
     std::vector<const char*> mensagens;
 };
 
-struct LinhaRecusa {
-    CasoRecusa caso;
-    TComoOk como;
-};
-
-void PrintTo(const LinhaRecusa& linha, std::ostream* os)
-{
-    *os << linha.caso.caso << "_" << NomeComoOk(linha.como);
-}
+using LinhaRecusa = CasoPorOk<CasoRecusa>;
 
 class ChefesRecusa : public ::testing::TestWithParam<LinhaRecusa> {};
 
@@ -150,11 +136,7 @@ TEST_P(ChefesRecusa, MensagemFocoENadaGravado)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox3");
     });
-    EXPECT_EQ(boxes.Texts(), Textos(caso.mensagens));
-    for (const MessageBoxCall& chamada : boxes.calls) {
-        EXPECT_EQ(chamada.caption, "Erro");
-        EXPECT_EQ(chamada.flags, 16);
-    }
+    ConfereErros(boxes, caso.mensagens);
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
@@ -167,16 +149,7 @@ const CasoRecusa kRecusas[] = {
     {"CincoDigitos", "23456", {"O ramal deve ter no máximo 4 dígitos"}},
 };
 
-std::vector<LinhaRecusa> LinhasRecusa()
-{
-    std::vector<LinhaRecusa> linhas;
-    for (const CasoRecusa& caso : kRecusas)
-        for (TComoOk como : {TComoOk::Mouse, TComoOk::Atalho})
-            linhas.push_back({caso, como});
-    return linhas;
-}
-
-INSTANTIATE_TEST_SUITE_P(Casos, ChefesRecusa, ::testing::ValuesIn(LinhasRecusa()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Casos, ChefesRecusa, ::testing::ValuesIn(CasosPorOk(kRecusas)), PrintedName{});
 
 // An extension that holds a place, typed into another group's place and
 // confirmed by Ok's key, is refused and nothing is written.
@@ -192,7 +165,7 @@ TEST(Chefes, EmUsoRecusadoNoOkPeloAtalho)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox4");
     });
-    EXPECT_EQ(boxes.Texts(), Textos({"Ramal já está sendo utilizado em Chefe-Secretária"}));
+    EXPECT_EQ(boxes.Texts(), TextosDe({"Ramal já está sendo utilizado em Chefe-Secretária"}));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 

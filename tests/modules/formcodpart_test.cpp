@@ -106,10 +106,7 @@ TEST_P(CodigosRecusas, RamalForaDoPlanoRecusadoNaLinhaSemGravarNada)
         EXPECT_EQ(grade->Row(), caso.linha);
         EXPECT_EQ(grade->Col(), 1);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Ramal não existe ou está incorreto."));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8("Ramal não existe ou está incorreto."));
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
@@ -124,17 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, CodigosRecusas, ::testing::Values(
     Refusal{"PrimeiraLinhaQueFalha", {{30, "99"}, {6, "44"}, {8, "25"}}, 6}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
-// What the user types: a cell and its new text; an empty text erases the
-// cell.
-struct Digitado {
-    int linha;
-    int coluna;
-    const char* texto;
-};
-
 struct Gravacao {
     const char* caso;
-    std::vector<Digitado> digitado;
+    std::vector<CelulaDigitada> digitado;
     // The image bytes Ok changes besides the names showing cleared.
     std::function<void(std::vector<std::uint8_t>&)> muda;
 };
@@ -155,11 +144,8 @@ TEST_P(CodigosGravacao, OkGravaSoOQueMudou)
     ScriptedBoxes boxes;
     AbreEntrada(&CodigosParticulares, imagem, [&](TForm* w) {
         auto* grade = Grade(w);
-        for (const Digitado& d : caso.digitado) {
-            if (*d.texto)
-                DigitaNaCelula(grade, d.coluna, d.linha, QString::fromUtf8(d.texto));
-            else
-                ApagaCelula(grade, d.coluna, d.linha);
+        for (const CelulaDigitada& d : caso.digitado) {
+            DigitaOuApagaCelula(grade, d);
             input::Key(Qt::Key_Return);
         }
         Click(w, "OkButton");
@@ -242,12 +228,7 @@ TEST_P(CodigosNomes, NomeEditadoNoLugarFicaInteiro)
         ClicaCelula(grade, 2, 5);
         input::Key(Qt::Key_F2);
         ASSERT_NE(grade->InplaceEditor(), nullptr);
-        for (int tecla : caso.teclas) {
-            if (tecla < 0x80)
-                input::Type(QString(QChar(tecla)));
-            else
-                input::Key(tecla);
-        }
+        PressionaTeclas(caso.teclas);
         EXPECT_EQ(grade->InplaceEditor()->EditText(), QString::fromUtf8(caso.mostrado));
         Click(w, "OkButton");
         EXPECT_FALSE(w->isVisible());

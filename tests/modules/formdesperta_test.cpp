@@ -194,10 +194,7 @@ TEST(Despertador, HorarioRuimParaOOkComOCursorNele)
             EXPECT_EQ(grade->Col(), 1);
             EXPECT_EQ(Focado(w), "StringGrid1");
         });
-        ASSERT_EQ(boxes.calls.size(), 1u);
-        EXPECT_EQ(boxes.calls[0].text, "Horário está incorreto.");
-        EXPECT_EQ(boxes.calls[0].caption, "Erro");
-        EXPECT_EQ(boxes.calls[0].flags, 16);
+        ConfereUmErro(boxes, QString::fromUtf8("Horário está incorreto."));
         EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{}) << caso.linha;
     }
 }

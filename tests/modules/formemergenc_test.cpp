@@ -188,15 +188,7 @@ struct CasoRecusa {
     bool comRota0 = true;
 };
 
-struct LinhaRecusa {
-    CasoRecusa caso;
-    TComoOk como;
-};
-
-void PrintTo(const LinhaRecusa& linha, std::ostream* os)
-{
-    *os << linha.caso.caso << "_" << NomeComoOk(linha.como);
-}
+using LinhaRecusa = CasoPorOk<CasoRecusa>;
 
 class EmergenciaRecusa : public ::testing::TestWithParam<LinhaRecusa> {};
 
@@ -215,10 +207,7 @@ TEST_P(EmergenciaRecusa, MensagemFocoENadaGravado)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), caso.foco);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u) << boxes.Texts().join(" | ").toStdString();
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8(caso.mensagem));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
@@ -239,16 +228,7 @@ const CasoRecusa kRecusas[] = {
      "Não existe Rota 0 programada, não será possível programar número externo.", "MaskEdit3", false},
 };
 
-std::vector<LinhaRecusa> LinhasRecusa()
-{
-    std::vector<LinhaRecusa> linhas;
-    for (const CasoRecusa& caso : kRecusas)
-        for (TComoOk como : {TComoOk::Mouse, TComoOk::Atalho})
-            linhas.push_back({caso, como});
-    return linhas;
-}
-
-INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaRecusa, ::testing::ValuesIn(LinhasRecusa()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaRecusa, ::testing::ValuesIn(CasosPorOk(kRecusas)), PrintedName{});
 
 // A number stored while no trunk has route 0 is refused by Ok too, even
 // untouched: the exchange could not dial it.

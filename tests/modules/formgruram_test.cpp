@@ -4,6 +4,7 @@
 // reach the work copy, when leaving the combo and again on Ok however
 // pressed.
 #include "modules/entradas.h"
+#include "tests/modules/campos.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 #include "tests/modules/passos.h"
@@ -106,10 +107,7 @@ TEST_P(GruposOk, OkGravaOsGruposCompactados)
         fechou = !w->isVisible();
     });
     EXPECT_TRUE(fechou);
-    QStringList mensagens;
-    for (const char* m : caso.mensagens)
-        mensagens << QString::fromUtf8(m);
-    EXPECT_EQ(boxes.Texts(), mensagens);
+    EXPECT_EQ(boxes.Texts(), TextosDe(caso.mensagens));
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
@@ -148,15 +146,7 @@ struct CasoRecusa {
     std::vector<const char*> mensagens;
 };
 
-struct LinhaRecusa {
-    CasoRecusa caso;
-    TComoOk como;
-};
-
-void PrintTo(const LinhaRecusa& linha, std::ostream* os)
-{
-    *os << linha.caso.caso << "_" << NomeComoOk(linha.como);
-}
+using LinhaRecusa = CasoPorOk<CasoRecusa>;
 
 class GruposRecusa : public ::testing::TestWithParam<LinhaRecusa> {};
 
@@ -175,14 +165,7 @@ TEST_P(GruposRecusa, MensagemFocoENadaGravado)
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(Focado(w), "ComboBox4");
     });
-    QStringList mensagens;
-    for (const char* m : caso.mensagens)
-        mensagens << QString::fromUtf8(m);
-    EXPECT_EQ(boxes.Texts(), mensagens);
-    for (const MessageBoxCall& chamada : boxes.calls) {
-        EXPECT_EQ(chamada.caption, "Erro");
-        EXPECT_EQ(chamada.flags, 16);
-    }
+    ConfereErros(boxes, caso.mensagens);
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
@@ -197,16 +180,7 @@ const CasoRecusa kRecusas[] = {
     {"CincoDigitos", "23456", {"O ramal deve possuir no máximo 4 dígitos", "O ramal deve ter no máximo 4 dígitos"}},
 };
 
-std::vector<LinhaRecusa> LinhasRecusa()
-{
-    std::vector<LinhaRecusa> linhas;
-    for (const CasoRecusa& caso : kRecusas)
-        for (TComoOk como : {TComoOk::Mouse, TComoOk::Atalho})
-            linhas.push_back({caso, como});
-    return linhas;
-}
-
-INSTANTIATE_TEST_SUITE_P(Casos, GruposRecusa, ::testing::ValuesIn(LinhasRecusa()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Casos, GruposRecusa, ::testing::ValuesIn(CasosPorOk(kRecusas)), PrintedName{});
 
 // A member the group already holds, typed and confirmed by Ok's key, is
 // refused and nothing is written.

@@ -118,10 +118,7 @@ TEST_P(HoraOperRecusa, MensagemCursorNaCelulaENadaGravado)
         EXPECT_EQ(grade->Col(), caso.coluna);
         EXPECT_EQ(grade->Row(), caso.hora);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Código da operadora está incorreto."));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8("Código da operadora está incorreto."));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 

@@ -6,6 +6,7 @@
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 #include "tests/support/casenames.h"
+#include "tests/support/usuario.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +52,7 @@ TEST_P(PlanoRecusas, MensagemEFocoNaLinhaQueFalhou)
         EXPECT_EQ(grade->Row(), caso.linha);
         EXPECT_EQ(grade->Col(), caso.coluna);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8(caso.mensagem));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
@@ -129,12 +127,7 @@ TEST_P(PlanoNomes, F2MostraENomeGravadoInteiro)
         grade->FocusCell(2, 2);
         input::Key(Qt::Key_F2);
         ASSERT_NE(grade->InplaceEditor(), nullptr);
-        for (int tecla : caso.teclas) {
-            if (tecla < 0x80)
-                input::Type(QString(QChar(tecla)));
-            else
-                input::Key(tecla);
-        }
+        PressionaTeclas(caso.teclas);
         EXPECT_EQ(grade->InplaceEditor()->EditText(), QString::fromUtf8(caso.mostrado));
         Click(w, "OkButton");
     });

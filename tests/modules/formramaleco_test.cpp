@@ -102,10 +102,7 @@ TEST_P(RamalEcoRecusa, MensagemCursorNaCelulaENadaGravado)
         EXPECT_EQ(grade->Col(), caso.coluna);
         EXPECT_EQ(grade->Row(), caso.linha);
     });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8("Tempo limite está fora da faixa permitida (00-59)."));
-    EXPECT_EQ(boxes.calls[0].caption, "Erro");
-    EXPECT_EQ(boxes.calls[0].flags, 16);
+    ConfereUmErro(boxes, QString::fromUtf8("Tempo limite está fora da faixa permitida (00-59)."));
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 

@@ -32,3 +32,13 @@ inline void ApagaHorario(TStringGrid* grade, int coluna, int linha)
     input::Type(QStringLiteral("\r"));
     DesenhaGrade(grade);
 }
+
+// Types the digits into the cell as a time, or clears its time when there
+// are none.
+inline void DigitaOuApagaHorario(TStringGrid* grade, int coluna, int linha, const char* digitos)
+{
+    if (*digitos)
+        DigitaHorario(grade, coluna, linha, QString::fromLatin1(digitos));
+    else
+        ApagaHorario(grade, coluna, linha);
+}

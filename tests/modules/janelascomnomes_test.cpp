@@ -64,26 +64,16 @@ TEST_P(JanelasComNomes, AjudaNomeiaOArquivoEAbreOTopicoDaJanela)
         input::Settle();
         input::Key(Qt::Key_F1);
     });
-    ASSERT_EQ(HelpRequests().size(), 2u);
-    for (const HelpRequest& pedido : HelpRequests()) {
-        EXPECT_EQ(pedido.file, "TRIVANTO.HLP");
-        EXPECT_EQ(pedido.context, janela.contextoAjuda);
-    }
-    ASSERT_EQ(boxes.calls.size(), 2u);
-    EXPECT_EQ(boxes.calls[0].caption, "Informação");
+    ConfereAjudasDaJanela("TRIVANTO.HLP", janela.contextoAjuda, boxes);
 }
 
 TEST_P(JanelasComNomes, BotoesNaOrdemDeTabulacao)
 {
     const Janela& janela = GetParam();
     auto imagem = ImagemDoModelo();
-    QStringList ordem;
-    AbreEntrada(janela.abre, imagem, [&](TForm* w) {
-        for (QWidget* atual = w->nextInFocusChain(); atual != w; atual = atual->nextInFocusChain())
-            if (qobject_cast<TButton*>(atual))
-                ordem << atual->objectName();
-    });
-    EXPECT_EQ(ordem.join(' '), QString::fromLatin1(janela.botoes));
+    QString ordem;
+    AbreEntrada(janela.abre, imagem, [&](TForm* w) { ordem = OrdemDosBotoes(w); });
+    EXPECT_EQ(ordem, QString::fromLatin1(janela.botoes));
 }
 
 TEST_P(JanelasComNomes, CapturaSobreOModelo)

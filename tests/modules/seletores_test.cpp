@@ -4,6 +4,7 @@
 #include "modules/seletores.h"
 #include "platform/controls.h"
 #include "tests/modules/imagemteste.h"
+#include "tests/modules/janelas.h"
 #include "tests/support/casenames.h"
 #include "tests/support/scripted.h"
 
@@ -134,10 +135,7 @@ TEST_P(Digitado, ValidaComboRamal)
     ScriptedBoxes boxes;
     EXPECT_EQ(ValidaComboRamal(caso.recusaGrupos, &combo), caso.mensagem == nullptr);
     if (caso.mensagem) {
-        ASSERT_EQ(boxes.calls.size(), 1u);
-        EXPECT_EQ(boxes.calls[0].text, QString::fromUtf8(caso.mensagem));
-        EXPECT_EQ(boxes.calls[0].caption, "Erro");
-        EXPECT_EQ(boxes.calls[0].flags, 16);
+        ConfereUmErro(boxes, QString::fromUtf8(caso.mensagem));
     } else {
         EXPECT_TRUE(boxes.calls.empty());
     }

@@ -16,6 +16,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 // The part of a control that takes a click: an editable combo's edit.
 inline QWidget* AlvoDoClique(QWidget* controle)
 {
@@ -80,6 +82,35 @@ inline void ApagaCelula(TStringGrid* grade, int coluna, int linha)
     if (!grade->EditorMode())
         input::Key(Qt::Key_F2);
     input::Key(Qt::Key_Delete);
+}
+
+// What the user types into a grid: a cell and its new text; an empty text
+// erases the cell.
+struct CelulaDigitada {
+    int linha;
+    int coluna;
+    const char* texto;
+};
+
+// Types the cell's new text over it, or erases the cell for an empty text.
+inline void DigitaOuApagaCelula(TStringGrid* grade, const CelulaDigitada& celula)
+{
+    if (*celula.texto)
+        DigitaNaCelula(grade, celula.coluna, celula.linha, QString::fromUtf8(celula.texto));
+    else
+        ApagaCelula(grade, celula.coluna, celula.linha);
+}
+
+// Presses the keys in turn where the focus is: a value below 0x80 is typed
+// as its character, any other pressed as that key.
+inline void PressionaTeclas(const std::vector<int>& teclas)
+{
+    for (int tecla : teclas) {
+        if (tecla < 0x80)
+            input::Type(QString(QChar(tecla)));
+        else
+            input::Key(tecla);
+    }
 }
 
 // The grid holds the focus, itself or through its open editor.
