@@ -17,6 +17,7 @@
 TExtTimerSpeedButton::TExtTimerSpeedButton(QWidget* parent) : TSpeedButton(QString(), parent)
 {
     timer_.setInterval(kFirstRepeat);
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { TimerExpired(); });
 }
 
