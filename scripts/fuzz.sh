@@ -26,6 +26,9 @@ else
   targets=("$which")
 fi
 
+# What the libraries below us keep until exit is not reported as a leak.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/fuzz/support/lsan.supp}
+
 for target in "${targets[@]}"; do
   corpus=$build_dir/corpus/$target
   findings=$build_dir/findings/$target
