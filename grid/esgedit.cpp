@@ -1,5 +1,6 @@
 #include "grid/esgedit.h"
 
+#include "grid/extutil.h"
 #include "grid/extxpvs.h"
 
 #include <QApplication>
@@ -62,7 +63,9 @@ void TExtSpeedButton::paintEvent(QPaintEvent*)
     if (!Glyph.isNull()) {
         const int w = Glyph.width() / std::max(NumGlyphs, 1);
         const QPoint at((width() - w) / 2 + shift, (height() - Glyph.height()) / 2 + shift);
-        painter.drawPixmap(at, Glyph, QRect(0, 0, w, Glyph.height()));
+        // The glyph's corner colour is its transparent colour.
+        DrawTransparentBitmap(canvas, Glyph.toImage().copy(0, 0, w, Glyph.height()), clNone,
+                              {at.x(), at.y(), at.x() + w, at.y() + Glyph.height()});
         textLeft = at.x() + w;
     }
     if (!text().isEmpty()) {

@@ -94,7 +94,9 @@ void TExtTimerSpeedButton::paintEvent(QPaintEvent*)
         if (!Glyph.isNull()) {
             const int w = Glyph.width() / std::max(NumGlyphs, 1);
             const QPoint at((width() - w) / 2 + (down ? 1 : 0), (height() - Glyph.height()) / 2 + (down ? 1 : 0));
-            painter.drawPixmap(at, Glyph, QRect(0, 0, w, Glyph.height()));
+            // The glyph's corner colour is its transparent colour.
+            DrawTransparentBitmap(canvas, Glyph.toImage().copy(0, 0, w, Glyph.height()), clNone,
+                                  {at.x(), at.y(), at.x() + w, at.y() + Glyph.height()});
         }
         return;
     }
