@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -519,5 +520,38 @@ INSTANTIATE_TEST_SUITE_P(
                       {2, 1, L, 0, 0}, {1, 3, D, 0, 4}, {1, 5, U, 0, 4}, {3, 4, L, 0, 4},
                   }}),
     [](const testing::TestParamInfo<KeyLayout>& p) { return std::string(p.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST(BaseGridWheel, TheWheelLandsOnTheBaseOfABlock)
+{
+    QWidget window;
+    auto* grid = new TBaseGrid(&window);
+    grid->SetColCount(4);
+    grid->SetRowCount(8);
+    grid->SetDefaultRowHeight(20);
+    grid->SetScrollBars(ssNone);
+    grid->setFrameStyle(0);
+    grid->setGeometry(0, 0, 300, 170);
+    grid->MergeCells(1, 3, 2, 2); // rows 3 and 4
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    struct Case {
+        int startCol, startRow, delta;
+        int endCol, endRow;
+    };
+    for (const Case k : {Case{1, 2, -120, 1, 3}, Case{2, 2, -120, 1, 3}, Case{1, 5, 120, 1, 3}, Case{2, 5, 120, 1, 3},
+                         Case{3, 2, -120, 3, 3}}) {
+        grid->FocusCell(k.startCol, k.startRow);
+        const QPoint at(20, 20);
+        QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, k.delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+        EXPECT_EQ((TPoint{grid->Col(), grid->Row()}), (TPoint{k.endCol, k.endRow}))
+            << k.startCol << "," << k.startRow << " " << k.delta;
+    }
+}
 
 } // namespace
