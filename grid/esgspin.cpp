@@ -3,6 +3,7 @@
 #include "grid/extutil.h"
 #include "grid/extxpvs.h"
 #include "platform/application.h"
+#include "platform/formatting.h"
 #include "platform/localesettings.h"
 
 #include <QApplication>
@@ -269,9 +270,11 @@ bool OutOfBounds(double value, double least, double most)
 
 int TEsgSpinEdit::Value() const
 {
-    bool ok = false;
-    const int value = Text().trimmed().toInt(&ok);
-    return ok ? value : MinValue;
+    try {
+        return StrToInt(Text());
+    } catch (const EConvertError&) {
+        return MinValue;
+    }
 }
 
 void TEsgSpinEdit::SetValue(int value)
