@@ -49,6 +49,14 @@ const ButtonSet& ButtonsOf(int flags)
 
 } // namespace
 
+void TApplication::Beep()
+{
+    if (BeepHook hook = CurrentBeepHook())
+        hook();
+    else
+        QApplication::beep();
+}
+
 int TApplication::MessageBox(const QString& text, const QString& caption, int flags)
 {
     messageBoxShown_ = true;

@@ -46,6 +46,8 @@ public:
     // shows the application's title. Closing the box without a button gives
     // IDCANCEL where the box has Cancel, else the only/first button.
     int MessageBox(const QString& text, const QString& caption = QString(), int flags = MB_OK);
+    // The warning sound of a refused key or action.
+    void Beep();
 
     // The box for an error that escaped every handler: one box with the
     // error's text, and the program goes on.

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 #include <cstddef>
 #include <iterator>
 #include <memory>
@@ -94,6 +95,25 @@ void TStringGrid::ForEachRowWithCells(F&& change)
     for (auto& row : cells_)
         if (row)
             change(*row);
+}
+
+void TStringGrid::DropObjects(int fromCol, int toCol, int fromRow, int toRow)
+{
+    for (int r = fromRow; r < toRow; ++r) {
+        auto& row = cells_[static_cast<size_t>(r)];
+        if (!row)
+            continue;
+        for (int c = fromCol; c < toCol; ++c) {
+            Cell& cell = (*row)[static_cast<size_t>(c)];
+            if (TObject* object = std::exchange(cell.object, nullptr))
+                ObjectDropped(object);
+        }
+    }
+}
+
+void TStringGrid::ObjectDropped(TObject* Object)
+{
+    (void)Object;
 }
 
 TStringGrid::Cell& TStringGrid::At(int ACol, int ARow)
@@ -194,6 +214,10 @@ void TStringGrid::Resize(int cols, int rows)
     const int oldRows = static_cast<int>(rowHeights_.size());
     cols = std::max(cols, 1);
     rows = std::max(rows, 1);
+    if (rows < oldRows)
+        DropObjects(0, oldCols, rows, oldRows);
+    if (cols < oldCols)
+        DropObjects(cols, oldCols, 0, std::min(rows, oldRows));
     colWidths_.resize(static_cast<size_t>(cols), defaultColWidth_);
     tabStops_.resize(static_cast<size_t>(cols), true);
     rowHeights_.resize(static_cast<size_t>(rows), defaultRowHeight_);
@@ -472,6 +496,7 @@ void TStringGrid::DeleteCols(int Index, int Count)
     if (Count <= 0)
         return;
     const int oldCols = ColCount();
+    DropObjects(Index, Index + Count, 0, RowCount());
     const auto from = static_cast<std::ptrdiff_t>(Index);
     const auto to = from + Count;
     colWidths_.erase(colWidths_.begin() + from, colWidths_.begin() + to);
@@ -489,6 +514,7 @@ void TStringGrid::DeleteRows(int Index, int Count)
     if (Count <= 0)
         return;
     const int oldRows = RowCount();
+    DropObjects(0, ColCount(), Index, Index + Count);
     const auto from = static_cast<std::ptrdiff_t>(Index);
     const auto to = from + Count;
     rowHeights_.erase(rowHeights_.begin() + from, rowHeights_.begin() + to);

@@ -278,6 +278,11 @@ protected:
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
     virtual void Click();
+    // A cell leaves the grid (its column or row is deleted, or the count is
+    // lowered below it) holding Object in its slot; called before the cell
+    // goes, once per non-empty slot. The string grid owns nothing, so it
+    // does nothing; a derived grid that owns what it keeps there frees it.
+    virtual void ObjectDropped(TObject* Object);
 
     // Qt events.
     void paintEvent(QPaintEvent* event) override;
@@ -343,6 +348,9 @@ private:
     // Rows hold no cells until one is written; the others hold ColCount.
     template <typename F>
     void ForEachRowWithCells(F&& change);
+    // Reports every object of the cells in columns cols.. and rows rows..
+    // (before they are dropped) through ObjectDropped.
+    void DropObjects(int fromCol, int toCol, int fromRow, int toRow);
     void AfterRangeChange(int oldCols, int oldRows);
     void ClampToCounts();
     void Resize(int cols, int rows);

@@ -8,6 +8,7 @@ namespace {
 const char* const kMessageBoxHook = "trivanto.messageBoxHook";
 const char* const kModalHook = "trivanto.modalHook";
 const char* const kMessageBoxShownHook = "trivanto.messageBoxShownHook";
+const char* const kBeepHook = "trivanto.beepHook";
 
 void Store(const char* name, quintptr value)
 {
@@ -51,4 +52,14 @@ void SetMessageBoxShownHook(MessageBoxShownHook hook)
 MessageBoxShownHook CurrentMessageBoxShownHook()
 {
     return reinterpret_cast<MessageBoxShownHook>(Load(kMessageBoxShownHook));
+}
+
+void SetBeepHook(BeepHook hook)
+{
+    Store(kBeepHook, reinterpret_cast<quintptr>(hook));
+}
+
+BeepHook CurrentBeepHook()
+{
+    return reinterpret_cast<BeepHook>(Load(kBeepHook));
 }

@@ -29,3 +29,9 @@ ModalHook CurrentModalHook();
 using MessageBoxShownHook = void (*)(QWidget* box, const MessageBoxCall& call);
 void SetMessageBoxShownHook(MessageBoxShownHook hook);
 MessageBoxShownHook CurrentMessageBoxShownHook();
+
+// Replaces the sound of Application->Beep (a refused key, say), so that a
+// test can count the beeps.
+using BeepHook = void (*)();
+void SetBeepHook(BeepHook hook);
+BeepHook CurrentBeepHook();

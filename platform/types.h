@@ -117,6 +117,7 @@ enum : int {
     VK_DIVIDE = 0x6F,
     VK_F1 = 0x70,
     VK_F2 = 0x71,
+    VK_F4 = 0x73,
     VK_F12 = 0x7B,
     VK_OEM_1 = 0xBA,      // ; :
     VK_OEM_PLUS = 0xBB,   // = +
