@@ -75,25 +75,39 @@ void ImprimeTemporizacoes(TPagina& p)
     }
 }
 
+namespace {
+
+// A label and the value printed beside it.
+struct TLinhaRotulada {
+    const char* rotulo;
+    QString valor;
+};
+
+// One labelled line every four line units, as the one-area reports print.
+template <std::size_t N>
+void ImprimeLinhasRotuladas(TPagina& p, int xRotulo, int xValor, const TLinhaRotulada (&linhas)[N])
+{
+    for (const TLinhaRotulada& linha : linhas) {
+        LinhaRotulada(p, xRotulo, xValor, linha.rotulo, linha.valor);
+        AvancaLinhas(p, 4);
+    }
+}
+
+} // namespace
+
 void ImprimeEmergenciaExterna(TPagina& p)
 {
     IniciaRelatorio(p, 9, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
-    const struct {
-        const char* rotulo;
-        QString valor;
-    } linhas[] = {
+    const TLinhaRotulada linhas[] = {
         {"Número interno emergencia 1", ReferenciaOuTracos(img, img[ofsInternoEmergencia])},
         {"Número externo emergencia 1", TextoNumero(img + ofsExternoEmergencia)},
         {"Ramal de emergencia", ReferenciaOuTracos(img, img[ofsRamalEmergencia])},
         {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, img[ofsInternoRamalEmergencia])},
         {"Número externo emergencia (ramal)", TextoNumero(img + ofsExternoRamalEmergencia)},
     };
-    for (const auto& linha : linhas) {
-        LinhaRotulada(p, 20 * p.CU, 62 * p.CU, linha.rotulo, linha.valor);
-        AvancaLinhas(p, 4);
-    }
+    ImprimeLinhasRotuladas(p, 20 * p.CU, 62 * p.CU, linhas);
 }
 
 void ImprimeAtendedorPorteiro(TPagina& p)
@@ -101,19 +115,13 @@ void ImprimeAtendedorPorteiro(TPagina& p)
     IniciaRelatorio(p, 10, stNenhum, 3);
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
-    const struct {
-        const char* rotulo;
-        QString valor;
-    } linhas[] = {
+    const TLinhaRotulada linhas[] = {
         {"Ramal atendedor porteiro", ReferenciaOuTracos(img, img[ofsAtendentePorteiro])},
         {"Tempo de comando do porteiro (seg.)", QString::number(img[ofsTempoComandoPorteiro] / 50)},
         {"Tempo espera atendimento porteiro (seg.)", QString::number(img[ofsTempoEsperaPorteiro])},
         {"Número externo para porteiro ", TextoNumero(img + ofsNumeroExternoPorteiro)},
     };
-    for (const auto& linha : linhas) {
-        LinhaRotulada(p, 20 * p.CU, 68 * p.CU, linha.rotulo, linha.valor);
-        AvancaLinhas(p, 4);
-    }
+    ImprimeLinhasRotuladas(p, 20 * p.CU, 68 * p.CU, linhas);
 }
 
 namespace {
