@@ -43,7 +43,7 @@ private:
 };
 
 // Integers that belong to one cell; every change is reported with the cell.
-class TIntList {
+class TIntList : public TObject {
 public:
     TIntList(int ACol, int ARow) : col_(ACol), row_(ARow) {}
     virtual ~TIntList() = default;
