@@ -45,7 +45,7 @@ TEST_F(BotoesViasTest, CadaBotaoAbreSuaVia)
         QToolButton* botao = j.BotoesVias[static_cast<size_t>(via - 1)];
         ASSERT_TRUE(botao->isEnabled());
         const std::uint8_t antes = Imagem[OffsetVia(via)];
-        const QString mostrada = AbreEConfirma([&] { botao->click(); });
+        const QString mostrada = AbreEConfirma([&] { input::Click(botao); });
         EXPECT_EQ(mostrada, botao->text());
         EXPECT_EQ(Imagem[OffsetVia(via)], antes ^ 0x08);
         EXPECT_EQ(ItensAlterados[ipConfiguracaoVias - 1], 1);

@@ -4,6 +4,7 @@
 #include "shell/configuracao.h"
 #include "shell/formconfsys.h"
 #include "shell/registro.h"
+#include "tests/support/input.h"
 #include "tests/support/scripted.h"
 
 #include <QCoreApplication>
@@ -53,8 +54,10 @@ protected:
             for (int p = 1; p <= 4; ++p)
                 if (Find<QRadioButton>(w, QStringLiteral("RadioButton%1").arg(p).toLatin1().constData())->isChecked())
                     selecionada = p;
-            if (escolhe)
-                Find<QRadioButton>(w, QStringLiteral("RadioButton%1").arg(escolhe).toLatin1().constData())->click();
+            if (escolhe) {
+                auto* radio = Find<QRadioButton>(w, QStringLiteral("RadioButton%1").arg(escolhe).toLatin1().constData());
+                input::Click(radio, QPoint(6, radio->height() / 2)); // on its round box
+            }
             Click(w, botao);
         });
         dialogo.ShowModal();
