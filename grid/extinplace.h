@@ -128,4 +128,6 @@ private:
     bool rightAlign_ = false;
     bool wordWrap_ = false;
     bool autoComplete_ = true;
+    // A character was typed since the last key release.
+    bool typedChar_ = false;
 };
