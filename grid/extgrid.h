@@ -595,6 +595,15 @@ public:
 
     void HideEditor() override;
     bool FilterKeyPress(QKeyEvent* event) override;
+    // The rich-text editor's questions: focus back on the grid ends its
+    // edit; its arrows in single-line cells are the grid's; it grows the row
+    // while typing.
+    void HideInplaceEdit() override;
+    void EditorKeyDown(int& Key, TShiftState Shift) override;
+    bool CellsHaveLines() const override;
+    bool SizeRowWhileTyping() const override;
+    int CurrentRowHeight() const override;
+    void SetCurrentRowHeight(int Height) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // Set by AdvanceCell while it moves the cursor: SelectCell then leaves
@@ -859,6 +868,8 @@ private:
     TControlEdit* controlEdit_ = nullptr;
     TControlCombo* controlCombo_ = nullptr;
     TEditLink* editLink_ = nullptr;
+    // The in-place rich edit made with the editors while the grid has none.
+    TExtRichEdit* richEditor_ = nullptr;
     // The borderless window of a pop-up edit link.
     std::unique_ptr<QWidget> linkPopup_;
     // Ends the edit when the link's control loses the focus.

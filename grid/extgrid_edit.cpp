@@ -2,9 +2,7 @@
 // an edit, writing the editor's value back and validating it.
 #include "grid/extgrid.h"
 
-#if __has_include("grid/extrichedit.h")
 #include "grid/extrichedit.h"
-#endif
 
 #include "grid/extinplace.h"
 #include "grid/grideditors.h"
@@ -124,6 +122,11 @@ void TExtStringGrid::CreateInplaceEditors()
     controlEdit_->hide();
     controlCombo_->hide();
     linkWatch_ = std::make_unique<LinkFocusWatch>(this);
+    if (!InplaceRichEdit()) {
+        richEditor_ = new TExtRichEdit(area, this, reInplace);
+        richEditor_->setEnabled(false);
+        richEditor_->hide();
+    }
 }
 
 TGridSpin* TExtStringGrid::SpinEditor()
@@ -213,11 +216,11 @@ QWidget* TExtStringGrid::EditorControl(TEditorType kind) const
 
 TRichEdit* TExtStringGrid::RichEditWidget() const
 {
-#if __has_include("grid/extrichedit.h")
-    return InplaceRichEdit();
-#else
-    return nullptr;
-#endif
+    // The grid's own in-place rich edit, or the one made with the editors
+    // while the grid has none.
+    if (InplaceRichEdit())
+        return InplaceRichEdit();
+    return richEditor_;
 }
 
 bool TExtStringGrid::HasCellControl(int ACol, int ARow)
@@ -761,6 +764,39 @@ void TExtStringGrid::TextEditorLeft(bool toOtherWindow)
     }
     if (OnEditingDone)
         Application->Guard([&] { OnEditingDone(); });
+}
+
+// ---- what the rich-text editor asks of its grid
+
+void TExtStringGrid::HideInplaceEdit()
+{
+    if (editorType_ == edRichEdit)
+        EndCellEditing();
+}
+
+void TExtStringGrid::EditorKeyDown(int& Key, TShiftState Shift)
+{
+    KeyDown(Key, Shift);
+}
+
+bool TExtStringGrid::CellsHaveLines() const
+{
+    return Multilinecells || WordWrap();
+}
+
+bool TExtStringGrid::SizeRowWhileTyping() const
+{
+    return SizeWhileTyping()->Height;
+}
+
+int TExtStringGrid::CurrentRowHeight() const
+{
+    return RowHeights(Row());
+}
+
+void TExtStringGrid::SetCurrentRowHeight(int Height)
+{
+    SetRowHeights(Row(), Height);
 }
 
 // ---- the in-place combo
