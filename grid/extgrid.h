@@ -876,6 +876,8 @@ private:
     std::unique_ptr<QObject> linkWatch_;
     // The first character typed on the grid, for the editor it opens.
     char pendingChar_ = 0;
+    // Where the current cell lay when its special editor was placed.
+    TRect editorCellRect_;
     // Editing started by a click at this point of the grid's area.
     bool editClickPending_ = false;
     QPoint editClickAt_;

@@ -274,6 +274,14 @@ bool TExtStringGrid::CanEditShow()
 void TExtStringGrid::UpdateEditor()
 {
     TBaseGrid::UpdateEditor();
+    // Scrolling moves the cell away from under a special editor: its edit
+    // ends.
+    if (SpecialEditorShown() && editorType_ != edCustom) {
+        const TPoint base = BaseCell(Col(), Row());
+        const TRect r = CellRect(base.X, base.Y);
+        if (r.Left != editorCellRect_.Left || r.Top != editorCellRect_.Top)
+            EndCellEditing();
+    }
     if (textEditor_ && textEditor_->isVisible())
         textEditor_->Arrange();
 }
@@ -397,6 +405,7 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
 {
     CreateInplaceEditors();
     TRect r = CellRect(ACol, ARow);
+    editorCellRect_ = r;
     if (Mirrored())
         r = TRect{viewport()->width() - r.Right, r.Top, viewport()->width() - r.Left, r.Bottom};
     const int w = r.Right - r.Left - 1;

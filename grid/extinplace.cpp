@@ -230,6 +230,13 @@ bool TExtInplaceEdit::Multiline() const
 void TExtInplaceEdit::Arrange()
 {
     SetLengthLimit(grid_->MaxEditLength());
+    // Right-aligned, top-aligned cells are edited right-aligned.
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    grid_->GetCellAlignment(grid_->Col(), grid_->Row(), hAlign, vAlign);
+    const bool right = hAlign == taRightJustify && vAlign == vtaTop;
+    if (right != rightAlign_)
+        SetRightAlign(right);
     const TEditorType kind = grid_->EditorType();
     const bool password = kind == edPassword;
     if ((echoMode() == QLineEdit::Password) != password)
@@ -340,6 +347,7 @@ bool TExtInplaceEdit::WantsEscape() const
 void TExtInplaceEdit::KeyDown(int& Key, TShiftState Shift)
 {
     autoComplete_ = Key != VK_BACK && Key != VK_DELETE;
+    keypadDecimal_ = Key == VK_DECIMAL;
     const bool ctrl = Shift & ssCtrl;
     const TNavigation& nav = *grid_->Navigation();
     if (ClipboardKey(Key, Shift)) {
@@ -419,6 +427,9 @@ bool TExtInplaceEdit::ClipboardKey(int Key, TShiftState Shift)
 
 void TExtInplaceEdit::KeyPress(char& Key)
 {
+    // The number pad's decimal key types the user's decimal separator.
+    if (std::exchange(keypadDecimal_, false) && grid_->ExcelStyleDecimalSeparator && (Key == '.' || Key == ','))
+        Key = QCharToChar(LocaleSettings().DecimalSeparator);
     const TEditorType kind = grid_->EditorType();
     const TNavigation& nav = *grid_->Navigation();
     const QString current = EditorText();

@@ -130,4 +130,6 @@ private:
     bool autoComplete_ = true;
     // A character was typed since the last key release.
     bool typedChar_ = false;
+    // The key down was the number pad's decimal key.
+    bool keypadDecimal_ = false;
 };

@@ -11,6 +11,7 @@
 #include "tests/support/input.h"
 
 #include <QAbstractItemView>
+#include <QScrollBar>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -467,6 +468,75 @@ TEST_F(GridEdit, MultilineCellsEditSeveralLines)
     input::Key(Qt::Key_Down);
     EXPECT_EQ(grid->Row(), 2);
     EXPECT_EQ(grid->Cells(1, 1), "um\ndois\ntrês");
+}
+
+TEST_F(GridEdit, NumberPadDecimalKeyTypesTheUsersSeparator)
+{
+    LocaleSettings().DecimalSeparator = ',';
+    kind = edFloat;
+    grid->FocusCell(1, 1);
+    input::Key(Qt::Key_F2);
+    input::Type("1");
+    QTest::keyClick(Focus(), Qt::Key_Period, Qt::KeypadModifier);
+    input::Type("5");
+    EXPECT_EQ(grid->Cells(1, 1), "1.5") << "as typed without the switch";
+    input::Key(Qt::Key_Escape);
+    grid->ExcelStyleDecimalSeparator = true;
+    input::Key(Qt::Key_F2);
+    input::Type("1");
+    QTest::keyClick(Focus(), Qt::Key_Period, Qt::KeypadModifier);
+    input::Type("5");
+    input::Key(Qt::Key_Return);
+    EXPECT_EQ(grid->Cells(1, 1), "1,5");
+}
+
+TEST_F(GridEdit, RightAlignedCellsEditRightAligned)
+{
+    grid->OnGetAlignment = [](QObject*, int ARow, int, TAlignment& HAlign, TVAlignment&) {
+        if (ARow == 2)
+            HAlign = taRightJustify;
+    };
+    grid->FocusCell(1, 2);
+    input::Key(Qt::Key_F2);
+    EXPECT_TRUE(grid->TextEditor()->alignment() & Qt::AlignRight);
+    input::Key(Qt::Key_Down);
+    input::Key(Qt::Key_F2);
+    EXPECT_TRUE(grid->TextEditor()->alignment() & Qt::AlignLeft);
+}
+
+TEST_F(GridEdit, ScrollingEndsASpecialEdit)
+{
+    kind = edSpinEdit;
+    grid->SetRowCount(40);
+    grid->SetCells(1, 1, "5");
+    grid->FocusCell(1, 1);
+    input::Key(Qt::Key_F2);
+    input::Type("8");
+    ASSERT_TRUE(grid->SpinEditor()->isVisible());
+    grid->verticalScrollBar()->setValue(5);
+    input::Settle();
+    EXPECT_FALSE(grid->SpinEditor()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), "8");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "done"), 1);
+}
+
+TEST_F(GridEdit, FormControlEditsEndOnEnter)
+{
+    TControlEdit* edit = grid->ControlEdit();
+    TControlCombo* combo = grid->ControlCombo();
+    for (QWidget* control : {static_cast<QWidget*>(edit), static_cast<QWidget*>(combo)}) {
+        int exits = 0;
+        TControl::Of(control)->OnExit = [&] { ++exits; };
+        control->setGeometry(grid->CellRect(1, 1).ToQRect());
+        control->show();
+        control->setFocus();
+        input::Type("a");
+        EXPECT_EQ(exits, 0);
+        input::Key(Qt::Key_Return);
+        EXPECT_EQ(exits, 1) << "Enter runs the control's exit handling";
+        TControl::Of(control)->OnExit = nullptr;
+        control->hide();
+    }
 }
 
 // ---- spin keys and the unit split
