@@ -854,6 +854,11 @@ private:
     void HideSpecialEditors();
     bool HasCellControl(int ACol, int ARow);
     void AskCanEditCell(int ACol, int ARow);
+    // The floating footer's rule for choosing a row: scrolls a row from under
+    // it, refuses its own last row.
+    bool FooterAllowsRow(int ACol, int ARow);
+    // The fixed cells that mark the current row and column repaint.
+    void RepaintHeadersOfMove(int OldCol, int OldRow, int NewCol, int NewRow);
     void SetEditorColor(QWidget* Editor, TColor Color);
     void ShowCustomEditor(int ACol, int ARow, const TRect& R, TColor Color, const QString& Text);
 

@@ -2,13 +2,13 @@
 // an edit, writing the editor's value back and validating it.
 #include "grid/extgrid.h"
 
-#include "grid/extrichedit.h"
-
-#include "grid/extinplace.h"
-#include "grid/grideditors.h"
-#include "grid/extutil.h"
 #include "grid/cellgraphic.h"
 #include "grid/esgcheck.h"
+#include "grid/extinplace.h"
+#include "grid/extrichedit.h"
+#include "grid/extutil.h"
+#include "grid/floatingfooter.h"
+#include "grid/grideditors.h"
 #include "platform/application.h"
 #include "platform/localesettings.h"
 #include "platform/richedit.h"
@@ -59,7 +59,9 @@ TDateTime ToDateTime(const QDate& date, const QTime& time)
     return days + (time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0);
 }
 
-// Sends a typed character to an editor as the keyboard would.
+// Hands the character that opened an editor on to it, as the keyboard
+// would have; the key's release reaches the editor by itself, since it now
+// has the focus.
 void TypeInto(QWidget* editor, char c)
 {
     if (!editor || c == 0)
@@ -68,8 +70,6 @@ void TypeInto(QWidget* editor, char c)
     const int key = c == '\b' ? Qt::Key_Backspace : Qt::Key(ch.toUpper().unicode());
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
     QCoreApplication::sendEvent(editor, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
-    QCoreApplication::sendEvent(editor, &release);
 }
 
 // Ends the grid's edit when an edit link's control loses the focus.
@@ -334,6 +334,8 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 
 bool TExtStringGrid::SelectCell(int ACol, int ARow)
 {
+    if (!FooterAllowsRow(ACol, ARow))
+        return false;
     bool allow = true;
     const int oldCol = Col();
     const int oldRow = Row();
@@ -360,10 +362,45 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
         selected = ValidateCell(Cells(Col(), Row())) && TBaseGrid::SelectCell(ACol, ARow);
     }
     if (selected) {
+        RepaintHeadersOfMove(oldCol, oldRow, ACol, ARow);
         selectedCellText_ = Cells(ACol, ARow);
         RememberEditCell(ACol, ARow);
     }
     return selected;
+}
+
+bool TExtStringGrid::FooterAllowsRow(int ACol, int ARow)
+{
+    TFloatingFooter* footer = FloatingFooter();
+    if (!footer || !footer->Visible() || ARow < 0)
+        return true;
+    const bool preview = footer->FooterStyle() != fsFixedLastRow;
+    if (preview)
+        RepaintFooter();
+    // A cell that would lie under the footer scrolls up into view.
+    const TRect r = CellRect(std::max(ACol, 0), ARow);
+    const int footerHeight = DefaultRowHeight();
+    if (r.Bottom > r.Top && viewport()->height() - footerHeight + 2 < r.Bottom && ARow < RowCount() - 1)
+        SetTopRow(TopRow() + 1);
+    // The last row is the footer's.
+    return preview || ARow != RowCount() - 1;
+}
+
+void TExtStringGrid::RepaintHeadersOfMove(int OldCol, int OldRow, int NewCol, int NewRow)
+{
+    if (!RowIndicator().Image.isNull() && FixedCols() > 0) {
+        RepaintCell(0, OldRow);
+        RepaintCell(0, NewRow);
+    }
+    if (ActiveCellShow()) {
+        RepaintCell(0, OldRow);
+        RepaintCell(0, NewRow);
+        RepaintCell(OldCol, 0);
+        RepaintCell(NewCol, 0);
+        const TGridRect sel = Selection();
+        RepaintCell(sel.Left, 0);
+        RepaintCell(0, sel.Top);
+    }
 }
 
 void TExtStringGrid::AskCanEditCell(int ACol, int ARow)

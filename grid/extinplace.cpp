@@ -239,8 +239,13 @@ void TExtInplaceEdit::Arrange()
         SetRightAlign(right);
     const TEditorType kind = grid_->EditorType();
     const bool password = kind == edPassword;
-    if ((echoMode() == QLineEdit::Password) != password)
+    if ((echoMode() == QLineEdit::Password) != password) {
         setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+        // The grid's password character, not the style's bullet.
+        setStyleSheet(password ? QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                                     .arg(grid_->PasswordChar.unicode())
+                               : QString());
+    }
     if (wordWrap_ != grid_->WordWrap())
         SetWordWrap(grid_->WordWrap());
     const bool multi = Multiline();

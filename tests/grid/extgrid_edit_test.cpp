@@ -4,6 +4,7 @@
 #include "grid/extgrid.h"
 
 #include "grid/extinplace.h"
+#include "grid/floatingfooter.h"
 #include "grid/grideditors.h"
 #include "platform/localesettings.h"
 #include "platform/richedit.h"
@@ -351,6 +352,59 @@ TEST_F(GridEdit, CanEditCellRefusesSomeCells)
     input::Type("x");
     input::Key(Qt::Key_Return);
     EXPECT_EQ(grid->Cells(2, 2), "x") << "editing comes back on the next cell that may be edited";
+}
+
+TEST_F(GridEdit, ChangingEventsMayRefuseTheNewCell)
+{
+    std::vector<std::string> asked;
+    grid->OnRowChanging = [&](QObject*, int OldRow, int NewRow, bool& Allow) {
+        asked.push_back("row " + std::to_string(OldRow) + ">" + std::to_string(NewRow));
+        Allow = NewRow != 3;
+    };
+    grid->OnColChanging = [&](QObject*, int OldCol, int NewCol, bool&) {
+        asked.push_back("col " + std::to_string(OldCol) + ">" + std::to_string(NewCol));
+    };
+    grid->OnCellChanging = [&](QObject*, int, int, int NewRow, int NewCol, bool& Allow) {
+        asked.push_back("cell " + std::to_string(NewCol) + "," + std::to_string(NewRow));
+        Allow = NewCol != 3;
+    };
+    grid->FocusCell(1, 1);
+    asked.clear();
+    ClickCell(2, 2);
+    EXPECT_EQ(asked, (std::vector<std::string>{"row 1>2", "col 1>2", "cell 2,2"}));
+    EXPECT_EQ(grid->Col(), 2);
+    input::Key(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2) << "row 3 refused";
+    input::Key(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 2) << "column 3 refused";
+}
+
+TEST_F(GridEdit, FixedLastRowFooterIsNeverChosen)
+{
+    if (!grid->FloatingFooter())
+        GTEST_SKIP() << "the grid has no floating footer yet";
+    grid->FloatingFooter()->SetVisible(true);
+    grid->FocusCell(1, 4);
+    input::Key(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 4);
+    ClickCell(1, 5);
+    EXPECT_EQ(grid->Row(), 4);
+    grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+    input::Key(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 5) << "a preview footer leaves the last row to the data";
+}
+
+TEST_F(GridEdit, PasswordCellsEchoTheGridsCharacter)
+{
+    kind = edPassword;
+    grid->FocusCell(1, 1);
+    input::Key(Qt::Key_F2);
+    EXPECT_EQ(grid->TextEditor()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(grid->TextEditor()->Memo(), nullptr);
+    input::Key(Qt::Key_Escape);
+    kind = edNormal;
+    input::Key(Qt::Key_F2);
+    EXPECT_EQ(grid->TextEditor()->echoMode(), QLineEdit::Normal);
 }
 
 // ---- the text editor's rules
