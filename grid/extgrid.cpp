@@ -185,6 +185,7 @@ TExtStringGrid::~TExtStringGrid()
         }
     }
     HoverCell = {-1, -1};
+    hintWindow_->hide();
     SetCursor(designCursor_);
     if (windowCreated_)
         DestroyWnd();
@@ -880,7 +881,11 @@ void TExtStringGrid::AlignFooterPanel()
 void TExtStringGrid::ApplyScrollBars()
 {
     if (scrollType_ == ssNormal && !scrollProportional_) {
-        UninitializeFlatSB(this);
+        if (FlatSB_IsInitialized(this)) {
+            UninitializeFlatSB(this);
+            // The string grid's own rule for showing its bars returns.
+            SetScrollBars(ScrollBars());
+        }
         return;
     }
     InitializeFlatSB(this);
@@ -895,4 +900,10 @@ void TExtStringGrid::ApplyScrollBars()
     }
     FlatSB_SetScrollProp(this, WSB_PROP_CXVSCROLL, scrollWidth_);
     FlatSB_SetScrollProp(this, WSB_PROP_CYHSCROLL, scrollWidth_);
+    // A bar shows only while not every row (column) fits.
+    const TScrollStyle bars = ScrollBars();
+    FlatSB_ShowScrollBar(this, SB_VERT,
+                         (bars == ssVertical || bars == ssBoth) && VisibleRowCount() + FixedRows() < RowCount());
+    FlatSB_ShowScrollBar(this, SB_HORZ,
+                         (bars == ssHorizontal || bars == ssBoth) && VisibleColCount() + FixedCols() < ColCount());
 }
