@@ -288,6 +288,11 @@ void TExtStringGrid::UpdateEditor()
 
 void TExtStringGrid::HideEditor()
 {
+    // The rich-text editor hands the focus back to the grid to end its edit.
+    if (editorType_ == edRichEdit && SpecialEditorShown() && !endingEdit_) {
+        EndCellEditing();
+        return;
+    }
     TBaseGrid::HideEditor();
     // The text editor (or a data check box, which shows none) is done.
     QWidget* control = EditorControl(editorType_);
@@ -810,39 +815,6 @@ void TExtStringGrid::TextEditorLeft(bool toOtherWindow)
     }
     if (OnEditingDone)
         Application->Guard([&] { OnEditingDone(); });
-}
-
-// ---- what the rich-text editor asks of its grid
-
-void TExtStringGrid::HideInplaceEdit()
-{
-    if (editorType_ == edRichEdit)
-        EndCellEditing();
-}
-
-void TExtStringGrid::EditorKeyDown(int& Key, TShiftState Shift)
-{
-    KeyDown(Key, Shift);
-}
-
-bool TExtStringGrid::CellsHaveLines() const
-{
-    return Multilinecells || WordWrap();
-}
-
-bool TExtStringGrid::SizeRowWhileTyping() const
-{
-    return SizeWhileTyping()->Height;
-}
-
-int TExtStringGrid::CurrentRowHeight() const
-{
-    return RowHeights(Row());
-}
-
-void TExtStringGrid::SetCurrentRowHeight(int Height)
-{
-    SetRowHeights(Row(), Height);
 }
 
 // ---- the in-place combo
