@@ -100,18 +100,20 @@ QString ExpandFooterTemplate(const QString& Template, const std::function<QStrin
 
 // ---- footer panel
 
-TFooterPanel::TFooterPanel(TExtStringGrid* AGrid) : TPanel(AGrid), grid_(AGrid)
+TFooterPanel::TFooterPanel(TExtStringGrid* AGrid) : TPanel(AGrid->viewport()), grid_(AGrid)
 {
     SetBevelOuter(bvNone);
     SetCaption(QString());
     // Nothing shows until the footer is made visible.
-    resize(width(), 0);
+    setGeometry(0, 0, 0, 0);
+    hide();
 }
 
 std::vector<TFooterColumn> TFooterPanel::ShownColumns() const
 {
     std::vector<TFooterColumn> columns;
-    const int offset = grid_->viewport()->x() - x();
+    // Lined up with the cells, wherever the panel lies.
+    const int offset = grid_->viewport()->mapToGlobal(QPoint(0, 0)).x() - mapToGlobal(QPoint(0, 0)).x();
     const int row = grid_->TopRow() < grid_->RowCount() ? grid_->TopRow() : 0;
     auto add = [&](int col) {
         const TRect r = grid_->CellRect(col, row);
