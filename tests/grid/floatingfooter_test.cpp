@@ -160,8 +160,6 @@ TEST_F(FooterOnGrid, ColumnPreviewShowsTheCurrentRowsCellOnTheFooterColour)
 
     // Another row, another text; the selection's colours never show.
     grid->FocusCell(2, 1);
-    grid->FloatingFooter()->SetColumn(1);
-    grid->FloatingFooter()->SetColumn(2);
     const QImage recepcao = Shot("columnpreview_row1");
     EXPECT_NE(recepcao, diretoria);
     const QRgb selection = ToQColor(grid->SelectionColor()).rgb();
