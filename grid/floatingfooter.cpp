@@ -3,6 +3,7 @@
 #include "grid/esghtmle.h"
 #include "grid/extgrid.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -104,9 +105,24 @@ TFooterPanel::TFooterPanel(TExtStringGrid* AGrid) : TPanel(AGrid->viewport()), g
 {
     SetBevelOuter(bvNone);
     SetCaption(QString());
+    // The panel paints all of itself: the cells under it stay unpainted.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // Nothing shows until the footer is made visible.
     setGeometry(0, 0, 0, 0);
     hide();
+    AGrid->viewport()->installEventFilter(this);
+}
+
+bool TFooterPanel::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::Paint && isVisible()) {
+        // A repaint that reaches the panel paints it anyway.
+        const auto* paint = static_cast<QPaintEvent*>(Event);
+        if (!paint->region().contains(geometry())
+            && (grid_->Row() != paintedRow_ || ShownColumns() != paintedColumns_))
+            update();
+    }
+    return TPanel::eventFilter(Watched, Event);
 }
 
 std::vector<TFooterColumn> TFooterPanel::ShownColumns() const
@@ -147,6 +163,8 @@ QString TFooterPanel::CustomText() const
 
 void TFooterPanel::paintEvent(QPaintEvent*)
 {
+    paintedRow_ = grid_->Row();
+    paintedColumns_ = ShownColumns();
     QPainter painter(this);
     TCanvas canvas(&painter);
     canvas.Font = TFont::FromQFont(grid_->font());

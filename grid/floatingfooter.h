@@ -59,6 +59,7 @@ struct TFooterColumn {
     int Col = 0;
     int Left = 0;
     int Right = 0;
+    bool operator==(const TFooterColumn&) const = default;
 };
 
 // The panel under the grid's cells that draws the floating footer, in the
@@ -73,9 +74,14 @@ public:
     std::vector<TFooterColumn> ShownColumns() const;
     // The text of the custom preview for the grid's current row.
     QString CustomText() const;
+    // The grid's current row when the panel was last painted (-1 before).
+    int PaintedRow() const { return paintedRow_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Follows the grid's repaints: a new current row or a scroll shows in
+    // the footer too.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void PaintLastRow(TCanvas& Canvas);
@@ -87,4 +93,6 @@ private:
     QString CurrentText(int ACol) const;
 
     TExtStringGrid* grid_;
+    int paintedRow_ = -1;
+    std::vector<TFooterColumn> paintedColumns_;
 };

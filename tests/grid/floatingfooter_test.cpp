@@ -81,6 +81,13 @@ protected:
 
     TFooterPanel* Panel() const { return grid->FooterPanel(); }
 
+    // Runs the queued repaints, and those they queue in turn.
+    static void Settle()
+    {
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+    }
+
     // The panel as drawn now; kept in the screenshots folder.
     QImage Shot(const QString& name)
     {
@@ -183,6 +190,30 @@ TEST_F(FooterOnGrid, CustomPreviewFillsTheTemplateFromTheCurrentRow)
 
     grid->FocusCell(1, 2);
     EXPECT_EQ(Panel()->CustomText(), "Ramal 22: Vendas (8 min)");
+}
+
+TEST_F(FooterOnGrid, ThePreviewFollowsTheCurrentRowAndTheFooterTheScroll)
+{
+    grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+    grid->FloatingFooter()->SetColumn(2);
+    grid->FloatingFooter()->SetVisible(true);
+    Settle();
+    EXPECT_EQ(Panel()->PaintedRow(), 3);
+    input::Key(Qt::Key_Up, Qt::NoModifier, QString(), grid);
+    ASSERT_EQ(grid->Row(), 2);
+    Settle();
+    EXPECT_EQ(Panel()->PaintedRow(), 2);
+
+    // Columns scrolled out of view leave the footer too.
+    grid->FloatingFooter()->SetFooterStyle(fsFixedLastRow);
+    grid->SetColWidths(2, 300);
+    grid->SetLeftCol(2);
+    Settle();
+    const std::vector<TFooterColumn> columns = Panel()->ShownColumns();
+    ASSERT_GE(columns.size(), 2u);
+    EXPECT_EQ(columns[0].Col, 0);
+    EXPECT_EQ(columns[1].Col, 2);
+    Shot("fixedlastrow_scrolled");
 }
 
 // The aggregates over a grid column, read as the grid reads a float.
