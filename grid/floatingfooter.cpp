@@ -115,6 +115,10 @@ TFooterPanel::TFooterPanel(TExtStringGrid* AGrid) : TPanel(AGrid->viewport()), g
 
 bool TFooterPanel::eventFilter(QObject* Watched, QEvent* Event)
 {
+    // The cells' area shrinks when a scroll bar comes: the panel stays at
+    // its bottom.
+    if (Event->type() == QEvent::Resize && isVisible())
+        setGeometry(grid_->FooterPanelRect().ToQRect());
     if (Event->type() == QEvent::Paint && isVisible()) {
         // A repaint that reaches the panel paints it anyway.
         const auto* paint = static_cast<QPaintEvent*>(Event);

@@ -213,6 +213,8 @@ TEST_F(FooterOnGrid, ThePreviewFollowsTheCurrentRowAndTheFooterTheScroll)
     ASSERT_GE(columns.size(), 2u);
     EXPECT_EQ(columns[0].Col, 0);
     EXPECT_EQ(columns[1].Col, 2);
+    // Above the horizontal scroll bar that came.
+    EXPECT_EQ(Panel()->geometry().bottom() + 1, grid->viewport()->height());
     Shot("fixedlastrow_scrolled");
 }
 
