@@ -616,6 +616,8 @@ void TExtStringGrid::RepaintFooter()
         return;
     ++footerRepaints_;
     viewport()->update(FooterPanelRect().ToQRect());
+    if (footerPanel_)
+        footerPanel_->update();
 }
 
 void TExtStringGrid::SetLastRowFooter(bool Value)
