@@ -39,6 +39,20 @@ class TPictureContainer;
 class THTMLPictureCache;
 class TExtRichEdit;
 
+// The grid's in-place editors (grid/extinplace.h, grid/grideditors.h).
+class TExtInplaceEdit;
+class TGridSpin;
+class TGridCombo;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridCheckBox;
+class TGridDatePicker;
+class TGridButton;
+class TControlEdit;
+class TControlCombo;
+class QKeyEvent;
+class TRichEdit;
+
 // Stores of the display settings, the footer, sorting, filtering, drag and
 // drop and hints.
 class TFooterPanel;
@@ -514,6 +528,87 @@ public:
     // The editor kind chosen for the current edit and whether it shows.
     TEditorType EditorType() const { return editorType_; }
     bool EditorShown() const { return editorShown_; }
+    // The in-place combo's items may carry an object each (OnComboObjectChange).
+    void AddComboItemObject(const QString& Item, TObject* AObject);
+    // The item a list combo shows on a cell whose text is no item of it
+    // (-1: the first item).
+    int ComboDefaultIndex() const { return comboDefaultIndex_; }
+    void SetComboDefaultIndex(int Value) { comboDefaultIndex_ = Value; }
+    // The application's own editor of edCustom cells (not owned).
+    TEditLink* EditLink() const { return editLink_; }
+    void SetEditLink(TEditLink* Value) { editLink_ = Value; }
+    // Every ended edit is validated, changed or not.
+    bool ForceValidation = false;
+    // The editors the grid lays over a cell; each is made on first use,
+    // hidden and disabled, and lives as long as the grid.
+    TExtInplaceEdit* TextEditor() const { return textEditor_; }
+    TGridSpin* SpinEditor();
+    TGridCombo* ComboEditor();
+    TGridEditBtn* EditBtnEditor();
+    TGridUnitEditBtn* UnitEditBtnEditor();
+    TGridCheckBox* CheckBoxEditor();
+    TGridDatePicker* DatePickerEditor();
+    TGridButton* ButtonEditor();
+    TControlEdit* ControlEdit();
+    TControlCombo* ControlCombo();
+    // The rich-text in-place editor, as the rich edit it is (none until the
+    // grid has one).
+    TRichEdit* RichEditWidget() const;
+    // The control that edits the current edit's kind, when it shows.
+    QWidget* ShownEditorControl() const;
+
+    // What the grid's own editors ask of it.
+    // Writes an editor's text into the current cell and validates it; false
+    // when refused (the cell then holds its text again).
+    bool CommitEditorText(const QString& Text);
+    // The text editor's text, validated (the editor wrote it already).
+    bool ValidateEditorText(const QString& Text);
+    // The current cell's text, which an editor puts back on Escape.
+    QString CurrentCellEditText() const;
+    // Escape in the text editor: the cell gets back its text from when it
+    // was selected and the editor closes.
+    void CancelTextEdit();
+    // The text editor lost the focus, to the grid or elsewhere.
+    void TextEditorLeft(bool ToOtherWindow);
+    // Whether the editor now opening was opened by a click, and where.
+    bool TakeEditClick(QPoint& At);
+    // Ends the edit and gives the grid the focus, without a key.
+    void EndEditorToGrid();
+    void HideButtonEditor();
+    void SpinEditorClicked(TGridSpin* Spin, bool Up);
+    void EditorEllipsClick(QString& S);
+    // The combo's own signals: a choice of the user, a typed change, a wheel
+    // step (raised with the combo as Sender).
+    void ComboSelectionChanged(int Index);
+    void ComboEditChanged();
+    void ComboWheelStepped(TGridCombo* Combo);
+    enum TEditorClipboard { ClipboardCopy, ClipboardCut, ClipboardPaste };
+    bool AllowEditorClipboard(TExtInplaceEdit* Editor, TEditorClipboard Operation);
+    bool BeforeEditorPaste(QString& Value);
+    void AddLookupHistory(const QString& S);
+    void RaiseDblClickCell(int ARow, int ACol);
+    // Left at the start or Right at the end of the text (CursorWalkEditor).
+    void WalkFromEditor(bool Forward);
+    // SizeWhileTyping: the column (row) grows with the typed text (lines).
+    void FitColumnToEditor(const QString& S);
+    void FitRowToEditor(const QString& S);
+
+    void HideEditor() override;
+    bool FilterKeyPress(QKeyEvent* event) override;
+    // The rich-text editor's questions: focus back on the grid ends its
+    // edit; its arrows in single-line cells are the grid's; it grows the row
+    // while typing.
+    void HideInplaceEdit() override;
+    void EditorKeyDown(int& Key, TShiftState Shift) override;
+    bool CellsHaveLines() const override;
+    bool SizeRowWhileTyping() const override;
+    int CurrentRowHeight() const override;
+    void SetCurrentRowHeight(int Height) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Set by AdvanceCell while it moves the cursor: SelectCell then leaves
+    // OnCellChanging to it.
+    bool Advancing = false;
 
     // =====================================================================
     // Rows, columns, nodes, selection and navigation
@@ -630,6 +725,7 @@ protected:
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
     bool SelectCell(int ACol, int ARow) override;
+    void UpdateEditor() override;
 
 private:
     // =====================================================================
@@ -751,5 +847,42 @@ private:
     QString editCellText_;
     QString selectedCellText_;
     int comboDefaultIndex_ = -1;
-    QStringList comboItems_;
+    void CreateInplaceEditors();
+    std::vector<QWidget*> SpecialEditors() const;
+    QWidget* EditorControl(TEditorType Kind) const;
+    bool SpecialEditorShown() const;
+    void HideSpecialEditors();
+    bool HasCellControl(int ACol, int ARow);
+    void AskCanEditCell(int ACol, int ARow);
+    void SetEditorColor(QWidget* Editor, TColor Color);
+    void ShowCustomEditor(int ACol, int ARow, const TRect& R, TColor Color, const QString& Text);
+
+    TExtInplaceEdit* textEditor_ = nullptr;
+    TGridSpin* spinEditor_ = nullptr;
+    TGridCombo* comboEditor_ = nullptr;
+    TGridEditBtn* editBtnEditor_ = nullptr;
+    TGridUnitEditBtn* unitEditor_ = nullptr;
+    TGridCheckBox* checkEditor_ = nullptr;
+    TGridDatePicker* dateEditor_ = nullptr;
+    TGridButton* buttonEditor_ = nullptr;
+    TControlEdit* controlEdit_ = nullptr;
+    TControlCombo* controlCombo_ = nullptr;
+    TEditLink* editLink_ = nullptr;
+    // The in-place rich edit made with the editors while the grid has none.
+    TExtRichEdit* richEditor_ = nullptr;
+    // The borderless window of a pop-up edit link.
+    std::unique_ptr<QWidget> linkPopup_;
+    // Ends the edit when the link's control loses the focus.
+    std::unique_ptr<QObject> linkWatch_;
+    // The first character typed on the grid, for the editor it opens.
+    char pendingChar_ = 0;
+    // Where the current cell lay when its special editor was placed.
+    TRect editorCellRect_;
+    // Editing started by a click at this point of the grid's area.
+    bool editClickPending_ = false;
+    QPoint editClickAt_;
+    // A cell OnCanEditCell refused switched goEditing off; the next editable
+    // cell switches it on again.
+    bool tempEditPermission_ = false;
+    int endingEdit_ = 0;
 };
