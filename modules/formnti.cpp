@@ -181,20 +181,18 @@ void TFormNTI::ExtGrid1CanEditCell(int ARow, int ACol, bool& CanEdit)
 }
 
 // Every cell is edited with a drop-down list, prepared here each time its
-// editor opens, by the mouse or the keys. The list shows the cell's own
-// value: a number equal by value to an item is shown as that item (the key
-// is the same), a value no item holds is kept as an item of its own.
+// editor opens, by the mouse or the keys. The list opens on the cell's own
+// value: a number equal by value to an item opens on that item (the key is
+// the same), a value no item holds is kept as an item of its own.
 void TFormNTI::ExtGrid1GetEditorType(int ACol, int ARow, TEditorType& AEditor)
 {
     AEditor = edComboList;
     tipoAoAbrir_ = ExtGrid1->Cells(kColunaTipoTecla, ARow);
-    const QString texto = ExtGrid1->Cells(ACol, ARow);
-    const ListaCelula lista = ListaDaCelula(ACol, tipoAoAbrir_, texto);
+    const ListaCelula lista = ListaDaCelula(ACol, tipoAoAbrir_, ExtGrid1->Cells(ACol, ARow));
     ExtGrid1->ClearComboItems();
     for (const QString& item : lista.itens)
         ExtGrid1->AddComboItem(item);
-    if (lista.itens[lista.indice] != texto)
-        ExtGrid1->SetCells(ACol, ARow, lista.itens[lista.indice]);
+    ExtGrid1->SetComboDefaultIndex(lista.indice);
 }
 
 // Another type chosen for a key clears its number.
