@@ -498,6 +498,26 @@ INSTANTIATE_TEST_SUITE_P(Casos, TeclasTerminaisFalha, ::testing::Values(TComoOk:
                              return std::string(NomeComoOk(linha.param));
                          });
 
+// Ok by its accelerator while a list is open takes the item it shows.
+TEST(TeclasTerminais, OkPeloAtalhoComAListaAbertaTomaOItemMostrado)
+{
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    esperado[OffsetTecla(1, 12)] = 108; // "Monitora" to "Cadeado", the item above it
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        QComboBox* combo = AbreCelula(w, 1, 12);
+        ASSERT_NE(combo, nullptr);
+        input::Key(Qt::Key_Up);
+        EXPECT_EQ(combo->currentText(), "Cadeado");
+        input::Accelerator('k');
+        input::Settle();
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
 // A key left without its number keeps the user in the grid: the list of
 // terminals is not reached, nothing is stored.
 TEST(TeclasTerminais, FalhaNaoDeixaTrocarDeTerminal)
