@@ -22,6 +22,7 @@
 #include "modules/formgruram.h"
 #include "modules/formhoraoper.h"
 #include "modules/formnotauto.h"
+#include "modules/formnti.h"
 #include "modules/formplanonum.h"
 #include "modules/formpref.h"
 #include "modules/formprogdiv.h"
@@ -58,6 +59,7 @@ ENTRADA_DE_JANELA(NoturnoAutomatico, FormNotAuto)
 ENTRADA_DE_JANELA(AtuacaoExterna, FormAtuaAuto)
 ENTRADA_DE_JANELA(Feriados, FormFeria)
 ENTRADA_DE_JANELA(CfgDoDespertador, FormDesperta)
+ENTRADA_DE_JANELA(TeclasTerminais, FormNTI)
 
 // The trunk window opens at the trunk the start text names; its picker is
 // created first and freed last.

@@ -25,3 +25,4 @@ ENTRADA_MODULO void NoturnoAutomatico(std::uint8_t* imagem, const char* textoIni
 ENTRADA_MODULO void AtuacaoExterna(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void Feriados(std::uint8_t* imagem, const char* textoInicial);
 ENTRADA_MODULO void CfgDoDespertador(std::uint8_t* imagem, const char* textoInicial);
+ENTRADA_MODULO void TeclasTerminais(std::uint8_t* imagem, const char* textoInicial);

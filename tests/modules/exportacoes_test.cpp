@@ -60,7 +60,7 @@ TEST(Exportacoes, ABibliotecaExportaSomenteAsEntradasDasJanelas)
         "ConfiguracaoDasVias", "ControleAtendedorDigital", "EmergenciaExterna", "Feriados",
         "GruposChefeSecretaria", "GruposDeRamais", "HorariosOperadoras", "NoturnoAutomatico",
         "PlanoDeNumeracao", "ProgramacaoIndividual", "ProgramacoesDiversas", "RamaisEconomicos", "SenhaGeral",
-        "Temporizacoes",
+        "TeclasTerminais", "Temporizacoes",
     };
     EXPECT_EQ(SimbolosDefinidos(TRIVANTO_BIN_DIR "/libprtrivan.so"), esperadas);
 }

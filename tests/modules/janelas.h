@@ -67,12 +67,13 @@ inline void ConfereErros(const ScriptedBoxes& boxes, const std::vector<const cha
     }
 }
 
-// The names of the window's buttons in its tab order, one space apart.
+// The names of the window's buttons in its tab order, one space apart (a
+// hidden button, as a grid's idle cell button, is not reached by Tab).
 inline QString OrdemDosBotoes(QWidget* janela)
 {
     QStringList ordem;
     for (QWidget* atual = janela->nextInFocusChain(); atual != janela; atual = atual->nextInFocusChain())
-        if (qobject_cast<TButton*>(atual))
+        if (qobject_cast<TButton*>(atual) && atual->isVisibleTo(janela))
             ordem << atual->objectName();
     return ordem.join(' ');
 }

@@ -1,4 +1,4 @@
-// What the private codes and the two speed-dial windows share with every
+// What the private codes, the two speed-dial and the terminal-keys windows share with every
 // window of the library: the entry opens the window over the caller's image
 // and frees it when it returns, help names the help file and the window's
 // topic (button and F1), the buttons keep their tab order; and a picture of
@@ -7,6 +7,7 @@
 #include "modules/formagcolet.h"
 #include "modules/formagindiv.h"
 #include "modules/formcodpart.h"
+#include "modules/formnti.h"
 #include "platform/help.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
@@ -92,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(Janelas, JanelasComNomes, ::testing::Values(
     Janela{"AgendaColetiva", &AgendaColetiva, []() -> TForm* { return FormAgColet; }, "Agenda geral", 700,
            "HelpBitBtn", "OkButton CancButton HelpBitBtn"},
     Janela{"AgendasIndividuais", &AgendasIndividuais, []() -> TForm* { return FormAgIndiv; },
-           "Agenda individual de ramal", 2500, "BitBtn1", "Button1 Button2 BitBtn1"}),
+           "Agenda individual de ramal", 2500, "BitBtn1", "Button1 Button2 BitBtn1"},
+    Janela{"TeclasTerminais", &TeclasTerminais, []() -> TForm* { return FormNTI; }, "Programação das teclas de TI",
+           2700, "BitBtn1", "Button1 Button4 Button30 BitBtn1"}),
     PrintedName{});
 
 } // namespace
