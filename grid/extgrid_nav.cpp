@@ -40,7 +40,7 @@ bool TExtStringGrid::MayEnterCell(int ACol, int ARow)
     return editing && !IsFixedCell(ACol, ARow) && CanEditCell(ACol, ARow);
 }
 
-TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward)
+TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward, bool& MayInsert)
 {
     const int firstCol = FixedCols();
     const int firstRow = FixedRows();
@@ -53,7 +53,8 @@ TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward)
             return {From.X + span.X + 1, From.Y};
         if (From.Y < lastRow)
             return {firstCol, From.Y + 1};
-        if (Navigation()->AdvanceInsert) {
+        if (Navigation()->AdvanceInsert && MayInsert) {
+            MayInsert = false;
             bool canAdd = true;
             if (OnCanAddRow)
                 OnCanAddRow(this, canAdd);
@@ -73,7 +74,8 @@ TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward)
         if (From.X < lastCol)
             return {From.X + 1, firstRow};
         TPoint next{firstCol, firstRow};
-        if (Navigation()->AdvanceInsert) {
+        if (Navigation()->AdvanceInsert && MayInsert) {
+            MayInsert = false;
             const int added = lastCol + 1;
             TBaseGrid::InsertCols(added, 1);
             if (OnAutoInsertCol)
@@ -102,12 +104,14 @@ void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEdit
     const TPoint old{Col(), Row()};
     TPoint cell = BaseCell(ACol, ARow);
     // Cells that may not be entered are passed over; after one pass over
-    // every normal cell without one that may, the current cell stays.
+    // every normal cell without one that may, the current cell stays. One
+    // advance adds at most one row or column.
     const int cols = std::max(ColCount() - FixedRightCols() - FixedCols(), 1);
     const int rows = std::max(RowCount() - FixedFooters() - FixedRows(), 1);
     const long long pass = static_cast<long long>(cols) * rows;
+    bool mayInsert = true;
     for (long long step = 0; step < pass; ++step) {
-        cell = NextAdvanceCell(cell, Forward);
+        cell = NextAdvanceCell(cell, Forward, mayInsert);
         cell = BaseCell(std::clamp(cell.X, 0, ColCount() - 1), std::clamp(cell.Y, 0, RowCount() - 1));
         if (!MayEnterCell(cell.X, cell.Y))
             continue;
@@ -257,19 +261,18 @@ void TExtStringGrid::ScrollBarMoved(Qt::Orientation Bar, int Position)
     QString text = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(index);
     if (OnScrollHint)
         OnScrollHint(this, index, text);
-    if (!scrollHint_) {
-        scrollHint_ = new THTMLHintWindow(this);
-        scrollHint_->hide();
-    }
-    scrollHint_->Color = HintColor;
-    const TRect size = scrollHint_->CalcHintRect(100, text);
+    THTMLHintWindow* hint = HintWindow();
+    if (!hint)
+        return;
+    hint->Color = HintColor;
+    const TRect size = hint->CalcHintRect(100, text);
     const QPoint mouse = QCursor::pos();
-    scrollHint_->ActivateHint({mouse.x() + 10, mouse.y(), mouse.x() + 10 + size.Width(), mouse.y() + size.Height()},
+    hint->ActivateHint({mouse.x() + 10, mouse.y(), mouse.x() + 10 + size.Width(), mouse.y() + size.Height()},
                               text);
 }
 
 void TExtStringGrid::HideScrollHint()
 {
-    if (scrollHint_)
-        scrollHint_->hide();
+    if (THTMLHintWindow* hint = HintWindow())
+        hint->hide();
 }

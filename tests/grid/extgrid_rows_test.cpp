@@ -58,9 +58,9 @@ class ColumnMapping : public ::testing::TestWithParam<ColumnCase> {};
 INSTANTIATE_TEST_SUITE_P(
     Cases, ColumnMapping,
     ::testing::Values(ColumnCase{"NoneHidden", {}, {{0, 0}, {1, 1}, {3, 3}, {600, 600}}},
-                      ColumnCase{"ColumnOneOfFour", {1}, {{0, 0}, {1, 2}, {2, 3}, {512, 512}}},
+                      ColumnCase{"ColumnOneOfFour", {1}, {{0, 0}, {1, 2}, {2, 3}}},
                       ColumnCase{"TwoApart", {0, 2}, {{0, 1}, {1, 3}, {2, 4}}},
-                      ColumnCase{"BeyondTheFlags", {5}, {{511, 0}, {512, 512}, {513, 513}}}),
+                      ColumnCase{"NearTheLastFlag", {5}, {{4, 4}, {5, 6}, {511, 512}}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_P(ColumnMapping, DisplayAndRealColumnsMapBothWays)
@@ -73,10 +73,11 @@ TEST_P(ColumnMapping, DisplayAndRealColumnsMapBothWays)
     EXPECT_EQ(grid.HiddenColCount(), static_cast<int>(c.hidden.size()));
     for (auto [display, real] : c.displayToReal) {
         EXPECT_EQ(grid.RealColIndex(display), real) << display;
-        if (real != 0 || display == 0)
-            if (display < 511)
-                EXPECT_EQ(grid.DisplayColIndex(real), display) << real;
+        EXPECT_EQ(grid.DisplayColIndex(real), display) << real;
     }
+    // Display columns from 512 on are themselves.
+    EXPECT_EQ(grid.RealColIndex(512), 512);
+    EXPECT_EQ(grid.RealColIndex(700), 700);
 }
 
 TEST(GridColumns, HiddenColumnsCountAmongTheFixedOnesAtTheRight)
@@ -494,8 +495,9 @@ TEST_P(EnterAdvances, EnterInTheEditorMovesOn)
     EXPECT_EQ(grid->Col(), c.toCol);
     EXPECT_EQ(grid->Row(), c.toRow);
     EXPECT_EQ(grid->RowCount(), c.rowCount);
-    if (c.rowCount == 5)
+    if (c.rowCount == 5) {
         EXPECT_EQ(added, 4);
+    }
 }
 
 TEST(GridAdvance, TheTerminalKeysGridGoesFromColumnTwoToColumnOneOfTheNextRow)
@@ -590,6 +592,116 @@ TEST(GridBounds, NormalCellsSpanTheGridWhileTheAllCellsSwitchIsOn)
     EXPECT_EQ(grid.FirstNormalRow(), 1);
     EXPECT_EQ(grid.LastNormalCol(), 3);
     EXPECT_EQ(grid.LastNormalRow(), 4);
+}
+
+// ---- scroll hints, footer, sizing
+
+struct HintCase {
+    const char* name;
+    TScrollHintType hints;
+    Qt::Orientation bar;
+    int position;
+    QString shown; // empty: no hint
+};
+
+class ScrollHints : public ::testing::TestWithParam<HintCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScrollHints,
+    ::testing::Values(HintCase{"HorizontalWithOneFixedColumn", shHorizontal, Qt::Horizontal, 0, "Col : 1"},
+                      HintCase{"VerticalWithOneFixedRow", shBoth, Qt::Vertical, 7, "Row : 8"},
+                      HintCase{"VerticalNotAsked", shHorizontal, Qt::Vertical, 7, ""},
+                      HintCase{"NoneAsked", shNone, Qt::Horizontal, 0, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(ScrollHints, DraggingAThumbShowsWhereItIs)
+{
+    const HintCase& c = GetParam();
+    TForm window;
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, 200, 150);
+    window.resize(200, 150);
+    grid->SetColCount(20);
+    grid->SetRowCount(50);
+    grid->ScrollHints = c.hints;
+    std::vector<int> asked;
+    grid->OnScrollHint = [&](QObject*, int index, QString&) { asked.push_back(index); };
+    window.show();
+    QScrollBar* bar = c.bar == Qt::Vertical ? grid->verticalScrollBar() : grid->horizontalScrollBar();
+    // The bar reports a drag of its thumb as the user's would.
+    emit bar->sliderMoved(c.position);
+    ASSERT_TRUE(grid->HintWindow());
+    if (c.shown.isEmpty()) {
+        EXPECT_TRUE(asked.empty());
+        EXPECT_FALSE(grid->HintWindow()->isVisible());
+        return;
+    }
+    EXPECT_EQ(grid->HintWindow()->Caption(), c.shown);
+    EXPECT_TRUE(grid->HintWindow()->isVisible());
+    EXPECT_EQ(asked.size(), 1u);
+    emit bar->sliderReleased();
+    EXPECT_FALSE(grid->HintWindow()->isVisible());
+}
+
+struct FooterCase {
+    const char* name;
+    std::uint8_t kind;
+    QString result;
+};
+
+class FooterKinds : public ::testing::TestWithParam<FooterCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FooterKinds,
+                         ::testing::Values(FooterCase{"Sum", 1, "10.00"}, FooterCase{"Average", 2, "2.50"},
+                                           FooterCase{"Count", 3, "4.00"}, FooterCase{"Minimum", 4, "1.00"},
+                                           FooterCase{"Maximum", 0x85, "4.00"}, FooterCase{"None", 0, "x"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(FooterKinds, TheLastRowCalculatesItsColumn)
+{
+    const FooterCase& c = GetParam();
+    TExtStringGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(6);
+    for (int r = 1; r <= 4; ++r)
+        grid.SetCells(1, r, QString::number(r));
+    grid.SetCells(1, 5, "x");
+    grid.GetCellProperties(1, 5)->FooterCalc = c.kind;
+    grid.RecalcFooter(-1);
+    EXPECT_EQ(grid.Cells(1, 5), "x"); // the footer is not shown
+    grid.FloatingFooter()->SetVisible(true);
+    grid.RecalcFooter(1);
+    EXPECT_EQ(grid.Cells(1, 5), c.result);
+}
+
+TEST(GridSizing, SizingOneColumnSizesTheOthersInProportion)
+{
+    TForm window;
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, 400, 200);
+    window.resize(400, 200);
+    grid->SetColCount(4);
+    grid->SetOptions(grid->Options() | goColSizing);
+    for (int c = 0; c < 4; ++c)
+        grid->SetColWidths(c, 50);
+    grid->MouseActions()->AllColumnSize = true;
+    std::vector<int> ended;
+    grid->OnEndColumnSize = [&](QObject*, int col) { ended.push_back(col); };
+    grid->OnUpdateColumnSize = [](QObject*, int, int& width) { width += 1; };
+    ASSERT_TRUE(input::Activate(&window));
+    // Drag the right edge of column 1 in the fixed row from x 99 to 149.
+    QWidget* area = grid->viewport();
+    const int y = grid->RowHeights(0) / 2;
+    const int edge = grid->CellRect(1, 0).Right;
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(edge, y));
+    QTest::mouseMove(area, QPoint(edge + 50, y));
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(edge + 50, y));
+    EXPECT_EQ(ended, std::vector<int>{1});
+    EXPECT_EQ(grid->ColWidths(1), grid->CellRect(1, 0).Width());
+    const int sized = grid->ColWidths(1) - 1; // before OnUpdateColumnSize added 1
+    EXPECT_EQ(grid->ColWidths(0), 50);        // fixed
+    EXPECT_EQ(grid->ColWidths(2), 50 * sized / 50);
+    EXPECT_EQ(grid->ColWidths(3), 50 * sized / 50);
 }
 
 } // namespace
