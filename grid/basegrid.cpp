@@ -342,12 +342,12 @@ TRect TBaseGrid::PlainCellRect(int ACol, int ARow) const
     // end.
     const bool fixedCol = ACol < FixedCols();
     const bool fixedRow = ARow < FixedRows();
-    int x = ColsExtent(0, ACol);
-    if (!fixedCol)
-        x = FixedColsWidth() + (ACol >= LeftCol() ? ColsExtent(LeftCol(), ACol) : -ColsExtent(ACol, LeftCol()));
-    int y = RowsExtent(0, ARow);
-    if (!fixedRow)
-        y = FixedRowsHeight() + (ARow >= TopRow() ? RowsExtent(TopRow(), ARow) : -RowsExtent(ARow, TopRow()));
+    const int x = fixedCol ? ColsExtent(0, ACol)
+                           : FixedColsWidth()
+                                 + (ACol >= LeftCol() ? ColsExtent(LeftCol(), ACol) : -ColsExtent(ACol, LeftCol()));
+    const int y = fixedRow ? RowsExtent(0, ARow)
+                           : FixedRowsHeight()
+                                 + (ARow >= TopRow() ? RowsExtent(TopRow(), ARow) : -RowsExtent(ARow, TopRow()));
     return {x, y, x + ColWidths(ACol), y + RowHeights(ARow)};
 }
 

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextStream>
@@ -89,6 +90,14 @@ void Report(const char* title, const std::vector<Figure>& figures, const QString
 
 // ---- filling, repainting and scrolling
 
+// Paints the whole view at once into an image of its size, as a repaint of
+// the screen would (the offscreen platform may not have shown it yet).
+void PaintNow(QWidget* view)
+{
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    view->render(&image);
+}
+
 struct Subject {
     std::function<void()> fill;
     std::function<void(double where)> scrollTo; // 0 top .. 1 end
@@ -108,16 +117,18 @@ Subject GridSubject(BenchGrid& grid, int rows)
             for (int c = 0; c < kCols; ++c)
                 grid.SetCells(c, r, CellText(c, r));
     };
-    s.scrollTo = [&grid, rows](double where) {
-        grid.SetTopRow(grid.FixedRows() + static_cast<int>(where * (rows - grid.FixedRows())));
+    s.scrollTo = [&grid](double where) {
+        // The last top row is the one that still fills the view.
+        const int last = grid.RowCount() - grid.VisibleRowCount();
+        grid.SetTopRow(grid.FixedRows() + static_cast<int>(where * (last - grid.FixedRows())));
     };
-    s.repaint = [&grid] { grid.viewport()->repaint(); };
+    s.repaint = [&grid] { PaintNow(grid.viewport()); };
     s.pageDown = [&grid] {
         const int top = grid.TopRow();
         grid.SetTopRow(top + grid.VisibleRowCount());
         if (grid.TopRow() == top)
             grid.SetTopRow(grid.FixedRows());
-        grid.viewport()->repaint();
+        PaintNow(grid.viewport());
     };
     return s;
 }
@@ -138,14 +149,14 @@ Subject TableSubject(QTableWidget& table, int rows)
         QScrollBar* bar = table.verticalScrollBar();
         bar->setValue(bar->minimum() + static_cast<int>(where * (bar->maximum() - bar->minimum())));
     };
-    s.repaint = [&table] { table.viewport()->repaint(); };
+    s.repaint = [&table] { PaintNow(table.viewport()); };
     s.pageDown = [&table] {
         QScrollBar* bar = table.verticalScrollBar();
         if (bar->value() >= bar->maximum())
             bar->setValue(bar->minimum());
         else
             bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        table.viewport()->repaint();
+        PaintNow(table.viewport());
     };
     return s;
 }
