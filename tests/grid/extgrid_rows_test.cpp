@@ -704,4 +704,32 @@ TEST(GridSizing, SizingOneColumnSizesTheOthersInProportion)
     EXPECT_EQ(grid->ColWidths(3), 50 * sized / 50);
 }
 
+TEST(GridSortedFind, TypingGoesToTheFirstRowOfTheSortedColumnStartingWithTheText)
+{
+    TForm window;
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, 300, 200);
+    window.resize(300, 200);
+    grid->SetColCount(3);
+    grid->SetRowCount(5);
+    const QStringList names{"", "Ana", "Bruno", "Carla", "Carlos"};
+    for (int r = 1; r < 5; ++r)
+        grid->SetCells(1, r, names[r]);
+    grid->SortSettings()->SetColumn(1);
+    grid->Navigation()->AutoGotoWhenSorted = true;
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    input::Type("c");
+    EXPECT_EQ(grid->Row(), 3);
+    input::Type("b"); // the typed character replaces the text
+    EXPECT_EQ(grid->Row(), 2);
+    grid->Navigation()->AutoGotoIncremental = true;
+    grid->ClearSortedFindText();
+    input::Type("carlo");
+    EXPECT_EQ(grid->Row(), 4);
+    input::Type("\b"); // "carl": the first row starting with it
+    EXPECT_EQ(grid->Row(), 3);
+}
+
 } // namespace
+
