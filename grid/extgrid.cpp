@@ -120,6 +120,7 @@ QString ShortDateText(TDateTime Value)
 TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
     // The owned objects, in the order the grid has always made them.
+    footerPanel_ = new TFooterPanel(this);
     floatingFooter_ = std::make_unique<TFloatingFooter>(this);
     printSettings_ = std::make_unique<TPrintSettings>(this);
     htmlSettings_ = std::make_unique<THTMLSettings>(this);
@@ -610,6 +611,8 @@ void TExtStringGrid::RepaintFooter()
         return;
     ++footerRepaints_;
     viewport()->update(FooterPanelRect().ToQRect());
+    if (footerPanel_)
+        footerPanel_->update();
 }
 
 void TExtStringGrid::SetLastRowFooter(bool Value)
@@ -868,8 +871,11 @@ void TExtStringGrid::Invalidate()
 
 void TExtStringGrid::AlignFooterPanel()
 {
-    // The panel has no window of its own here: it is the strip
-    // FooterPanelRect gives, which follows the grid's size by itself.
+    // The panel lies over the strip FooterPanelRect gives.
+    if (footerPanel_) {
+        footerPanel_->setGeometry(FooterPanelRect().ToQRect());
+        footerPanel_->setVisible(footerShown_);
+    }
     RepaintFooter();
 }
 
