@@ -110,6 +110,14 @@ void PaintSoftBorder(TCanvas& Canvas, const TRect& R, TColor ParentColor);
 // The column-moving guide: a dotted, inverting 1-pixel line at X.
 void PaintColumnMoveGuide(TCanvas& Canvas, int X, int Top, int Bottom);
 
+// A colour kept in a cell graphic's object slot: the two colours of a
+// progress bar.
+class TCellColor : public TObject {
+public:
+    explicit TCellColor(TColor AColor = clNone) : Color(AColor) {}
+    TColor Color;
+};
+
 // Texts.
 // A password cell shows one mask character for each character.
 QString PasswordText(const QString& Text, QChar Mask);
