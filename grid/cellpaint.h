@@ -5,6 +5,7 @@
 // resizer, the sort marker, cell buttons, progress bars, comment marks,
 // rotated text, the soft non-client border and the column-moving guide, and
 // the text helpers of password and URL cells.
+#include "grid/displaysettings.h"
 #include "grid/gridsettings.h"
 #include "platform/canvas.h"
 #include "platform/graphics.h"
@@ -12,8 +13,6 @@
 #include <QStringList>
 
 class QWidget;
-
-enum TControlStyle { csClassic, csFlat, csWinXP, csPelmora, csQel, csGlyph, csTheme };
 
 // How cell check boxes and radio buttons look: the style, the sizes and
 // colour, the glyphs of the glyph style (any may be null or empty).

@@ -7,8 +7,11 @@
 #include "grid/extgrid.h"
 
 #include "grid/cellpaint.h"
+#include "grid/displaysettings.h"
 #include "grid/esghtmle.h"
+#include "grid/extrichedit.h"
 #include "grid/extutil.h"
+#include "grid/sortsettings.h"
 #include "platform/richedit.h"
 
 #include <QApplication>
@@ -21,11 +24,6 @@
 #include <algorithm>
 #include <cmath>
 
-#if __has_include("grid/displaysettings.h")
-#include "grid/displaysettings.h"
-#include "grid/sortsettings.h"
-#define EXTGRID_HAS_DISPLAY_STORES 1
-#endif
 #if __has_include("grid/cellstream.h")
 #include "grid/cellstream.h"
 #define EXTGRID_HAS_RADIO_LIST 1
@@ -131,12 +129,8 @@ bool TExtStringGrid::IsNormalCell(int ACol, int ARow)
 
 TColor TExtStringGrid::BandColor(int ARow, bool Printing) const
 {
-#ifdef EXTGRID_HAS_DISPLAY_STORES
     if (Bands() && Bands()->Active() && (!Printing || Bands()->Print))
         return Bands()->RowColor(ARow - FixedRows());
-#else
-    (void)ARow, (void)Printing;
-#endif
     return clNone;
 }
 
@@ -297,8 +291,13 @@ void TExtStringGrid::DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState 
 bool TExtStringGrid::CellShownSelected(int ACol, int ARow, TGridDrawState AState) const
 {
     bool selected = AState & gdSelected;
-    if (MouseActions()->DisjunctRowSelect && (Options() & goRowSelect) && ACol >= FixedCols())
-        selected = ARow < static_cast<int>(selectedRows_.size()) && selectedRows_[static_cast<size_t>(ARow)];
+    if (MouseActions()->DisjunctRowSelect && ACol >= FixedCols()) {
+        // Marked rows show selected; with row selection the mark alone
+        // decides, without it a selected cell of an unmarked row shows plain.
+        const bool marked =
+            ARow < static_cast<int>(selectedRows_.size()) && selectedRows_[static_cast<size_t>(ARow)];
+        selected = (Options() & goRowSelect) ? marked : selected && marked;
+    }
     return selected && (!(AState & gdFocused) || (Options() & goDrawFocusSelected)) && !(AState & gdFixed);
 }
 
@@ -496,6 +495,8 @@ void TExtStringGrid::DrawRichText(TCanvas& ACanvas, const TRect& R, const QStrin
 
 TRichEdit* TExtStringGrid::PaintRichEdit()
 {
+    if (HiddenRichEdit())
+        return HiddenRichEdit();
     if (!paintRichEdit_) {
         // Created once, hidden, and reused for every rich-text cell.
         paintRichEdit_ = new TRichEdit(this);
@@ -506,7 +507,6 @@ TRichEdit* TExtStringGrid::PaintRichEdit()
 
 void TExtStringGrid::DrawBackGroundPicture(TCanvas& ACanvas, const TRect& R, bool Fixed)
 {
-#ifdef EXTGRID_HAS_DISPLAY_STORES
     const TBackGround* back = BackGround();
     if (!back || back->Bitmap().GetEmpty())
         return;
@@ -526,9 +526,6 @@ void TExtStringGrid::DrawBackGroundPicture(TCanvas& ACanvas, const TRect& R, boo
         painter->drawPixmap(back->Left(), back->Top(), picture);
     }
     painter->restore();
-#else
-    (void)ACanvas, (void)R, (void)Fixed;
-#endif
 }
 
 void TExtStringGrid::DrawSelectionFrame(TCanvas& ACanvas, int ACol, int ARow, const TRect& R)
@@ -549,22 +546,16 @@ void TExtStringGrid::DrawSelectionFrame(TCanvas& ACanvas, int ACol, int ARow, co
 
 bool TExtStringGrid::SortMarkerShown(int ACol, int ARow)
 {
-#ifdef EXTGRID_HAS_DISPLAY_STORES
     const TSortSettings* sort = SortSettings();
     if (!sort || !sort->Show() || ARow != sort->Row() || ARow >= FixedRows())
         return false;
     if (sort->IndexShow())
         return sortIndexes_.FindIndex(ACol) >= 0;
     return ACol == sort->Column();
-#else
-    (void)ACol, (void)ARow;
-    return false;
-#endif
 }
 
 void TExtStringGrid::DrawSortMarker(TCanvas& ACanvas, const TRect& R, int ACol)
 {
-#ifdef EXTGRID_HAS_DISPLAY_STORES
     const TSortSettings* sort = SortSettings();
     if (sort->IndexShow()) {
         const int index = sortIndexes_.FindIndex(ACol);
@@ -573,9 +564,6 @@ void TExtStringGrid::DrawSortMarker(TCanvas& ACanvas, const TRect& R, int ACol)
         return;
     }
     PaintSortMarker(ACanvas, R, sort->Direction() == sdDescending, &sort->UpGlyph(), &sort->DownGlyph());
-#else
-    (void)ACanvas, (void)R, (void)ACol;
-#endif
 }
 
 // ---- graphics
@@ -584,7 +572,6 @@ TControlPaintLook TExtStringGrid::ControlPaintLook() const
 {
     TControlPaintLook look;
     look.Window = const_cast<TExtStringGrid*>(this);
-#ifdef EXTGRID_HAS_DISPLAY_STORES
     if (const TControlLook* control = ControlLook()) {
         look.Style = control->ControlStyle();
         look.CheckSize = control->CheckSize();
@@ -595,7 +582,6 @@ TControlPaintLook TExtStringGrid::ControlPaintLook() const
         look.RadioOnGlyph = &control->RadioOnGlyph();
         look.RadioOffGlyph = &control->RadioOffGlyph();
     }
-#endif
     return look;
 }
 
@@ -770,9 +756,7 @@ void TExtStringGrid::DrawCellGraphic(TCanvas& ACanvas, const TRect& R, TCellGrap
     case ctBitButton: {
         const TBitmap* glyph = Graphic.CellType == ctBitButton ? dynamic_cast<TBitmap*>(Graphic.CellBitmap) : nullptr;
         bool flat = false;
-#ifdef EXTGRID_HAS_DISPLAY_STORES
         flat = ControlLook() && ControlLook()->FlatButton();
-#endif
         PaintCellButton(ACanvas, R, pressedButton_ == TPoint{ACol, ARow}, flat, glyph, QString());
         break;
     }

@@ -221,6 +221,22 @@ TEST(CellPaint, RadioBitmapNamesFollowTheStyles)
     EXPECT_EQ(RadioBitmapName(csQel, true, true), "ESGRAD01");
     EXPECT_EQ(RadioBitmapName(csQel, false, false), "ESGRAD04");
     EXPECT_EQ(RadioBitmapName(csClassic, true, true), "");
+    // The bitmap styles draw their four radio bitmaps, each different.
+    for (TControlStyle style : {csWinXP, csQel}) {
+        TControlPaintLook look;
+        look.Style = style;
+        QList<QImage> drawn;
+        for (bool on : {true, false})
+            for (bool enabled : {true, false}) {
+                ASSERT_FALSE(BitmapResource(RadioBitmapName(style, on, enabled)).isNull());
+                drawn << Drawn([&](TCanvas& canvas) { PaintRadioButton(canvas, 5, 5, on, enabled, look); });
+                EXPECT_FALSE(Untouched(drawn.last()));
+                EXPECT_EQ(drawn.last().pixel(5 + 5, 5 + 12), kBackground); // within RadioSize
+            }
+        for (int a = 0; a < 4; ++a)
+            for (int b = a + 1; b < 4; ++b)
+                EXPECT_NE(drawn[a], drawn[b]) << style << " " << a << " " << b;
+    }
 }
 
 // The square button shows a minus when expanded and a plus when collapsed,
