@@ -145,6 +145,10 @@ TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     fixedRowHeight_ = 21;
     scrollWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
+    // The marks shown while a column or row is moved.
+    for (int direction = 0; direction < 4; ++direction)
+        arrows_[direction] = new TArrowWindow(this, direction);
+
     if (AOwner)
         HookOwnerForm();
 }
@@ -161,6 +165,7 @@ TExtStringGrid::~TExtStringGrid()
         }
     }
     HoverCell = {-1, -1};
+    SetCursor(designCursor_);
     if (windowCreated_)
         DestroyWnd();
     // Graphics live beside the cells' properties, which the base grid frees
@@ -192,18 +197,21 @@ void TExtStringGrid::SetColCount(int Value)
 
 void TExtStringGrid::SetRowCount(int Value)
 {
-    // Back from only the fixed rows: the selection kept for that case
-    // returns first.
-    if (TBaseGrid::RowCount() <= TBaseGrid::FixedRows() && FixedRowAlways && selectionSaved_) {
-        selectionSaved_ = false;
-        TBaseGrid::SetRowCount(Value);
-        if (savedSelection_.Bottom < Value && savedSelection_.Right < ColCount())
-            SetSelection(savedSelection_);
-    } else {
-        TBaseGrid::SetRowCount(Value);
+    // Down to only the fixed rows: the selection is kept for when rows come
+    // back.
+    if (FixedRowAlways && Value <= FixedRows() && RowCount() > Value && !selectionSaved_) {
+        savedSelection_ = Selection();
+        selectionSaved_ = true;
     }
+    const bool onlyFixed = RowCount() <= FixedRows();
+    TBaseGrid::SetRowCount(Value);
     if (Value > 1 && FixedRowAlways)
         TBaseGrid::SetFixedRows(1);
+    if (onlyFixed && FixedRowAlways && selectionSaved_ && Value > FixedRows()) {
+        selectionSaved_ = false;
+        if (savedSelection_.Bottom < Value && savedSelection_.Right < ColCount())
+            SetSelection(savedSelection_);
+    }
     RepaintFooter();
 }
 
@@ -528,6 +536,9 @@ void TExtStringGrid::SetRowIndicator(const TBitmap& Value)
 void TExtStringGrid::SetColumnHeaders(const QStringList& Value)
 {
     columnHeaders_ = Value;
+    if (FixedRows() > 0)
+        for (int c = 0; c < ColCount(); ++c)
+            SetCells(c, 0, QString());
     ApplyColumnHeaders();
 }
 

@@ -3,6 +3,7 @@
 // checks made at creation (visual styles, wheel, library versions).
 #include "grid/extgrid.h"
 
+#include "grid/extxpvs.h"
 #include "platform/application.h"
 #include "platform/forms.h"
 
@@ -174,8 +175,10 @@ void TExtStringGrid::CalcSizingState(int X, int Y, TGridSizingKind& State, int& 
 
 void TExtStringGrid::ReadPlatformSettings()
 {
-    // Visual styles: the platform's own style draws every control.
-    visualStyles_ = false;
+    // Visual styles: a recent enough platform whose style library reports an
+    // active theme.
+    InitThemeLibrary();
+    visualStyles_ = PlatformVersionAtLeast(5, 1) && ThemedDrawing();
     // No legacy wheel driver exists here: the standard wheel message and the
     // platform's lines per notch.
     wheelMessage_ = kWheelMessage;

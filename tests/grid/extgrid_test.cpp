@@ -2,6 +2,7 @@
 
 #include "grid/esgcheck.h"
 #include "grid/extutil.h"
+#include "grid/extxpvs.h"
 #include "grid/picturecontainer.h"
 
 #include "platform/flatscrollbar.h"
@@ -116,7 +117,8 @@ TEST(ExtGrid, FreshGridHasItsInitialValues)
         {"zero dates shown", B(g.ShowNullDates), "true"},
         {"glQel gradient", N(g.GradientStartColor) + "-" + N(g.GradientEndColor), N(clSilver) + "-" + N(clWhite)},
         {"hover cell", N(g.HoverCell.X) + "," + N(g.HoverCell.Y), "-1,-1"},
-        {"visual styles", B(g.VisualStyles()), "false"},
+        {"visual styles", B(g.VisualStyles()), B(ThemedDrawing())},
+        {"arrow windows", B(g.ArrowWindow(0) && g.ArrowWindow(3) && !g.ArrowWindow(4)), "true"},
         {"wheel message", N(g.WheelMessage()), "522"},
         {"wheel lines", N(g.WheelScrollLines()), N(QApplication::wheelScrollLines())},
         {"hidden columns", N(g.HiddenColCount()), "0"},
@@ -337,6 +339,21 @@ TEST(ExtGrid, FixedRowAndColumnAlwaysKeepOneFixed)
     grid.SetColCount(4);
     EXPECT_EQ(grid.TBaseGrid::FixedRows(), 1);
     EXPECT_EQ(grid.TBaseGrid::FixedCols(), 1);
+}
+
+TEST(ExtGrid, TheSelectionComesBackWithTheRows)
+{
+    TExtStringGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(5);
+    grid.FixedRowAlways = true;
+    const TGridRect selection{2, 3, 2, 3};
+    grid.SetSelection(selection);
+    grid.SetRowCount(1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    grid.SetRowCount(5);
+    EXPECT_EQ(grid.TBaseGrid::FixedRows(), 1);
+    EXPECT_EQ(grid.Selection(), selection);
 }
 
 TEST(ExtGrid, FixedCellRuleAsksTheEventOnlyForNormalCells)
