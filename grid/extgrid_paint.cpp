@@ -7,6 +7,7 @@
 #include "grid/extgrid.h"
 
 #include "grid/cellpaint.h"
+#include "grid/cellstream.h"
 #include "grid/displaysettings.h"
 #include "grid/esghtmle.h"
 #include "grid/extrichedit.h"
@@ -24,10 +25,6 @@
 #include <algorithm>
 #include <cmath>
 
-#if __has_include("grid/cellstream.h")
-#include "grid/cellstream.h"
-#define EXTGRID_HAS_RADIO_LIST 1
-#endif
 
 namespace {
 
@@ -108,12 +105,8 @@ bool GraphicReplacesText(TCellType Type)
 
 QStringList RadioOptionsOf(const TCellGraphic& Graphic)
 {
-#ifdef EXTGRID_HAS_RADIO_LIST
     if (const auto* list = dynamic_cast<const TCellRadioList*>(Graphic.CellBitmap))
         return list->Items;
-#else
-    (void)Graphic;
-#endif
     return {};
 }
 
