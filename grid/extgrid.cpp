@@ -120,14 +120,34 @@ QString ShortDateText(TDateTime Value)
 TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
     // The owned objects, in the order the grid has always made them.
+    floatingFooter_ = std::make_unique<TFloatingFooter>(this);
     printSettings_ = std::make_unique<TPrintSettings>(this);
     htmlSettings_ = std::make_unique<THTMLSettings>(this);
+    sortSettings_ = std::make_unique<TSortSettings>(this);
+    dragDropSettings_ = std::make_unique<TDragDropSettings>(this);
+    controlLook_ = std::make_unique<TControlLook>(this);
     navigation_ = std::make_unique<TNavigation>(this);
     columnSize_ = std::make_unique<TColumnSize>(this);
     cellNode_ = std::make_unique<TCellNode>(this);
+    bands_ = std::make_unique<TBands>(this);
     sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>(this);
     mouseActions_ = std::make_unique<TMouseActions>(this);
     pictureCache_ = std::make_unique<THTMLPictureCache>();
+    backGround_ = std::make_unique<TBackGround>(this);
+    hintWindow_ = std::make_unique<THTMLHintWindow>(this);
+    hintWindow_->hide();
+    filter_ = std::make_unique<TFilter>(this);
+    // The hidden control that measures and paints rich-text cells, and the
+    // rich-text in-place editor, hidden and disabled until an edit.
+    hiddenRichEdit_ = std::make_unique<TExtRichEdit>(this, this, reMeasure);
+    hiddenRichEdit_->hide();
+    inplaceRichEdit_ = std::make_unique<TExtRichEdit>(this, this, reInplace);
+    inplaceRichEdit_->hide();
+    inplaceRichEdit_->setEnabled(false);
+    connect(inplaceRichEdit_.get(), &QTextEdit::selectionChanged, this, [this] {
+        if (OnRichEditSelectionChange)
+            OnRichEditSelectionChange();
+    });
     virtCheckBox_ = std::make_unique<TCellGraphic>();
     virtCheckBox_->CellType = ctVirtCheckBox;
 
@@ -240,6 +260,11 @@ void TExtStringGrid::SetFixedCols(int Value)
 void TExtStringGrid::SetDefaultRowHeight(int Value)
 {
     TBaseGrid::SetDefaultRowHeight(Value);
+    footerHeight_ = Value;
+    if (floatingFooter_->Visible())
+        ShowFooterPanel(true);
+    if (DesignMode())
+        fixedRowHeight_ = Value;
     RepaintFooter();
 }
 
@@ -458,22 +483,22 @@ void TExtStringGrid::SetFilterActive(bool Value)
 
 void TExtStringGrid::SetDragDropSettings(const TDragDropSettings& Value)
 {
-    (void)Value;
+    dragDropSettings_->Assign(Value);
 }
 
 void TExtStringGrid::SetSortSettings(const TSortSettings& Value)
 {
-    (void)Value;
+    sortSettings_->Assign(Value);
 }
 
 void TExtStringGrid::SetFloatingFooter(const TFloatingFooter& Value)
 {
-    (void)Value;
+    floatingFooter_->Assign(Value);
 }
 
 void TExtStringGrid::SetControlLook(const TControlLook& Value)
 {
-    (void)Value;
+    controlLook_->Assign(Value);
 }
 
 void TExtStringGrid::SetPrintSettings(const TPrintSettings& Value)
@@ -513,18 +538,18 @@ void TExtStringGrid::SetMouseActions(const TMouseActions& Value)
 
 void TExtStringGrid::SetBands(const TBands& Value)
 {
-    (void)Value;
+    bands_->Assign(Value);
 }
 
 void TExtStringGrid::SetBackGround(const TBackGround& Value)
 {
-    (void)Value;
+    backGround_->Assign(Value);
     Invalidate();
 }
 
 void TExtStringGrid::SetFilter(const TFilter& Value)
 {
-    (void)Value;
+    filter_->Assign(Value);
 }
 
 void TExtStringGrid::SetRowIndicator(const TBitmap& Value)
@@ -583,7 +608,35 @@ void TExtStringGrid::ApplyRowHeaders()
 
 void TExtStringGrid::ColumnHeadersChanged() {}
 
-void TExtStringGrid::RepaintFooter() {}
+void TExtStringGrid::RepaintFooter()
+{
+    if (!footerShown_)
+        return;
+    ++footerRepaints_;
+    viewport()->update(FooterPanelRect().ToQRect());
+}
+
+void TExtStringGrid::SetLastRowFooter(bool Value)
+{
+    FooterRowShown = Value;
+    Invalidate();
+}
+
+void TExtStringGrid::ShowFooterPanel(bool Show)
+{
+    footerShown_ = Show;
+    AlignFooterPanel();
+    Invalidate();
+}
+
+TRect TExtStringGrid::FooterPanelRect() const
+{
+    // Along the bottom of the client area, a row high less one.
+    if (!footerShown_)
+        return {};
+    const int h = std::max(footerHeight_ - 1, 0);
+    return Rect(0, viewport()->height() - h, viewport()->width(), viewport()->height());
+}
 
 void TExtStringGrid::BeginUpdate()
 {
@@ -819,7 +872,12 @@ void TExtStringGrid::Invalidate()
     InvalidateGrid();
 }
 
-void TExtStringGrid::AlignFooterPanel() {}
+void TExtStringGrid::AlignFooterPanel()
+{
+    // The panel has no window of its own here: it is the strip
+    // FooterPanelRect gives, which follows the grid's size by itself.
+    RepaintFooter();
+}
 
 void TExtStringGrid::ApplyScrollBars()
 {

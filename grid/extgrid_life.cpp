@@ -43,6 +43,15 @@ void TExtStringGrid::CreateWnd()
         return;
     if (!ownerForm_)
         HookOwnerForm();
+    // The measuring control stays out of sight: no size, no frame, nothing
+    // of its own painted.
+    hiddenRichEdit_->hide();
+    hiddenRichEdit_->setGeometry(0, 0, 0, 0);
+    hiddenRichEdit_->setFrameShape(QFrame::NoFrame);
+    hiddenRichEdit_->setAutoFillBackground(false);
+    hiddenRichEdit_->viewport()->setAutoFillBackground(false);
+    if (floatingFooter_->Visible())
+        ShowFooterPanel(true);
     if (columnSize_->Save)
         LoadColumnSizes();
     // Hover, blinking and footer work.

@@ -150,6 +150,19 @@ TEST(ExtGrid, FreshGridHasItsInitialValues)
         {"PrintSettings.PageNumSep", g.PrintSettings()->PageNumSep, "/"},
         {"PrintSettings.Orientation", N(g.PrintSettings()->Orientation), N(poPortrait)},
         {"PrintSettings.FitToPage", N(g.PrintSettings()->FitToPage), N(fpNever)},
+        {"FloatingFooter.Visible", B(g.FloatingFooter()->Visible()), "false"},
+        {"footer panel", B(g.FooterPanelShown()), "false"},
+        {"footer height", N(g.FooterHeight()), "21"},
+        {"SortSettings.Full", B(g.SortSettings()->Full()), "true"},
+        {"Bands.Active", B(g.Bands()->Active()), "false"},
+        {"ControlLook.ControlStyle", N(g.ControlLook()->ControlStyle()), N(csClassic)},
+        {"BackGround empty", B(g.BackGround()->Bitmap().GetEmpty()), "true"},
+        {"DragDropSettings.OleDropTarget", B(g.DragDropSettings()->OleDropTarget()), "false"},
+        {"Filter", N(g.Filter()->Count()), "0"},
+        {"hidden rows", N(g.HiddenRows().Count()), "0"},
+        {"measuring rich edit hidden", B(g.HiddenRichEdit()->isHidden()), "true"},
+        {"rich-text editor hidden and disabled",
+         B(g.InplaceRichEdit()->isHidden() && !g.InplaceRichEdit()->isEnabled()), "true"},
     };
     for (const Initial& row : table)
         EXPECT_EQ(row.actual, row.expected) << row.name;
@@ -270,6 +283,36 @@ TEST_F(ShownGrid, SettersRepaintWhereTheChangeShows)
     // One grid takes the changes in turn, so a row may rely on those above.
     for (const SetterCase& c : cases)
         EXPECT_EQ(Repaints(c.change), c.repaints) << c.name;
+}
+
+TEST_F(ShownGrid, TheFooterRepaintsWhereTheChangeReachesIt)
+{
+    grid->FloatingFooter()->SetVisible(true);
+    EXPECT_TRUE(grid->FooterPanelShown());
+    EXPECT_TRUE(grid->FooterRowShown);
+    EXPECT_EQ(grid->FixedFooters(), 1);
+    EXPECT_EQ(grid->FooterPanelRect().Height(), grid->FooterHeight() - 1);
+    const std::vector<SetterCase> cases = {
+        {"Look", [](TExtStringGrid& g) { g.SetLook(glQel); }, true},
+        {"RowCount", [](TExtStringGrid& g) { g.SetRowCount(9); }, true},
+        {"ColCount", [](TExtStringGrid& g) { g.SetColCount(6); }, true},
+        {"DefaultRowHeight", [](TExtStringGrid& g) { g.SetDefaultRowHeight(25); }, true},
+        {"footer colour", [](TExtStringGrid& g) { g.FloatingFooter()->SetColor(clRed); }, true},
+        {"SelectionColor", [](TExtStringGrid& g) { g.SetSelectionColor(clRed); }, false},
+    };
+    for (const SetterCase& c : cases) {
+        const int before = grid->FooterRepaintCount();
+        c.change(*grid);
+        EXPECT_EQ(grid->FooterRepaintCount() != before, c.repaints) << c.name;
+    }
+    EXPECT_EQ(grid->FooterHeight(), 25);
+    EXPECT_EQ(grid->FooterPanelRect().Height(), 24);
+    EXPECT_EQ(grid->FooterPanelRect().Bottom, grid->viewport()->height());
+
+    grid->FloatingFooter()->SetVisible(false);
+    EXPECT_FALSE(grid->FooterPanelShown());
+    EXPECT_EQ(grid->FixedFooters(), 0);
+    EXPECT_TRUE(grid->FooterPanelRect().IsEmpty());
 }
 
 TEST_F(ShownGrid, URLColourAndFullRepaintOnceURLsShow)
