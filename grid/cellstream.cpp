@@ -684,8 +684,7 @@ void ApplyFullGrid(TCellStreamTarget& target, const TGridPropIO& range)
     const std::vector<int> heights = range.Heights();
     TBaseGrid& grid = target.Grid();
     ClearGrid(target);
-    grid.SetRowCount(range.RowCount);
-    grid.SetColCount(range.ColCount);
+    target.SetGridSize(range.ColCount, range.RowCount);
     for (int c = 0; c < range.ColCount; ++c)
         grid.SetColWidths(c, widths[static_cast<std::size_t>(c)]);
     for (int r = 0; r < range.RowCount; ++r)

@@ -137,6 +137,12 @@ public:
     virtual TCellGraphic* CreateCellGraphic(int ACol, int ARow);
     // Frees the cell's graphic, if any (not the shared virtual check box).
     virtual void RemoveCellGraphic(int ACol, int ARow);
+    // Sets the grid's size for a whole-grid stream.
+    virtual void SetGridSize(int ColCount, int RowCount)
+    {
+        grid_.SetRowCount(RowCount);
+        grid_.SetColCount(ColCount);
+    }
     // Shows the grid's shared virtual check box in the cell; a grid without
     // one shows nothing.
     virtual void PlaceVirtCheckBox(int /*ACol*/, int /*ARow*/) {}

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -121,7 +122,11 @@ private:
 // Reads records from bytes, starting at Position.
 class TStreamReader {
 public:
-    explicit TStreamReader(const QByteArray& Data, qsizetype Position = 0) : data_(Data), pos_(Position) {}
+    // A position outside the bytes is taken as their end (or start).
+    explicit TStreamReader(const QByteArray& Data, qsizetype Position = 0)
+        : data_(Data), pos_(std::clamp<qsizetype>(Position, 0, Data.size()))
+    {
+    }
 
     // One whole record; raises EReadError, leaving Position where the fault
     // was found.
@@ -144,7 +149,7 @@ private:
     TStreamValue Value(int Depth);
     std::vector<TStreamProperty> Properties(int Depth);
 
-    const QByteArray& data_;
+    QByteArray data_; // shared with the caller's, not copied
     qsizetype pos_;
 };
 

@@ -473,6 +473,34 @@ TEST(CellStream, CellsOutsideTheGridAreDropped)
     EXPECT_EQ(other.grid.Cells(1, 1), "22");
 }
 
+// A range that cuts a merged block, or a block that would reach past the
+// grid's edge, never leaves a cell pointing outside the grid.
+TEST(CellStream, MergedBlocksStayInsideTheGrid)
+{
+    Grid g(4, 4);
+    g.grid.MergeCells(1, 1, 3, 3);
+    g.grid.SetCells(1, 1, "block");
+    Grid target(3, 3);
+    // The covered cell (3, 3) alone: its base lies outside the copy.
+    target.Load(0, 0, g.Save(3, 3, 3, 3));
+    EXPECT_TRUE(target.grid.GetCellProperties(0, 0)->IsBaseCell);
+    EXPECT_EQ(target.grid.GetCellProperties(0, 0)->CellSpanX, -1);
+    EXPECT_EQ(target.grid.Cells(0, 0), "");
+    // The base cell at the last cell of the target: its block is cut there.
+    target.Load(2, 2, g.Save(1, 1, 1, 1));
+    EXPECT_EQ(target.grid.GetCellProperties(2, 2)->CellSpanX, 0);
+    EXPECT_EQ(target.grid.GetCellProperties(2, 2)->CellSpanY, 0);
+    EXPECT_EQ(target.grid.Cells(2, 2), "block");
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NO_THROW(target.grid.Cells(c, r));
+    // The whole block copied keeps its shape.
+    Grid big(6, 6);
+    big.Load(2, 2, g.Save(1, 1, 3, 3));
+    EXPECT_EQ(big.grid.CellSpan(2, 2).X, 2);
+    EXPECT_EQ(big.grid.Cells(4, 4), "block");
+}
+
 TEST(CellStream, ApplicationOwnedGraphicIsCopiedWithoutIt)
 {
     Grid g(2, 1);
@@ -523,12 +551,14 @@ TEST(CellStream, EveryTruncationIsAReadingErrorAndCellsBeforeItStay)
         const bool clean = stream.mid(cut).startsWith(kCellRecordStart)
             || (cut > 0 && stream.mid(cut - 1).startsWith(kCellRecordStart));
         Grid target(5, 5);
-        if (clean)
+        if (clean) {
             EXPECT_NO_THROW(target.Load(1, 1, stream.left(cut))) << cut;
-        else
+        } else {
             EXPECT_THROW(target.Load(1, 1, stream.left(cut)), EReadError) << cut;
-        if (cut > firstCellEnd)
+        }
+        if (cut > firstCellEnd) {
             EXPECT_EQ(target.grid.Cells(1, 1), "first") << cut;
+        }
     }
 }
 

@@ -55,7 +55,7 @@ TEST(StreamForm, RecordWithEveryValueKindHasTheseBytes)
     const TStreamRecord record = reader.ReadRecord();
     EXPECT_EQ(reader.Remaining(), 0);
     EXPECT_EQ(record.ClassName, "TBag");
-    ASSERT_EQ(record.Properties.size(), 12u);
+    ASSERT_EQ(record.Properties.size(), 11u);
     EXPECT_EQ(record.Find("a")->Value.AsInteger(), 5);
     EXPECT_EQ(record.Find("B")->Value.AsInteger(), -200);
     EXPECT_EQ(record.Find("C")->Value.AsInteger(), 40000);
