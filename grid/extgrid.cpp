@@ -120,6 +120,7 @@ QString ShortDateText(TDateTime Value)
 TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
     // The owned objects, in the order the grid has always made them.
+    footerPanel_ = new TFooterPanel(this);
     floatingFooter_ = std::make_unique<TFloatingFooter>(this);
     printSettings_ = std::make_unique<TPrintSettings>(this);
     htmlSettings_ = std::make_unique<THTMLSettings>(this);
@@ -185,6 +186,7 @@ TExtStringGrid::~TExtStringGrid()
         }
     }
     HoverCell = {-1, -1};
+    hintWindow_->hide();
     SetCursor(designCursor_);
     if (windowCreated_)
         DestroyWnd();
@@ -614,6 +616,8 @@ void TExtStringGrid::RepaintFooter()
         return;
     ++footerRepaints_;
     viewport()->update(FooterPanelRect().ToQRect());
+    if (footerPanel_)
+        footerPanel_->update();
 }
 
 void TExtStringGrid::SetLastRowFooter(bool Value)
@@ -874,15 +878,22 @@ void TExtStringGrid::Invalidate()
 
 void TExtStringGrid::AlignFooterPanel()
 {
-    // The panel has no window of its own here: it is the strip
-    // FooterPanelRect gives, which follows the grid's size by itself.
+    // The panel lies over the strip FooterPanelRect gives.
+    if (footerPanel_) {
+        footerPanel_->setGeometry(FooterPanelRect().ToQRect());
+        footerPanel_->setVisible(footerShown_);
+    }
     RepaintFooter();
 }
 
 void TExtStringGrid::ApplyScrollBars()
 {
     if (scrollType_ == ssNormal && !scrollProportional_) {
-        UninitializeFlatSB(this);
+        if (FlatSB_IsInitialized(this)) {
+            UninitializeFlatSB(this);
+            // The string grid's own rule for showing its bars returns.
+            SetScrollBars(ScrollBars());
+        }
         return;
     }
     InitializeFlatSB(this);
@@ -897,4 +908,10 @@ void TExtStringGrid::ApplyScrollBars()
     }
     FlatSB_SetScrollProp(this, WSB_PROP_CXVSCROLL, scrollWidth_);
     FlatSB_SetScrollProp(this, WSB_PROP_CYHSCROLL, scrollWidth_);
+    // A bar shows only while not every row (column) fits.
+    const TScrollStyle bars = ScrollBars();
+    FlatSB_ShowScrollBar(this, SB_VERT,
+                         (bars == ssVertical || bars == ssBoth) && VisibleRowCount() + FixedRows() < RowCount());
+    FlatSB_ShowScrollBar(this, SB_HORZ,
+                         (bars == ssHorizontal || bars == ssBoth) && VisibleColCount() + FixedCols() < ColCount());
 }

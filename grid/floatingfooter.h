@@ -2,8 +2,14 @@
 // The floating footer under the grid's cells: its settings and the panel
 // that draws it.
 #include "grid/gridsettings.h"
+#include "platform/controls.h"
 
 #include <QString>
+
+#include <functional>
+#include <vector>
+
+class TExtStringGrid;
 
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
 
@@ -42,4 +48,51 @@ private:
     QString customTemplate_;
     TFooterStyle footerStyle_ = fsFixedLastRow;
     bool visible_ = false;
+};
+
+// The custom footer text: every "<#n>" becomes CellText(n); a field whose
+// n is no column number is dropped, the rest of the template stays.
+QString ExpandFooterTemplate(const QString& Template, const std::function<QString(int ACol)>& CellText);
+
+// One column as the footer shows it, in the panel's coordinates.
+struct TFooterColumn {
+    int Col = 0;
+    int Left = 0;
+    int Right = 0;
+    bool operator==(const TFooterColumn&) const = default;
+};
+
+// The panel under the grid's cells that draws the floating footer, in the
+// style the grid's FloatingFooter gives. The grid places it at its bottom.
+class TFooterPanel : public TPanel {
+    Q_OBJECT
+public:
+    explicit TFooterPanel(TExtStringGrid* AGrid);
+
+    // The fixed columns, then the visible ones from the grid's left column,
+    // lined up with the grid's cells.
+    std::vector<TFooterColumn> ShownColumns() const;
+    // The text of the custom preview for the grid's current row.
+    QString CustomText() const;
+    // The grid's current row when the panel was last painted (-1 before).
+    int PaintedRow() const { return paintedRow_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Follows the grid's repaints: a new current row or a scroll shows in
+    // the footer too.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void PaintLastRow(TCanvas& Canvas);
+    // The framed strip of the two preview styles; returns its inside.
+    TRect PaintPreviewStrip(TCanvas& Canvas);
+    void PaintColumnPreview(TCanvas& Canvas);
+    void PaintCustomPreview(TCanvas& Canvas);
+    // The current row's text of a column; empty outside the grid.
+    QString CurrentText(int ACol) const;
+
+    TExtStringGrid* grid_;
+    int paintedRow_ = -1;
+    std::vector<TFooterColumn> paintedColumns_;
 };

@@ -1,6 +1,7 @@
 #include "grid/aggregates.h"
 #include "grid/displaysettings.h"
 #include "grid/dragdropsettings.h"
+#include "grid/extgrid.h"
 #include "grid/floatingfooter.h"
 #include "grid/gridfilter.h"
 #include "grid/sortsettings.h"
@@ -328,6 +329,17 @@ TEST(DisplaySettings, SortRowMustLieInTheFixedRows)
     sort.Assign(source);
     EXPECT_EQ(sort.Column(), 3);
     EXPECT_EQ(sort.Row(), 0);
+}
+
+TEST(DisplaySettings, SortRowFollowsTheRealGridsFixedRows)
+{
+    TExtStringGrid grid;
+    grid.SetRowCount(5);
+    grid.SetFixedRows(1);
+    EXPECT_THROW(grid.SortSettings()->SetRow(1), Exception);
+    grid.SetFixedRows(2);
+    grid.SortSettings()->SetRow(1);
+    EXPECT_EQ(grid.SortSettings()->Row(), 1);
 }
 
 TEST(DisplaySettings, GlyphsAndPicturesAreKeptAsCopies)

@@ -196,7 +196,8 @@ TEST(ExtGrid, RadioGlyphsAndCursorsAreResources)
 
 TEST(ExtGrid, ScrollTypeStylesTheGridsOwnBars)
 {
-    TExtStringGrid grid;
+    TForm window;
+    TExtStringGrid& grid = *new TExtStringGrid(&window);
     grid.SetScrollType(ssFlat);
     EXPECT_TRUE(FlatSB_IsInitialized(&grid));
     EXPECT_EQ(FlatSB_Style(&grid, SB_VERT), FSB_FLAT_MODE);
@@ -207,8 +208,17 @@ TEST(ExtGrid, ScrollTypeStylesTheGridsOwnBars)
     EXPECT_EQ(FlatSB_Style(&grid, SB_HORZ), FSB_ENCARTA_MODE);
     grid.SetScrollColor(clYellow);
     EXPECT_TRUE(grid.verticalScrollBar()->styleSheet().contains("#ffff00"));
+    // Flat bars show only while rows or columns lie beyond the view.
+    window.resize(400, 300);
+    grid.setGeometry(0, 0, 300, 200);
+    ASSERT_TRUE(input::Activate(&window));
+    grid.SetColCount(3);
+    grid.SetRowCount(40);
+    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(grid.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     grid.SetScrollType(ssNormal);
     EXPECT_FALSE(FlatSB_IsInitialized(&grid));
+    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     grid.SetScrollProportional(true);
     EXPECT_TRUE(FlatSB_IsInitialized(&grid));
     EXPECT_EQ(FlatSB_Style(&grid, SB_VERT), FSB_REGULAR_MODE);

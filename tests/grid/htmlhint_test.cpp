@@ -92,6 +92,8 @@ TEST_P(HintPlacement, SizedByItsTextAndKeptOnTheScreen)
         EXPECT_EQ(window.top() + window.height(), screenBottom - 2);
     else
         EXPECT_EQ(window.top(), y);
+    EXPECT_GE(window.left(), area.left());
+    EXPECT_GE(window.top(), area.top());
 }
 
 const HintCase kHints[] = {
