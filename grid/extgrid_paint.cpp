@@ -138,7 +138,6 @@ void TExtStringGrid::GetCellColors(int ACol, int ARow, TFont& AFont, TBrush& ABr
         AFont = fixedByCounts ? FixedFont() : Font();
     const int col = MapDisplayCol ? RealColIndex(ACol) : ACol;
     ABrush.Color = clNone;
-    ABrush.Style = bsSolid;
 
     TCellProperties* props = HasCellProperties(col, ARow) ? GetCellProperties(col, ARow) : nullptr;
     if (props)
@@ -223,6 +222,9 @@ void TExtStringGrid::DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState 
     if (!painter || ARect.IsEmpty())
         return;
     const int col = RealColIndex(ACol);
+    // A caller drawing the cell over a background of its own (the footer's
+    // preview) hands a clear brush: the cell's colour is not filled in.
+    const bool ownBackground = ACanvas.Brush.Style == bsClear;
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     GetCellColors(ACol, ARow, ACanvas.Font, ACanvas.Brush, AState, hAlign, vAlign, true, false, false);
@@ -237,8 +239,9 @@ void TExtStringGrid::DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState 
 
     TRect rect = ARect;
     const bool qelGradient = fixed && Look() == glQel && !Flat();
-    if (!qelGradient) {
-        // The cell's own colours replace whatever the pass filled in.
+    if (!qelGradient && !ownBackground) {
+        // The cell's own colours replace what the pass filled in, which
+        // counts the focused cell as selected.
         TColor fill = ACanvas.Brush.Color;
         if (CellShownSelected(col, ARow, AState) && ShowSelection() && SelectionColor() != clNone)
             fill = SelectionColor();
@@ -417,9 +420,10 @@ void TExtStringGrid::DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, i
         in.Pictures = PictureContainer();
         in.Window = this;
         THTMLDrawOutput out;
+        const TBrushStyle style = ACanvas.Brush.Style;
         ACanvas.Brush.Style = bsClear;
         HTMLDraw(ACanvas, in, out);
-        ACanvas.Brush.Style = bsSolid;
+        ACanvas.Brush.Style = style;
     } else if (painter && !text.isEmpty()) {
         if (URLShow() && IsURL(text)) {
             text = URLDisplayText(text, URLFull());
@@ -465,7 +469,8 @@ void TExtStringGrid::DrawPlainText(TCanvas& ACanvas, const TRect& R, const QStri
 void TExtStringGrid::DrawRichText(TCanvas& ACanvas, const TRect& R, const QString& Text, bool Selected)
 {
     QPainter* painter = ACanvas.Painter();
-    painter->fillRect(R.ToQRect(), ToQColor(ACanvas.Brush.Color));
+    if (ACanvas.Brush.Style != bsClear)
+        painter->fillRect(R.ToQRect(), ToQColor(ACanvas.Brush.Color));
     TRichEdit* edit = PaintRichEdit();
     edit->SetRtfText(Text.toLatin1());
     QTextDocument* document = edit->document();

@@ -360,6 +360,12 @@ TEST_F(FocusedGridPaint, FocusRectangleUnlessHidden)
     EXPECT_EQ(FocusDots(Grab(), 2, 1), 0);
     grid->HideFocusRect = true;
     EXPECT_EQ(FocusDots(Grab(), 1, 1), 0);
+    // The focused cell shows in its own colours, unless the focused cell is
+    // to be drawn selected too.
+    grid->SetOptions(grid->Options() & ~static_cast<TGridOptions>(goDrawFocusSelected));
+    EXPECT_EQ(Corner(Grab(), 1, 1), Rgb(clWhite));
+    grid->SetOptions(grid->Options() | goDrawFocusSelected);
+    EXPECT_EQ(Corner(Grab(), 1, 1), Rgb(clNavy));
 }
 
 // The current cell moved by keys and clicks: the focus rectangle, the
