@@ -776,7 +776,9 @@ int TExtStringGrid::ColumnContentWidth(int ACol, int FromRow)
         int baseRow = r;
         if (!IsBaseCellAt(ACol, r, baseCol, baseRow) || IsXMergedCell(ACol, r))
             continue;
-        const QSize text = GetCellTextSize(ACol, r, false);
+        // The content measure holds the margin on both sides; the column
+        // adds it once below.
+        const QSize text = GetCellTextSize(ACol, r, false) - QSize(2 * XYOffsetX, 2 * XYOffsetY);
         const QSize graphic = GetCellGraphicSize(ACol, r);
         const TCellGraphic* g = GetCellGraphicObject(ACol, r);
         const int w = g && g->CellVAlign == vaFull ? graphic.width() : text.width() + graphic.width();

@@ -524,6 +524,48 @@ public:
     virtual void DrawRadioGroup(TCanvas& ACanvas, const TRect& R, const QStringList& Options, int Selected,
                                 bool Horizontal, bool Enabled);
     virtual void DrawCellGraphic(TCanvas& ACanvas, const TRect& R, TCellGraphic& Graphic, int ACol, int ARow);
+    // The colour of comment marks (none with clNone).
+    TColor CommentColor = clRed;
+    // The cell whose button is held down (drawn pushed); (-1, -1) for none.
+    void SetPressedCellButton(int ACol, int ARow);
+    // The dotted guide shown while a column is moved, at client x X.
+    void ShowColumnMoveGuide(int X);
+    void HideColumnMoveGuide();
+    // The soft border over the frame (looks glSoft and glQel, not Flat).
+    bool SoftBorderShown() const;
+    void PaintNonClient();
+
+private:
+    bool IsNormalCell(int ACol, int ARow);
+    TColor BandColor(int ARow, bool Printing) const;
+    bool CellShownSelected(int ACol, int ARow, TGridDrawState AState) const;
+    void DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, int ARow, TRect R, TGridDrawState AState,
+                      TCellGraphic* Graphic, TAlignment HAlign, TVAlignment VAlign);
+    void DrawPlainText(TCanvas& ACanvas, const TRect& R, const QString& Text, TAlignment HAlign,
+                       TVAlignment VAlign);
+    void DrawRichText(TCanvas& ACanvas, const TRect& R, const QString& Text, bool Selected);
+    void DrawCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect R);
+    void DrawFixedRelief(TCanvas& ACanvas, int ACol, const TRect& R);
+    void DrawBackGroundPicture(TCanvas& ACanvas, const TRect& R, bool Fixed);
+    void DrawSelectionFrame(TCanvas& ACanvas, int ACol, int ARow, const TRect& R);
+    bool SortMarkerShown(int ACol, int ARow);
+    void DrawSortMarker(TCanvas& ACanvas, const TRect& R, int ACol);
+    int TreeLinePosition(int ARow);
+    struct TControlPaintLook ControlPaintLook() const;
+    int CellTextWidth(int ACol, int ARow);
+    TRect GraphicRect(int ACol, int ARow, const TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
+    void MakeRoomForGraphic(int ACol, int ARow, TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
+    static TColor ProgressColor(const TCellGraphic& Graphic, bool Filled);
+    // The hidden rich-edit control that measures and paints rich-text
+    // cells, created on first use.
+    TRichEdit* PaintRichEdit();
+
+    TRichEdit* paintRichEdit_ = nullptr;
+    QObject* softBorderFilter_ = nullptr;
+    int columnGuideX_ = -1;
+    TPoint pressedButton_{-1, -1};
+
+public:
 
     // =====================================================================
     // Editing

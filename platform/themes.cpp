@@ -84,6 +84,10 @@ HRESULT DrawThemeBackgroundOnStyle(HTHEME theme, TCanvas& canvas, int part, int 
         const int base = (state - 1) % 4 + 1;
         option.state = ButtonState(base) & ~QStyle::State_Raised;
         option.state |= state >= 9 ? QStyle::State_NoChange : state >= 5 ? QStyle::State_On : QStyle::State_Off;
+        // A disabled part takes the palette's disabled colours, as a
+        // disabled widget's own drawing would.
+        if (!(option.state & QStyle::State_Enabled))
+            option.palette.setCurrentColorGroup(QPalette::Disabled);
         style->drawPrimitive(part == BP_CHECKBOX ? QStyle::PE_IndicatorCheckBox : QStyle::PE_IndicatorRadioButton,
                              &option, painter);
     } else if (theme->classList == "button" && part == BP_PUSHBUTTON) {
