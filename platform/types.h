@@ -69,6 +69,7 @@ inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnText = clSystemColor | 18;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
+inline constexpr TColor clInfoBk = clSystemColor | 24;
 
 // The colour a TColor stands for (system colours from the current palette).
 QColor ToQColor(TColor color);

@@ -1,0 +1,730 @@
+#pragma once
+// The grid control: a string grid whose cells carry formatting, HTML and
+// rich text, graphics, check boxes and radio groups, edited through in-place
+// editors chosen per cell. All cell text goes through TBaseGrid's merged-cell
+// aware GetCells/SetCells.
+//
+// The class is split over several files by concern: extgrid.cpp (creation,
+// properties, cell-value helpers, geometry), extgrid_life.cpp (window life
+// cycle, timer, form hook, platform stand-ins), extgrid_cells.cpp (cell
+// graphics and the virtual operations on cells), extgrid_paint*.cpp
+// (painting), extgrid_edit.cpp (editing), extgrid_rows.cpp and
+// extgrid_nav.cpp (rows, columns, nodes, navigation), extgrid_stream.cpp
+// (cell stream and clipboard), extgrid_import.cpp (import).
+//
+// Each section below belongs to one concern; private members of a concern
+// go at the end of its own section.
+#include "grid/basegrid.h"
+#include "grid/cellgraphic.h"
+#include "grid/extgridtypes.h"
+#include "grid/extobj.h"
+#include "grid/gridsettings.h"
+#include "grid/printsettings.h"
+#include "platform/graphics.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+class QScrollBar;
+class QTimerEvent;
+class QWidget;
+
+class TExtStringGridCheck;
+class TPictureContainer;
+class THTMLPictureCache;
+class TExtRichEdit;
+
+// Stores of the display settings, the footer, sorting, filtering, drag and
+// drop and hints.
+class TFooterPanel;
+class TFloatingFooter;
+class TSortSettings;
+class TDragDropSettings;
+class TControlLook;
+class TBands;
+class TBackGround;
+class TFilter;
+class TGridItem;
+class THTMLHintWindow;
+
+// A grid error: a cell that holds no number, a bad index.
+class EExtGridError : public std::runtime_error {
+public:
+    explicit EExtGridError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
+
+class TExtStringGrid : public TBaseGrid, public TGridSettingsOwner {
+    Q_OBJECT
+public:
+    // =====================================================================
+    // Creation and properties
+    // =====================================================================
+
+    // Create: the owned objects in order, the defaults, the owner form's
+    // resize hook (when the parent's window is a form).
+    explicit TExtStringGrid(QWidget* AOwner = nullptr);
+    // Destroy: puts the form's resize handler back, saves the column widths
+    // when ColumnSize.Save, frees the owned objects.
+    ~TExtStringGrid() override;
+
+    // Applies the properties a window has set: the headers, the link cursor,
+    // the drop-target formats, the stored column widths. Call it once, after
+    // setting the grid's properties.
+    virtual void Loaded();
+    // A component is going away: the grid forgets GridImages,
+    // PictureContainer and CellChecker when they name it.
+    virtual void Notification(const void* AComponent);
+    // True between the window's creation (its first show) and its end.
+    bool WindowCreated() const { return windowCreated_; }
+    // True while the grid is being designed (never in this program).
+    bool DesignMode() const { return false; }
+
+    // Repaints the whole grid, unless a skip-one-repaint was asked for.
+    void Invalidate() override;
+    // Asks the next Invalidate to do nothing.
+    void SkipNextRepaint() { skipRepaint_ = true; }
+    // Position and size; with IntegralHeight the height snaps to whole rows.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
+    // Re-declared from the string grid.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor Value);
+    int ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(int Value);
+    int RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(int Value);
+    // 1 when the stored count is 0 and FixedRowAlways / FixedColAlways is set.
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+    void SetDefaultRowHeight(int Value);
+
+    // The grid's font (normal cells).
+    TFont Font() const;
+    void SetFont(const TFont& Value);
+
+    bool ActiveCellShow() const { return activeCellShow_; }
+    void SetActiveCellShow(bool Value);
+    const TFont& ActiveCellFont() const { return activeCellFont_; }
+    void SetActiveCellFont(const TFont& Value);
+    TColor ActiveCellColor() const { return activeCellColor_; }
+    void SetActiveCellColor(TColor Value);
+    bool AnchorHint = false;
+    bool AutoNumAlign = false;
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    TVAlignment VAlignment() const { return vAlignment_; }
+    void SetVAlignment(TVAlignment Value);
+    bool EnhTextSize = false;
+    bool EditWithTags = false;
+    bool EnhRowColMove = false;
+    bool SizeWithForm = false;
+    bool Multilinecells = false;
+    bool EnableBlink = false;
+    bool EnableHTML = true;
+    bool EnableWheel = true;
+    bool ExcelStyleDecimalSeparator = false;
+    bool Flat() const { return flat_; }
+    void SetFlat(bool Value);
+    TGridLook Look() const { return look_; }
+    void SetLook(TGridLook Value);
+    TColor HintColor = clInfoBk;
+    TColor SelectionColor() const { return selectionColor_; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionTextColor() const { return selectionTextColor_; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionRectangle() const { return selectionRectangle_; }
+    void SetSelectionRectangle(bool Value);
+    bool SelectionResizer() const { return selectionResizer_; }
+    void SetSelectionResizer(bool Value);
+    bool SelectionRTFKeep = false;
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    int MaxEditLength() const { return maxEditLength_; }
+    void SetMaxEditLength(int Value);
+    TImageList* GridImages() const { return gridImages_; }
+    void SetGridImages(TImageList* Value);
+    TIntelliPan IntelliPan = ipVertical;
+    bool IntelliZoom = true;
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor Value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool Value);
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool Value);
+    bool URLEdit = false;
+    TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(TPictureContainer* Value);
+    TExtStringGridCheck* CellChecker() const { return cellChecker_; }
+    void SetCellChecker(TExtStringGridCheck* Value);
+    TScrollType ScrollType() const { return scrollType_; }
+    void SetScrollType(TScrollType Value);
+    TColor ScrollColor() const { return scrollColor_; }
+    void SetScrollColor(TColor Value);
+    int ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(int Value);
+    bool ScrollSynch = false;
+    bool ScrollProportional() const { return scrollProportional_; }
+    void SetScrollProportional(bool Value);
+    TScrollHintType ScrollHints = shNone;
+    bool OemConvert = false;
+    int FixedFooters() const { return fixedFooters_; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return fixedRightCols_; }
+    void SetFixedRightCols(int Value);
+    int FixedColWidth() const;
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return fixedRowHeight_; }
+    void SetFixedRowHeight(int Value);
+    bool FixedRowAlways = false;
+    bool FixedColAlways = false;
+    bool FixedAsButtons = false;
+    QString FloatFormat = QStringLiteral("%.2f");
+    bool IntegralHeight() const { return integralHeight_; }
+    void SetIntegralHeight(bool Value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    bool ShowSelection() const { return showSelection_; }
+    void SetShowSelection(bool Value);
+    bool HideFocusRect = false;
+    bool Hovering = false;
+    bool FilterActive() const { return filterActive_; }
+    void SetFilterActive(bool Value);
+
+    // Sub-objects; assigning copies the values into the grid's own.
+    TDragDropSettings* DragDropSettings() const { return dragDropSettings_; }
+    void SetDragDropSettings(const TDragDropSettings& Value);
+    TSortSettings* SortSettings() const { return sortSettings_; }
+    void SetSortSettings(const TSortSettings& Value);
+    TFloatingFooter* FloatingFooter() const { return floatingFooter_; }
+    void SetFloatingFooter(const TFloatingFooter& Value);
+    TControlLook* ControlLook() const { return controlLook_; }
+    void SetControlLook(const TControlLook& Value);
+    TPrintSettings* PrintSettings() const { return printSettings_.get(); }
+    void SetPrintSettings(const TPrintSettings& Value);
+    THTMLSettings* HTMLSettings() const { return htmlSettings_.get(); }
+    void SetHTMLSettings(const THTMLSettings& Value);
+    TNavigation* Navigation() const { return navigation_.get(); }
+    void SetNavigation(const TNavigation& Value);
+    TColumnSize* ColumnSize() const { return columnSize_.get(); }
+    void SetColumnSize(const TColumnSize& Value);
+    TCellNode* CellNode() const { return cellNode_.get(); }
+    void SetCellNode(const TCellNode& Value);
+    TSizeWhileTyping* SizeWhileTyping() const { return sizeWhileTyping_.get(); }
+    void SetSizeWhileTyping(const TSizeWhileTyping& Value);
+    TMouseActions* MouseActions() const { return mouseActions_.get(); }
+    void SetMouseActions(const TMouseActions& Value);
+    TBands* Bands() const { return bands_; }
+    void SetBands(const TBands& Value);
+    // Assigning repaints.
+    TBackGround* BackGround() const { return backGround_; }
+    void SetBackGround(const TBackGround& Value);
+    TFilter* Filter() const { return filter_; }
+    void SetFilter(const TFilter& Value);
+    // Assigning copies the bitmap and repaints the current row's fixed cell.
+    const TBitmap& RowIndicator() const { return rowIndicator_; }
+    void SetRowIndicator(const TBitmap& Value);
+    // Texts put into row 0 (column 0); setting re-applies them.
+    // ColumnHeadersChanged runs before the column headers are applied.
+    virtual void ColumnHeadersChanged();
+    const QStringList& ColumnHeaders() const { return columnHeaders_; }
+    void SetColumnHeaders(const QStringList& Value);
+    const QStringList& RowHeaders() const { return rowHeaders_; }
+    void SetRowHeaders(const QStringList& Value);
+    QStringList& LookupItems() { return lookupItems_; }
+    const QStringList& LookupItems() const { return lookupItems_; }
+    void SetLookupItems(const QStringList& Value);
+
+    const TFont& FixedFont() const { return fixedFont_; }
+    void SetFixedFont(const TFont& Value);
+    // The footer panel under the grid and the picture cache of HTML cells.
+    TFooterPanel* FooterPanel() const { return footerPanel_; }
+    THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
+    // The hidden rich-edit control that measures and paints rich-text
+    // cells, and the rich-text in-place editor.
+    TExtRichEdit* HiddenRichEdit() const { return hiddenRichEdit_; }
+    TExtRichEdit* InplaceRichEdit() const { return inplaceRichEdit_; }
+    THTMLHintWindow* HintWindow() const { return hintWindow_; }
+    // The four arrows shown while a column is moved (direction 0 to 3).
+    TArrowWindow* ArrowWindow(int Direction) const;
+
+    // The grid's unpublished state, read by the other concerns.
+    QChar PasswordChar = QLatin1Char('*');
+    QString CheckTrue = QStringLiteral("Y");
+    QString CheckFalse = QStringLiteral("N");
+    int XYOffsetX = 2; // cell margin, horizontal
+    int XYOffsetY = 2; // cell margin, vertical
+    // Added to every cell font when painting; Ctrl+wheel zooms it.
+    int ZoomFactor = 0;
+    // Dates of 0 and below are written too (switched on from creation).
+    bool ShowNullDates = true;
+    // The glQel look's gradient of fixed cells.
+    TColor GradientStartColor = clSilver;
+    TColor GradientEndColor = clWhite;
+    // The cell under the mouse for hover effects (-1, -1: none).
+    TPoint HoverCell{-1, -1};
+    // Whether the platform draws with visual styles.
+    bool VisualStyles() const { return visualStyles_; }
+    // Wheel message and lines scrolled per wheel step.
+    int WheelMessage() const { return wheelMessage_; }
+    int WheelScrollLines() const { return wheelScrollLines_; }
+    // Begin/end update counter; painting and bounds snapping are suspended
+    // while it is above 0.
+    int UpdateCount() const { return updateCount_; }
+    void BeginUpdate();
+    void EndUpdate();
+    // The ids of the grid's window timers.
+    static constexpr int kTimerId = 111;
+    static constexpr int kTimerInterval = 500;
+    bool TimerRunning() const { return timerId_ != 0; }
+
+    // The version: bytes 2, 3, 0, 8 from the most significant; as text.
+    virtual std::uint32_t GetVersionNr();
+    virtual QString GetVersionString();
+
+    // Cell-value helpers.
+    int GetCellInteger(int ACol, int ARow) const;
+    void SetCellInteger(int ACol, int ARow, int Value);
+    double GetCellFloat(int ACol, int ARow) const;
+    void SetCellFloat(int ACol, int ARow, double Value);
+    void SetCellDate(int ACol, int ARow, TDateTime Value);
+
+    // Column widths kept between runs (ColumnSize's Key, Section, Location).
+    void SaveColumnSizes();
+    void LoadColumnSizes();
+    // Stretches ACol (-1 = the last) over the client width left by the
+    // others; throws EExtGridError beyond the last column.
+    void StretchColumn(int ACol) override;
+    // Invalidates a cell, or the rectangle spanned by two corner cells.
+    void RepaintCell(int ACol, int ARow);
+    void RepaintRect(const TRect& R);
+    // The cell under a screen point.
+    void CellAtScreenPoint(QPoint P, int& ACol, int& ARow) const;
+    bool IsOnGridLine(int X, int Y) const;
+    // The major and minor version of a file's version data; -1 when it has
+    // none.
+    static std::int32_t GetDllFileVersion(const QString& FileName);
+    // The version of the common-controls library (major in the high word).
+    static std::int32_t CommonControlsVersion();
+
+    // The fixed-cell rule: marked fixed, the lone row/column kept fixed by
+    // FixedRowAlways/FixedColAlways, or within FixedCols/FixedRows; then
+    // OnIsFixedCell for the others.
+    virtual bool IsFixedCell(int ACol, int ARow);
+    // The other event dispatchers, in their slot order.
+    virtual void GridHint(int ACol, int ARow, QString& HintStr);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
+    virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetColFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool CanEditCell(int ACol, int ARow);
+    virtual bool IsPasswordCell(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+
+    // Overrides of the base grid's cell rules.
+    bool IsFixed(int ACol, int ARow) override;
+    int GetCellIndent(int ARow) override;
+    bool HasNodes() override;
+    void FooterRowChanged() override;
+
+    // Cell text, in real-column terms.
+    virtual QString GetCurrentCellText();
+    virtual void SetCurrentCellText(const QString& Value);
+    virtual void RestoreCellText();
+    virtual QString CalcCellText(int ACol, int ARow);
+    virtual QString GetCellExportText(int ACol, int ARow);
+    virtual bool HasFilterButton(int ACol);
+    // Inserts a row (Insert key) and raises OnAutoInsertRow; deletes one
+    // (Delete key; the only normal row is cleared) and raises
+    // OnAutoDeleteRow.
+    virtual void InsertRowByKey(int ARow);
+    virtual void DeleteRowByKey(int ARow);
+
+    // Cell graphics: the cell's graphic object is owned by the grid, one per
+    // cell, except the shared ctVirtCheckBox graphic (never freed through a
+    // cell).
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphicObject(int ACol, int ARow);
+    // The shared graphic of virtual check boxes.
+    TCellGraphic* VirtCheckBoxGraphic() const { return virtCheckBox_.get(); }
+
+    // =====================================================================
+    // Events
+    // =====================================================================
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGridHintEvent OnGridHint;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TCanEditCellEvent OnCanEditCell;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TGetEditorTypeEvent OnGetEditorType;
+    TGetEditorPropEvent OnGetEditorProp;
+    TEllipsClickEvent OnEllipsClick;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TCellValidateEvent OnCellValidate;
+    TNotifyEvent OnEditingDone;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TClipboardEvent OnClipboardPaste;
+    TBeforeCellPasteEvent OnClipboardBeforePasteCell;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+    TScrollHintEvent OnScrollHint;
+    TNotifyEvent OnRichEditSelectionChange;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TCanAddRowEvent OnCanAddRow;
+    TAutoAddRowEvent OnAutoAddRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TGridProgressEvent OnFilterProgress;
+    TNotifyEvent OnResize;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TPrintPageEvent OnPrintPage;
+    TPrintPageEvent OnPrintPageDone;
+    TPrintStartEvent OnPrintStart;
+    TFitToPageEvent OnFitToPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintSetColumnWidthEvent OnPrintSetColumnWidth;
+    TPrintSetRowHeightEvent OnPrintSetRowHeight;
+    TCanInsertRowEvent OnCanInsertRow;
+    TCanDeleteRowEvent OnCanDeleteRow;
+    TClickSortEvent OnClickSort;
+    TCanSortEvent OnCanSort;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TDblClickCellEvent OnDblClickCell;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TControlEvent OnControlClick;
+    TControlEvent OnControlEditDone;
+    TControlComboEvent OnControlComboList;
+    TCellsChangedEvent OnCellsChanged;
+    TGridProgressEvent OnFileProgress;
+    TButtonClickEvent OnButtonClick;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioClick;
+    TRadioClickEvent OnRadioMouseUp;
+    TOleDragDropEvent OnOleDrop;
+    TOleDroppedEvent OnOleDropped;
+    TOleDragDropEvent OnOleDrag;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+    TOleDropColEvent OnOleDropCol;
+    TColumnSizeEvent OnColumnSize;
+    TColumnSizeEvent OnColumnMove;
+    TRowSizeEvent OnRowSize;
+    TRowSizeEvent OnRowMove;
+
+    // =====================================================================
+    // Painting
+    // =====================================================================
+    void GetCellColors(int ACol, int ARow, TFont& AFont, TBrush& ABrush, TGridDrawState& AState,
+                       TAlignment& HAlign, TVAlignment& VAlign, bool MapDisplayCol, bool UseProps,
+                       bool Printing) override;
+    void DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState AState, TRect ARect, int ARow) override;
+    virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The size a cell's content needs (auto-sizing, hints).
+    virtual QSize GetCellTextSize(int ACol, int ARow, bool AWordWrap);
+    // The room a cell's graphic needs; for printing, picture sizes divided
+    // by Scale within the available width and height.
+    virtual QSize GetCellGraphicSize(int ACol, int ARow);
+    virtual QSize GetCellGraphicPrintSize(int ACol, int ARow, double Scale, int AvailWidth, int AvailHeight);
+    virtual void DrawCheckBox(TCanvas& ACanvas, const TRect& R, bool Checked, bool Enabled, int Style);
+    virtual void DrawRadioGroup(TCanvas& ACanvas, const TRect& R, const QStringList& Options, int Selected,
+                                bool Horizontal, bool Enabled);
+    virtual void DrawCellGraphic(TCanvas& ACanvas, const TRect& R, TCellGraphic& Graphic, int ACol, int ARow);
+
+    // =====================================================================
+    // Editing
+    // =====================================================================
+    void ShowInplaceEditor(int ACol, int ARow);
+    void ReadEditorValue(int ACol, int ARow);
+    void EndCellEditing();
+    void PassKeyToGrid(int Key, TShiftState Shift);
+    virtual bool ValidateCell(const QString& NewValue);
+    void ClearComboItems();
+    void AddComboItem(const QString& Item);
+    // The class library's edit-text step, then the text through SetCells.
+    virtual void StoreEditText(int ACol, int ARow, const QString& Value);
+    // The text editor's caret moved (after each key release), or (-1, -1),
+    // -1 when it lost the focus; the grid does nothing.
+    virtual void EditorCaretMoved(const QString& Text, QPoint CaretPos, int CaretIndex);
+    // Raises OnEllipsClick for the current cell; the result replaces the
+    // editor text.
+    virtual QString EllipsClick(const QString& Text);
+    // Keeps a cell and its current text for validation.
+    virtual void RememberEditCell(int ACol, int ARow);
+    // The editor kind chosen for the current edit and whether it shows.
+    TEditorType EditorType() const { return editorType_; }
+    bool EditorShown() const { return editorShown_; }
+
+    // =====================================================================
+    // Rows, columns, nodes, selection and navigation
+    // =====================================================================
+    int RealColIndex(int ACol) const;
+    int DisplayColIndex(int ACol) const;
+    int HiddenColCount() const { return hiddenColCount_; }
+    void HideRows(int FromRow, int ToRow);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    bool IsHiddenRow(int ARow) const;
+    int RealRowIndex(int ARow) const;
+    int DisplayRowIndex(int ARow) const;
+    bool IsNode(int ARow);
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    virtual bool ToggleCellCheck(int ACol, int ARow, bool Ask);
+    bool GetCheckBoxState(int ACol, int ARow);
+    void SetCheckBoxState(int ACol, int ARow, bool Value);
+    void AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced);
+    virtual void RecalcFooter(int ACol);
+    void ScrollInView(int ACol, int ARow);
+    virtual bool RowMatchesFilter(int ARow);
+    void ApplyFilter();
+    // Footer of one column, and of all columns.
+    virtual void CalcFooterColumn(int ACol);
+    virtual void CalcFooterColumns();
+    // The two column-size hooks; both raise OnUpdateColumnSize.
+    virtual void UpdateColSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColSize(int ACol, int& AWidth);
+    // The nine row/column operations.
+    virtual void InsertRows(int ARow, int ARowCount);
+    virtual void RemoveRows(int ARow, int ARowCount);
+    virtual void InsertCols(int ACol, int AColCount);
+    virtual void RemoveCols(int ACol, int AColCount);
+    virtual void ExchangeRows(int ARow1, int ARow2);
+    virtual void SortRows();
+    virtual void SortRowsIndexed();
+    virtual void MoveColumn(int FromIndex, int ToIndex);
+    virtual void MoveRow(int FromIndex, int ToIndex);
+    // Whether the mouse at (X, Y) sizes a column or a row (OnColumnSize /
+    // OnRowSize may refuse).
+    virtual void CalcSizingState(int X, int Y, TGridSizingKind& State, int& Index);
+
+    // =====================================================================
+    // Stream and clipboard
+    // =====================================================================
+    // Writes one pasted value at a display column.
+    virtual void SetCellForPaste(int ACol, int ARow, const QString& Value);
+    // After a paste: the source origin (-1, -1 for text), the range pasted.
+    virtual void ClipboardPasted(int SourceCol, int SourceRow, const TRect& Pasted, bool Copied);
+    // After any bulk change of cells: OnCellsChanged, the linked grids, the
+    // footer.
+    virtual void CellsChanged(const TRect& R);
+    // Objects told of changed cell ranges.
+    std::vector<std::function<void(const TRect& R)>>& LinkedGrids() { return linkedGrids_; }
+
+    // =====================================================================
+    // Sorting
+    // =====================================================================
+    TSortIndexList& SortIndexes() { return sortIndexes_; }
+
+    // =====================================================================
+    // Import
+    // =====================================================================
+
+    // =====================================================================
+    // Drag and drop
+    // =====================================================================
+
+    // =====================================================================
+    // Footer and hints
+    // =====================================================================
+
+    // =====================================================================
+    // Window procedure
+    // =====================================================================
+    // The grid's message handling ahead of the string grid's; true when it
+    // took the event.
+    virtual bool WndProc(QEvent* Message);
+    // Timer 111's tick: hover, blinking, footer.
+    virtual void TimerTick();
+    // The owner form was resized (the form's own handler runs first).
+    virtual void FormResize();
+
+protected:
+    // =====================================================================
+    // Creation and properties
+    // =====================================================================
+    // The window is made (first show) and ended.
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    // After the control was resized: OnResize.
+    virtual void Resize();
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+
+    bool event(QEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void timerEvent(QTimerEvent* Event) override;
+    // The owner form's resizes.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Cells leaving the grid free their graphics with their properties.
+    void ObjectDropped(TObject* Object) override;
+
+    // =====================================================================
+    // Editing
+    // =====================================================================
+    TInplaceEdit* CreateEditor() override;
+    bool CanEditShow() override;
+    bool SelectCell(int ACol, int ARow) override;
+
+private:
+    // =====================================================================
+    // Creation and properties
+    // =====================================================================
+    void ApplyColumnHeaders();
+    void ApplyRowHeaders();
+    void HookOwnerForm();
+    void UnhookOwnerForm();
+    void RepaintFooter();
+    void ApplyScrollBars();
+    // Applies the stand-ins of the platform checks (visual styles, wheel).
+    void ReadPlatformSettings();
+
+    TFooterPanel* footerPanel_ = nullptr;
+    TFloatingFooter* floatingFooter_ = nullptr;
+    std::unique_ptr<TPrintSettings> printSettings_;
+    std::unique_ptr<THTMLSettings> htmlSettings_;
+    TSortSettings* sortSettings_ = nullptr;
+    TDragDropSettings* dragDropSettings_ = nullptr;
+    TControlLook* controlLook_ = nullptr;
+    std::unique_ptr<TNavigation> navigation_;
+    std::unique_ptr<TColumnSize> columnSize_;
+    std::unique_ptr<TCellNode> cellNode_;
+    TBands* bands_ = nullptr;
+    std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
+    std::unique_ptr<TMouseActions> mouseActions_;
+    QStringList columnHeaders_;
+    std::unique_ptr<THTMLPictureCache> pictureCache_;
+    TFont fixedFont_;
+    TFont activeCellFont_;
+    QStringList rowHeaders_;
+    QStringList swapRow_;
+    QStringList lookupItems_;
+    std::vector<bool> selectedRows_;
+    TSortIndexList sortIndexes_;
+    TIntList rowOrder_{-1, -1};
+    TIntList sortColumns_{-1, -1};
+    TIntList selectedCells_{-1, -1};
+    TBitmap rowIndicator_;
+    TBackGround* backGround_ = nullptr;
+    THTMLHintWindow* hintWindow_ = nullptr;
+    std::vector<TGridItem*> hiddenRows_;
+    TFilter* filter_ = nullptr;
+    TExtRichEdit* hiddenRichEdit_ = nullptr;
+    TExtRichEdit* inplaceRichEdit_ = nullptr;
+    std::vector<std::function<void(const TRect& R)>> linkedGrids_;
+    QPointer<TArrowWindow> arrows_[4];
+    std::unique_ptr<TCellGraphic> virtCheckBox_;
+
+    std::vector<std::uint8_t> colVisible_ = std::vector<std::uint8_t>(513, 1);
+    int hiddenColCount_ = 0;
+
+    TCursor cursor_ = crDefault;
+    TCursor designCursor_ = crDefault;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = clGray;
+    bool autoSize_ = false;
+    TVAlignment vAlignment_ = vtaTop;
+    bool flat_ = false;
+    TGridLook look_ = glSoft;
+    TColor selectionColor_ = clHighlight;
+    TColor selectionTextColor_ = clHighlightText;
+    bool selectionRectangle_ = false;
+    bool selectionResizer_ = false;
+    int maxEditLength_ = 0;
+    TImageList* gridImages_ = nullptr;
+    TColor urlColor_ = clBlue;
+    bool urlShow_ = false;
+    bool urlFull_ = false;
+    TPictureContainer* pictureContainer_ = nullptr;
+    TExtStringGridCheck* cellChecker_ = nullptr;
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    int scrollWidth_ = 0;
+    bool scrollProportional_ = false;
+    int fixedFooters_ = 0;
+    int fixedRightCols_ = 0;
+    int fixedRowHeight_ = 21;
+    bool integralHeight_ = false;
+    bool wordWrap_ = false;
+    bool showSelection_ = true;
+    bool filterActive_ = false;
+
+    bool visualStyles_ = false;
+    int wheelMessage_ = 522;
+    int wheelScrollLines_ = 3;
+    int updateCount_ = 0;
+    int timerId_ = 0;
+    bool windowCreated_ = false;
+    bool skipRepaint_ = false;
+    bool stretching_ = false;
+    bool loading_ = false;
+    // The selection kept while only fixed rows remain (FixedRowAlways).
+    TGridRect savedSelection_;
+    bool selectionSaved_ = false;
+    // The owner form, its saved resize handler, and its size.
+    QPointer<QWidget> ownerForm_;
+    TNotifyEvent savedFormResize_;
+    QSize formSize_;
+
+    // =====================================================================
+    // Editing
+    // =====================================================================
+    TEditorType editorType_ = edNormal;
+    bool editorShown_ = false;
+    bool cellEditing_ = false;
+    bool validating_ = false;
+    TPoint editCell_{-1, -1};
+    QString editCellText_;
+    QString selectedCellText_;
+    int comboDefaultIndex_ = -1;
+    QStringList comboItems_;
+};

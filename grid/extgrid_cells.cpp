@@ -1,0 +1,208 @@
+// The grid control's cell rules: cell graphics and who frees them, the
+// fixed-cell rule and the event dispatchers, node indents, the current
+// cell's text, keyboard row insertion and deletion, and the notification
+// after bulk changes of cells.
+#include "grid/extgrid.h"
+
+// ---- cell graphics
+
+TCellGraphic* TExtStringGrid::CreateCellGraphic(int ACol, int ARow)
+{
+    RemoveCellGraphic(ACol, ARow);
+    auto* graphic = new TCellGraphic();
+    SetCellGraphic(ACol, ARow, graphic);
+    return graphic;
+}
+
+bool TExtStringGrid::RemoveCellGraphic(int ACol, int ARow)
+{
+    TObject* graphic = GetCellGraphic(ACol, ARow);
+    if (!graphic)
+        return false;
+    GetCellProperties(ACol, ARow)->CellGraphic = nullptr;
+    if (graphic != virtCheckBox_.get())
+        delete graphic;
+    return true;
+}
+
+TCellType TExtStringGrid::GetCellType(int ACol, int ARow)
+{
+    const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
+    return graphic ? graphic->CellType : ctEmpty;
+}
+
+TCellGraphic* TExtStringGrid::GetCellGraphicObject(int ACol, int ARow)
+{
+    return dynamic_cast<TCellGraphic*>(GetCellGraphic(ACol, ARow));
+}
+
+void TExtStringGrid::ObjectDropped(TObject* Object)
+{
+    if (auto* props = dynamic_cast<TCellProperties*>(Object)) {
+        if (props->CellGraphic != virtCheckBox_.get())
+            delete props->CellGraphic;
+        props->CellGraphic = nullptr;
+    }
+    TBaseGrid::ObjectDropped(Object);
+}
+
+// ---- the fixed-cell rule and the event dispatchers
+
+bool TExtStringGrid::IsFixedCell(int ACol, int ARow)
+{
+    (void)ACol, (void)ARow;
+    return false;
+}
+
+void TExtStringGrid::GridHint(int ACol, int ARow, QString& HintStr)
+{
+    if (OnGridHint)
+        OnGridHint(this, ARow, ACol, HintStr);
+}
+
+void TExtStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont)
+{
+    if (OnGetCellColor)
+        OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExtStringGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont)
+{
+    if (OnGetCellPrintColor)
+        OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExtStringGrid::GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders)
+{
+    if (OnGetCellBorder)
+        OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExtStringGrid::GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders)
+{
+    if (OnGetCellPrintBorder)
+        OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExtStringGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    if (OnGetAlignment)
+        OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
+}
+
+void TExtStringGrid::GetColFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix)
+{
+    if (OnGetFormat)
+        OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
+}
+
+void TExtStringGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
+{
+    if (OnGetEditorType)
+        OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+bool TExtStringGrid::CanEditCell(int ACol, int ARow)
+{
+    bool canEdit = true;
+    if (OnCanEditCell)
+        OnCanEditCell(this, ARow, ACol, canEdit);
+    return canEdit;
+}
+
+bool TExtStringGrid::IsPasswordCell(int ACol, int ARow)
+{
+    bool isPassword = false;
+    if (OnIsPasswordCell)
+        OnIsPasswordCell(this, ARow, ACol, isPassword);
+    return isPassword;
+}
+
+void TExtStringGrid::GetCheckTrue(int ACol, int ARow, QString& Value)
+{
+    Value = CheckTrue;
+    if (OnGetCheckTrue)
+        OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TExtStringGrid::GetCheckFalse(int ACol, int ARow, QString& Value)
+{
+    Value = CheckFalse;
+    if (OnGetCheckFalse)
+        OnGetCheckFalse(this, ACol, ARow, Value);
+}
+
+// ---- the base grid's cell rules
+
+bool TExtStringGrid::IsFixed(int ACol, int ARow)
+{
+    return IsFixedCell(ACol, ARow);
+}
+
+int TExtStringGrid::GetCellIndent(int ARow)
+{
+    (void)ARow;
+    return 0;
+}
+
+bool TExtStringGrid::HasNodes()
+{
+    return false;
+}
+
+void TExtStringGrid::FooterRowChanged()
+{
+    TBaseGrid::FooterRowChanged();
+}
+
+// ---- the current cell's text and keyboard rows
+
+QString TExtStringGrid::GetCurrentCellText()
+{
+    return Cells(RealColIndex(Col()), Row());
+}
+
+void TExtStringGrid::SetCurrentCellText(const QString& Value)
+{
+    SetCells(RealColIndex(Col()), Row(), Value);
+}
+
+void TExtStringGrid::RestoreCellText()
+{
+    SetCells(editCell_.X, editCell_.Y, editCellText_);
+}
+
+QString TExtStringGrid::CalcCellText(int ACol, int ARow)
+{
+    return Cells(ACol, ARow);
+}
+
+QString TExtStringGrid::GetCellExportText(int ACol, int ARow)
+{
+    return Cells(ACol, ARow);
+}
+
+bool TExtStringGrid::HasFilterButton(int ACol)
+{
+    (void)ACol;
+    return false;
+}
+
+void TExtStringGrid::InsertRowByKey(int ARow)
+{
+    (void)ARow;
+}
+
+void TExtStringGrid::DeleteRowByKey(int ARow)
+{
+    (void)ARow;
+}
+
+void TExtStringGrid::CellsChanged(const TRect& R)
+{
+    if (OnCellsChanged)
+        OnCellsChanged(this, R);
+    for (const auto& linked : linkedGrids_)
+        linked(R);
+    CalcFooterColumns();
+}
