@@ -231,6 +231,8 @@ TSpreadsheetWorkbook* TSpreadsheetWorkbooks::Open(const QString& FileName)
         Fail(FileName, FreeXLReason(result));
     }
     books_.push_back(std::make_unique<TSpreadsheetWorkbook>(FileName, handle));
+    if (SpreadsheetServerHooks().Opened)
+        SpreadsheetServerHooks().Opened(FileName);
     return books_.back().get();
 }
 

@@ -13,6 +13,7 @@
 // ESpreadsheetError naming the file.
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -139,6 +140,8 @@ std::unique_ptr<TSpreadsheetApplication> CreateSpreadsheetServer(const QString& 
 struct TSpreadsheetServerHooks {
     bool Missing = false;
     bool FailNextValue = false;
+    // Runs when a workbook opened, with the caller still inside the call.
+    std::function<void(const QString& FileName)> Opened;
 };
 TSpreadsheetServerHooks& SpreadsheetServerHooks();
 int LiveSpreadsheetServers();
