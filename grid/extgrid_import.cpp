@@ -36,6 +36,8 @@ public:
     TSpreadsheetWorkbook* Book = nullptr;
     void End()
     {
+        if (std::exchange(ended_, true))
+            return;
         if (Book)
             std::exchange(Book, nullptr)->Close(false);
         server_.Quit();
@@ -43,6 +45,7 @@ public:
 
 private:
     TSpreadsheetApplication& server_;
+    bool ended_ = false;
 };
 
 // The cells a used-range address spans, 1-based.
@@ -207,8 +210,7 @@ void TExtStringGrid::LoadFromXLS(const QString& FileName)
         }
         EndUpdate();
         session.End();
-        server.reset();
-    }
+    } // the server object is released here
     CellsChanged(TRect{0, 0, ColCount(), RowCount()});
 }
 
