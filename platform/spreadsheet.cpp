@@ -230,6 +230,9 @@ TSpreadsheetWorkbook* TSpreadsheetWorkbooks::Open(const QString& FileName)
             freexl_close(handle);
         Fail(FileName, FreeXLReason(result));
     }
+    // FreeXL may report success on a damaged file and give no workbook.
+    if (!handle)
+        Fail(FileName, FreeXLReason(FREEXL_CRAFTED_FILE));
     books_.push_back(std::make_unique<TSpreadsheetWorkbook>(FileName, handle));
     if (SpreadsheetServerHooks().Opened)
         SpreadsheetServerHooks().Opened(FileName);
