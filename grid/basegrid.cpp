@@ -152,7 +152,8 @@ void TBaseGrid::SetCellProperties(int ACol, int ARow, TCellProperties* Props)
     if (old == Props)
         return;
     SetObjects(ACol, ARow, Props);
-    delete old;
+    if (old)
+        ObjectDropped(old);
 }
 
 TObject* TBaseGrid::GetRawObject(int ACol, int ARow) const
@@ -270,7 +271,7 @@ void TBaseGrid::ClearCellProperties(int FromCol, int FromRow, int ToCol, int ToR
         for (int c = FromCol; c <= ToCol; ++c)
             if (TObject* object = GetRawObject(c, r)) {
                 SetObjects(c, r, nullptr);
-                delete object;
+                ObjectDropped(object);
             }
 }
 

@@ -10,7 +10,9 @@
 //
 // The grid owns the properties objects: they are freed by SetCellProperties,
 // ClearCellProperties, when their cells leave the grid (a column or row
-// deleted, a count lowered) and when the grid is destroyed. ResetColumn,
+// deleted, a count lowered) and when the grid is destroyed; each goes
+// through ObjectDropped, so that a derived grid frees what it keeps beside
+// them. ResetColumn,
 // ResetRow and ClearCell only detach them, for callers that moved them first.
 #include "platform/controls.h"
 #include "platform/grids.h"

@@ -6,6 +6,8 @@
 #include "grid/columnwidths.h"
 #include "grid/extutil.h"
 #include "grid/picturecontainer.h"
+#include "platform/application.h"
+#include "platform/flatscrollbar.h"
 #include "platform/formatting.h"
 #include "platform/localesettings.h"
 
@@ -15,6 +17,103 @@
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// A float written with the grid's FloatFormat, as the class library's
+// Format writes one: text around one %f, %n, %e or %g conversion (with an
+// optional "-", width and precision) and "%%"; the locale's separators. A
+// format with any other conversion, or none, is refused rather than handed
+// to a C formatter with an argument it does not expect.
+QString FormatFloatValue(const QString& Format, double Value)
+{
+    const TLocaleSettings& locale = LocaleSettings();
+    const auto invalid = [&] {
+        return EExtGridError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(Format));
+    };
+    QString out;
+    bool converted = false;
+    for (int i = 0; i < Format.size(); ++i) {
+        if (Format[i] != QLatin1Char('%')) {
+            out += Format[i];
+            continue;
+        }
+        if (++i >= Format.size())
+            throw invalid();
+        if (Format[i] == QLatin1Char('%')) {
+            out += QLatin1Char('%');
+            continue;
+        }
+        const bool left = Format[i] == QLatin1Char('-');
+        if (left)
+            ++i;
+        int width = 0;
+        for (; i < Format.size() && Format[i].isDigit(); ++i)
+            width = std::min(width * 10 + Format[i].digitValue(), 1000);
+        int precision = -1;
+        if (i < Format.size() && Format[i] == QLatin1Char('.')) {
+            precision = 0;
+            for (++i; i < Format.size() && Format[i].isDigit(); ++i)
+                precision = std::min(precision * 10 + Format[i].digitValue(), 100);
+        }
+        if (i >= Format.size() || converted)
+            throw invalid();
+        const char kind = Format[i].toLower().toLatin1();
+        QString number;
+        switch (kind) {
+        case 'f':
+        case 'n': {
+            number = QString::number(Value, 'f', precision < 0 ? 2 : precision);
+            const int dot = number.indexOf(QLatin1Char('.'));
+            if (kind == 'n') {
+                int digitsEnd = dot < 0 ? number.size() : dot;
+                const int first = number.startsWith(QLatin1Char('-')) ? 1 : 0;
+                for (int pos = digitsEnd - 3; pos > first; pos -= 3)
+                    number.insert(pos, QChar(0xE000)); // placeholder, replaced below
+            }
+            break;
+        }
+        case 'e': {
+            // d.ddd...E+ddd: precision digits in all (15 by default).
+            const int digits = precision < 0 ? 15 : std::max(precision, 1);
+            number = QString::number(Value, 'E', digits - 1);
+            const int e = number.indexOf(QLatin1Char('E'));
+            QString exponent = number.mid(e + 2);
+            number = number.left(e + 2) + exponent.rightJustified(3, QLatin1Char('0'));
+            break;
+        }
+        case 'g':
+            number = QString::number(Value, 'G', precision < 0 ? 15 : std::max(precision, 1));
+            break;
+        default:
+            throw invalid();
+        }
+        number.replace(QLatin1Char('.'), locale.DecimalSeparator);
+        number.replace(QChar(0xE000), locale.ThousandSeparator);
+        if (number.size() < width)
+            number = left ? number.leftJustified(width) : number.rightJustified(width);
+        out += number;
+        converted = true;
+    }
+    if (!converted)
+        throw invalid();
+    return out;
+}
+
+// A date (days since 30 December 1899) in the locale's short date form.
+QString ShortDateText(TDateTime Value)
+{
+    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(Value)));
+    // The pattern names day, month and year in either case; dates hold no
+    // minutes, so every m is the month.
+    QString pattern = LocaleSettings().ShortDateFormat;
+    pattern.replace(QLatin1Char('m'), QLatin1Char('M'));
+    pattern.replace(QLatin1Char('D'), QLatin1Char('d'));
+    pattern.replace(QLatin1Char('Y'), QLatin1Char('y'));
+    return date.toString(pattern);
+}
+
+} // namespace
 
 // ---- creation
 
@@ -53,12 +152,17 @@ TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 TExtStringGrid::~TExtStringGrid()
 {
     UnhookOwnerForm();
-    if (columnSize_->Save)
-        SaveColumnSizes();
-    if (timerId_)
-        killTimer(timerId_);
-    timerId_ = 0;
+    if (columnSize_->Save) {
+        // A destructor cannot report a store that cannot be written: the
+        // widths are simply not kept.
+        try {
+            SaveColumnSizes();
+        } catch (const std::exception&) {
+        }
+    }
     HoverCell = {-1, -1};
+    if (windowCreated_)
+        DestroyWnd();
     // Graphics live beside the cells' properties, which the base grid frees
     // after this destructor: free them first.
     for (int r = 0; r < RowCount(); ++r)
@@ -165,6 +269,8 @@ void TExtStringGrid::SetActiveCellColor(TColor Value)
 void TExtStringGrid::SetAutoSize(bool Value)
 {
     autoSize_ = Value;
+    if (Value)
+        AutoSizeColumns(false, 10);
 }
 
 void TExtStringGrid::SetVAlignment(TVAlignment Value)
@@ -214,6 +320,8 @@ void TExtStringGrid::SetSelectionResizer(bool Value)
 void TExtStringGrid::SetMaxEditLength(int Value)
 {
     maxEditLength_ = Value;
+    if (TInplaceEdit* editor = InplaceEditor())
+        editor->SetMaxLength(Value);
 }
 
 void TExtStringGrid::SetGridImages(TImageList* Value)
@@ -498,8 +606,14 @@ QString TExtStringGrid::GetVersionString()
 
 int TExtStringGrid::GetCellInteger(int ACol, int ARow) const
 {
-    (void)ACol, (void)ARow;
-    return 0;
+    QString text = Cells(ACol, ARow);
+    if (text.isEmpty())
+        text = QStringLiteral("0");
+    try {
+        return StrToInt(text);
+    } catch (const EConvertError&) {
+        throw EExtGridError(QStringLiteral("Cell does not contain integer value"));
+    }
 }
 
 void TExtStringGrid::SetCellInteger(int ACol, int ARow, int Value)
@@ -509,45 +623,159 @@ void TExtStringGrid::SetCellInteger(int ACol, int ARow, int Value)
 
 double TExtStringGrid::GetCellFloat(int ACol, int ARow) const
 {
-    (void)ACol, (void)ARow;
-    return 0;
+    const QString text = Cells(ACol, ARow).trimmed();
+    // An empty cell reads 0; a text the clean-up leaves nothing of is no
+    // number.
+    const QString number = text.isEmpty() ? QStringLiteral("0") : CleanNumber(text);
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw EExtGridError(QStringLiteral("Cell does not contain a float value"));
+    return value;
 }
 
 void TExtStringGrid::SetCellFloat(int ACol, int ARow, double Value)
 {
-    (void)ACol, (void)ARow, (void)Value;
+    SetCells(ACol, ARow, FormatFloatValue(FloatFormat, Value));
 }
 
 void TExtStringGrid::SetCellDate(int ACol, int ARow, TDateTime Value)
 {
-    (void)ACol, (void)ARow, (void)Value;
+    if (Value <= 0 && !ShowNullDates) {
+        SetCells(ACol, ARow, QString());
+        return;
+    }
+    SetCells(ACol, ARow, ShortDateText(Value));
 }
 
-// ---- column widths, stretching, geometry
+// ---- column widths
 
-void TExtStringGrid::SaveColumnSizes() {}
+void TExtStringGrid::SaveColumnSizes()
+{
+    if (DesignMode() || ColumnWidthsFile(*columnSize_).isEmpty())
+        return;
+    std::vector<int> widths;
+    widths.reserve(static_cast<std::size_t>(ColCount()));
+    for (int c = 0; c < ColCount(); ++c)
+        widths.push_back(ColWidths(c));
+    SaveColumnWidths(*columnSize_, widths);
+}
 
-void TExtStringGrid::LoadColumnSizes() {}
+void TExtStringGrid::LoadColumnSizes()
+{
+    if (DesignMode())
+        return;
+    const std::vector<int> widths = LoadColumnWidths(*columnSize_, ColCount(), DefaultColWidth());
+    for (int c = 0; c < static_cast<int>(widths.size()) && c < ColCount(); ++c)
+        if (widths[static_cast<std::size_t>(c)] != ColWidths(c))
+            SetColWidths(c, widths[static_cast<std::size_t>(c)]);
+}
+
+// ---- stretching and auto-sizing
 
 void TExtStringGrid::StretchColumn(int ACol)
 {
-    (void)ACol;
+    if (loading_)
+        return;
+    if (ACol == -1)
+        ACol = ColCount() - 1;
+    if (ACol < 0 || ACol >= ColCount())
+        throw EExtGridError(QStringLiteral("Stretch column index out of range"));
+    if (ColCount() == 0 || !columnSize_->Stretch() || stretching_)
+        return;
+    stretching_ = true;
+    const int client = viewport()->width();
+    if (ColCount() == 1) {
+        SetColWidths(ACol, client);
+    } else {
+        int others = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != ACol)
+                others += ColWidths(c);
+        SetColWidths(ACol, others < client ? client - others - 1 : DefaultColWidth());
+    }
+    stretching_ = false;
+    AlignFooterPanel();
 }
+
+void TExtStringGrid::StretchOnResize()
+{
+    if (!columnSize_->Stretch())
+        return;
+    Application->Guard([this] { StretchColumn(columnSize_->StretchColumn); });
+}
+
+int TExtStringGrid::ColumnContentWidth(int ACol, int FromRow)
+{
+    int widest = 0;
+    for (int r = FromRow; r < RowCount(); ++r) {
+        int baseCol = ACol;
+        int baseRow = r;
+        if (!IsBaseCellAt(ACol, r, baseCol, baseRow) || IsXMergedCell(ACol, r))
+            continue;
+        const QSize text = GetCellTextSize(ACol, r, false);
+        const QSize graphic = GetCellGraphicSize(ACol, r);
+        const TCellGraphic* g = GetCellGraphicObject(ACol, r);
+        const int w = g && g->CellVAlign == vaFull ? graphic.width() : text.width() + graphic.width();
+        widest = std::max(widest, w);
+    }
+    return widest;
+}
+
+void TExtStringGrid::AutoSizeCol(int ACol)
+{
+    if (ACol < 0 || ACol >= ColCount())
+        return;
+    int width = ColumnContentWidth(ACol, 0) + 2 * GridLineWidth() + XYOffsetX + 2;
+    UpdateAutoColSize(ACol, width);
+    if (width != ColWidths(ACol))
+        SetColWidths(ACol, std::max(width, 0));
+}
+
+void TExtStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding)
+{
+    for (int c = DoFixedCols ? 0 : FixedCols(); c < ColCount(); ++c) {
+        int width = ColumnContentWidth(c, 0) + 2 * GridLineWidth() + XYOffsetX + 2 + Padding;
+        UpdateAutoColSize(c, width);
+        SetColWidths(c, std::max(width, 0));
+    }
+}
+
+// ---- geometry
 
 void TExtStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    const int rowHeight = DefaultRowHeight();
+    if (integralHeight_ && updateCount_ == 0 && rowHeight > 0) {
+        const int rest = AHeight % rowHeight;
+        if (VisibleColCount() + FixedCols() < ColCount())
+            AHeight -= rest + 1;
+        else
+            AHeight = AHeight + rowHeight - rest - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 1;
+    }
+    TControl::SetBounds(ALeft, ATop, AWidth, std::max(AHeight, 0));
+    if (parentWidget())
+        Invalidate();
 }
 
 void TExtStringGrid::RepaintCell(int ACol, int ARow)
 {
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        return;
     TBaseGrid::RepaintCell(ACol, ARow);
 }
 
 void TExtStringGrid::RepaintRect(const TRect& R)
 {
-    (void)R;
-    Invalidate();
+    if (R.Left < 0 || R.Top < 0 || R.Right < 0 || R.Bottom < 0)
+        return;
+    const TRect first = CellRect(R.Left, R.Top);
+    const TRect last = CellRect(std::min(R.Right, ColCount() - 1), std::min(R.Bottom, RowCount() - 1));
+    if (first.IsEmpty() || last.IsEmpty()) {
+        Invalidate();
+        return;
+    }
+    viewport()->update(first.ToQRect().united(last.ToQRect()));
 }
 
 void TExtStringGrid::CellAtScreenPoint(QPoint P, int& ACol, int& ARow) const
@@ -558,8 +786,15 @@ void TExtStringGrid::CellAtScreenPoint(QPoint P, int& ACol, int& ARow) const
 
 bool TExtStringGrid::IsOnGridLine(int X, int Y) const
 {
-    (void)X, (void)Y;
-    return false;
+    int col = -1;
+    int row = -1;
+    if (!MouseToCell(X, Y, col, row))
+        return false;
+    const TRect r = CellRect(col, row);
+    if ((Options() & goColSizing) && row <= FixedRows() && (std::abs(X - r.Left) < 4 || std::abs(X - r.Right) < 4))
+        return true;
+    return (Options() & goRowSizing) && col <= FixedCols()
+           && (std::abs(Y - r.Top) <= 3 || std::abs(Y - r.Bottom) <= 3);
 }
 
 void TExtStringGrid::Invalidate()
@@ -571,4 +806,24 @@ void TExtStringGrid::Invalidate()
     InvalidateGrid();
 }
 
-void TExtStringGrid::ApplyScrollBars() {}
+void TExtStringGrid::AlignFooterPanel() {}
+
+void TExtStringGrid::ApplyScrollBars()
+{
+    if (scrollType_ == ssNormal && !scrollProportional_) {
+        UninitializeFlatSB(this);
+        return;
+    }
+    InitializeFlatSB(this);
+    const int mode = scrollType_ == ssFlat     ? FSB_FLAT_MODE
+                     : scrollType_ == ssLumeno ? FSB_ENCARTA_MODE
+                                               : FSB_REGULAR_MODE;
+    FlatSB_SetScrollProp(this, WSB_PROP_VSTYLE, mode);
+    FlatSB_SetScrollProp(this, WSB_PROP_HSTYLE, mode);
+    if (scrollColor_ != clNone) {
+        FlatSB_SetScrollProp(this, WSB_PROP_VBKGCOLOR, scrollColor_);
+        FlatSB_SetScrollProp(this, WSB_PROP_HBKGCOLOR, scrollColor_);
+    }
+    FlatSB_SetScrollProp(this, WSB_PROP_CXVSCROLL, scrollWidth_);
+    FlatSB_SetScrollProp(this, WSB_PROP_CYHSCROLL, scrollWidth_);
+}

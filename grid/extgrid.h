@@ -285,10 +285,20 @@ public:
     int UpdateCount() const { return updateCount_; }
     void BeginUpdate();
     void EndUpdate();
+    // The standard mouse-wheel message.
+    static constexpr int kWheelMessage = 522;
     // The ids of the grid's window timers.
     static constexpr int kTimerId = 111;
     static constexpr int kTimerInterval = 500;
     bool TimerRunning() const { return timerId_ != 0; }
+
+    // The cursor shown over links and anchors, for every grid.
+    static inline TCursor LinkCursor = crDefault;
+
+    // Sizes every column (from the first normal one unless DoFixedCols) to
+    // its widest cell, plus Padding; one column alone.
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol);
 
     // The version: bytes 2, 3, 0, 8 from the most significant; as text.
     virtual std::uint32_t GetVersionNr();
@@ -322,7 +332,7 @@ public:
     // The fixed-cell rule: marked fixed, the lone row/column kept fixed by
     // FixedRowAlways/FixedColAlways, or within FixedCols/FixedRows; then
     // OnIsFixedCell for the others.
-    virtual bool IsFixedCell(int ACol, int ARow);
+    virtual bool IsFixedCell(int ACol, int ARow, bool AlreadyFixed = false);
     // The other event dispatchers, in their slot order.
     virtual void GridHint(int ACol, int ARow, QString& HintStr);
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
@@ -340,7 +350,11 @@ public:
     // Overrides of the base grid's cell rules.
     bool IsFixed(int ACol, int ARow) override;
     int GetCellIndent(int ARow) override;
+    // True when a row's column-0 graphic is ctNode. The answer is kept
+    // until a cell graphic is made or removed, the counts change, or
+    // NodesChanged is called (after a graphic's CellType was changed).
     bool HasNodes() override;
+    void NodesChanged() { nodesKnown_ = false; }
     void FooterRowChanged() override;
 
     // Cell text, in real-column terms.
@@ -625,6 +639,8 @@ protected:
 
     bool event(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
+    // Nothing is painted while the update counter is above 0.
+    void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void timerEvent(QTimerEvent* Event) override;
     // The owner form's resizes.
@@ -644,10 +660,17 @@ private:
     // Creation and properties
     // =====================================================================
     void ApplyColumnHeaders();
+    // The width a column's cells need (the widest of rows from FromRow).
+    int ColumnContentWidth(int ACol, int FromRow);
+    // Stretching asked by the grid itself (size changes): errors go to the
+    // error box, as for any handler.
+    void StretchOnResize();
     void ApplyRowHeaders();
     void HookOwnerForm();
     void UnhookOwnerForm();
     void RepaintFooter();
+    // Keeps the footer panel at the bottom of the grid.
+    void AlignFooterPanel();
     void ApplyScrollBars();
     // Applies the stand-ins of the platform checks (visual styles, wheel).
     void ReadPlatformSettings();
@@ -723,13 +746,15 @@ private:
     bool filterActive_ = false;
 
     bool visualStyles_ = false;
-    int wheelMessage_ = 522;
+    int wheelMessage_ = kWheelMessage;
     int wheelScrollLines_ = 3;
     int updateCount_ = 0;
     int timerId_ = 0;
     bool windowCreated_ = false;
     bool skipRepaint_ = false;
     bool stretching_ = false;
+    bool nodesKnown_ = false;
+    bool hasNodes_ = false;
     bool loading_ = false;
     // The selection kept while only fixed rows remain (FixedRowAlways).
     TGridRect savedSelection_;

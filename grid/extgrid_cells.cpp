@@ -4,14 +4,17 @@
 // after bulk changes of cells.
 #include "grid/extgrid.h"
 
+#include <memory>
+
 // ---- cell graphics
 
 TCellGraphic* TExtStringGrid::CreateCellGraphic(int ACol, int ARow)
 {
     RemoveCellGraphic(ACol, ARow);
-    auto* graphic = new TCellGraphic();
-    SetCellGraphic(ACol, ARow, graphic);
-    return graphic;
+    auto graphic = std::make_unique<TCellGraphic>();
+    SetCellGraphic(ACol, ARow, graphic.get());
+    nodesKnown_ = false;
+    return graphic.release();
 }
 
 bool TExtStringGrid::RemoveCellGraphic(int ACol, int ARow)
@@ -20,8 +23,10 @@ bool TExtStringGrid::RemoveCellGraphic(int ACol, int ARow)
     if (!graphic)
         return false;
     GetCellProperties(ACol, ARow)->CellGraphic = nullptr;
+    // The virtual check boxes of many cells share the grid's one graphic.
     if (graphic != virtCheckBox_.get())
         delete graphic;
+    nodesKnown_ = false;
     return true;
 }
 
@@ -42,16 +47,20 @@ void TExtStringGrid::ObjectDropped(TObject* Object)
         if (props->CellGraphic != virtCheckBox_.get())
             delete props->CellGraphic;
         props->CellGraphic = nullptr;
+        nodesKnown_ = false;
     }
     TBaseGrid::ObjectDropped(Object);
 }
 
 // ---- the fixed-cell rule and the event dispatchers
 
-bool TExtStringGrid::IsFixedCell(int ACol, int ARow)
+bool TExtStringGrid::IsFixedCell(int ACol, int ARow, bool AlreadyFixed)
 {
-    (void)ACol, (void)ARow;
-    return false;
+    bool fixed = AlreadyFixed || (ARow == 0 && FixedRowAlways && RowCount() == 1)
+                 || (ACol == 0 && FixedColAlways && ColCount() == 1) || ACol < FixedCols() || ARow < FixedRows();
+    if (!fixed && OnIsFixedCell)
+        OnIsFixedCell(this, ARow, ACol, fixed);
+    return fixed;
 }
 
 void TExtStringGrid::GridHint(int ACol, int ARow, QString& HintStr)
@@ -136,23 +145,35 @@ void TExtStringGrid::GetCheckFalse(int ACol, int ARow, QString& Value)
 
 bool TExtStringGrid::IsFixed(int ACol, int ARow)
 {
+    if (ARow >= RowCount() - fixedFooters_)
+        return true;
+    if (ACol >= ColCount() + hiddenColCount_ - fixedRightCols_)
+        return true;
     return IsFixedCell(ACol, ARow);
 }
 
 int TExtStringGrid::GetCellIndent(int ARow)
 {
-    (void)ARow;
-    return 0;
+    if (!HasNodes() || ARow < 0 || ARow >= RowCount() || !HasCellProperties(0, ARow))
+        return 0;
+    return GetCellProperties(0, ARow)->NodeLevel * 16;
 }
 
 bool TExtStringGrid::HasNodes()
 {
-    return false;
+    if (!nodesKnown_) {
+        hasNodes_ = false;
+        for (int r = 0; r < RowCount() && !hasNodes_; ++r)
+            hasNodes_ = GetCellType(0, r) == ctNode;
+        nodesKnown_ = true;
+    }
+    return hasNodes_;
 }
 
 void TExtStringGrid::FooterRowChanged()
 {
     TBaseGrid::FooterRowChanged();
+    RepaintFooter();
 }
 
 // ---- the current cell's text and keyboard rows
@@ -190,12 +211,24 @@ bool TExtStringGrid::HasFilterButton(int ACol)
 
 void TExtStringGrid::InsertRowByKey(int ARow)
 {
-    (void)ARow;
+    InsertRows(ARow, 1);
+    if (OnAutoInsertRow)
+        OnAutoInsertRow(this, ARow);
 }
 
 void TExtStringGrid::DeleteRowByKey(int ARow)
 {
-    (void)ARow;
+    if (RowCount() - FixedRows() - fixedFooters_ <= 1) {
+        // The only normal row stays, emptied.
+        for (int c = 0; c < ColCount(); ++c) {
+            RemoveCellGraphic(c, ARow);
+            SetCells(c, ARow, QString());
+        }
+    } else {
+        RemoveRows(ARow, 1);
+    }
+    if (OnAutoDeleteRow)
+        OnAutoDeleteRow(this, ARow);
 }
 
 void TExtStringGrid::CellsChanged(const TRect& R)

@@ -3,6 +3,9 @@
 // checks made at creation (visual styles, wheel, library versions).
 #include "grid/extgrid.h"
 
+#include "platform/application.h"
+#include "platform/forms.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QResizeEvent>
@@ -15,6 +18,7 @@ void TExtStringGrid::Loaded()
     designCursor_ = cursor_;
     ApplyColumnHeaders();
     ApplyRowHeaders();
+    LinkCursor = crHandPoint;
     if (columnSize_->Save)
         LoadColumnSizes();
 }
@@ -34,8 +38,13 @@ void TExtStringGrid::Notification(const void* AComponent)
 void TExtStringGrid::CreateWnd()
 {
     windowCreated_ = true;
+    if (!parentWidget())
+        return;
+    if (!ownerForm_)
+        HookOwnerForm();
     if (columnSize_->Save)
         LoadColumnSizes();
+    // Hover, blinking and footer work.
     if (!timerId_)
         timerId_ = startTimer(kTimerInterval);
 }
@@ -43,6 +52,9 @@ void TExtStringGrid::CreateWnd()
 void TExtStringGrid::DestroyWnd()
 {
     windowCreated_ = false;
+    if (timerId_)
+        killTimer(timerId_);
+    timerId_ = 0;
 }
 
 void TExtStringGrid::Resize()
@@ -53,7 +65,16 @@ void TExtStringGrid::Resize()
 
 void TExtStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
+    nodesKnown_ = false;
+    if (!parentWidget()) {
+        TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+        return;
+    }
+    StretchOnResize();
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    ApplyScrollBars();
+    if (fixedFooters_ > 0 || fixedRightCols_ > 0)
+        Invalidate();
 }
 
 bool TExtStringGrid::event(QEvent* Event)
@@ -76,9 +97,18 @@ void TExtStringGrid::showEvent(QShowEvent* Event)
     TBaseGrid::showEvent(Event);
 }
 
+void TExtStringGrid::paintEvent(QPaintEvent* Event)
+{
+    if (updateCount_ > 0)
+        return;
+    TBaseGrid::paintEvent(Event);
+}
+
 void TExtStringGrid::resizeEvent(QResizeEvent* Event)
 {
     TBaseGrid::resizeEvent(Event);
+    if (Event->size().width() != Event->oldSize().width())
+        StretchOnResize();
     Resize();
 }
 
@@ -93,7 +123,21 @@ void TExtStringGrid::timerEvent(QTimerEvent* Event)
 
 void TExtStringGrid::TimerTick() {}
 
-void TExtStringGrid::FormResize() {}
+void TExtStringGrid::FormResize()
+{
+    if (!ownerForm_)
+        return;
+    const QSize now = ownerForm_->size();
+    const QSize delta = now - formSize_;
+    formSize_ = now;
+    if (!SizeWithForm || DesignMode() || delta.isNull())
+        return;
+    const int w = width() + delta.width();
+    const int h = height() + delta.height();
+    if (w > 0 && h > 0)
+        SetBounds(x(), y(), w, h);
+    StretchOnResize();
+}
 
 bool TExtStringGrid::eventFilter(QObject* Watched, QEvent* Event)
 {
@@ -102,9 +146,24 @@ bool TExtStringGrid::eventFilter(QObject* Watched, QEvent* Event)
     return TBaseGrid::eventFilter(Watched, Event);
 }
 
-void TExtStringGrid::HookOwnerForm() {}
+void TExtStringGrid::HookOwnerForm()
+{
+    // The form the grid sits in: its resizes reach FormResize through an
+    // event filter, which leaves the form's own handling as it was.
+    auto* form = qobject_cast<TForm*>(window());
+    if (!form || form == static_cast<QWidget*>(this) || DesignMode())
+        return;
+    ownerForm_ = form;
+    formSize_ = form->size();
+    form->installEventFilter(this);
+}
 
-void TExtStringGrid::UnhookOwnerForm() {}
+void TExtStringGrid::UnhookOwnerForm()
+{
+    if (ownerForm_)
+        ownerForm_->removeEventFilter(this);
+    ownerForm_ = nullptr;
+}
 
 void TExtStringGrid::CalcSizingState(int X, int Y, TGridSizingKind& State, int& Index)
 {
@@ -115,18 +174,24 @@ void TExtStringGrid::CalcSizingState(int X, int Y, TGridSizingKind& State, int& 
 
 void TExtStringGrid::ReadPlatformSettings()
 {
+    // Visual styles: the platform's own style draws every control.
     visualStyles_ = false;
-    wheelMessage_ = 522;
+    // No legacy wheel driver exists here: the standard wheel message and the
+    // platform's lines per notch.
+    wheelMessage_ = kWheelMessage;
     wheelScrollLines_ = QApplication::wheelScrollLines();
 }
 
 std::int32_t TExtStringGrid::GetDllFileVersion(const QString& FileName)
 {
+    // Libraries here carry no version resource.
     (void)FileName;
     return -1;
 }
 
 std::int32_t TExtStringGrid::CommonControlsVersion()
 {
+    // Qt offers every control the grid asks the common controls for (the
+    // date picker, flat scroll bars): answer a version that has them.
     return (5 << 16) | 81;
 }
