@@ -4,6 +4,7 @@
 // are stored without per-cell events, and one CellsChanged follows.
 #include "grid/csvimport.h"
 #include "grid/extgrid.h"
+#include "grid/floatingfooter.h"
 #include "platform/spreadsheet.h"
 
 #include <QFile>
@@ -124,7 +125,7 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     file.close();
     // The floating footer keeps the last row; it is emptied after reading
     // and its calculations fill it again.
-    const bool footerRow = FooterRowShown;
+    const bool footerRow = FloatingFooter()->Visible();
 
     // The grid as the reader's table: values stored as they are, without
     // per-cell events or repaints.

@@ -8,6 +8,7 @@
 
 #include "grid/csvimport.h"
 #include "grid/extgrid.h"
+#include "grid/floatingfooter.h"
 #include "platform/grids.h"
 
 #include <QDir>
@@ -52,10 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<int> progress;
     if (flags & 64)
         grid.OnFileProgress = [&](QObject*, short p) { progress.push_back(p); };
-    if (flags & 128) {
-        grid.SetFixedFooters(1);
-        grid.FooterRowShown = true;
-    }
+    if (flags & 128)
+        grid.FloatingFooter()->SetVisible(true);
 
     try {
         grid.LoadFromCSV(path);
@@ -72,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < progress.size(); ++i)
         FuzzCheck(progress[i] > progress[i - 1], "progress climbs");
     FuzzCheck(progress.empty() || (progress.back() == 100 && progress.front() >= 0), "progress ends at 100");
-    if (grid.FooterRowShown)
+    if (grid.FloatingFooter()->Visible())
         for (int c = 0; c < grid.ColCount(); ++c)
             FuzzCheck(grid.Cells(c, grid.RowCount() - 1).isEmpty(), "the footer row is empty");
     return 0;

@@ -3,6 +3,7 @@
 // holds afterwards, the old data gone, the fixed cells kept, the errors,
 // and the server closed and the cursor back on every way out.
 #include "grid/extgrid.h"
+#include "grid/floatingfooter.h"
 #include "platform/localesettings.h"
 #include "platform/spreadsheet.h"
 #include "tests/support/xlsfixtures.h"
@@ -101,10 +102,8 @@ TEST_P(CsvImport, GridHoldsTheFile)
     grid.TildeLineBreaks = c.tilde;
     grid.IncludeFixedCells = c.includeFixed;
     grid.OemConvert = c.oem;
-    if (c.footer) {
-        grid.SetFixedFooters(1);
-        grid.FooterRowShown = true;
-    }
+    if (c.footer)
+        grid.FloatingFooter()->SetVisible(true);
     std::vector<TRect> changed;
     grid.OnCellsChanged = [&](QObject*, TRect R) { changed.push_back(R); };
 
