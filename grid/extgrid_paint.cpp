@@ -178,9 +178,8 @@ void TExtStringGrid::GetCellColors(int ACol, int ARow, TFont& AFont, TBrush& ABr
         } else {
             selected = Selection().Contains(ACol, ARow);
         }
-        if (MouseActions()->DisjunctCellSelect)
-            for (int i = 0; i < selectedCells_.Count() && !selected; ++i)
-                selected = (selectedCells_.Items(i) & 0xFFFF) == col && (selectedCells_.Items(i) >> 16) == ARow;
+        if (MouseActions()->DisjunctCellSelect && !selected)
+            selected = CellSelected(col, ARow);
         if (selected) {
             if (SelectionColor() != clNone)
                 ABrush.Color = SelectionColor();
