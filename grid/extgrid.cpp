@@ -120,14 +120,35 @@ QString ShortDateText(TDateTime Value)
 TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
     // The owned objects, in the order the grid has always made them.
+    footerPanel_ = new TFooterPanel(this);
+    floatingFooter_ = std::make_unique<TFloatingFooter>(this);
     printSettings_ = std::make_unique<TPrintSettings>(this);
     htmlSettings_ = std::make_unique<THTMLSettings>(this);
+    sortSettings_ = std::make_unique<TSortSettings>(this);
+    dragDropSettings_ = std::make_unique<TDragDropSettings>(this);
+    controlLook_ = std::make_unique<TControlLook>(this);
     navigation_ = std::make_unique<TNavigation>(this);
     columnSize_ = std::make_unique<TColumnSize>(this);
     cellNode_ = std::make_unique<TCellNode>(this);
+    bands_ = std::make_unique<TBands>(this);
     sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>(this);
     mouseActions_ = std::make_unique<TMouseActions>(this);
     pictureCache_ = std::make_unique<THTMLPictureCache>();
+    backGround_ = std::make_unique<TBackGround>(this);
+    hintWindow_ = std::make_unique<THTMLHintWindow>(this);
+    hintWindow_->hide();
+    filter_ = std::make_unique<TFilter>(this);
+    // The hidden control that measures and paints rich-text cells, and the
+    // rich-text in-place editor, hidden and disabled until an edit.
+    hiddenRichEdit_ = std::make_unique<TExtRichEdit>(this, this, reMeasure);
+    hiddenRichEdit_->hide();
+    inplaceRichEdit_ = std::make_unique<TExtRichEdit>(this, this, reInplace);
+    inplaceRichEdit_->hide();
+    inplaceRichEdit_->setEnabled(false);
+    connect(inplaceRichEdit_.get(), &QTextEdit::selectionChanged, this, [this] {
+        if (OnRichEditSelectionChange)
+            OnRichEditSelectionChange();
+    });
     virtCheckBox_ = std::make_unique<TCellGraphic>();
     virtCheckBox_->CellType = ctVirtCheckBox;
 
@@ -145,6 +166,10 @@ TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     fixedRowHeight_ = 21;
     scrollWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
+    // The marks shown while a column or row is moved.
+    for (int direction = 0; direction < 4; ++direction)
+        arrows_[direction] = new TArrowWindow(this, direction);
+
     if (AOwner)
         HookOwnerForm();
 }
@@ -161,6 +186,8 @@ TExtStringGrid::~TExtStringGrid()
         }
     }
     HoverCell = {-1, -1};
+    hintWindow_->hide();
+    SetCursor(designCursor_);
     if (windowCreated_)
         DestroyWnd();
     // Graphics live beside the cells' properties, which the base grid frees
@@ -192,18 +219,21 @@ void TExtStringGrid::SetColCount(int Value)
 
 void TExtStringGrid::SetRowCount(int Value)
 {
-    // Back from only the fixed rows: the selection kept for that case
-    // returns first.
-    if (TBaseGrid::RowCount() <= TBaseGrid::FixedRows() && FixedRowAlways && selectionSaved_) {
-        selectionSaved_ = false;
-        TBaseGrid::SetRowCount(Value);
-        if (savedSelection_.Bottom < Value && savedSelection_.Right < ColCount())
-            SetSelection(savedSelection_);
-    } else {
-        TBaseGrid::SetRowCount(Value);
+    // Down to only the fixed rows: the selection is kept for when rows come
+    // back.
+    if (FixedRowAlways && Value <= FixedRows() && RowCount() > Value && !selectionSaved_) {
+        savedSelection_ = Selection();
+        selectionSaved_ = true;
     }
+    const bool onlyFixed = RowCount() <= FixedRows();
+    TBaseGrid::SetRowCount(Value);
     if (Value > 1 && FixedRowAlways)
         TBaseGrid::SetFixedRows(1);
+    if (onlyFixed && FixedRowAlways && selectionSaved_ && Value > FixedRows()) {
+        selectionSaved_ = false;
+        if (savedSelection_.Bottom < Value && savedSelection_.Right < ColCount())
+            SetSelection(savedSelection_);
+    }
     RepaintFooter();
 }
 
@@ -232,6 +262,11 @@ void TExtStringGrid::SetFixedCols(int Value)
 void TExtStringGrid::SetDefaultRowHeight(int Value)
 {
     TBaseGrid::SetDefaultRowHeight(Value);
+    footerHeight_ = Value;
+    if (floatingFooter_->Visible())
+        ShowFooterPanel(true);
+    if (DesignMode())
+        fixedRowHeight_ = Value;
     RepaintFooter();
 }
 
@@ -450,22 +485,22 @@ void TExtStringGrid::SetFilterActive(bool Value)
 
 void TExtStringGrid::SetDragDropSettings(const TDragDropSettings& Value)
 {
-    (void)Value;
+    dragDropSettings_->Assign(Value);
 }
 
 void TExtStringGrid::SetSortSettings(const TSortSettings& Value)
 {
-    (void)Value;
+    sortSettings_->Assign(Value);
 }
 
 void TExtStringGrid::SetFloatingFooter(const TFloatingFooter& Value)
 {
-    (void)Value;
+    floatingFooter_->Assign(Value);
 }
 
 void TExtStringGrid::SetControlLook(const TControlLook& Value)
 {
-    (void)Value;
+    controlLook_->Assign(Value);
 }
 
 void TExtStringGrid::SetPrintSettings(const TPrintSettings& Value)
@@ -505,18 +540,18 @@ void TExtStringGrid::SetMouseActions(const TMouseActions& Value)
 
 void TExtStringGrid::SetBands(const TBands& Value)
 {
-    (void)Value;
+    bands_->Assign(Value);
 }
 
 void TExtStringGrid::SetBackGround(const TBackGround& Value)
 {
-    (void)Value;
+    backGround_->Assign(Value);
     Invalidate();
 }
 
 void TExtStringGrid::SetFilter(const TFilter& Value)
 {
-    (void)Value;
+    filter_->Assign(Value);
 }
 
 void TExtStringGrid::SetRowIndicator(const TBitmap& Value)
@@ -528,6 +563,9 @@ void TExtStringGrid::SetRowIndicator(const TBitmap& Value)
 void TExtStringGrid::SetColumnHeaders(const QStringList& Value)
 {
     columnHeaders_ = Value;
+    if (FixedRows() > 0)
+        for (int c = 0; c < ColCount(); ++c)
+            SetCells(c, 0, QString());
     ApplyColumnHeaders();
 }
 
@@ -572,7 +610,37 @@ void TExtStringGrid::ApplyRowHeaders()
 
 void TExtStringGrid::ColumnHeadersChanged() {}
 
-void TExtStringGrid::RepaintFooter() {}
+void TExtStringGrid::RepaintFooter()
+{
+    if (!footerShown_)
+        return;
+    ++footerRepaints_;
+    viewport()->update(FooterPanelRect().ToQRect());
+    if (footerPanel_)
+        footerPanel_->update();
+}
+
+void TExtStringGrid::SetLastRowFooter(bool Value)
+{
+    FooterRowShown = Value;
+    Invalidate();
+}
+
+void TExtStringGrid::ShowFooterPanel(bool Show)
+{
+    footerShown_ = Show;
+    AlignFooterPanel();
+    Invalidate();
+}
+
+TRect TExtStringGrid::FooterPanelRect() const
+{
+    // Along the bottom of the client area, a row high less one.
+    if (!footerShown_)
+        return {};
+    const int h = std::max(footerHeight_ - 1, 0);
+    return Rect(0, viewport()->height() - h, viewport()->width(), viewport()->height());
+}
 
 void TExtStringGrid::BeginUpdate()
 {
@@ -806,12 +874,24 @@ void TExtStringGrid::Invalidate()
     InvalidateGrid();
 }
 
-void TExtStringGrid::AlignFooterPanel() {}
+void TExtStringGrid::AlignFooterPanel()
+{
+    // The panel lies over the strip FooterPanelRect gives.
+    if (footerPanel_) {
+        footerPanel_->setGeometry(FooterPanelRect().ToQRect());
+        footerPanel_->setVisible(footerShown_);
+    }
+    RepaintFooter();
+}
 
 void TExtStringGrid::ApplyScrollBars()
 {
     if (scrollType_ == ssNormal && !scrollProportional_) {
-        UninitializeFlatSB(this);
+        if (FlatSB_IsInitialized(this)) {
+            UninitializeFlatSB(this);
+            // The string grid's own rule for showing its bars returns.
+            SetScrollBars(ScrollBars());
+        }
         return;
     }
     InitializeFlatSB(this);
@@ -826,4 +906,10 @@ void TExtStringGrid::ApplyScrollBars()
     }
     FlatSB_SetScrollProp(this, WSB_PROP_CXVSCROLL, scrollWidth_);
     FlatSB_SetScrollProp(this, WSB_PROP_CYHSCROLL, scrollWidth_);
+    // A bar shows only while not every row (column) fits.
+    const TScrollStyle bars = ScrollBars();
+    FlatSB_ShowScrollBar(this, SB_VERT,
+                         (bars == ssVertical || bars == ssBoth) && VisibleRowCount() + FixedRows() < RowCount());
+    FlatSB_ShowScrollBar(this, SB_HORZ,
+                         (bars == ssHorizontal || bars == ssBoth) && VisibleColCount() + FixedCols() < ColCount());
 }

@@ -17,9 +17,16 @@
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
 #include "grid/extgridtypes.h"
+#include "grid/displaysettings.h"
+#include "grid/dragdropsettings.h"
 #include "grid/extobj.h"
+#include "grid/extrichedit.h"
+#include "grid/floatingfooter.h"
+#include "grid/gridfilter.h"
 #include "grid/gridsettings.h"
+#include "grid/htmlhint.h"
 #include "grid/printsettings.h"
+#include "grid/sortsettings.h"
 #include "platform/graphics.h"
 
 #include <QPointer>
@@ -38,20 +45,8 @@ class TExtStringGridCheck;
 class QBuffer;
 class TPictureContainer;
 class THTMLPictureCache;
-class TExtRichEdit;
-
-// Stores of the display settings, the footer, sorting, filtering, drag and
-// drop and hints.
+// The panel the floating footer is drawn in.
 class TFooterPanel;
-class TFloatingFooter;
-class TSortSettings;
-class TDragDropSettings;
-class TControlLook;
-class TBands;
-class TBackGround;
-class TFilter;
-class TGridItem;
-class THTMLHintWindow;
 
 // A grid error: a cell that holds no number, a bad index.
 class EExtGridError : public std::runtime_error {
@@ -87,6 +82,26 @@ public:
 
     // Repaints the whole grid, unless a skip-one-repaint was asked for.
     void Invalidate() override;
+    // What the settings groups and the rich-text editor ask of the grid.
+    int GridFixedRows() const override { return FixedRows(); }
+    void RepaintFooter() override;
+    void SetLastRowFooter(bool Value) override;
+    void ShowFooterPanel(bool Show) override;
+    void SetFooterRowCount(int Count) override { SetFixedFooters(Count); }
+    void HideInplaceEdit() override { HideEditor(); }
+    bool SizeRowWhileTyping() const override { return sizeWhileTyping_->Height; }
+    int CurrentRowHeight() const override { return RowHeights(Row()); }
+    void SetCurrentRowHeight(int Height) override { SetRowHeights(Row(), Height); }
+    bool CellsHaveLines() const override { return wordWrap_ || Multilinecells; }
+    void EditorKeyDown(int& Key, TShiftState Shift) override { KeyDown(Key, Shift); }
+    // The footer's height (that of a row unless set).
+    int FooterHeight() const { return footerHeight_; }
+    // Whether the footer panel shows, and where (client coordinates; empty
+    // when hidden).
+    bool FooterPanelShown() const { return footerShown_; }
+    TRect FooterPanelRect() const;
+    // How often the shown footer was asked to repaint.
+    int FooterRepaintCount() const { return footerRepaints_; }
     // Asks the next Invalidate to do nothing.
     void SkipNextRepaint() { skipRepaint_ = true; }
     // Position and size; with IntegralHeight the height snaps to whole rows.
@@ -205,13 +220,13 @@ public:
     void SetFilterActive(bool Value);
 
     // Sub-objects; assigning copies the values into the grid's own.
-    TDragDropSettings* DragDropSettings() const { return dragDropSettings_; }
+    TDragDropSettings* DragDropSettings() const { return dragDropSettings_.get(); }
     void SetDragDropSettings(const TDragDropSettings& Value);
-    TSortSettings* SortSettings() const { return sortSettings_; }
+    TSortSettings* SortSettings() const { return sortSettings_.get(); }
     void SetSortSettings(const TSortSettings& Value);
-    TFloatingFooter* FloatingFooter() const { return floatingFooter_; }
+    TFloatingFooter* FloatingFooter() const { return floatingFooter_.get(); }
     void SetFloatingFooter(const TFloatingFooter& Value);
-    TControlLook* ControlLook() const { return controlLook_; }
+    TControlLook* ControlLook() const { return controlLook_.get(); }
     void SetControlLook(const TControlLook& Value);
     TPrintSettings* PrintSettings() const { return printSettings_.get(); }
     void SetPrintSettings(const TPrintSettings& Value);
@@ -227,12 +242,12 @@ public:
     void SetSizeWhileTyping(const TSizeWhileTyping& Value);
     TMouseActions* MouseActions() const { return mouseActions_.get(); }
     void SetMouseActions(const TMouseActions& Value);
-    TBands* Bands() const { return bands_; }
+    TBands* Bands() const { return bands_.get(); }
     void SetBands(const TBands& Value);
     // Assigning repaints.
-    TBackGround* BackGround() const { return backGround_; }
+    TBackGround* BackGround() const { return backGround_.get(); }
     void SetBackGround(const TBackGround& Value);
-    TFilter* Filter() const { return filter_; }
+    TFilter* Filter() const { return filter_.get(); }
     void SetFilter(const TFilter& Value);
     // Assigning copies the bitmap and repaints the current row's fixed cell.
     const TBitmap& RowIndicator() const { return rowIndicator_; }
@@ -255,9 +270,12 @@ public:
     THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
     // The hidden rich-edit control that measures and paints rich-text
     // cells, and the rich-text in-place editor.
-    TExtRichEdit* HiddenRichEdit() const { return hiddenRichEdit_; }
-    TExtRichEdit* InplaceRichEdit() const { return inplaceRichEdit_; }
-    THTMLHintWindow* HintWindow() const { return hintWindow_; }
+    TExtRichEdit* HiddenRichEdit() const { return hiddenRichEdit_.get(); }
+    TExtRichEdit* InplaceRichEdit() const { return inplaceRichEdit_.get(); }
+    THTMLHintWindow* HintWindow() const { return hintWindow_.get(); }
+    // The rows taken out of the grid, one item per hidden row.
+    TCollection<TGridItem>& HiddenRows() { return hiddenRows_; }
+    const TCollection<TGridItem>& HiddenRows() const { return hiddenRows_; }
     // The four arrows shown while a column is moved (direction 0 to 3).
     TArrowWindow* ArrowWindow(int Direction) const;
 
@@ -661,24 +679,24 @@ private:
     void ApplyRowHeaders();
     void HookOwnerForm();
     void UnhookOwnerForm();
-    void RepaintFooter();
     // Keeps the footer panel at the bottom of the grid.
     void AlignFooterPanel();
     void ApplyScrollBars();
     // Applies the stand-ins of the platform checks (visual styles, wheel).
     void ReadPlatformSettings();
 
+    // The owned objects, in the order Create makes them.
     TFooterPanel* footerPanel_ = nullptr;
-    TFloatingFooter* floatingFooter_ = nullptr;
+    std::unique_ptr<TFloatingFooter> floatingFooter_;
     std::unique_ptr<TPrintSettings> printSettings_;
     std::unique_ptr<THTMLSettings> htmlSettings_;
-    TSortSettings* sortSettings_ = nullptr;
-    TDragDropSettings* dragDropSettings_ = nullptr;
-    TControlLook* controlLook_ = nullptr;
+    std::unique_ptr<TSortSettings> sortSettings_;
+    std::unique_ptr<TDragDropSettings> dragDropSettings_;
+    std::unique_ptr<TControlLook> controlLook_;
     std::unique_ptr<TNavigation> navigation_;
     std::unique_ptr<TColumnSize> columnSize_;
     std::unique_ptr<TCellNode> cellNode_;
-    TBands* bands_ = nullptr;
+    std::unique_ptr<TBands> bands_;
     std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
     std::unique_ptr<TMouseActions> mouseActions_;
     QStringList columnHeaders_;
@@ -694,12 +712,12 @@ private:
     TIntList sortColumns_{-1, -1};
     TIntList selectedCells_{-1, -1};
     TBitmap rowIndicator_;
-    TBackGround* backGround_ = nullptr;
-    THTMLHintWindow* hintWindow_ = nullptr;
-    std::vector<TGridItem*> hiddenRows_;
-    TFilter* filter_ = nullptr;
-    TExtRichEdit* hiddenRichEdit_ = nullptr;
-    TExtRichEdit* inplaceRichEdit_ = nullptr;
+    std::unique_ptr<TBackGround> backGround_;
+    std::unique_ptr<THTMLHintWindow> hintWindow_;
+    TCollection<TGridItem> hiddenRows_;
+    std::unique_ptr<TFilter> filter_;
+    std::unique_ptr<TExtRichEdit> hiddenRichEdit_;
+    std::unique_ptr<TExtRichEdit> inplaceRichEdit_;
     std::vector<std::function<void(const TRect& R)>> linkedGrids_;
     QPointer<TArrowWindow> arrows_[4];
     std::unique_ptr<TCellGraphic> virtCheckBox_;
@@ -747,6 +765,9 @@ private:
     bool skipRepaint_ = false;
     bool stretching_ = false;
     bool nodesKnown_ = false;
+    int footerHeight_ = 21;
+    bool footerShown_ = false;
+    int footerRepaints_ = 0;
     bool hasNodes_ = false;
     bool loading_ = false;
     // The selection kept while only fixed rows remain (FixedRowAlways).

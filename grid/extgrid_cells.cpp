@@ -200,7 +200,16 @@ QString TExtStringGrid::CalcCellText(int ACol, int ARow)
 
 QString TExtStringGrid::GetCellExportText(int ACol, int ARow)
 {
-    return Cells(ACol, ARow);
+    QString text = Cells(ACol, ARow);
+    // A check box without text exports its state as the check texts.
+    const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
+    if (text.isEmpty() && graphic && graphic->CellType == ctCheckBox) {
+        if (graphic->CellBoolean)
+            GetCheckTrue(ACol, ARow, text);
+        else
+            GetCheckFalse(ACol, ARow, text);
+    }
+    return text;
 }
 
 bool TExtStringGrid::HasFilterButton(int ACol)

@@ -3,6 +3,7 @@
 // checks made at creation (visual styles, wheel, library versions).
 #include "grid/extgrid.h"
 
+#include "grid/extxpvs.h"
 #include "platform/application.h"
 #include "platform/forms.h"
 
@@ -42,6 +43,15 @@ void TExtStringGrid::CreateWnd()
         return;
     if (!ownerForm_)
         HookOwnerForm();
+    // The measuring control stays out of sight: no size, no frame, nothing
+    // of its own painted.
+    hiddenRichEdit_->hide();
+    hiddenRichEdit_->setGeometry(0, 0, 0, 0);
+    hiddenRichEdit_->setFrameShape(QFrame::NoFrame);
+    hiddenRichEdit_->setAutoFillBackground(false);
+    hiddenRichEdit_->viewport()->setAutoFillBackground(false);
+    if (floatingFooter_->Visible())
+        ShowFooterPanel(true);
     if (columnSize_->Save)
         LoadColumnSizes();
     // Hover, blinking and footer work.
@@ -174,8 +184,10 @@ void TExtStringGrid::CalcSizingState(int X, int Y, TGridSizingKind& State, int& 
 
 void TExtStringGrid::ReadPlatformSettings()
 {
-    // Visual styles: the platform's own style draws every control.
-    visualStyles_ = false;
+    // Visual styles: a recent enough platform whose style library reports an
+    // active theme.
+    InitThemeLibrary();
+    visualStyles_ = PlatformVersionAtLeast(5, 1) && ThemedDrawing();
     // No legacy wheel driver exists here: the standard wheel message and the
     // platform's lines per notch.
     wheelMessage_ = kWheelMessage;

@@ -17,6 +17,36 @@ public:
     virtual void Invalidate() = 0;
     // Stretches column ACol (-1 = the last) when stretching is on.
     virtual void StretchColumn(int ACol) = 0;
+
+    // What the display groups need; a grid that lacks the feature keeps the
+    // default.
+    // The grid's fixed row count (a new grid has one fixed row).
+    virtual int GridFixedRows() const { return 1; }
+    // Repaints the footer panel only.
+    virtual void RepaintFooter() {}
+    // Whether the grid draws its last row as the footer row.
+    virtual void SetLastRowFooter(bool Value) { (void)Value; }
+    // Shows the footer panel at the footer height - 1, or hides it (height 0).
+    virtual void ShowFooterPanel(bool Show) { (void)Show; }
+    // The grid's FixedFooters.
+    virtual void SetFooterRowCount(int Count) { (void)Count; }
+    // Registers the grid as a drop target for other applications, or
+    // revokes it.
+    virtual void RegisterDropTarget(bool Register) { (void)Register; }
+
+    // What the grid's rich-text editor needs.
+    // The grid moves the focus itself (an operation of its own runs).
+    virtual bool InInternalOperation() const { return false; }
+    // Ends the edit: the grid hides its in-place editor.
+    virtual void HideInplaceEdit() {}
+    // SizeWhileTyping.Height: the current row grows with the typed lines.
+    virtual bool SizeRowWhileTyping() const { return false; }
+    virtual int CurrentRowHeight() const { return 0; }
+    virtual void SetCurrentRowHeight(int Height) { (void)Height; }
+    // WordWrap or Multilinecells: cells hold several lines.
+    virtual bool CellsHaveLines() const { return false; }
+    // A key an editor hands over to the grid's own key handling.
+    virtual void EditorKeyDown(int& Key, TShiftState Shift) { (void)Key, (void)Shift; }
 };
 
 // Base of every settings group: the grid it belongs to.
@@ -33,6 +63,15 @@ protected:
     {
         if (grid_)
             grid_->Invalidate();
+    }
+    // Stores a new value and repaints; an equal value changes nothing.
+    template <typename T>
+    void Change(T& Field, const T& Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Repaint();
     }
 
 private:

@@ -120,10 +120,6 @@ const Entry kEntries[] = {
     {"IsThemeActive", reinterpret_cast<void*>(static_cast<IsThemeActiveProc>(ThemeActive))},
 };
 
-// Classic 3-D colours.
-constexpr TColor cl3DDkShadow = clSystemColor | 21;
-constexpr TColor cl3DLight = clSystemColor | 22;
-
 void Line(QPainter* painter, TColor color, int x1, int y1, int x2, int y2)
 {
     painter->setPen(ToQColor(color));

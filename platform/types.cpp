@@ -15,6 +15,7 @@ const SystemColor kSystemColors[] = {
     {5, QPalette::Base},         {8, QPalette::Text},           {13, QPalette::Highlight},
     {14, QPalette::HighlightedText}, {15, QPalette::Button},    {16, QPalette::Dark},
     {17, QPalette::PlaceholderText}, {18, QPalette::ButtonText}, {20, QPalette::Light},
+    {21, QPalette::Shadow},          {22, QPalette::Midlight},  {23, QPalette::ToolTipText},
     {24, QPalette::ToolTipBase},
 };
 

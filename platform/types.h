@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <stdexcept>
 
 // A rectangle by its edges; Right and Bottom lie just outside it.
 struct TRect {
@@ -29,6 +30,12 @@ struct TPoint {
     int X = 0;
     int Y = 0;
     bool operator==(const TPoint&) const = default;
+};
+
+// The general error the controls raise where no more particular one fits.
+class Exception : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // Anything a control keeps a pointer to on the program's behalf (a grid
@@ -69,6 +76,9 @@ inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
 inline constexpr TColor clBtnText = clSystemColor | 18;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
+inline constexpr TColor cl3DDkShadow = clSystemColor | 21;
+inline constexpr TColor cl3DLight = clSystemColor | 22;
+inline constexpr TColor clInfoText = clSystemColor | 23;
 inline constexpr TColor clInfoBk = clSystemColor | 24;
 
 // The colour a TColor stands for (system colours from the current palette).

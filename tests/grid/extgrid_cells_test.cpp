@@ -257,6 +257,20 @@ TEST(KeyboardRows, InsertAndDeleteRaiseTheirEvents)
     EXPECT_EQ(deleted, (std::vector<int>{1, 1, 1}));
 }
 
+TEST(CellGraphics, ExportTextOfACheckBoxWithoutText)
+{
+    TExtStringGrid grid;
+    grid.CreateCellGraphic(1, 1)->CellType = ctCheckBox;
+    EXPECT_EQ(grid.GetCellExportText(1, 1), "N");
+    grid.GetCellGraphicObject(1, 1)->CellBoolean = true;
+    EXPECT_EQ(grid.GetCellExportText(1, 1), "Y");
+    grid.OnGetCheckTrue = [](QObject*, int, int, QString& Value) { Value = "Sim"; };
+    EXPECT_EQ(grid.GetCellExportText(1, 1), "Sim");
+    grid.SetCells(1, 1, "texto");
+    EXPECT_EQ(grid.GetCellExportText(1, 1), "texto");
+    EXPECT_EQ(grid.GetCellExportText(2, 2), "");
+}
+
 TEST(CellsChanged, TellsTheEventAndTheLinkedGrids)
 {
     TExtStringGrid grid;

@@ -2,6 +2,7 @@
 
 #include "grid/esgcheck.h"
 #include "grid/extutil.h"
+#include "grid/extxpvs.h"
 #include "grid/picturecontainer.h"
 
 #include "platform/flatscrollbar.h"
@@ -116,7 +117,8 @@ TEST(ExtGrid, FreshGridHasItsInitialValues)
         {"zero dates shown", B(g.ShowNullDates), "true"},
         {"glQel gradient", N(g.GradientStartColor) + "-" + N(g.GradientEndColor), N(clSilver) + "-" + N(clWhite)},
         {"hover cell", N(g.HoverCell.X) + "," + N(g.HoverCell.Y), "-1,-1"},
-        {"visual styles", B(g.VisualStyles()), "false"},
+        {"visual styles", B(g.VisualStyles()), B(ThemedDrawing())},
+        {"arrow windows", B(g.ArrowWindow(0) && g.ArrowWindow(3) && !g.ArrowWindow(4)), "true"},
         {"wheel message", N(g.WheelMessage()), "522"},
         {"wheel lines", N(g.WheelScrollLines()), N(QApplication::wheelScrollLines())},
         {"hidden columns", N(g.HiddenColCount()), "0"},
@@ -148,6 +150,19 @@ TEST(ExtGrid, FreshGridHasItsInitialValues)
         {"PrintSettings.PageNumSep", g.PrintSettings()->PageNumSep, "/"},
         {"PrintSettings.Orientation", N(g.PrintSettings()->Orientation), N(poPortrait)},
         {"PrintSettings.FitToPage", N(g.PrintSettings()->FitToPage), N(fpNever)},
+        {"FloatingFooter.Visible", B(g.FloatingFooter()->Visible()), "false"},
+        {"footer panel", B(g.FooterPanelShown()), "false"},
+        {"footer height", N(g.FooterHeight()), "21"},
+        {"SortSettings.Full", B(g.SortSettings()->Full()), "true"},
+        {"Bands.Active", B(g.Bands()->Active()), "false"},
+        {"ControlLook.ControlStyle", N(g.ControlLook()->ControlStyle()), N(csClassic)},
+        {"BackGround empty", B(g.BackGround()->Bitmap().GetEmpty()), "true"},
+        {"DragDropSettings.OleDropTarget", B(g.DragDropSettings()->OleDropTarget()), "false"},
+        {"Filter", N(g.Filter()->Count()), "0"},
+        {"hidden rows", N(g.HiddenRows().Count()), "0"},
+        {"measuring rich edit hidden", B(g.HiddenRichEdit()->isHidden()), "true"},
+        {"rich-text editor hidden and disabled",
+         B(g.InplaceRichEdit()->isHidden() && !g.InplaceRichEdit()->isEnabled()), "true"},
     };
     for (const Initial& row : table)
         EXPECT_EQ(row.actual, row.expected) << row.name;
@@ -181,7 +196,8 @@ TEST(ExtGrid, RadioGlyphsAndCursorsAreResources)
 
 TEST(ExtGrid, ScrollTypeStylesTheGridsOwnBars)
 {
-    TExtStringGrid grid;
+    TForm window;
+    TExtStringGrid& grid = *new TExtStringGrid(&window);
     grid.SetScrollType(ssFlat);
     EXPECT_TRUE(FlatSB_IsInitialized(&grid));
     EXPECT_EQ(FlatSB_Style(&grid, SB_VERT), FSB_FLAT_MODE);
@@ -192,8 +208,17 @@ TEST(ExtGrid, ScrollTypeStylesTheGridsOwnBars)
     EXPECT_EQ(FlatSB_Style(&grid, SB_HORZ), FSB_ENCARTA_MODE);
     grid.SetScrollColor(clYellow);
     EXPECT_TRUE(grid.verticalScrollBar()->styleSheet().contains("#ffff00"));
+    // Flat bars show only while rows or columns lie beyond the view.
+    window.resize(400, 300);
+    grid.setGeometry(0, 0, 300, 200);
+    ASSERT_TRUE(input::Activate(&window));
+    grid.SetColCount(3);
+    grid.SetRowCount(40);
+    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(grid.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     grid.SetScrollType(ssNormal);
     EXPECT_FALSE(FlatSB_IsInitialized(&grid));
+    EXPECT_EQ(grid.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     grid.SetScrollProportional(true);
     EXPECT_TRUE(FlatSB_IsInitialized(&grid));
     EXPECT_EQ(FlatSB_Style(&grid, SB_VERT), FSB_REGULAR_MODE);
@@ -270,6 +295,36 @@ TEST_F(ShownGrid, SettersRepaintWhereTheChangeShows)
         EXPECT_EQ(Repaints(c.change), c.repaints) << c.name;
 }
 
+TEST_F(ShownGrid, TheFooterRepaintsWhereTheChangeReachesIt)
+{
+    grid->FloatingFooter()->SetVisible(true);
+    EXPECT_TRUE(grid->FooterPanelShown());
+    EXPECT_TRUE(grid->FooterRowShown);
+    EXPECT_EQ(grid->FixedFooters(), 1);
+    EXPECT_EQ(grid->FooterPanelRect().Height(), grid->FooterHeight() - 1);
+    const std::vector<SetterCase> cases = {
+        {"Look", [](TExtStringGrid& g) { g.SetLook(glQel); }, true},
+        {"RowCount", [](TExtStringGrid& g) { g.SetRowCount(9); }, true},
+        {"ColCount", [](TExtStringGrid& g) { g.SetColCount(6); }, true},
+        {"DefaultRowHeight", [](TExtStringGrid& g) { g.SetDefaultRowHeight(25); }, true},
+        {"footer colour", [](TExtStringGrid& g) { g.FloatingFooter()->SetColor(clRed); }, true},
+        {"SelectionColor", [](TExtStringGrid& g) { g.SetSelectionColor(clRed); }, false},
+    };
+    for (const SetterCase& c : cases) {
+        const int before = grid->FooterRepaintCount();
+        c.change(*grid);
+        EXPECT_EQ(grid->FooterRepaintCount() != before, c.repaints) << c.name;
+    }
+    EXPECT_EQ(grid->FooterHeight(), 25);
+    EXPECT_EQ(grid->FooterPanelRect().Height(), 24);
+    EXPECT_EQ(grid->FooterPanelRect().Bottom, grid->viewport()->height());
+
+    grid->FloatingFooter()->SetVisible(false);
+    EXPECT_FALSE(grid->FooterPanelShown());
+    EXPECT_EQ(grid->FixedFooters(), 0);
+    EXPECT_TRUE(grid->FooterPanelRect().IsEmpty());
+}
+
 TEST_F(ShownGrid, URLColourAndFullRepaintOnceURLsShow)
 {
     grid->SetURLShow(true);
@@ -337,6 +392,21 @@ TEST(ExtGrid, FixedRowAndColumnAlwaysKeepOneFixed)
     grid.SetColCount(4);
     EXPECT_EQ(grid.TBaseGrid::FixedRows(), 1);
     EXPECT_EQ(grid.TBaseGrid::FixedCols(), 1);
+}
+
+TEST(ExtGrid, TheSelectionComesBackWithTheRows)
+{
+    TExtStringGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(5);
+    grid.FixedRowAlways = true;
+    const TGridRect selection{2, 3, 2, 3};
+    grid.SetSelection(selection);
+    grid.SetRowCount(1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    grid.SetRowCount(5);
+    EXPECT_EQ(grid.TBaseGrid::FixedRows(), 1);
+    EXPECT_EQ(grid.Selection(), selection);
 }
 
 TEST(ExtGrid, FixedCellRuleAsksTheEventOnlyForNormalCells)
