@@ -161,6 +161,12 @@ short SmallintValue(const TStreamValue& value)
 // Decodes an image, refusing one whose size its bytes cannot account for
 // (no compression packs more than about a thousand pixels into a byte), so a
 // forged header cannot make it allocate gigabytes.
+bool SizeFitsBytes(QSize size, qsizetype bytes)
+{
+    const std::int64_t pixels = std::int64_t(std::max(size.width(), 0)) * std::max(size.height(), 0);
+    return pixels <= 1032 * std::int64_t(bytes) + 4096;
+}
+
 QImage DecodeImage(const QByteArray& bytes, const char* format)
 {
     QBuffer buffer;
@@ -168,8 +174,7 @@ QImage DecodeImage(const QByteArray& bytes, const char* format)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     const QSize size = reader.size();
-    const std::int64_t pixels = std::int64_t(std::max(size.width(), 0)) * std::max(size.height(), 0);
-    if (!size.isValid() || pixels > 1032 * std::int64_t(bytes.size()) + 4096)
+    if (!size.isValid() || !SizeFitsBytes(size, bytes.size()))
         throw EReadError(std::string("picture data that is no ") + format + " image of its size");
     const QImage image = reader.read();
     if (image.isNull())
@@ -267,6 +272,13 @@ std::unique_ptr<TGraphic> ReadPictureData(const QByteArray& data)
         return icon;
     }
     if (className == QLatin1String("THTMLPicture")) {
+        // The same guard for an image file of any kind, when its kind tells
+        // its size.
+        QBuffer buffer;
+        buffer.setData(rest);
+        buffer.open(QIODevice::ReadOnly);
+        if (!SizeFitsBytes(QImageReader(&buffer).size(), rest.size()))
+            throw EReadError("picture data larger than its bytes can hold");
         auto picture = std::make_unique<THTMLPicture>();
         try {
             picture->LoadFromData(rest);

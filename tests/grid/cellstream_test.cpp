@@ -645,4 +645,42 @@ TEST(CellStream, BitmapWhoseHeaderClaimsMorePixelsThanItsBytesIsRefused)
     EXPECT_THROW(bag.Read(reader.ReadRecord()), EReadError);
 }
 
+std::uint32_t Crc32(const QByteArray& bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char b : bytes) {
+        crc ^= static_cast<std::uint8_t>(b);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray BigEndian32(std::uint32_t value)
+{
+    QByteArray out;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(static_cast<char>((value >> shift) & 0xFF));
+    return out;
+}
+
+TEST(CellStream, PictureWhoseHeaderClaimsMorePixelsThanItsBytesIsRefused)
+{
+    // A PNG header for 60000 x 60000 pixels and nothing after it.
+    const QByteArray ihdr = BYTES("IHDR") + BigEndian32(60000) + BigEndian32(60000) + BYTES("\x08\x02\x00\x00\x00");
+    const QByteArray png = BYTES("\x89PNG\r\n\x1a\n") + BigEndian32(13) + ihdr + BigEndian32(Crc32(ihdr));
+    QByteArray data;
+    TStreamWriter::AppendShortString(data, "THTMLPicture");
+    data += png;
+    QByteArray record;
+    TStreamWriter writer(record);
+    writer.BeginRecord("TGridPicIO");
+    writer.WriteBinary("Picture.Data", data);
+    writer.EndRecord();
+    TGridPicIO bag;
+    TStreamReader reader(record);
+    EXPECT_THROW(bag.Read(reader.ReadRecord()), EReadError);
+    EXPECT_EQ(bag.Picture, nullptr);
+}
+
 } // namespace
