@@ -122,7 +122,10 @@ void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEdit
             FocusCell(old.X, old.Y);
             return;
         }
+        // OnCellChanging was asked above: SelectCell must not ask it again.
+        Advancing = true;
         FocusCell(cell.X, cell.Y);
+        Advancing = false;
         if (Col() != cell.X || Row() != cell.Y)
             return;
         if (IsCellControl(cell.X, cell.Y)) {

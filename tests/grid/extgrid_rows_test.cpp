@@ -481,9 +481,14 @@ TEST_P(EnterAdvances, EnterInTheEditorMovesOn)
     grid->Navigation()->AdvanceOnEnter = true;
     grid->Navigation()->AdvanceDirection = c.direction;
     grid->Navigation()->AdvanceInsert = c.insert;
+    // The locked cells refuse only once the editor is open, so that F2 opens
+    // it on a starting cell that is itself locked.
+    bool editing = false;
     grid->OnCanEditCell = [&](QObject*, int row, int col, bool& can) {
-        can = std::find(c.locked.begin(), c.locked.end(), std::pair{col, row}) == c.locked.end();
+        can = !editing || std::find(c.locked.begin(), c.locked.end(), std::pair{col, row}) == c.locked.end();
     };
+    int changing = 0;
+    grid->OnCellChanging = [&](QObject*, int, int, int, int, bool&) { ++changing; };
     int added = -1;
     grid->OnAutoAddRow = [&](QObject*, int row) { added = row; };
     ASSERT_TRUE(input::Activate(&window));
@@ -491,10 +496,14 @@ TEST_P(EnterAdvances, EnterInTheEditorMovesOn)
     grid->FocusCell(c.fromCol, c.fromRow);
     input::Key(Qt::Key_F2);
     ASSERT_TRUE(grid->EditorMode());
+    editing = true;
+    changing = 0;
     input::Key(Qt::Key_Return);
     EXPECT_EQ(grid->Col(), c.toCol);
     EXPECT_EQ(grid->Row(), c.toRow);
     EXPECT_EQ(grid->RowCount(), c.rowCount);
+    // One move, one question; none when the cursor stayed.
+    EXPECT_EQ(changing, c.toCol == c.fromCol && c.toRow == c.fromRow ? 0 : 1);
     if (c.rowCount == 5) {
         EXPECT_EQ(added, 4);
     }
