@@ -311,10 +311,12 @@ TGridRect TExtStringGrid::PasteDroppedText(int ACol, int ARow, const QString& Te
         at = end + 1;
         if (ended && at < Text.size() && Text[at] == QLatin1Char('\n'))
             ++at;
+        // The columns the line reaches, grown at once.
+        const qsizetype reach = ACol + values.size();
+        if (reach > ColCount() && navigation_->AllowClipboardColGrow)
+            SetColCount(static_cast<int>(std::min<qsizetype>(reach, kMaxGridCols + 1)));
         int col = ACol;
         for (int i = 0; i < values.size(); ++i, ++col) {
-            if (col >= ColCount() && navigation_->AllowClipboardColGrow)
-                SetColCount(col + 1);
             const bool last = i == values.size() - 1;
             if (col >= ColCount() || row >= RowCount() || (last && values[i].isEmpty() && !ended))
                 continue;
@@ -359,18 +361,31 @@ bool TExtStringGrid::OleDropText(QPoint Point, const QString& Text)
         return false;
     if (row == 0 && RowCount() == 1 && FixedRowAlways)
         row = 1;
-    if (dragDropSettings_->OleInsertRows && size.height() > 0) {
-        const int top = TopRow();
-        InsertRows(row, size.height());
-        SetTopRow(top > FixedRows() ? top + 1 : top);
-        // The source rows of this grid's own drag at or below the inserted
-        // ones moved down with them.
-        if (dragged_)
-            for (int& r : dragged_->Rows)
-                if (r >= row)
-                    r += size.height();
-    }
-    const TGridRect written = PasteDroppedText(col, row, Text);
+    TGridRect written{-1, -1, -2, -2};
+    bool pasted = false;
+    // A text too large for the grid ends the drop with the error box, not
+    // the program.
+    Application->Guard([&] {
+        if (dragDropSettings_->OleInsertRows && size.height() > 0) {
+            const int top = TopRow();
+            InsertRows(row, size.height());
+            SetTopRow(top > FixedRows() ? top + 1 : top);
+            // The source rows of this grid's own drag at or below the
+            // inserted ones moved down with them.
+            if (dragged_)
+                for (int& r : dragged_->Rows)
+                    if (r >= row)
+                        r += size.height();
+        }
+        // The row below a lone fixed row comes with the first line.
+        if (row >= RowCount() && navigation_->AllowClipboardRowGrow)
+            SetRowCount(row + 1);
+        written = PasteDroppedText(col, row, Text);
+        pasted = true;
+    });
+    // A drop that failed half-way reports no effect: a move keeps its source.
+    if (!pasted)
+        return false;
     if (dragged_) {
         dragged_->Dropped = written;
         dragged_->DroppedHere = written.Right >= written.Left;

@@ -5,6 +5,7 @@
 #include "grid/extgrid.h"
 #include "platform/forms.h"
 #include "tests/support/input.h"
+#include "tests/support/scripted.h"
 #include "tests/support/xlsfixtures.h"
 
 #include <QApplication>
@@ -286,6 +287,35 @@ TEST_F(GridDragDrop, OnOleDropRefusingLeavesBothEnds)
     ASSERT_TRUE(grid->StartOleDrag(At(1, 2)));
     EXPECT_EQ(Column1(), "A B C D E F");
     EXPECT_FALSE(dropped);
+}
+
+TEST_F(GridDragDrop, AOneRowGridTakesTheDropBelowItsFixedRow)
+{
+    grid->SetRowCount(1);
+    grid->FixedRowAlways = true;
+    QMimeData data;
+    data.setText("x");
+    DragEvents events{grid->viewport()};
+    events.Enter(&data, At(1, 0));
+    EXPECT_EQ(events.Move(&data, At(1, 0)), Qt::MoveAction);
+    EXPECT_EQ(events.Drop(&data, At(1, 0)), Qt::MoveAction);
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cells(1, 1), "x");
+}
+
+TEST_F(GridDragDrop, ATextWiderThanAnyGridEndsInTheErrorBoxAndKeepsTheSource)
+{
+    ScriptedBoxes boxes({IDOK});
+    grid->SetSelection({1, 2, 1, 2});
+    grid->SetCells(1, 2, QString(kMaxGridCols + 2, QLatin1Char('\t')));
+    loop.path = {At(1, 2), At(1, 4)};
+    bool stopped = false;
+    grid->OnOleDragStop = [&](QObject*, int) { stopped = true; };
+    ASSERT_TRUE(grid->StartOleDrag(At(1, 2)));
+    EXPECT_EQ(boxes.Texts(), QStringList{"Grid too large for operation"});
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(grid->Cells(1, 2).size(), kMaxGridCols + 2);
+    EXPECT_EQ(grid->Cells(1, 4), "D");
 }
 
 // ---- drag over: arrows and scrolling
