@@ -212,6 +212,7 @@ int TESGDropTarget::Drop(const QMimeData* Data, bool Ctrl, QPoint Point)
         return DROPEFFECT_NONE;
     const TEnumFormats formats(Data);
     const int column = formats.Column();
+    refused_ = false;
     if (AcceptCols && column >= 0 && IsValidColumn(column))
         DropCol(Point, column);
     else if (AcceptText && RichTextAllowed && formats.HasFormat(CF_RTF))
@@ -220,7 +221,7 @@ int TESGDropTarget::Drop(const QMimeData* Data, bool Ctrl, QPoint Point)
         DropText(Point, formats.Text());
     if (AcceptFiles && formats.HasFormat(CF_HDROP))
         DropFiles(Point, formats.Files());
-    return Effect(Ctrl);
+    return refused_ ? DROPEFFECT_NONE : Effect(Ctrl);
 }
 
 // ---- data object

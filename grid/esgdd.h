@@ -87,6 +87,11 @@ public:
     void DragLeave();
     int Drop(const QMimeData* Data, bool Ctrl, QPoint Point);
 
+protected:
+    // Called by a drop handler that took nothing: the drop then reports no
+    // effect, so that the source of a move keeps its data.
+    void RefuseDrop() { refused_ = true; }
+
 private:
     class Filter;
     int Effect(bool Ctrl) const;
@@ -94,6 +99,7 @@ private:
     QWidget* target_;
     std::unique_ptr<Filter> filter_;
     bool allowed_ = false;
+    bool refused_ = false;
     int formats_ = 0;
 };
 

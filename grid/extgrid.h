@@ -23,6 +23,7 @@
 #include "grid/extobj.h"
 #include "grid/extrichedit.h"
 #include "grid/floatingfooter.h"
+#include "grid/griddragdrop.h"
 #include "grid/gridfilter.h"
 #include "grid/gridsettings.h"
 #include "grid/htmlhint.h"
@@ -818,6 +819,68 @@ public:
     // =====================================================================
     // Drag and drop
     // =====================================================================
+    // Registers (True) or revokes the grid's drop target (DragDropSettings'
+    // OleDropTarget).
+    void RegisterDropTarget(bool Register) override;
+    bool DropTargetRegistered() const { return dropTargetRegistered_; }
+    // Gives the drop target the formats DragDropSettings accepts (text,
+    // files, columns); registering does it too.
+    void ApplyDropFormats();
+    TGridDropTarget* DropTarget() const { return dropTarget_.get(); }
+    // Whether the mouse moved far enough from a press to start a drag.
+    static bool DragDistanceReached(QPoint Press, QPoint Now);
+    // The start step of a drag from a left press at Press (client point of
+    // the cell area) on a selected cell, once the mouse moved far enough:
+    // a column drag from a header with OleColumnDragDrop, else a text drag
+    // of the selection. False when no drag ran (OleDropSource off, no cell,
+    // OnOleDrag refused): the mouse then goes on selecting.
+    bool StartOleDrag(QPoint Press);
+    // The text a drag of the selection carries.
+    QString SelectionDragText();
+    // The button that follows the mouse during a column drag.
+    TPopupButton* HeaderButton() const { return headerButton_; }
+    // What the drop target does on the grid; a drop returns false when it
+    // was refused or left the grid as it was.
+    void OleDragOver(QPoint Point, bool& Accept, int Formats);
+    bool OleDropText(QPoint Point, const QString& Text);
+    bool OleDropRTF(QPoint Point, const QString& Text);
+    bool OleDropFiles(const QStringList& Files);
+    void OleDropColumn(QPoint Point, int Column);
+    void HideDropArrows();
+    // The header button's place while a column drag runs.
+    void FollowColumnDrag(QPoint ScreenPoint);
+
+private:
+    // The arrows: up and down for a column drop, the row arrow for text.
+    enum { ArrowUp = 0, ArrowDown = 1, ArrowRow = 2 };
+    // Where the source cells of this grid's text drag now are: their rows
+    // (ascending) and the columns of the dragged rectangle.
+    struct TDraggedCells {
+        std::vector<int> Rows;
+        int Left = 0;
+        int Right = 0;
+        // The block the drop wrote into this grid (empty: none).
+        TGridRect Dropped{-1, -1, -2, -2};
+        bool DroppedHere = false;
+    };
+    void StartColumnDrag(int ACol, QPoint Press);
+    void StartTextDrag(int ACol, int ARow);
+    void RemoveDraggedCells(const TDraggedCells& Cells);
+    std::vector<int> SelectedDragRows() const;
+    // The text paste of a drop; the block written.
+    TGridRect PasteDroppedText(int ACol, int ARow, const QString& Text);
+    bool CellWritableByDrop(int ACol, int ARow);
+    void ShowArrow(int Direction, QPoint ClientPoint);
+
+    std::unique_ptr<TGridDropTarget> dropTarget_;
+    bool dropTargetRegistered_ = false;
+    // The source cells while this grid's text drag runs.
+    std::unique_ptr<TDraggedCells> dragged_;
+    // A column drag runs from this grid.
+    bool columnDragging_ = false;
+    TPopupButton* headerButton_ = nullptr;
+
+public:
 
     // =====================================================================
     // Footer and hints
