@@ -20,6 +20,9 @@ void TExtStringGrid::Loaded()
     ApplyColumnHeaders();
     ApplyRowHeaders();
     LinkCursor = crHandPoint;
+    // A registered drop target takes the formats set with the grid's
+    // properties.
+    ApplyDropFormats();
     if (columnSize_->Save)
         LoadColumnSizes();
 }
