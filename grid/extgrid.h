@@ -913,6 +913,9 @@ protected:
 
     bool event(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
+    // MouseActions.DirectEdit: a click that chose an editable cell opens
+    // its editor at once.
+    void mousePressEvent(QMouseEvent* Event) override;
     // Nothing is painted while the update counter is above 0.
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;

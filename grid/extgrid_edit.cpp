@@ -321,6 +321,23 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     TBaseGrid::MouseDown(Button, Shift, X, Y);
 }
 
+void TExtStringGrid::mousePressEvent(QMouseEvent* Event)
+{
+    TBaseGrid::mousePressEvent(Event);
+    // A press the grid took (MouseDown ran) on a normal cell that became the
+    // current one; a plain click only, a Shift or Ctrl click selects.
+    if (!MouseActions()->DirectEdit || !editClickPending_ || editorShown_ || Event->modifiers() != Qt::NoModifier)
+        return;
+    const QPoint at = Event->position().toPoint();
+    const TGridCoord cell = MouseCoord(at.x(), at.y());
+    if (cell.X < FixedCols() || cell.Y < FixedRows() || IsFixed(cell.X, cell.Y))
+        return;
+    const TPoint base = BaseCell(cell.X, cell.Y);
+    if (base != TPoint{Col(), Row()} || !(Options() & goEditing) || HasCellControl(base.X, base.Y))
+        return;
+    ShowEditor();
+}
+
 bool TExtStringGrid::TakeEditClick(QPoint& at)
 {
     const bool pending = editClickPending_;

@@ -833,6 +833,85 @@ TEST_F(GridEdit, AutoComboDropSizeAndDirectComboDrop)
     input::Key(Qt::Key_Escape);
 }
 
+// ---- MouseActions.DirectEdit: one click on a cell opens its editor
+
+struct DirectEditCase {
+    const char* name;
+    bool directEdit;
+    TEditorType kind;
+    int col, row;            // the cell clicked
+    bool canEdit;            // OnCanEditCell's answer
+    bool checkBox;           // the cell shows a check box
+    bool comboDrop;          // MouseActions.DirectComboDrop
+    bool opens;              // an editor has the focus after the click
+    bool dropped;            // the combo's list is down
+};
+
+void PrintTo(const DirectEditCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class GridDirectEdit : public GridEdit, public ::testing::WithParamInterface<DirectEditCase> {};
+
+TEST_P(GridDirectEdit, OneClick)
+{
+    const DirectEditCase& c = GetParam();
+    kind = c.kind;
+    canEdit = c.canEdit;
+    grid->AddComboItem("um");
+    grid->AddComboItem("dois");
+    grid->SetCells(2, 2, "dois");
+    if (c.checkBox)
+        grid->CreateCellGraphic(c.col, c.row)->CellType = ctCheckBox;
+    grid->MouseActions()->DirectEdit = c.directEdit;
+    grid->MouseActions()->DirectComboDrop = c.comboDrop;
+    ASSERT_EQ(grid->Col(), 1);
+    ClickCell(c.col, c.row);
+    QWidget* editor = c.kind == edComboList ? static_cast<QWidget*>(grid->ComboEditor())
+                                            : static_cast<QWidget*>(grid->TextEditor());
+    // A dropped list holds the focus in its popup.
+    EXPECT_EQ(editor && editor->isVisible() && (Focus() == editor || c.dropped), c.opens);
+    EXPECT_EQ(grid->EditorShown(), c.opens);
+    if (c.kind == edComboList && c.opens) {
+        EXPECT_EQ(grid->ComboEditor()->ItemIndex(), 1) << "opens on the cell's own item";
+        EXPECT_EQ(grid->ComboEditor()->DroppedDown(), c.dropped);
+        if (c.dropped)
+            grid->ComboEditor()->hidePopup();
+        input::Settle();
+    }
+    if (c.opens)
+        EndWith(End::Esc);
+    EXPECT_EQ(grid->Cells(2, 2), "dois");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GridDirectEdit, ::testing::Values(
+    DirectEditCase{"Text", true, edNormal, 2, 2, true, false, false, true, false},
+    DirectEditCase{"TextOffNeedsASecondClick", false, edNormal, 2, 2, true, false, false, false, false},
+    DirectEditCase{"Combo", true, edComboList, 2, 2, true, false, false, true, false},
+    DirectEditCase{"ComboDrop", true, edComboList, 2, 2, true, false, true, true, true},
+    DirectEditCase{"FixedRow", true, edNormal, 2, 0, true, false, false, false, false},
+    DirectEditCase{"FixedCol", true, edNormal, 0, 2, true, false, false, false, false},
+    DirectEditCase{"Refused", true, edNormal, 2, 2, false, false, false, false, false},
+    DirectEditCase{"CheckBox", true, edNormal, 2, 2, true, true, false, false, false}),
+    [](const ::testing::TestParamInfo<DirectEditCase>& c) { return std::string(c.param.name); });
+
+// A click on a second cell while one is being edited ends that edit and
+// opens the clicked cell's editor.
+TEST_F(GridEdit, DirectEditMovesTheEditFromCellToCell)
+{
+    grid->MouseActions()->DirectEdit = true;
+    ClickCell(2, 2);
+    ASSERT_EQ(Focus(), grid->TextEditor());
+    input::Type("ab");
+    ClickCell(3, 3);
+    EXPECT_EQ(grid->Cells(2, 2), "ab");
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(Focus(), grid->TextEditor());
+    EndWith(End::Esc);
+}
+
 // ---- buttons, ellipsis, custom and rich-text editors
 
 TEST_F(GridEdit, EllipsisButtonAndCellButtonAskTheApplication)

@@ -10,12 +10,14 @@
 #include "tests/support/casenames.h"
 #include "tests/support/usuario.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <ostream>
 
 namespace {
@@ -111,13 +113,18 @@ std::vector<QString> Esperadas(const Tecla (&teclas)[kTeclasTerminal])
     return celulas;
 }
 
-// The list editor open on the cell: a click chooses the cell, a click on
-// the chosen cell opens its editor; null when none opened.
+// The list editor that one click on the cell opened; null when none opened.
 QComboBox* AbreCelula(TForm* w, int coluna, int tecla)
 {
     ClicaCelula(Grade(w), coluna, tecla);
-    if (!qobject_cast<QComboBox*>(QApplication::focusWidget()))
-        ClicaCelula(Grade(w), coluna, tecla);
+    return qobject_cast<QComboBox*>(QApplication::focusWidget());
+}
+
+// Enter on the grid opens the current cell's list editor; null when none
+// opened.
+QComboBox* AbreComEnter()
+{
+    input::Key(Qt::Key_Return);
     return qobject_cast<QComboBox*>(QApplication::focusWidget());
 }
 
@@ -465,6 +472,97 @@ TEST(TeclasTerminais, AbrirESairDeCadaCelulaNaoMudaNenhumaTecla)
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+// One click opens the list, closed: the item is chosen with the keys.
+TEST(TeclasTerminais, UmCliqueAbreAListaDaCelula)
+{
+    auto imagem = ImagemTerminais();
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        for (const auto& [coluna, tecla, atual] : {std::tuple{1, 5, "Grupo de ramal"}, std::tuple{2, 5, "4"},
+                                                    std::tuple{1, 19, "Ramal"}, std::tuple{2, 19, "20"}}) {
+            QComboBox* combo = AbreCelula(w, coluna, tecla);
+            ASSERT_NE(combo, nullptr) << coluna << "," << tecla;
+            EXPECT_EQ(combo->currentText(), QString::fromUtf8(atual));
+            EXPECT_FALSE(combo->view()->isVisible());
+            input::Key(Qt::Key_Escape);
+        }
+        Click(w, "Button4");
+    });
+}
+
+// Enter after a choice goes on to the next cell that may be edited: the
+// number of the key, then the type of the next key; a type without a number
+// goes straight to the next key.
+struct CasoEnter {
+    const char* caso;
+    int coluna, tecla;
+    const char* item;
+    int colunaDepois, teclaDepois;
+};
+
+void PrintTo(const CasoEnter& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
+
+class TeclasTerminaisEnter : public ::testing::TestWithParam<CasoEnter> {};
+
+TEST_P(TeclasTerminaisEnter, SegueParaAProximaCelula)
+{
+    const CasoEnter& caso = GetParam();
+    auto imagem = ImagemTerminais();
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        Escolhe(w, caso.coluna, caso.tecla, caso.item);
+        EXPECT_EQ(Grade(w)->Col(), caso.colunaDepois);
+        EXPECT_EQ(Grade(w)->Row(), caso.teclaDepois);
+        EXPECT_TRUE(FocoNaGrade(Grade(w)));
+        EXPECT_FALSE(Grade(w)->EditorShown());
+        input::Key(Qt::Key_Escape);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, TeclasTerminaisEnter, ::testing::Values(
+    CasoEnter{"TipoParaONumero", 1, 3, "Linha", 2, 3},
+    CasoEnter{"NumeroParaATeclaSeguinte", 2, 3, "4", 1, 4},
+    CasoEnter{"TipoSemNumeroParaATeclaSeguinte", 1, 3, "Monitora", 1, 4},
+    CasoEnter{"MesmoTipoParaONumero", 1, 5, "Grupo de ramal", 2, 5},
+    CasoEnter{"UltimaTeclaParaAPrimeira", 2, 25, "1", 1, 1}),
+    PrintedName{});
+
+// A whole run made with the keys after one click: Enter opens each list,
+// the arrows choose, Enter takes the item and goes on; Ok stores exactly
+// the keys chosen.
+TEST(TeclasTerminais, EscolhasSoComEnterGravamAsTeclas)
+{
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    const std::uint8_t codigos[] = {170, 106, 7, 164, 111};
+    for (int t = 1; t <= 5; ++t)
+        esperado[OffsetTecla(1, t)] = codigos[t - 1];
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        EscolheComSetas(AbreCelula(w, 1, 1), QStringLiteral("Rota"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("0"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("Monitora"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("Ramal"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("27"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("Rota"));
+        EscolheComSetas(AbreComEnter(), QStringLiteral("4"));
+        // Key 5 keeps its type: the list opens on it and Enter takes it.
+        QComboBox* tipo = AbreComEnter();
+        ASSERT_NE(tipo, nullptr);
+        EXPECT_EQ(tipo->currentText(), "Grupo de ramal");
+        input::Key(Qt::Key_Return);
+        EXPECT_EQ(Grade(w)->Cells(2, 5), "4");
+        EscolheComSetas(AbreComEnter(), QStringLiteral("2"));
+        EXPECT_EQ(Grade(w)->Col(), 1);
+        EXPECT_EQ(Grade(w)->Row(), 6);
+        Click(w, "Button1");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
 // A key left without its number stops Ok, by the mouse or by Alt+K: the
