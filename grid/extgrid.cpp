@@ -418,6 +418,7 @@ void TExtStringGrid::SetScrollProportional(bool Value)
 {
     scrollProportional_ = Value;
     ApplyScrollBars();
+    UpdateScrollBars();
 }
 
 void TExtStringGrid::SetFixedFooters(int Value)

@@ -940,6 +940,11 @@ protected:
     // AllColumnSize / AllRowSize, then the end-of-sizing events.
     void ColumnSized(int ACol, int OldWidth) override;
     void RowSized(int ARow, int OldHeight) override;
+    // With ScrollProportional the bars run from 0 to 127 with a page as
+    // large as the share of the grid in view; the thumbs are set from the
+    // top-left cell and read back into it here.
+    void UpdateScrollBars() override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     // =====================================================================
@@ -1127,6 +1132,18 @@ private:
     bool HookScrollHints();
     void ScrollBarMoved(Qt::Orientation Bar, int Position);
     void HideScrollHint();
+    // Proportional thumbs: the page of each bar, how far a thumb reaches on
+    // the 0..127 scale, and the thumb of a first scrolled row (column) and
+    // back.
+    int ThumbPage(Qt::Orientation Bar) const;
+    int ThumbReach(Qt::Orientation Bar) const;
+    int ThumbOf(Qt::Orientation Bar, int First) const;
+    int FirstOfThumb(Qt::Orientation Bar, int Position) const;
+    // Moves the top row (left column) to where the thumb stands.
+    void ScrollToThumb(Qt::Orientation Bar, int Position);
+    // An arrow or page step of a proportional bar moves one row (column)
+    // or one page, not one step of the thumb's scale.
+    void StepThumb(QScrollBar* Bar, int Action);
 
     // Declared last, so that rows still hidden let go of their cell
     // objects while the rest of the grid is still there.
@@ -1137,5 +1154,7 @@ private:
     // FixedRows when the filter came on, while it hid every normal row.
     int filterFixedRows_ = -1;
     QString sortedFindText_;
+    // Above 0 while the grid sets its proportional thumbs itself.
+    int thumbsUpdating_ = 0;
     bool scrollHintsHooked_ = HookScrollHints();
 };

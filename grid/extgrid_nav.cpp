@@ -5,6 +5,7 @@
 
 #include "grid/htmlhint.h"
 #include "grid/sortsettings.h"
+#include "platform/flatscrollbar.h"
 
 #include <QCursor>
 #include <QScrollBar>
@@ -250,12 +251,16 @@ bool TExtStringGrid::HookScrollHints()
         const Qt::Orientation orientation = bar->orientation();
         connect(bar, &QScrollBar::sliderMoved, this, [this, orientation](int p) { ScrollBarMoved(orientation, p); });
         connect(bar, &QScrollBar::sliderReleased, this, [this] { HideScrollHint(); });
+        connect(bar, &QScrollBar::actionTriggered, this, [this, bar](int action) { StepThumb(bar, action); });
     }
     return true;
 }
 
 void TExtStringGrid::ScrollBarMoved(Qt::Orientation Bar, int Position)
 {
+    // The bar only reports the drag; the view follows when it is let go.
+    if (ScrollSynch)
+        ScrollToThumb(Bar, Position);
     const bool vertical = Bar == Qt::Vertical;
     const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
     if (!wanted)
@@ -278,4 +283,139 @@ void TExtStringGrid::HideScrollHint()
 {
     if (THTMLHintWindow* hint = HintWindow())
         hint->hide();
+}
+
+// ---- proportional thumbs
+
+namespace {
+
+// The scale of the bars' thumbs.
+constexpr int kThumbScale = 127;
+
+int RoundedMulDiv(int Value, int Numerator, int Denominator)
+{
+    return Denominator <= 0 ? 0 : static_cast<int>(std::lround(double(Value) * Numerator / Denominator));
+}
+
+} // namespace
+
+int TExtStringGrid::ThumbPage(Qt::Orientation Bar) const
+{
+    int page = 0;
+    if (Bar == Qt::Vertical) {
+        page = RoundedMulDiv(VisibleRowCount(), kThumbScale + 1, RowCount());
+    } else {
+        int total = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            total += ColWidths(c);
+        page = total > 0 ? viewport()->width() * (kThumbScale + 1) / total : 0;
+    }
+    return std::max(page, 1);
+}
+
+int TExtStringGrid::ThumbReach(Qt::Orientation Bar) const
+{
+    if (Bar == Qt::Vertical)
+        return kThumbScale + 1 - ThumbPage(Bar);
+    const int visible = ColCount() > 0 ? VisibleColCount() * (kThumbScale + 1) / ColCount() : 0;
+    return kThumbScale + 1 - visible;
+}
+
+int TExtStringGrid::ThumbOf(Qt::Orientation Bar, int First) const
+{
+    const bool vertical = Bar == Qt::Vertical;
+    const int fixed = vertical ? FixedRows() : FixedCols();
+    const int last = (vertical ? MaxTopRow() : MaxLeftCol()) - fixed;
+    int position = RoundedMulDiv(First - fixed, kThumbScale, last);
+    if (position < 0 || position > kThumbScale)
+        position = 0;
+    return RoundedMulDiv(position, std::max(ThumbReach(Bar), 0), kThumbScale);
+}
+
+int TExtStringGrid::FirstOfThumb(Qt::Orientation Bar, int Position) const
+{
+    const bool vertical = Bar == Qt::Vertical;
+    const int fixed = vertical ? FixedRows() : FixedCols();
+    const int last = (vertical ? MaxTopRow() : MaxLeftCol()) - fixed;
+    // The horizontal page (from widths) and the reach (from column counts)
+    // differ, so a thumb at the end of its bar is taken as the end itself:
+    // otherwise the last columns could not be dragged into view.
+    const int end = kThumbScale + 1 - ThumbPage(Bar);
+    const int scaled = Position >= end ? kThumbScale
+                                       : std::clamp(RoundedMulDiv(Position, kThumbScale, ThumbReach(Bar)), 0, kThumbScale);
+    return fixed + RoundedMulDiv(scaled, std::max(last, 0), kThumbScale);
+}
+
+void TExtStringGrid::ScrollToThumb(Qt::Orientation Bar, int Position)
+{
+    const bool vertical = Bar == Qt::Vertical;
+    const int first = scrollProportional_ ? FirstOfThumb(Bar, Position)
+                                          : Position + (vertical ? FixedRows() : FixedCols());
+    if (vertical)
+        SetTopRow(first);
+    else
+        SetLeftCol(first);
+}
+
+void TExtStringGrid::UpdateScrollBars()
+{
+    if (!scrollProportional_) {
+        TBaseGrid::UpdateScrollBars();
+        return;
+    }
+    ++thumbsUpdating_;
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        const Qt::Orientation orientation = bar->orientation();
+        TScrollInfo info;
+        info.fMask = SIF_ALL;
+        info.nMax = kThumbScale;
+        info.nPage = static_cast<unsigned>(ThumbPage(orientation));
+        info.nPos = ThumbOf(orientation, orientation == Qt::Vertical ? TopRow() : LeftCol());
+        // A thumb held by the mouse stays under it.
+        if (bar->isSliderDown())
+            info.fMask &= ~SIF_POS;
+        FlatSB_SetScrollInfo(this, orientation == Qt::Vertical ? SB_VERT : SB_HORZ, info, true);
+    }
+    --thumbsUpdating_;
+}
+
+void TExtStringGrid::scrollContentsBy(int dx, int dy)
+{
+    if (!scrollProportional_) {
+        TBaseGrid::scrollContentsBy(dx, dy);
+        return;
+    }
+    if (thumbsUpdating_)
+        return;
+    // Both values are read before either moves the view, which sets the
+    // thumbs again.
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    if (dx)
+        ScrollToThumb(Qt::Horizontal, h);
+    if (dy)
+        ScrollToThumb(Qt::Vertical, v);
+}
+
+void TExtStringGrid::StepThumb(QScrollBar* Bar, int Action)
+{
+    if (!scrollProportional_)
+        return;
+    const bool vertical = Bar->orientation() == Qt::Vertical;
+    const int page = std::max(vertical ? VisibleRowCount() : VisibleColCount(), 1);
+    int step = 0;
+    switch (Action) {
+    case QAbstractSlider::SliderSingleStepAdd: step = 1; break;
+    case QAbstractSlider::SliderSingleStepSub: step = -1; break;
+    case QAbstractSlider::SliderPageStepAdd: step = page; break;
+    case QAbstractSlider::SliderPageStepSub: step = -page; break;
+    default: return;
+    }
+    if (vertical)
+        SetTopRow(std::clamp(TopRow() + step, FixedRows(), std::max(MaxTopRow(), FixedRows())));
+    else
+        SetLeftCol(std::clamp(LeftCol() + step, FixedCols(), std::max(MaxLeftCol(), FixedCols())));
+    // The thumb goes where the view is, so the bar's own step (on the
+    // thumb's scale) changes nothing when it is applied.
+    UpdateScrollBars();
 }

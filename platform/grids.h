@@ -337,6 +337,14 @@ protected:
     // goes, once per non-empty slot. The string grid owns nothing, so it
     // does nothing; a derived grid that owns what it keeps there frees it.
     virtual void ObjectDropped(TObject* Object);
+    // Sets both scroll bars from the top-left cell (range, page and
+    // position, the value being the first scrolled row or column); called
+    // after every change of counts, sizes or scrolling. A derived grid with
+    // scroll bars of its own scale overrides it and scrollContentsBy.
+    virtual void UpdateScrollBars();
+    // The largest top row (left column) that still fills the view.
+    int MaxTopRow() const;
+    int MaxLeftCol() const;
 
     // Qt events.
     void paintEvent(QPaintEvent* event) override;
@@ -407,12 +415,9 @@ private:
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
     void ClampInView();
     void MoveTopLeft(int ACol, int ARow);
-    void UpdateScrollBars();
     void UpdateText();
     void RefreshEditorAt(int ACol, int ARow);
     void HideEditorWidget();
-    int MaxTopRow() const;
-    int MaxLeftCol() const;
     int ColLine() const;
     int RowLine() const;
     int ColLeft(int ACol) const;
