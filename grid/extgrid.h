@@ -821,6 +821,9 @@ private:
     // While sorting: the pivot row and the remembered current row.
     int sortPivotRow_ = -1;
     int sortCurrentRow_ = -1;
+    // The row the pivot was copied from, followed through the exchanges
+    // (-1 when only the sort column moves).
+    int sortPivotSource_ = -1;
 
     // =====================================================================
     // Editing

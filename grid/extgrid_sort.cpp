@@ -103,6 +103,14 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     QString prefix, suffix;
     GetColFormat(ACol, style, prefix, suffix);
 
+    // The pivot against the row it was copied from: the same texts and
+    // graphics, equal under every comparison of the grid's own (ties on
+    // the further columns need no conversion then).
+    if (style != ssCustom && style != ssRaw && sortPivotSource_ >= 0
+        && ((ARow1 == sortPivotRow_ && ARow2 == sortPivotSource_)
+            || (ARow2 == sortPivotRow_ && ARow1 == sortPivotSource_)))
+        return 0;
+
     const QString s1 = Cells(ACol, ARow1);
     const QString s2 = Cells(ACol, ARow2);
     if (style == ssAutomatic) {
@@ -253,10 +261,12 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
                                     selectedRows_[static_cast<size_t>(ARow2)]);
         }
     }
-    if (sortCurrentRow_ == ARow1)
-        sortCurrentRow_ = ARow2;
-    else if (sortCurrentRow_ == ARow2)
-        sortCurrentRow_ = ARow1;
+    for (int* followed : {&sortCurrentRow_, &sortPivotSource_}) {
+        if (*followed == ARow1)
+            *followed = ARow2;
+        else if (*followed == ARow2)
+            *followed = ARow1;
+    }
 }
 
 void TExtStringGrid::InitSortRowOrder()
@@ -322,6 +332,7 @@ public:
                     props->OwnerRow = r;
             }
         grid_.sortPivotRow_ = -1;
+        grid_.sortPivotSource_ = -1;
         if (current >= 0 && current < rows_ && grid_.Row() != current)
             grid_.SetRow(current);
         grid_.sortCurrentRow_ = -1;
@@ -390,6 +401,7 @@ void TExtStringGrid::SortGroups(int LastRow)
 void TExtStringGrid::CopyPivotRow(int ARow)
 {
     const int pivot = sortPivotRow_;
+    sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
     for (int c = 0; c < ColCount(); ++c) {
         StoreText(c, pivot, Cells(c, ARow));
         // The pivot gets copies of what the comparisons read (properties,
