@@ -299,7 +299,12 @@ public:
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
         grid_.sortPivotRow_ = rows_ + 1;
-        // The cursor waits on the parking row while rows move.
+    }
+
+    // With MoveRowOnSort the cursor waits on the parking row while rows
+    // move (a row-change handler may throw: the caller finishes the frame).
+    void Park()
+    {
         if (grid_.Navigation()->MoveRowOnSort)
             grid_.SetRow(rows_);
     }
@@ -333,10 +338,10 @@ public:
             }
         grid_.sortPivotRow_ = -1;
         grid_.sortPivotSource_ = -1;
-        if (current >= 0 && current < rows_ && grid_.Row() != current)
-            grid_.SetRow(current);
         grid_.sortCurrentRow_ = -1;
         grid_.EndUpdate();
+        if (current >= 0 && current < rows_ && grid_.Row() != current)
+            grid_.SetRow(current);
     }
 
 private:
@@ -356,6 +361,7 @@ void TExtStringGrid::RunSort(SortKind Kind)
         throw EExtGridError(QStringLiteral("No indexes specified for indexed sort"));
     SortFrame frame(*this);
     try {
+        frame.Park();
         if (Kind == SortKind::Groups)
             SortGroups(frame.LastRow());
         else
