@@ -787,6 +787,43 @@ public:
     // Sorting
     // =====================================================================
     TSortIndexList& SortIndexes() { return sortIndexes_; }
+    // -1, 0 or 1: the two rows' cells of a column compared by the column's
+    // sort style (OnGetFormat), with the blanks placed by IgnoreBlanks and
+    // BlankPos.
+    virtual int CompareCells(int ACol, int ARow1, int ARow2);
+    // CompareCells; equal cells compare on the following columns when
+    // SortSettings.Full.
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    // CompareCells on the column of sort index AIndex (negated for a
+    // descending one); ties go to the next index when SortSettings.Full.
+    int CompareRowsIndexed(int AIndex, int ARow1, int ARow2);
+    // Sorts the rows under each node separately.
+    void SortRowGroups();
+    // A click on the sort row's header cell of display column ACol, the
+    // mouse checks done: toggles or sets the sort column (or the sort
+    // indexes in indexed mode, Shift adding a key), sorts, times the sort
+    // and raises OnClickSort. False when nothing was sorted.
+    bool HeaderClickSort(int ACol, bool Shift);
+    // How long the last header-click sort took, in milliseconds.
+    std::int64_t SortTime() const { return sortTime_; }
+    // Rows exchanged by sorting since the grid was made.
+    int SortSwapCount() const { return sortSwaps_; }
+    // The rows' first positions, following every exchange of rows; filled
+    // with 0 .. RowCount - 1 by InitSortRowOrder.
+    const TIntList& SortRowOrder() const { return rowOrder_; }
+    void InitSortRowOrder();
+    // The columns whose runs of equal cells merge; the first is the first
+    // level.
+    std::vector<int>& MergeColumns() { return mergeColumns_; }
+    void MergeEqualCells();
+    void SplitMergedCells();
+    // Removes ACount rows at ARow with their cell objects and selection
+    // flags, keeping the current and top row where they still exist.
+    void RemoveRowsAt(int ARow, int ACount);
+    // Removes every selected row between the fixed rows and the footer.
+    void RemoveSelectedRows();
+    // Empties the cells of ACount rows at ARow, hidden columns included.
+    void ClearRows(int ARow, int ACount);
 
     // =====================================================================
     // Import
@@ -1055,6 +1092,33 @@ private:
     QPointer<QWidget> ownerForm_;
     TNotifyEvent savedFormResize_;
     QSize formSize_;
+
+    // =====================================================================
+    // Sorting
+    // =====================================================================
+    // How a sort walks the rows: by one column, by the index list, or
+    // within node groups.
+    enum class SortKind { Column, Indexed, Groups };
+    class SortFrame;
+    void RunSort(SortKind Kind);
+    void QuickSortRows(int Lo, int Hi, bool Indexed);
+    // Copies row ARow into the pivot row: its texts, and copies of its
+    // cell properties and graphics (never the row's own objects).
+    void CopyPivotRow(int ARow);
+    void SortGroups(int LastRow);
+    // Reads a numeric cell by the numeric rule; false when it is no number.
+    bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
+                    double& Value) const;
+    bool SortCheckState(int ACol, int ARow);
+    std::vector<int> mergeColumns_;
+    std::int64_t sortTime_ = 0;
+    int sortSwaps_ = 0;
+    // While sorting: the pivot row and the remembered current row.
+    int sortPivotRow_ = -1;
+    int sortCurrentRow_ = -1;
+    // The row the pivot was copied from, followed through the exchanges
+    // (-1 when only the sort column moves).
+    int sortPivotSource_ = -1;
 
     // =====================================================================
     // Editing

@@ -1,11 +1,618 @@
-// Sorting the grid control's rows.
+// Sorting the grid control's rows: the comparison of two cells by the
+// column's sort style, the quicksort over rows with its scratch rows, the
+// indexed and node-group sorts, the header-click step, the merging of equal
+// cells around a sort, and the removal and clearing of rows.
+//
+// The quicksort is the grid's own: rows that compare equal are never
+// exchanged, so the order of equal keys after a sort is part of what the
+// user sees and stays the same from one version to the next.
 #include "grid/extgrid.h"
+
+#include "grid/esghtmle.h"
+#include "grid/extutil.h"
+#include "platform/localesettings.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+int Sign(int Value)
+{
+    return (Value > 0) - (Value < 0);
+}
+
+template <typename T>
+int CompareValues(const T& A, const T& B)
+{
+    return (A > B) - (A < B);
+}
+
+// A date that cannot be read counts as day 0 of the date-time numbers.
+qint64 DateNumber(const QDate& Date)
+{
+    static const qint64 zero = QDate(1899, 12, 30).toJulianDay();
+    return Date.isValid() ? Date.toJulianDay() : zero;
+}
+
+bool IsCheckType(TCellType Type)
+{
+    return Type == ctCheckBox || Type == ctDataCheckBox || Type == ctVirtCheckBox;
+}
+
+// "12/05/2002", "1/5/02": a "/" at the second or third place, not last,
+// with a digit on both sides.
+bool LooksLikeDate(const QString& Text)
+{
+    for (int at : {1, 2})
+        if (at < Text.size() - 1 && Text[at] == '/' && Text[at - 1].isDigit() && Text[at + 1].isDigit())
+            return true;
+    return false;
+}
+
+void RemoveFirst(QString& Text, const QString& Part)
+{
+    if (Part.isEmpty())
+        return;
+    const int at = static_cast<int>(Text.indexOf(Part));
+    if (at >= 0)
+        Text.remove(at, Part.size());
+}
+
+} // namespace
+
+// ---- comparing cells and rows
+
+bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
+                                double& Value) const
+{
+    RemoveFirst(Text, Prefix);
+    RemoveFirst(Text, Suffix);
+    const TLocaleSettings& locale = LocaleSettings();
+    if (Style == ssFinancial)
+        Text.remove(locale.ThousandSeparator);
+    Text.replace(locale.DecimalSeparator, QLatin1Char('.'));
+    Text = Text.trimmed();
+    if (Text.isEmpty()) {
+        Value = 0;
+        return true;
+    }
+    bool ok = false;
+    Value = Text.toDouble(&ok);
+    if (!ok)
+        Value = 0;
+    return ok;
+}
+
+bool TExtStringGrid::SortCheckState(int ACol, int ARow)
+{
+    const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
+    if (graphic && graphic->CellType == ctCheckBox)
+        return graphic->CellBoolean;
+    QString checked;
+    GetCheckTrue(ACol, ARow, checked);
+    return Cells(ACol, ARow) == checked;
+}
+
+int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
+{
+    TSortSettings& sort = *SortSettings();
+    TSortStyle style = sort.AutoFormat() ? ssAutomatic : ssAlphabetic;
+    QString prefix, suffix;
+    GetColFormat(ACol, style, prefix, suffix);
+
+    // The pivot against the row it was copied from: the same texts and
+    // graphics, equal under every comparison of the grid's own (ties on
+    // the further columns need no conversion then).
+    if (style != ssCustom && style != ssRaw && sortPivotSource_ >= 0
+        && ((ARow1 == sortPivotRow_ && ARow2 == sortPivotSource_)
+            || (ARow2 == sortPivotRow_ && ARow1 == sortPivotSource_)))
+        return 0;
+
+    const QString s1 = Cells(ACol, ARow1);
+    const QString s2 = Cells(ACol, ARow2);
+    if (style == ssAutomatic) {
+        // The first row's cell decides.
+        double unused = 0;
+        if (IsCheckType(GetCellType(ACol, ARow1)))
+            style = ssCheckBox;
+        else if (!s1.isEmpty() && SortNumber(s1, ssNumeric, QString(), QString(), unused))
+            style = ssNumeric;
+        else if (LooksLikeDate(s1))
+            style = ssDate;
+        else
+            style = ssAlphabetic;
+    }
+
+    int result = 0;
+    switch (style) {
+    case ssNumeric:
+    case ssFinancial: {
+        double n1 = 0, n2 = 0;
+        const bool ok1 = SortNumber(s1, style, prefix, suffix, n1);
+        const bool ok2 = SortNumber(s2, style, prefix, suffix, n2);
+        result = ok1 || ok2 ? CompareValues(n1, n2) : 0;
+        break;
+    }
+    case ssDate: {
+        QDate d1, d2;
+        LocaleStrToDate(s1, d1);
+        LocaleStrToDate(s2, d2);
+        result = CompareValues(DateNumber(d1), DateNumber(d2));
+        break;
+    }
+    case ssAlphaNoCase:
+        result = Sign(s1.toUpper().compare(s2.toUpper()));
+        break;
+    case ssShortDateEU:
+        result = CompareValues(DateNumber(StrToDateDMY(s1)), DateNumber(StrToDateDMY(s2)));
+        break;
+    case ssShortDateUS:
+        result = CompareValues(DateNumber(StrToDateMDY(s1)), DateNumber(StrToDateMDY(s2)));
+        break;
+    case ssCustom:
+        if (OnCustomCompare)
+            OnCustomCompare(this, s1, s2, result);
+        break;
+    case ssAnsiAlphaCase:
+        result = Sign(QString::localeAwareCompare(s1, s2));
+        break;
+    case ssAnsiAlphaNoCase:
+        result = Sign(QString::localeAwareCompare(s1.toLower(), s2.toLower()));
+        break;
+    case ssRaw:
+        if (OnRawCompare)
+            OnRawCompare(this, ACol, ARow1, ARow2, result);
+        break;
+    case ssHTML:
+        result = Sign(HTMLStrip(s1).compare(HTMLStrip(s2)));
+        break;
+    case ssImages: {
+        // A cell without an image comes before every image.
+        auto index = [this, ACol](int ARow) {
+            const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
+            return graphic ? graphic->CellIndex : -1;
+        };
+        result = CompareValues(index(ARow1), index(ARow2));
+        break;
+    }
+    case ssCheckBox:
+        result = CompareValues(SortCheckState(ACol, ARow1), SortCheckState(ACol, ARow2));
+        break;
+    default:
+        result = Sign(s1.compare(s2));
+        break;
+    }
+    result = Sign(result);
+
+    // Blanks keep to their side whatever the direction.
+    if (sort.IgnoreBlanks() && s1.isEmpty() != s2.isEmpty()) {
+        const int toEnd = sort.BlankPos() == blLast ? 1 : -1;
+        const int direction = sort.Direction() == sdAscending ? 1 : -1;
+        result = (s1.isEmpty() ? toEnd : -toEnd) * direction;
+    }
+    return result;
+}
+
+int TExtStringGrid::CompareRows(int ACol, int ARow1, int ARow2)
+{
+    int result = CompareCells(ACol, ARow1, ARow2);
+    while (result == 0 && SortSettings()->Full() && ACol + 1 < ColCount())
+        result = CompareCells(++ACol, ARow1, ARow2);
+    return result;
+}
+
+int TExtStringGrid::CompareRowsIndexed(int AIndex, int ARow1, int ARow2)
+{
+    int result = 0;
+    for (; AIndex < sortIndexes_.Count(); ++AIndex) {
+        const int entry = sortIndexes_.Items(AIndex);
+        result = CompareCells(TSortIndexList::Column(entry), ARow1, ARow2);
+        if (TSortIndexList::Descending(entry))
+            result = -result;
+        if (result != 0 || !SortSettings()->Full())
+            break;
+    }
+    return result;
+}
+
+// ---- exchanging rows
 
 void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 {
-    (void)ARow1, (void)ARow2;
+    ++sortSwaps_;
+    if (ARow1 < rowOrder_.Count() && ARow2 < rowOrder_.Count()) {
+        const int first = rowOrder_.Items(ARow1);
+        rowOrder_.SetItems(ARow1, rowOrder_.Items(ARow2));
+        rowOrder_.SetItems(ARow2, first);
+    }
+
+    // Texts and objects change places as they are: no object is copied,
+    // freed or left behind; the properties learn their new row.
+    auto exchangeCell = [this, ARow1, ARow2](int c) {
+        QString text = StoredText(c, ARow1);
+        StoreText(c, ARow1, StoredText(c, ARow2));
+        StoreText(c, ARow2, text);
+        TObject* object = TStringGrid::Objects(c, ARow1);
+        TStringGrid::SetObjects(c, ARow1, TStringGrid::Objects(c, ARow2));
+        TStringGrid::SetObjects(c, ARow2, object);
+        for (int r : {ARow1, ARow2})
+            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, r)))
+                props->OwnerRow = r;
+    };
+    if (SortSettings()->SingleColumn()) {
+        exchangeCell(SortSettings()->Column());
+    } else {
+        for (int c = 0; c < ColCount(); ++c)
+            exchangeCell(c);
+        const int height1 = RowHeights(ARow1);
+        const int height2 = RowHeights(ARow2);
+        if (height1 != height2) {
+            SetRowHeights(ARow1, height2);
+            SetRowHeights(ARow2, height1);
+        }
+        if (MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort) {
+            const auto needed = static_cast<size_t>(std::max(ARow1, ARow2)) + 1;
+            if (selectedRows_.size() < needed)
+                selectedRows_.resize(needed, false);
+            std::vector<bool>::swap(selectedRows_[static_cast<size_t>(ARow1)],
+                                    selectedRows_[static_cast<size_t>(ARow2)]);
+        }
+    }
+    for (int* followed : {&sortCurrentRow_, &sortPivotSource_}) {
+        if (*followed == ARow1)
+            *followed = ARow2;
+        else if (*followed == ARow2)
+            *followed = ARow1;
+    }
 }
 
-void TExtStringGrid::SortRows() {}
+void TExtStringGrid::InitSortRowOrder()
+{
+    rowOrder_.Clear();
+    for (int r = 0; r < RowCount(); ++r)
+        rowOrder_.Add(r);
+}
 
-void TExtStringGrid::SortRowsIndexed() {}
+// ---- the sort frame
+
+// Around every sort: painting stops, three scratch rows and the hidden
+// columns join the grid, and everything goes back afterwards, also when a
+// comparison handler throws.
+class TExtStringGrid::SortFrame {
+public:
+    explicit SortFrame(TExtStringGrid& Grid) : grid_(Grid)
+    {
+        grid_.BeginUpdate();
+        keepColumn0_ = grid_.SortSettings()->NormalCellsOnly() && grid_.FixedCols() > 0;
+        rows_ = grid_.RowCount();
+        cols_ = grid_.ColCount();
+        if (keepColumn0_)
+            for (int r = 0; r < rows_; ++r)
+                column0_.push_back({grid_.StoredText(0, r), grid_.TStringGrid::Objects(0, r)});
+        lastWidth_ = grid_.ColWidths(cols_ - 1);
+        grid_.sortCurrentRow_ = grid_.Row();
+        currentRow_ = grid_.Row();
+        grid_.TBaseGrid::SetRowCount(rows_ + 3);
+        if (grid_.hiddenColCount_ > 0)
+            grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
+        grid_.sortPivotRow_ = rows_ + 1;
+    }
+
+    // With MoveRowOnSort the cursor waits on the parking row while rows
+    // move (a row-change handler may throw: the caller finishes the frame).
+    void Park()
+    {
+        if (grid_.Navigation()->MoveRowOnSort)
+            grid_.SetRow(rows_);
+    }
+
+    // The last row sorted: the one before the footer rows.
+    int LastRow() const { return rows_ - grid_.FixedFooters() - 1; }
+    int ParkingRow() const { return rows_; }
+
+    void Finish()
+    {
+        if (finished_)
+            return;
+        finished_ = true;
+        const bool follow = grid_.Navigation()->MoveRowOnSort;
+        const int current = follow ? grid_.sortCurrentRow_ : currentRow_;
+        // The pivot's copies go with its row; the scratch rows hold no
+        // object of the grid's rows.
+        for (int r = rows_ + 1; r < rows_ + 3; ++r)
+            for (int c = 0; c < grid_.ColCount(); ++c)
+                grid_.StoreText(c, r, QString());
+        if (grid_.ColCount() != cols_)
+            grid_.TBaseGrid::SetColCount(cols_);
+        grid_.TBaseGrid::SetRowCount(rows_);
+        grid_.SetColWidths(cols_ - 1, lastWidth_);
+        if (keepColumn0_)
+            for (int r = 0; r < rows_; ++r) {
+                grid_.StoreText(0, r, column0_[static_cast<size_t>(r)].first);
+                grid_.TStringGrid::SetObjects(0, r, column0_[static_cast<size_t>(r)].second);
+                if (auto* props = dynamic_cast<TCellProperties*>(column0_[static_cast<size_t>(r)].second))
+                    props->OwnerRow = r;
+            }
+        grid_.sortPivotRow_ = -1;
+        grid_.sortPivotSource_ = -1;
+        grid_.sortCurrentRow_ = -1;
+        grid_.EndUpdate();
+        if (current >= 0 && current < rows_ && grid_.Row() != current)
+            grid_.SetRow(current);
+    }
+
+private:
+    TExtStringGrid& grid_;
+    bool keepColumn0_ = false;
+    bool finished_ = false;
+    int rows_ = 0;
+    int cols_ = 0;
+    int lastWidth_ = 0;
+    int currentRow_ = 0;
+    std::vector<std::pair<QString, TObject*>> column0_;
+};
+
+void TExtStringGrid::RunSort(SortKind Kind)
+{
+    if (Kind == SortKind::Indexed && sortIndexes_.Count() == 0)
+        throw EExtGridError(QStringLiteral("No indexes specified for indexed sort"));
+    SortFrame frame(*this);
+    try {
+        frame.Park();
+        if (Kind == SortKind::Groups)
+            SortGroups(frame.LastRow());
+        else
+            QuickSortRows(FixedRows(), frame.LastRow(), Kind == SortKind::Indexed);
+    } catch (...) {
+        frame.Finish();
+        throw;
+    }
+    frame.Finish();
+}
+
+void TExtStringGrid::SortRows()
+{
+    RunSort(SortKind::Column);
+}
+
+void TExtStringGrid::SortRowsIndexed()
+{
+    RunSort(SortKind::Indexed);
+}
+
+void TExtStringGrid::SortRowGroups()
+{
+    RunSort(SortKind::Groups);
+}
+
+void TExtStringGrid::SortGroups(int LastRow)
+{
+    // Each node starts a group that ends before the next node; the rows
+    // under a node are sorted among themselves.
+    int node = -1;
+    for (int r = FixedRows(); r <= LastRow + 1; ++r) {
+        if (r <= LastRow && !IsNode(r))
+            continue;
+        if (node >= 0 && r - 1 > node + 1)
+            QuickSortRows(node + 1, r - 1, false);
+        node = r;
+    }
+}
+
+// ---- the quicksort
+
+void TExtStringGrid::CopyPivotRow(int ARow)
+{
+    const int pivot = sortPivotRow_;
+    sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
+    for (int c = 0; c < ColCount(); ++c) {
+        StoreText(c, pivot, Cells(c, ARow));
+        // The pivot gets copies of what the comparisons read (properties,
+        // check and image states, the application's object); the row's own
+        // objects stay where they are, so nothing is ever freed twice.
+        TCellProperties* copy = nullptr;
+        if (HasCellProperties(c, ARow)) {
+            const TCellProperties* source = GetCellProperties(c, ARow);
+            copy = new TCellProperties(this, c, pivot);
+            copy->Assign(*source);
+            copy->OwnerCol = c;
+            copy->OwnerRow = pivot;
+            copy->IsBaseCell = true;
+            copy->CellSpanX = -1;
+            copy->CellSpanY = -1;
+            copy->CellObject = source->CellObject;
+            if (const auto* graphic = dynamic_cast<const TCellGraphic*>(source->CellGraphic)) {
+                auto* graphicCopy = new TCellGraphic;
+                graphicCopy->Assign(*graphic);
+                graphicCopy->CellCreated = false;
+                copy->CellGraphic = graphicCopy;
+            }
+        }
+        SetCellProperties(c, pivot, copy);
+    }
+}
+
+void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
+{
+    const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
+    const int column = SortSettings()->Column();
+    auto compare = [&](int Row1, int Row2) {
+        return Indexed ? CompareRowsIndexed(0, Row1, Row2) : CompareRows(column, Row1, Row2);
+    };
+    // The smaller part is sorted by a call, the larger by the loop, so the
+    // depth of calls stays below log2 of the row count.
+    while (Lo < Hi) {
+        const int pivot = sortPivotRow_;
+        CopyPivotRow((Lo + Hi) / 2);
+        int i = Lo;
+        int j = Hi;
+        do {
+            while (compare(pivot, i) == sign && i < Hi)
+                ++i;
+            while (compare(j, pivot) == sign && Lo < j)
+                --j;
+            if (j >= i) {
+                if (i != j && (Indexed || compare(i, j) != 0))
+                    ExchangeRows(i, j);
+                --j;
+                ++i;
+            }
+        } while (j >= i);
+        if (j - Lo < Hi - i) {
+            if (Lo < j)
+                QuickSortRows(Lo, j, Indexed);
+            Lo = i;
+        } else {
+            if (i < Hi)
+                QuickSortRows(i, Hi, Indexed);
+            Hi = j;
+        }
+    }
+}
+
+// ---- sorting by a header click
+
+bool TExtStringGrid::HeaderClickSort(int ACol, bool Shift)
+{
+    TSortSettings& sort = *SortSettings();
+    if (FixedRows() == 0 || !sort.Show() || RowCount() <= 2)
+        return false;
+    if (ACol < FixedCols() && !sort.FixedCols())
+        return false;
+    const int column = RealColIndex(ACol);
+    bool doSort = true;
+    if (OnCanSort)
+        OnCanSort(this, column, doSort);
+    if (!doSort)
+        return false;
+
+    if (sort.AutoColumnMerge())
+        SplitMergedCells();
+    QElapsedTimer timer;
+    timer.start();
+    if (sort.IndexShow()) {
+        if (Shift) {
+            if (sortIndexes_.FindIndex(column) < 0)
+                sortIndexes_.AddIndex(column, true);
+            else
+                sortIndexes_.ToggleIndex(column);
+        } else if (sortIndexes_.Count() == 1 && sortIndexes_.FindIndex(column) == 0) {
+            sortIndexes_.ToggleIndex(column);
+        } else {
+            sortIndexes_.Clear();
+            sortIndexes_.AddIndex(column, true);
+        }
+        SortRowsIndexed();
+    } else {
+        if (sort.Column() == column) {
+            sort.SetDirection(sort.Direction() == sdAscending ? sdDescending : sdAscending);
+        } else {
+            sort.SetColumn(column);
+            sort.SetDirection(sdAscending);
+        }
+        if (HasNodes())
+            SortRowGroups();
+        else
+            SortRows();
+    }
+    sortTime_ = timer.elapsed();
+    if (sort.AutoColumnMerge())
+        MergeEqualCells();
+    if (OnClickSort)
+        OnClickSort(this, column);
+    return true;
+}
+
+// ---- merging equal cells
+
+void TExtStringGrid::MergeEqualCells()
+{
+    const int first = FixedRows();
+    const int last = RowCount() - FixedFooters() - 1;
+    int previous = -1;
+    for (int col : mergeColumns_) {
+        if (col < 0 || col >= ColCount())
+            continue;
+        auto sameRun = [&](int r) {
+            if (StoredText(col, r) != StoredText(col, r - 1))
+                return false;
+            // Below the first level a run stays inside one block of the
+            // column merged before.
+            return previous < 0 || BaseCell(previous, r) == BaseCell(previous, r - 1);
+        };
+        int start = first;
+        for (int r = first + 1; r <= last + 1; ++r) {
+            if (r <= last && sameRun(r))
+                continue;
+            if (r - start > 1)
+                MergeCells(col, start, 1, r - start);
+            start = r;
+        }
+        previous = col;
+    }
+}
+
+void TExtStringGrid::SplitMergedCells()
+{
+    const int first = FixedRows();
+    const int last = RowCount() - FixedFooters() - 1;
+    for (int col : mergeColumns_) {
+        if (col < 0 || col >= ColCount())
+            continue;
+        for (int r = first; r <= last; ++r)
+            if (IsYMergedCell(col, r))
+                SplitCells(col, r);
+    }
+}
+
+// ---- removing and clearing rows
+
+void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
+{
+    if (ARow < 0 || ACount <= 0 || ARow >= RowCount())
+        return;
+    ACount = std::min(ACount, RowCount() - ARow);
+    const int current = Row();
+    const int top = TopRow();
+    const int cols = ColCount() + hiddenColCount_;
+    BeginUpdate();
+    ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
+    for (int n = 0; n < ACount; ++n) {
+        if (static_cast<size_t>(ARow) < selectedRows_.size())
+            selectedRows_.erase(selectedRows_.begin() + ARow);
+        TBaseGrid::DeleteRows(ARow, 1);
+    }
+    const int lastNormal = RowCount() - FixedFooters() - 1;
+    auto place = [&](int Wanted) {
+        if (Wanted < RowCount() - FixedFooters())
+            return Wanted;
+        return lastNormal >= FixedRows() ? lastNormal : FixedRows();
+    };
+    if (RowCount() > FixedRows()) {
+        SetRow(std::min(place(current), RowCount() - 1));
+        SetTopRow(std::min(place(top), RowCount() - 1));
+    }
+    EndUpdate();
+    CellsChanged(TRect{0, ARow, cols - 1, ARow + ACount - 1});
+}
+
+void TExtStringGrid::RemoveSelectedRows()
+{
+    for (int r = FixedRows(); r < RowCount() - FixedFooters();) {
+        if (static_cast<size_t>(r) < selectedRows_.size() && selectedRows_[static_cast<size_t>(r)])
+            RemoveRowsAt(r, 1);
+        else
+            ++r;
+    }
+}
+
+void TExtStringGrid::ClearRows(int ARow, int ACount)
+{
+    const int cols = ColCount() + hiddenColCount_;
+    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
+        for (int c = 0; c < std::min(cols, ColCount()); ++c)
+            SetCells(c, r, QString());
+}

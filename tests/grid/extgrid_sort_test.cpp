@@ -1,0 +1,555 @@
+#include "grid/extgrid.h"
+
+#include "platform/localesettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+// Texts read as texts in failure messages.
+inline void PrintTo(const QString& Text, std::ostream* Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
+
+namespace {
+
+// A grid with one fixed row; column 1 is sorted, column 2 tells rows apart.
+class GridSort : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = LocaleSettings();
+        LocaleSettings() = TLocaleSettings();
+        grid.SetColCount(3);
+        grid.SetFixedCols(0);
+        grid.SortSettings()->SetColumn(1);
+    }
+    void TearDown() override { LocaleSettings() = saved; }
+
+    // Column ACol from row 1 on; the rows grow to fit, column 2 numbers them.
+    void Fill(int ACol, const QStringList& Texts)
+    {
+        grid.SetRowCount(static_cast<int>(Texts.size()) + 1);
+        grid.SetFixedRows(1);
+        for (int i = 0; i < Texts.size(); ++i) {
+            grid.SetCells(ACol, i + 1, Texts[i]);
+            if (ACol != 2)
+                grid.SetCells(2, i + 1, QString::number(i));
+        }
+    }
+    QStringList Column(int ACol) const
+    {
+        QStringList texts;
+        for (int r = 1; r < grid.RowCount() - grid.FixedFooters(); ++r)
+            texts << grid.Cells(ACol, r);
+        return texts;
+    }
+    void UseStyle(TSortStyle Style, const QString& Prefix = {}, const QString& Suffix = {})
+    {
+        grid.OnGetFormat = [=](QObject*, int, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) {
+            AStyle = Style;
+            APrefix = Prefix;
+            ASuffix = Suffix;
+        };
+    }
+    void Sort(TSortDirection Direction)
+    {
+        grid.SortSettings()->SetDirection(Direction);
+        grid.SortRows();
+    }
+
+    TLocaleSettings saved;
+    TExtStringGrid grid;
+};
+
+// ---- each style, both directions
+
+struct StyleCase {
+    const char* name;
+    TSortStyle style;
+    const char* prefix;
+    const char* suffix;
+    QStringList input;
+    QStringList ascending;
+};
+
+TEST_F(GridSort, EachStyleOrdersItsTextsBothWays)
+{
+    const std::vector<StyleCase> cases{
+        {"automatic, numbers", ssAutomatic, "", "", {"10", "9", "100", "-2"}, {"-2", "9", "10", "100"}},
+        {"automatic, dates", ssAutomatic, "", "", {"12/1/2001", "1/2/2002", "3/15/2000"},
+         {"3/15/2000", "12/1/2001", "1/2/2002"}},
+        {"automatic, text", ssAutomatic, "", "", {"pera", "Uva", "abacate"}, {"Uva", "abacate", "pera"}},
+        {"alphabetic, case first", ssAlphabetic, "", "", {"b", "B", "a", "A"}, {"A", "B", "a", "b"}},
+        {"numeric with prefix and suffix", ssNumeric, "R$", " kg", {"R$10 kg", "R$9 kg", "R$100 kg", "R$-1.5 kg"},
+         {"R$-1.5 kg", "R$9 kg", "R$10 kg", "R$100 kg"}},
+        {"numeric, bad text counts 0", ssNumeric, "", "", {"x", "5", "-3"}, {"-3", "x", "5"}},
+        {"numeric, empty counts 0", ssNumeric, "", "", {"2", "", "-1"}, {"-1", "", "2"}},
+        {"thousands", ssFinancial, "$", "", {"$1,000.5", "$20", "$300"}, {"$20", "$300", "$1,000.5"}},
+        {"date", ssDate, "", "", {"12/1/2001", "bad", "3/15/2000"}, {"bad", "3/15/2000", "12/1/2001"}},
+        {"no case", ssAlphaNoCase, "", "", {"b", "A", "c"}, {"A", "b", "c"}},
+        {"day first", ssShortDateEU, "", "", {"01/02/2002", "15/01/2002", "31/12/2001"},
+         {"31/12/2001", "15/01/2002", "01/02/2002"}},
+        {"month first", ssShortDateUS, "", "", {"02/01/2002", "01/15/2002", "12/31/2001"},
+         {"12/31/2001", "01/15/2002", "02/01/2002"}},
+        {"locale, case", ssAnsiAlphaCase, "", "", {"b", "a", "c"}, {"a", "b", "c"}},
+        {"locale, no case", ssAnsiAlphaNoCase, "", "", {"b", "A", "c"}, {"A", "b", "c"}},
+        {"HTML", ssHTML, "", "", {"<b>b</b>", "c", "<i>a</i>"}, {"<i>a</i>", "<b>b</b>", "c"}},
+    };
+    for (const StyleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(1, c.input);
+        UseStyle(c.style, c.prefix, c.suffix);
+        Sort(sdAscending);
+        EXPECT_EQ(Column(1), c.ascending);
+        Sort(sdDescending);
+        QStringList descending(c.ascending.rbegin(), c.ascending.rend());
+        EXPECT_EQ(Column(1), descending);
+    }
+}
+
+TEST_F(GridSort, WithoutAutoFormatTextsCompareAlphabetically)
+{
+    grid.SortSettings()->SetAutoFormat(false);
+    Fill(1, {"10", "9", "100"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"10", "100", "9"}));
+}
+
+TEST_F(GridSort, CustomAndRawComparisonsAskTheApplication)
+{
+    UseStyle(ssCustom);
+    grid.OnCustomCompare = [](QObject*, const QString& s1, const QString& s2, int& Res) {
+        Res = (s1.size() > s2.size()) - (s1.size() < s2.size());
+    };
+    Fill(1, {"ccc", "a", "bb"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "bb", "ccc"}));
+
+    // The raw comparison gets rows: here it orders by the other column.
+    UseStyle(ssRaw);
+    std::vector<int> asked;
+    grid.OnRawCompare = [&](QObject*, int Col, int Row1, int Row2, int& Res) {
+        asked.push_back(Col);
+        const int a = grid.Cells(2, Row1).toInt(), b = grid.Cells(2, Row2).toInt();
+        Res = (a < b) - (a > b);
+    };
+    Fill(1, {"x", "y", "z"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"z", "y", "x"}));
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 1);
+}
+
+TEST_F(GridSort, ImagesAndCheckBoxesCompareTheirGraphics)
+{
+    Fill(1, {"", "", ""});
+    const int indices[] = {3, 1, 2};
+    for (int r = 1; r <= 3; ++r) {
+        grid.CreateCellGraphic(1, r)->CellIndex = indices[r - 1];
+        grid.SetCells(0, r, QString::number(indices[r - 1]));
+    }
+    UseStyle(ssImages);
+    Sort(sdAscending);
+    EXPECT_EQ(Column(0), QStringList({"1", "2", "3"}));
+
+    // Automatic: a check box in the first row makes the column a check-box
+    // column; unchecked rows come first.
+    grid.OnGetFormat = nullptr;
+    const bool checked[] = {true, false, true};
+    for (int r = 1; r <= 3; ++r) {
+        TCellGraphic* box = grid.CreateCellGraphic(1, r);
+        box->CellType = ctCheckBox;
+        box->CellBoolean = checked[r - 1];
+        grid.SetCells(0, r, checked[r - 1] ? "sim" : "não");
+    }
+    Sort(sdAscending);
+    EXPECT_EQ(Column(0), QStringList({"não", "sim", "sim"}));
+    Sort(sdDescending);
+    EXPECT_EQ(Column(0), QStringList({"sim", "sim", "não"}));
+}
+
+// ---- blanks
+
+struct BlankCase {
+    TSortDirection direction;
+    TSortBlankPos position;
+    QStringList expected;
+};
+
+TEST_F(GridSort, IgnoredBlanksKeepTheirSideInBothDirections)
+{
+    const std::vector<BlankCase> cases{
+        {sdAscending, blFirst, {"", "", "1", "2", "3"}},
+        {sdAscending, blLast, {"1", "2", "3", "", ""}},
+        {sdDescending, blFirst, {"", "", "3", "2", "1"}},
+        {sdDescending, blLast, {"3", "2", "1", "", ""}},
+    };
+    grid.SortSettings()->SetIgnoreBlanks(true);
+    UseStyle(ssNumeric);
+    for (const BlankCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "direction " << c.direction << " blanks " << c.position);
+        grid.SortSettings()->SetBlankPos(c.position);
+        Fill(1, {"2", "", "3", "1", ""});
+        Sort(c.direction);
+        EXPECT_EQ(Column(1), c.expected);
+    }
+}
+
+// ---- ties
+
+TEST_F(GridSort, FullBreaksTiesOnTheFollowingColumns)
+{
+    grid.SortSettings()->SetFull(true);
+    Fill(1, {"b", "a", "b", "a"});
+    for (int r = 1; r <= 4; ++r)
+        grid.SetCells(2, r, QString::number(5 - r));
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "a", "b", "b"}));
+    EXPECT_EQ(Column(2), QStringList({"1", "3", "2", "4"}));
+    Sort(sdDescending);
+    EXPECT_EQ(Column(2), QStringList({"4", "2", "3", "1"}));
+}
+
+TEST_F(GridSort, EqualKeysWithoutFullStayAsTheSortLeavesThem)
+{
+    // Equal rows are never exchanged: already grouped keys keep their
+    // order, and a known mixed order gives a known result.
+    grid.SortSettings()->SetFull(false);
+    Fill(1, {"a", "a", "b", "b", "b"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(2), QStringList({"0", "1", "2", "3", "4"}));
+    Fill(1, {"b", "a", "b", "a"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "a", "b", "b"}));
+    EXPECT_EQ(Column(2), QStringList({"3", "1", "2", "0"}));
+    EXPECT_EQ(grid.SortSwapCount(), 1);
+}
+
+// ---- indexed sort
+
+TEST_F(GridSort, IndexedSortFollowsTheListWithEachDirection)
+{
+    grid.SetColCount(4);
+    Fill(1, {"b", "a", "b", "a"});
+    const QStringList third{"1", "2", "3", "4"};
+    for (int r = 1; r <= 4; ++r)
+        grid.SetCells(3, r, third[r - 1]);
+    grid.SortIndexes().AddIndex(1, true);
+    grid.SortIndexes().AddIndex(3, false);
+    grid.SortRowsIndexed();
+    EXPECT_EQ(Column(1), QStringList({"a", "a", "b", "b"}));
+    EXPECT_EQ(Column(3), QStringList({"4", "2", "3", "1"}));
+}
+
+TEST_F(GridSort, IndexedSortWithoutIndexesRaisesAndChangesNothing)
+{
+    Fill(1, {"b", "a"});
+    try {
+        grid.SortRowsIndexed();
+        ADD_FAILURE() << "no error";
+    } catch (const EExtGridError& e) {
+        EXPECT_STREQ(e.what(), "No indexes specified for indexed sort");
+    }
+    EXPECT_EQ(Column(1), QStringList({"b", "a"}));
+    EXPECT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.UpdateCount(), 0);
+}
+
+// ---- what moves
+
+TEST_F(GridSort, NormalCellsOnlyKeepsTheFirstFixedColumn)
+{
+    Fill(1, {"c", "a", "b"});
+    grid.SetFixedCols(1);
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(0, r, QString::number(r));
+    grid.GetCellProperties(0, 2)->SetBrushColor(clRed);
+    grid.SortSettings()->SetNormalCellsOnly(true);
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(Column(0), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(grid.GetCellProperties(0, 2)->BrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(0, 2)->OwnerRow, 2);
+
+    grid.SortSettings()->SetNormalCellsOnly(false);
+    Sort(sdDescending);
+    EXPECT_EQ(Column(0), QStringList({"3", "2", "1"}));
+}
+
+TEST_F(GridSort, SingleColumnMovesOnlyTheSortColumn)
+{
+    grid.SortSettings()->SetSingleColumn(true);
+    Fill(1, {"c", "a", "b"});
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(Column(2), QStringList({"0", "1", "2"}));
+}
+
+TEST_F(GridSort, RowsMoveWithTheirPropertiesGraphicsAndHeights)
+{
+    Fill(1, {"c", "a", "b"});
+    grid.GetCellProperties(2, 1)->SetBrushColor(clRed);
+    TCellGraphic* box = grid.CreateCellGraphic(2, 3);
+    box->CellType = ctCheckBox;
+    box->CellBoolean = true;
+    grid.SetRowHeights(1, 40);
+    Sort(sdAscending);
+    // "c" (was row 1) is now last, "b" (was row 3) in the middle.
+    EXPECT_EQ(grid.GetCellProperties(2, 3)->BrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(2, 3)->OwnerRow, 3);
+    EXPECT_EQ(grid.GetCellGraphicObject(2, 2), box);
+    EXPECT_EQ(grid.RowHeights(3), 40);
+    EXPECT_EQ(grid.RowHeights(1), grid.DefaultRowHeight());
+    // Nothing of the scratch rows is left, and the grid still owns each
+    // object once (the fixture's destruction frees them under ASan).
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.GetCellGraphicObject(2, 1), nullptr);
+}
+
+TEST_F(GridSort, ManyRowsWithPropertiesSortWithoutLosingAnObject)
+{
+    const int rows = 2000;
+    QStringList texts;
+    for (int i = 0; i < rows; ++i)
+        texts << QString::number((i * 7919) % 1009);
+    Fill(1, texts);
+    for (int r = 1; r <= rows; r += 3) {
+        grid.GetCellProperties(1, r)->FontSize = grid.Cells(1, r).toInt();
+        grid.CreateCellGraphic(2, r)->CellIndex = grid.Cells(1, r).toInt();
+    }
+    UseStyle(ssNumeric);
+    Sort(sdDescending);
+    int previous = 1 << 30;
+    for (int r = 1; r <= rows; ++r) {
+        const int value = grid.Cells(1, r).toInt();
+        EXPECT_LE(value, previous);
+        previous = value;
+        if (grid.HasCellProperties(1, r) && grid.GetCellProperties(1, r)->FontSize) {
+            EXPECT_EQ(grid.GetCellProperties(1, r)->FontSize, value);
+        }
+        if (TCellGraphic* g = grid.GetCellGraphicObject(2, r)) {
+            EXPECT_EQ(g->CellIndex, value);
+        }
+    }
+}
+
+TEST_F(GridSort, AnExceptionInTheCustomCompareRestoresTheGrid)
+{
+    Fill(1, {"c", "a", "b", "d"});
+    grid.SetFixedCols(1);
+    for (int r = 1; r <= 4; ++r)
+        grid.SetCells(0, r, QString::number(r));
+    grid.SortSettings()->SetNormalCellsOnly(true);
+    UseStyle(ssCustom);
+    int calls = 0;
+    grid.OnCustomCompare = [&](QObject*, const QString& s1, const QString& s2, int& Res) {
+        if (++calls == 4)
+            throw std::runtime_error("handler failed");
+        Res = s1.compare(s2);
+    };
+    EXPECT_THROW(Sort(sdAscending), std::runtime_error);
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.ColCount(), 3);
+    EXPECT_EQ(grid.UpdateCount(), 0) << "painting goes on";
+    EXPECT_EQ(Column(0), QStringList({"1", "2", "3", "4"}));
+    QStringList keys = Column(1);
+    keys.sort();
+    EXPECT_EQ(keys, QStringList({"a", "b", "c", "d"})) << "no row lost";
+}
+
+TEST_F(GridSort, FooterRowsAndTheCurrentRowStay)
+{
+    Fill(1, {"c", "a", "b", "Total"});
+    grid.SetFixedFooters(1);
+    grid.SetRow(2);
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(grid.Cells(1, 4), "Total");
+    EXPECT_EQ(grid.Row(), 2);
+
+    // With MoveRowOnSort the cursor follows its row ("a" is now first).
+    grid.Navigation()->MoveRowOnSort = true;
+    grid.SetRow(1);
+    Sort(sdDescending);
+    EXPECT_EQ(grid.Cells(1, grid.Row()), "a");
+    EXPECT_EQ(grid.Row(), 3);
+}
+
+TEST_F(GridSort, TheRowOrderFollowsEverySwap)
+{
+    Fill(1, {"c", "a", "b"});
+    grid.InitSortRowOrder();
+    Sort(sdAscending);
+    const TIntList& order = grid.SortRowOrder();
+    ASSERT_EQ(order.Count(), 4);
+    EXPECT_EQ(order.Items(0), 0);
+    EXPECT_EQ(order.Items(1), 2);
+    EXPECT_EQ(order.Items(2), 3);
+    EXPECT_EQ(order.Items(3), 1);
+}
+
+// ---- node groups
+
+TEST_F(GridSort, NodeGroupsSortApart)
+{
+    Fill(1, {"grupo 2", "z", "x", "y", "grupo 1", "b", "a"});
+    for (int r : {1, 5})
+        grid.CreateCellGraphic(0, r)->CellType = ctNode;
+    grid.NodesChanged();
+    grid.SortRowGroups();
+    EXPECT_EQ(Column(1), QStringList({"grupo 2", "x", "y", "z", "grupo 1", "a", "b"}));
+    EXPECT_EQ(grid.GetCellType(0, 1), ctNode);
+    EXPECT_EQ(grid.GetCellType(0, 5), ctNode);
+}
+
+// ---- the header click
+
+TEST_F(GridSort, HeaderClicksToggleTheDirectionAndMayBeRefused)
+{
+    Fill(1, {"b", "c", "a"});
+    grid.SortSettings()->SetShow(true);
+    grid.SortSettings()->SetColumn(0);
+    std::vector<int> clicked;
+    grid.OnClickSort = [&](QObject*, int ACol) { clicked.push_back(ACol); };
+    EXPECT_TRUE(grid.HeaderClickSort(1, false));
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_TRUE(grid.HeaderClickSort(1, false));
+    EXPECT_EQ(grid.SortSettings()->Direction(), sdDescending);
+    EXPECT_EQ(Column(1), QStringList({"c", "b", "a"}));
+    EXPECT_EQ(clicked, std::vector<int>({1, 1}));
+    EXPECT_GE(grid.SortTime(), 0);
+
+    grid.OnCanSort = [](QObject*, int ACol, bool& DoSort) { DoSort = ACol != 2; };
+    EXPECT_FALSE(grid.HeaderClickSort(2, false));
+    EXPECT_EQ(grid.SortSettings()->Column(), 1);
+
+    grid.SetFixedCols(1);
+    EXPECT_FALSE(grid.HeaderClickSort(0, false)) << "fixed columns sort only when asked";
+    grid.SortSettings()->SetShow(false);
+    EXPECT_FALSE(grid.HeaderClickSort(1, false));
+}
+
+TEST_F(GridSort, ShiftClicksInIndexedModeAddKeys)
+{
+    grid.SetColCount(4);
+    grid.SortSettings()->SetShow(true);
+    grid.SortSettings()->SetIndexShow(true);
+    Fill(1, {"b", "a", "b", "a"});
+    const QStringList third{"1", "2", "3", "4"};
+    for (int r = 1; r <= 4; ++r)
+        grid.SetCells(3, r, third[r - 1]);
+    grid.HeaderClickSort(1, false);
+    grid.HeaderClickSort(3, true);
+    grid.HeaderClickSort(3, true);
+    ASSERT_EQ(grid.SortIndexes().Count(), 2);
+    EXPECT_TRUE(TSortIndexList::Descending(grid.SortIndexes().Items(1)));
+    EXPECT_EQ(Column(3), QStringList({"4", "2", "3", "1"}));
+    // A plain click on another column starts over with it alone.
+    grid.HeaderClickSort(2, false);
+    ASSERT_EQ(grid.SortIndexes().Count(), 1);
+    EXPECT_EQ(grid.SortIndexes().Items(0), 2);
+    // Clicking the only key again turns it round.
+    grid.HeaderClickSort(2, false);
+    EXPECT_TRUE(TSortIndexList::Descending(grid.SortIndexes().Items(0)));
+}
+
+// ---- merging equal cells
+
+TEST_F(GridSort, EqualCellsMergeByLevelAndSplitAgain)
+{
+    grid.SetColCount(3);
+    Fill(0, {"A", "A", "A", "B", "B"});
+    const QStringList second{"x", "x", "y", "y", "y"};
+    for (int r = 1; r <= 5; ++r)
+        grid.SetCells(1, r, second[r - 1]);
+    grid.MergeColumns() = {0, 1};
+    grid.MergeEqualCells();
+    EXPECT_EQ(grid.CellSpan(0, 1).Y, 2);
+    EXPECT_EQ(grid.CellSpan(0, 4).Y, 1);
+    EXPECT_EQ(grid.CellSpan(1, 1).Y, 1);
+    // "y" of rows 3 and 4 lie in different blocks of column 0.
+    EXPECT_FALSE(grid.IsYMergedCell(1, 3));
+    EXPECT_EQ(grid.CellSpan(1, 4).Y, 1);
+    grid.SplitMergedCells();
+    for (int r = 1; r <= 5; ++r)
+        for (int c = 0; c < 2; ++c)
+            EXPECT_FALSE(grid.IsYMergedCell(c, r)) << c << "," << r;
+    EXPECT_EQ(grid.Cells(0, 2), "A");
+}
+
+TEST_F(GridSort, AutoColumnMergeSplitsBeforeAndMergesAfterAClickSort)
+{
+    grid.SortSettings()->SetShow(true);
+    grid.SortSettings()->SetAutoColumnMerge(true);
+    grid.SortSettings()->SetColumn(0);
+    grid.MergeColumns() = {1};
+    Fill(1, {"b", "a", "b", "a"});
+    grid.MergeEqualCells();
+    grid.HeaderClickSort(1, false);
+    EXPECT_EQ(Column(1), QStringList({"a", "a", "b", "b"}));
+    EXPECT_EQ(grid.CellSpan(1, 1).Y, 1);
+    EXPECT_EQ(grid.CellSpan(1, 3).Y, 1);
+}
+
+// ---- removing and clearing rows
+
+TEST_F(GridSort, RemovingRowsFreesTheirCellsAndKeepsTheCursor)
+{
+    Fill(1, {"a", "b", "c", "d"});
+    grid.CreateCellGraphic(1, 2);
+    TRect changed{-1, -1, -1, -1};
+    grid.OnCellsChanged = [&](QObject*, const TRect& R) { changed = R; };
+    grid.SetRow(4);
+    grid.RemoveRowsAt(2, 2);
+    EXPECT_EQ(Column(1), QStringList({"a", "d"}));
+    EXPECT_EQ(grid.Row(), 2) << "past the end: the last row";
+    EXPECT_EQ(changed.Top, 2);
+    EXPECT_EQ(changed.Bottom, 3);
+    EXPECT_EQ(grid.GetCellGraphicObject(1, 2), nullptr);
+
+    grid.ClearRows(1, 1);
+    EXPECT_EQ(grid.Cells(1, 1), "");
+    EXPECT_EQ(grid.Cells(2, 1), "");
+    EXPECT_EQ(grid.Cells(1, 2), "d");
+}
+
+// ---- on the screen
+
+TEST(GridSortScreen, BeforeAndAfterASortWithMergedEqualCells)
+{
+    QWidget window;
+    window.resize(330, 200);
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, 320, 190);
+    grid->SetColCount(3);
+    grid->SetRowCount(7);
+    grid->SetFixedCols(0);
+    grid->SetColumnHeaders({"Grupo", "Ramal", "Nome"});
+    const char* rows[][3] = {{"Vendas", "24", "Ana"}, {"Apoio", "21", "Rui"}, {"Vendas", "22", "Eva"},
+                             {"Apoio", "26", "Lia"}, {"Diretoria", "20", "Gil"}, {"Vendas", "23", "Ivo"}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c)
+            grid->SetCells(c, r + 1, QString::fromUtf8(rows[r][c]));
+    grid->MergeColumns() = {0};
+    grid->SortSettings()->SetShow(true);
+    grid->SortSettings()->SetAutoColumnMerge(true);
+    window.show();
+    ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
+    EXPECT_TRUE(window.grab().save(QStringLiteral(TRIVANTO_TEST_OUT "/grade_antes_ordenar.png")));
+    grid->SortSettings()->SetColumn(1);
+    ASSERT_TRUE(grid->HeaderClickSort(0, false));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->CellSpan(0, 1).Y, 1);
+    EXPECT_EQ(grid->CellSpan(0, 4).Y, 2);
+    EXPECT_EQ(grid->Cells(0, 5), "Vendas");
+    EXPECT_TRUE(window.grab().save(QStringLiteral(TRIVANTO_TEST_OUT "/grade_depois_ordenar.png")));
+}
+
+} // namespace
