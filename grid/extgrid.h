@@ -42,6 +42,7 @@ class QTimerEvent;
 class QWidget;
 
 class TExtStringGridCheck;
+class QBuffer;
 class TPictureContainer;
 class THTMLPictureCache;
 // The panel the floating footer is drawn in.
@@ -588,6 +589,22 @@ public:
     virtual void CellsChanged(const TRect& R);
     // Objects told of changed cell ranges.
     std::vector<std::function<void(const TRect& R)>>& LinkedGrids() { return linkedGrids_; }
+    // The cell stream (grid/cellstream.h). Saving writes the range, cut to
+    // the grid, at the stream's position; loading reads from the stream's
+    // position to its end and places the cells relative to (ACol, ARow),
+    // dropping those that would fall outside the grid. A stream that does not
+    // follow the layout raises EReadError; the cells read before it stay.
+    void SaveCellsToStream(int ALeft, int ATop, int ARight, int ABottom, QBuffer& Stream);
+    void LoadCellsFromStream(int ACol, int ARow, QBuffer& Stream);
+    // The number that tells this grid's streams from every other grid's (the
+    // stream's ID).
+    std::int32_t StreamID() const { return streamID_; }
+
+private:
+    static std::int32_t NextStreamID();
+    std::int32_t streamID_ = NextStreamID();
+
+public:
 
     // =====================================================================
     // Sorting
