@@ -337,15 +337,46 @@ TRect TBaseGrid::PlainCellRect(int ACol, int ARow) const
 {
     // The string grid's lines are 0 wide: cells abut, and the scrolled ones
     // start right after the fixed area.
+    // Scrolled cells are measured from the first one in view, so that a
+    // cell near the view costs the same at the top of a long grid as at its
+    // end.
     const bool fixedCol = ACol < FixedCols();
     const bool fixedRow = ARow < FixedRows();
-    int x = ColsExtent(0, ACol);
-    if (!fixedCol)
-        x += FixedColsWidth() - ColsExtent(0, LeftCol());
-    int y = RowsExtent(0, ARow);
-    if (!fixedRow)
-        y += FixedRowsHeight() - RowsExtent(0, TopRow());
+    const int x = fixedCol ? ColsExtent(0, ACol)
+                           : FixedColsWidth()
+                                 + (ACol >= LeftCol() ? ColsExtent(LeftCol(), ACol) : -ColsExtent(ACol, LeftCol()));
+    const int y = fixedRow ? RowsExtent(0, ARow)
+                           : FixedRowsHeight()
+                                 + (ARow >= TopRow() ? RowsExtent(TopRow(), ARow) : -RowsExtent(ARow, TopRow()));
     return {x, y, x + ColWidths(ACol), y + RowHeights(ARow)};
+}
+
+bool TBaseGrid::BlockInView(int ACol, int ARow) const
+{
+    // Whether any cell of the block from (ACol, ARow) over its span can be
+    // on screen: fixed ones always, scrolled ones from the top-left cell in
+    // view until the client area is full. Cells far from the view are
+    // answered without measuring the grid up to them.
+    const TPoint span = CellSpan(ACol, ARow);
+    const TPoint base = BaseCell(ACol, ARow);
+    auto inView = [](int first, int last, int fixed, int firstShown, int room, auto size) {
+        if (first < fixed)
+            return true;
+        if (last < firstShown)
+            return false;
+        int used = 0;
+        for (int i = firstShown; i < first; ++i) {
+            used += size(i);
+            if (used >= room)
+                return false;
+        }
+        return true;
+    };
+    const bool cols = inView(base.X, base.X + span.X, FixedCols(), LeftCol(), viewport()->width() - FixedColsWidth(),
+                             [this](int c) { return ColWidths(c); });
+    const bool rows = inView(base.Y, base.Y + span.Y, FixedRows(), TopRow(),
+                             viewport()->height() - FixedRowsHeight(), [this](int r) { return RowHeights(r); });
+    return cols && rows;
 }
 
 TRect TBaseGrid::MergedCellRect(int ACol, int ARow) const
@@ -371,7 +402,7 @@ void TBaseGrid::RepaintCell(int ACol, int ARow)
     // A mirrored grid repaints whole: its cells lie elsewhere on screen.
     if (mirrored_)
         InvalidateGrid();
-    else
+    else if (BlockInView(ACol, ARow))
         viewport()->update(MergedCellRect(ACol, ARow).ToQRect());
 }
 

@@ -186,6 +186,8 @@ private:
     void SnapToBase();
     TGridDrawState StateFor(int ACol, int ARow) const;
     void DrawBlock(int ACol, int ARow, TGridDrawState AState);
+    // Whether the block of a cell lies (partly) in the client area.
+    bool BlockInView(int ACol, int ARow) const;
     // The extent of columns (rows) from..to-1.
     int ColsExtent(int from, int to) const;
     int RowsExtent(int from, int to) const;

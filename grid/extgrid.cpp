@@ -476,11 +476,6 @@ void TExtStringGrid::SetShowSelection(bool Value)
     Invalidate();
 }
 
-void TExtStringGrid::SetFilterActive(bool Value)
-{
-    filterActive_ = Value;
-}
-
 // ---- sub-objects
 
 void TExtStringGrid::SetDragDropSettings(const TDragDropSettings& Value)

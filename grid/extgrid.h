@@ -19,6 +19,7 @@
 #include "grid/extgridtypes.h"
 #include "grid/displaysettings.h"
 #include "grid/dragdropsettings.h"
+#include "grid/extgrid_rows_p.h"
 #include "grid/extobj.h"
 #include "grid/extrichedit.h"
 #include "grid/floatingfooter.h"
@@ -273,9 +274,9 @@ public:
     TExtRichEdit* HiddenRichEdit() const { return hiddenRichEdit_.get(); }
     TExtRichEdit* InplaceRichEdit() const { return inplaceRichEdit_.get(); }
     THTMLHintWindow* HintWindow() const { return hintWindow_.get(); }
-    // The rows taken out of the grid, one item per hidden row.
-    TCollection<TGridItem>& HiddenRows() { return hiddenRows_; }
-    const TCollection<TGridItem>& HiddenRows() const { return hiddenRows_; }
+    // The rows taken out of the grid, one item per hidden row with its
+    // cells whole.
+    const THiddenRows& HiddenRows() const { return hiddenRows_; }
     // The four arrows shown while a column is moved (direction 0 to 3).
     TArrowWindow* ArrowWindow(int Direction) const;
 
@@ -540,6 +541,9 @@ public:
     int RealColIndex(int ACol) const;
     int DisplayColIndex(int ACol) const;
     int HiddenColCount() const { return hiddenColCount_; }
+    // No window hides columns; tests set a column's visible flag here to
+    // check the mapping and the paths that count hidden columns.
+    void SetColumnVisibleFlag(int ACol, bool Visible);
     void HideRows(int FromRow, int ToRow);
     void UnHideRows(int FromRow, int ToRow);
     void UnHideRowsAll();
@@ -576,6 +580,50 @@ public:
     // Whether the mouse at (X, Y) sizes a column or a row (OnColumnSize /
     // OnRowSize may refuse).
     virtual void CalcSizingState(int X, int Y, TGridSizingKind& State, int& Index);
+    int NumHiddenRows() const { return hiddenRows_.Count(); }
+    // 0 for a node row, 1 for a row that ends its node's tree line, 2 for
+    // one it passes (0 with no node above).
+    int NodeTreePosition(int ARow);
+    // Row-selection flags; a row outside the grid raises "Invalid Row
+    // accessed".
+    bool RowSelect(int ARow) const;
+    void SetRowSelect(int ARow, bool Value);
+    void ClearRowSelect();
+    void SelectRowsFromSelection(bool All);
+    // The scattered cell selection, column and row kept whole.
+    bool CellSelected(int ACol, int ARow) const;
+    void SetCellSelected(int ACol, int ARow, bool Value);
+    void ClearCellSelect();
+    // Cell controls and what a cell holds (the base cell of a merged one
+    // where said).
+    bool NextRadioOption(int ACol, int ARow, bool Ask);
+    bool IsCheckCell(int ACol, int ARow);
+    bool IsCellControl(int ACol, int ARow);
+    bool IsRadioCell(int ACol, int ARow);
+    bool GetRadioIndex(int ACol, int ARow, int& Index);
+    QStringList GetRadioOptions(int ACol, int ARow);
+    bool HasCellButton(int ACol, int ARow);
+    TRect GetCellButtonRect(int ACol, int ARow);
+    bool GetCellComment(int ACol, int ARow, QString& Comment);
+    void GetCellError(int ACol, int ARow, int& ErrFrom, int& ErrLen);
+    bool GetCellAngle(int ACol, int ARow, int& Angle);
+    // The bitmap or icon object (as a number), or the image index; -1.
+    std::intptr_t GetCellImageInfo(int ACol, int ARow);
+    TIntList* GetCellImageList(int ACol, int ARow);
+    // The selection shown as nothing, and back.
+    void HideSelection();
+    void UnHideSelection();
+    // The bounds of the normal cells; all cells while AllCells is on (it is
+    // from creation).
+    bool AllCells = true;
+    int FirstNormalCol() const;
+    int FirstNormalRow() const;
+    int LastNormalCol() const;
+    int LastNormalRow() const;
+    // The text typed so far to find a row of the sorted column; navigation
+    // keys clear it.
+    void ClearSortedFindText() { sortedFindText_.clear(); }
+    void KeyPress(char& Key) override;
 
     // =====================================================================
     // Stream and clipboard
@@ -666,6 +714,14 @@ protected:
     bool CanEditShow() override;
     bool SelectCell(int ACol, int ARow) override;
 
+    // =====================================================================
+    // Rows, columns, nodes, selection and navigation
+    // =====================================================================
+    // The user sized a column or row: all others in proportion with
+    // AllColumnSize / AllRowSize, then the end-of-sizing events.
+    void ColumnSized(int ACol, int OldWidth) override;
+    void RowSized(int ARow, int OldHeight) override;
+
 private:
     // =====================================================================
     // Creation and properties
@@ -710,11 +766,9 @@ private:
     TSortIndexList sortIndexes_;
     TIntList rowOrder_{-1, -1};
     TIntList sortColumns_{-1, -1};
-    TIntList selectedCells_{-1, -1};
     TBitmap rowIndicator_;
     std::unique_ptr<TBackGround> backGround_;
     std::unique_ptr<THTMLHintWindow> hintWindow_;
-    TCollection<TGridItem> hiddenRows_;
     std::unique_ptr<TFilter> filter_;
     std::unique_ptr<TExtRichEdit> hiddenRichEdit_;
     std::unique_ptr<TExtRichEdit> inplaceRichEdit_;
@@ -790,4 +844,37 @@ private:
     QString selectedCellText_;
     int comboDefaultIndex_ = -1;
     QStringList comboItems_;
+
+    // =====================================================================
+    // Rows, columns, nodes, selection and navigation
+    // =====================================================================
+    // Hides the real rows Rows (ascending) in one pass; shows hidden ones
+    // again, each at its place.
+    void HideRealRows(const std::vector<int>& Rows);
+    void PutBackRows(std::vector<THiddenRows::Row>&& Rows);
+    TCellGraphic* NodeGraphic(int ARow);
+    // The last real row under the node at display row ARow.
+    int LastNodeRow(int ARow, int RowCountOfNode);
+    void CheckRowIndex(int ARow) const;
+    TCellGraphic* GraphicOfType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+    QStringList RadioItemsOf(const TCellGraphic& Radio) const;
+    QString CheckText(int ACol, int ARow, bool Checked);
+    bool MayEnterCell(int ACol, int ARow);
+    TPoint NextAdvanceCell(TPoint From, bool Forward, bool& MayInsert);
+    void OperateControlAtCorner(int ACol, int ARow);
+    void GotoSortedText(char Key);
+    bool HookScrollHints();
+    void ScrollBarMoved(Qt::Orientation Bar, int Position);
+    void HideScrollHint();
+
+    // Declared last, so that rows still hidden let go of their cell
+    // objects while the rest of the grid is still there.
+    THiddenRows hiddenRows_{[this](TStringGrid::TTakenRow& Row) { DropRow(Row); }};
+    std::vector<TPoint> selectedCells_;
+    TGridRect savedHiddenSelection_;
+    bool selectionHidden_ = false;
+    // FixedRows when the filter came on, while it hid every normal row.
+    int filterFixedRows_ = -1;
+    QString sortedFindText_;
+    bool scrollHintsHooked_ = HookScrollHints();
 };

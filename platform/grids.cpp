@@ -578,3 +578,122 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
     if (OnRowMoved)
         Application->Guard([&] { OnRowMoved(FromIndex, ToIndex); });
 }
+
+// ---- rows taken out and put back
+
+QString TStringGrid::TTakenRow::Text(int ACol) const
+{
+    if (!cells_ || ACol < 0 || ACol >= static_cast<int>(cells_->size()))
+        return {};
+    return (*cells_)[static_cast<size_t>(ACol)].text;
+}
+
+TObject* TStringGrid::TTakenRow::Object(int ACol) const
+{
+    if (!cells_ || ACol < 0 || ACol >= static_cast<int>(cells_->size()))
+        return nullptr;
+    return (*cells_)[static_cast<size_t>(ACol)].object;
+}
+
+std::vector<TStringGrid::TTakenRow> TStringGrid::TakeRows(const std::vector<int>& Rows)
+{
+    for (size_t i = 0; i < Rows.size(); ++i)
+        if (Rows[i] < 0 || Rows[i] >= RowCount() || (i > 0 && Rows[i] <= Rows[i - 1]))
+            throw EInvalidGridOperation();
+    // One row always stays.
+    const size_t count = std::min(Rows.size(), static_cast<size_t>(RowCount() - 1));
+    std::vector<TTakenRow> taken(count);
+    if (count == 0)
+        return taken;
+    const int oldRows = RowCount();
+    // One pass: the rows asked for go out, the others close up behind.
+    size_t next = 0;
+    size_t kept = 0;
+    for (size_t r = 0; r < cells_.size(); ++r) {
+        if (next < count && static_cast<size_t>(Rows[next]) == r) {
+            taken[next].cells_ = std::move(cells_[r]);
+            taken[next].height_ = rowHeights_[r];
+            ++next;
+            continue;
+        }
+        if (kept != r) {
+            cells_[kept] = std::move(cells_[r]);
+            rowHeights_[kept] = rowHeights_[r];
+        }
+        ++kept;
+    }
+    cells_.resize(kept);
+    rowHeights_.resize(kept);
+    // An index moves up by the rows taken before it; a taken row's index
+    // goes to the row after it, as on a delete.
+    auto follow = [&](int& index) {
+        const auto before = std::lower_bound(Rows.begin(), Rows.begin() + static_cast<std::ptrdiff_t>(count), index);
+        index -= static_cast<int>(before - Rows.begin());
+    };
+    follow(current_.Y);
+    follow(anchor_.Y);
+    follow(topLeft_.Y);
+    AfterRangeChange(ColCount(), oldRows);
+    return taken;
+}
+
+void TStringGrid::PutRows(const std::vector<int>& At, std::vector<TTakenRow>&& Rows)
+{
+    if (At.size() != Rows.size())
+        throw EInvalidGridOperation();
+    const size_t total = cells_.size() + Rows.size();
+    for (size_t i = 0; i < At.size(); ++i)
+        if (At[i] < 0 || static_cast<size_t>(At[i]) >= total || (i > 0 && At[i] <= At[i - 1])
+            || static_cast<size_t>(At[i]) > cells_.size() + i)
+            throw EInvalidGridOperation();
+    if (Rows.empty())
+        return;
+    const int oldRows = RowCount();
+    const auto cols = static_cast<size_t>(ColCount());
+    std::vector<std::unique_ptr<CellRow>> cells(total);
+    std::vector<int> heights(total);
+    size_t next = 0;
+    size_t old = 0;
+    for (size_t r = 0; r < total; ++r) {
+        if (next < Rows.size() && static_cast<size_t>(At[next]) == r) {
+            TTakenRow& row = Rows[next++];
+            if (row.cells_ && row.cells_->size() > cols) {
+                for (size_t c = cols; c < row.cells_->size(); ++c)
+                    if (TObject* object = std::exchange((*row.cells_)[c].object, nullptr))
+                        ObjectDropped(object);
+            }
+            if (row.cells_)
+                row.cells_->resize(cols);
+            cells[r] = std::move(row.cells_);
+            heights[r] = row.height_;
+        } else {
+            cells[r] = std::move(cells_[old]);
+            heights[r] = rowHeights_[old];
+            ++old;
+        }
+    }
+    cells_ = std::move(cells);
+    rowHeights_ = std::move(heights);
+    // An index moves down by the rows put in at or before where it lands.
+    auto follow = [&](int& index) {
+        for (int at : At) {
+            if (at > index)
+                break;
+            ++index;
+        }
+    };
+    follow(current_.Y);
+    follow(anchor_.Y);
+    follow(topLeft_.Y);
+    Rows.clear();
+    AfterRangeChange(ColCount(), oldRows);
+}
+
+void TStringGrid::DropRow(TTakenRow& Row)
+{
+    if (Row.cells_)
+        for (Cell& cell : *Row.cells_)
+            if (TObject* object = std::exchange(cell.object, nullptr))
+                ObjectDropped(object);
+    Row.cells_.reset();
+}

@@ -107,6 +107,11 @@ private:
 
 class TStringGrid : public QAbstractScrollArea, public TControl {
     Q_OBJECT
+    struct Cell {
+        QString text;
+        TObject* object = nullptr;
+    };
+
 public:
     explicit TStringGrid(QWidget* parent = nullptr);
     ~TStringGrid() override;
@@ -178,6 +183,11 @@ public:
     void FocusCell(int ACol, int ARow, bool moveAnchor = true);
     TGridRect Selection() const;
     void SetSelection(const TGridRect& selection);
+    // While hidden, the selection is a rectangle outside the grid (column
+    // ColCount, row RowCount), so that no cell shows selected; the next
+    // move of the current cell or a new selection ends it.
+    bool SelectionHidden() const { return selectionHidden_; }
+    void SetSelectionHidden(bool hidden);
     int TopRow() const { return topLeft_.Y; }
     void SetTopRow(int ARow);
     int LeftCol() const { return topLeft_.X; }
@@ -215,6 +225,39 @@ public:
     void DeleteRows(int Index, int Count);
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
+
+    // A row taken out of the grid whole: its cells' texts and objects and
+    // its height, kept outside the grid until it is put back. The grid
+    // drops nothing of it; whoever keeps it puts it back with PutRows or
+    // gives it to DropRow.
+    class TTakenRow {
+    public:
+        TTakenRow() = default;
+        TTakenRow(TTakenRow&&) noexcept = default;
+        TTakenRow& operator=(TTakenRow&&) noexcept = default;
+        QString Text(int ACol) const;
+        TObject* Object(int ACol) const;
+        int Height() const { return height_; }
+
+    private:
+        friend class TStringGrid;
+        std::unique_ptr<std::vector<Cell>> cells_;
+        int height_ = 0;
+    };
+    // Takes the rows Rows (ascending, distinct) out of the grid in one pass
+    // over the grid, however many and however scattered they are; the rows
+    // after them move up. At least one row stays: the last ones asked for
+    // are left when all would go. The current cell and the selection follow
+    // their rows, as on a delete.
+    std::vector<TTakenRow> TakeRows(const std::vector<int>& Rows);
+    // Puts taken rows back in one pass: Rows[i] becomes row At[i] of the
+    // grid once all are in (At ascending, each at most the row count after
+    // the ones before it are in). Rows taken with fewer or more columns
+    // than the grid has now are padded with empty cells or lose the cells
+    // beyond it.
+    void PutRows(const std::vector<int>& At, std::vector<TTakenRow>&& Rows);
+    // Lets go of a taken row: its objects go through ObjectDropped.
+    void DropRow(TTakenRow& Row);
 
     virtual void InvalidateCell(int ACol, int ARow);
     void InvalidateGrid();
@@ -278,6 +321,10 @@ protected:
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
     virtual void Click();
+    // The user has sized a column (row) with the mouse: called once, when
+    // the button is let go, with the width (height) it had before.
+    virtual void ColumnSized(int ACol, int OldWidth);
+    virtual void RowSized(int ARow, int OldHeight);
     // A cell leaves the grid (its column or row is deleted, or the count is
     // lowered below it) holding Object in its slot; called before the cell
     // goes, once per non-empty slot. The string grid owns nothing, so it
@@ -301,11 +348,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    struct Cell {
-        QString text;
-        TObject* object = nullptr;
-    };
-
     enum class Drag { None, Select, SizeCol, SizeRow, MoveCol, MoveRow };
 
     // The columns or the rows, for the geometry both share: their sizes, how
@@ -322,7 +364,8 @@ private:
         int Size(int index) const { return sizes[static_cast<size_t>(index)]; }
         // Sizes and lines of the indices from..to-1.
         int Extent(int from, int to) const;
-        // Where an index starts in the client area; -1 when scrolled away.
+        // Where an index starts in the client area; -1 when scrolled away,
+        // and some place past the client area when it lies beyond it.
         int Start(int index) const;
         // The index shown at a client position, or -1.
         int IndexAt(int pos) const;
@@ -402,6 +445,7 @@ private:
     TGridCoord anchor_{1, 1};
     TGridCoord topLeft_{1, 1};
     bool editorMode_ = false;
+    bool selectionHidden_ = false;
     TInplaceEdit* editor_ = nullptr;
     TGridCoord editorCell_{-1, -1};
     int settingEditText_ = 0;

@@ -72,7 +72,13 @@ int TStringGrid::Axis::Start(int index) const
         return Extent(0, index);
     if (index < first)
         return -1;
-    return Extent(0, fixed) + Extent(first, index);
+    // Only the indices between the first one in view and this one count,
+    // and once past the client area it is far enough: asking where a cell
+    // far below the view starts costs no more than one in view.
+    int start = Extent(0, fixed);
+    for (int i = first; i < index && start <= space; ++i)
+        start += Size(i) + line;
+    return start;
 }
 
 int TStringGrid::Axis::IndexAt(int pos) const
@@ -135,10 +141,14 @@ int TStringGrid::Axis::FirstShowing(int index) const
 {
     if (index < first)
         return index;
-    for (int top = first; top < index; ++top)
-        if (Extent(0, fixed) + Extent(top, index) + Size(index) <= space)
-            return top;
-    return index;
+    // Back from the index, as far as the client area holds them whole.
+    int used = Extent(0, fixed) + Size(index);
+    int top = index;
+    while (top > first && used + Size(top - 1) + line <= space) {
+        --top;
+        used += Size(top) + line;
+    }
+    return top;
 }
 
 TRect TStringGrid::CellRect(int ACol, int ARow) const
@@ -217,6 +227,7 @@ void TStringGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
     if (!SelectCell(ACol, ARow))
         return;
     current_ = {ACol, ARow};
+    selectionHidden_ = false;
     if (!(options_ & goAlwaysShowEditor))
         HideEditor();
     if (moveAnchor || !(options_ & goRangeSelect)) {
@@ -233,6 +244,8 @@ void TStringGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
 
 TGridRect TStringGrid::Selection() const
 {
+    if (selectionHidden_)
+        return {ColCount(), RowCount(), ColCount(), RowCount()};
     TGridRect sel{std::min(anchor_.X, current_.X), std::min(anchor_.Y, current_.Y), std::max(anchor_.X, current_.X),
                   std::max(anchor_.Y, current_.Y)};
     if (options_ & goRowSelect) {
@@ -246,6 +259,7 @@ void TStringGrid::SetSelection(const TGridRect& selection)
 {
     CheckCell(selection.Left, selection.Top);
     CheckCell(selection.Right, selection.Bottom);
+    selectionHidden_ = false;
     anchor_ = {selection.Left, selection.Top};
     current_ = {selection.Right, selection.Bottom};
     ClampInView();
@@ -305,4 +319,12 @@ void TStringGrid::scrollContentsBy(int dx, int dy)
     if (scrolling_)
         return;
     MoveTopLeft(horizontalScrollBar()->value() + fixedCols_, verticalScrollBar()->value() + fixedRows_);
+}
+
+void TStringGrid::SetSelectionHidden(bool hidden)
+{
+    if (hidden == selectionHidden_)
+        return;
+    selectionHidden_ = hidden;
+    viewport()->update();
 }

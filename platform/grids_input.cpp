@@ -226,6 +226,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* event)
             drag_ = Drag::SizeCol;
             dragIndex_ = edge;
             dragStart_ = ColLeft(edge);
+            dragOrigin_ = ColWidths(edge);
             return;
         }
     }
@@ -235,6 +236,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* event)
             drag_ = Drag::SizeRow;
             dragIndex_ = edge;
             dragStart_ = RowTop(edge);
+            dragOrigin_ = RowHeights(edge);
             return;
         }
     }
@@ -302,6 +304,10 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     const Drag ended = drag_;
     drag_ = Drag::None;
+    if (ended == Drag::SizeCol)
+        Application->Guard([&] { ColumnSized(dragIndex_, dragOrigin_); });
+    if (ended == Drag::SizeRow)
+        Application->Guard([&] { RowSized(dragIndex_, dragOrigin_); });
     if (ended == Drag::MoveCol && dragIndex_ != dragOrigin_)
         MoveColumn(dragOrigin_, dragIndex_);
     if (ended == Drag::MoveRow && dragIndex_ != dragOrigin_)
@@ -395,4 +401,16 @@ bool TStringGrid::FilterKeyPress(QKeyEvent* event)
         return true;
     KeyPress(c);
     return c == 0 || c == '\r';
+}
+
+void TStringGrid::ColumnSized(int ACol, int OldWidth)
+{
+    (void)ACol;
+    (void)OldWidth;
+}
+
+void TStringGrid::RowSized(int ARow, int OldHeight)
+{
+    (void)ARow;
+    (void)OldHeight;
 }

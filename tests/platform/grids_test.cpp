@@ -819,3 +819,128 @@ TEST(Grid, ADerivedGridsCellTextIsWhatTheEditorOpensWith)
 }
 
 } // namespace
+
+namespace {
+
+// ---- rows taken out whole and put back
+
+// A grid that counts the objects it is told to let go of.
+class CountingGrid : public TStringGrid {
+public:
+    std::vector<TObject*> dropped;
+
+protected:
+    void ObjectDropped(TObject* Object) override { dropped.push_back(Object); }
+};
+
+struct TakeCase {
+    const char* name;
+    std::vector<int> taken;
+    int current;            // current row before
+    QStringList remaining;  // column 1 afterwards
+    QString currentAfter;   // text of the current row afterwards
+};
+
+class GridTakenRows : public ::testing::TestWithParam<TakeCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridTakenRows,
+    ::testing::Values(TakeCase{"OneRun", {3, 4, 5}, 7, {"0", "1", "2", "6", "7", "8", "9"}, "7"},
+                      TakeCase{"EveryOtherRow", {1, 3, 5, 7, 9}, 4, {"0", "2", "4", "6", "8"}, "4"},
+                      TakeCase{"TheCurrentRow", {2, 3}, 3, {"0", "1", "4", "5", "6", "7", "8", "9"}, "4"},
+                      TakeCase{"TheLastRows", {8, 9}, 9, {"0", "1", "2", "3", "4", "5", "6", "7"}, "7"},
+                      TakeCase{"None", {}, 2, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "2"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(GridTakenRows, KeepTextsObjectsAndHeightsUntilPutBack)
+{
+    const TakeCase& c = GetParam();
+    CountingGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(10);
+    std::vector<TObject> objects(10);
+    for (int r = 0; r < 10; ++r) {
+        grid.SetCells(1, r, QString::number(r));
+        grid.SetObjects(0, r, &objects[static_cast<size_t>(r)]);
+        grid.SetRowHeights(r, 20 + r);
+    }
+    grid.FocusCell(1, c.current);
+    auto taken = grid.TakeRows(c.taken);
+    EXPECT_EQ(grid.Cols(1), c.remaining);
+    EXPECT_EQ(grid.Cells(1, grid.Row()), c.currentAfter);
+    ASSERT_EQ(taken.size(), c.taken.size());
+    for (size_t i = 0; i < taken.size(); ++i) {
+        EXPECT_EQ(taken[i].Text(1), QString::number(c.taken[i]));
+        EXPECT_EQ(taken[i].Object(0), &objects[static_cast<size_t>(c.taken[i])]);
+        EXPECT_EQ(taken[i].Height(), 20 + c.taken[i]);
+    }
+    grid.PutRows(c.taken, std::move(taken));
+    EXPECT_TRUE(grid.dropped.empty());
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(grid.Cells(1, r), QString::number(r));
+        EXPECT_EQ(grid.Objects(0, r), &objects[static_cast<size_t>(r)]);
+        EXPECT_EQ(grid.RowHeights(r), 20 + r);
+    }
+    // The current cell stays with the row it went to.
+    EXPECT_EQ(grid.Cells(1, grid.Row()), c.currentAfter);
+}
+
+TEST(Grid, TakenRowsFollowTheColumnCountAndLetGoOfTheirObjects)
+{
+    CountingGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(4);
+    TObject inLastColumn;
+    TObject inFirstColumn;
+    grid.SetCells(0, 2, "a");
+    grid.SetObjects(2, 2, &inLastColumn);
+    grid.SetObjects(0, 3, &inFirstColumn);
+    auto taken = grid.TakeRows({2, 3});
+    grid.SetColCount(2);
+    // The column the first row had beyond the grid goes, with its object.
+    std::vector<TStringGrid::TTakenRow> first;
+    first.push_back(std::move(taken[0]));
+    grid.PutRows({0}, std::move(first));
+    EXPECT_EQ(grid.Cells(0, 0), "a");
+    EXPECT_EQ(grid.dropped, std::vector<TObject*>{&inLastColumn});
+    grid.DropRow(taken[1]);
+    EXPECT_EQ(grid.dropped, (std::vector<TObject*>{&inLastColumn, &inFirstColumn}));
+    EXPECT_EQ(grid.RowCount(), 3);
+}
+
+TEST(Grid, TakingAndPuttingRowsChecksItsIndices)
+{
+    TStringGrid grid;
+    grid.SetRowCount(5);
+    EXPECT_THROW(grid.TakeRows({3, 2}), EInvalidGridOperation);
+    EXPECT_THROW(grid.TakeRows({5}), EInvalidGridOperation);
+    // One row always stays.
+    EXPECT_EQ(grid.TakeRows({0, 1, 2, 3, 4}).size(), 4u);
+    EXPECT_EQ(grid.RowCount(), 1);
+    std::vector<TStringGrid::TTakenRow> rows(2);
+    EXPECT_THROW(grid.PutRows({0}, std::move(rows)), EInvalidGridOperation);
+    std::vector<TStringGrid::TTakenRow> two(2);
+    EXPECT_THROW(grid.PutRows({0, 3}, std::move(two)), EInvalidGridOperation);
+    std::vector<TStringGrid::TTakenRow> fine(2);
+    grid.PutRows({0, 2}, std::move(fine));
+    EXPECT_EQ(grid.RowCount(), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Grid, AHiddenSelectionLiesOutsideTheGridUntilTheCurrentCellMoves)
+{
+    TStringGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(6);
+    grid.SetSelection({1, 1, 2, 3});
+    grid.SetSelectionHidden(true);
+    EXPECT_EQ(grid.Selection(), (TGridRect{4, 6, 4, 6}));
+    grid.FocusCell(3, 4);
+    EXPECT_FALSE(grid.SelectionHidden());
+    EXPECT_EQ(grid.Selection(), (TGridRect{3, 4, 3, 4}));
+}
+
+} // namespace

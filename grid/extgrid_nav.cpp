@@ -1,0 +1,278 @@
+// Moving through the grid control: scrolling a cell into view, advancing
+// with Enter, typing to find a row of a sorted column, the user sizing all
+// columns or rows at once, and the scroll bars' hints.
+#include "grid/extgrid.h"
+
+#include "grid/htmlhint.h"
+#include "grid/sortsettings.h"
+
+#include <QCursor>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+// ---- scrolling a cell into view
+
+void TExtStringGrid::ScrollInView(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        return;
+    const int visibleCols = VisibleColCount();
+    const int visibleRows = VisibleRowCount();
+    if (ACol < LeftCol() || ACol >= LeftCol() + visibleCols) {
+        SetCol(ACol);
+        const int left = std::max(ACol - visibleCols / 2, FixedCols());
+        SetLeftCol(std::min(left, ColCount() - visibleCols + 1));
+    }
+    if (ARow < TopRow() || ARow >= TopRow() + visibleRows) {
+        SetRow(ARow);
+        const int top = std::max(ARow - visibleRows / 2, FixedRows());
+        SetTopRow(std::min(top, RowCount() - visibleRows + 1));
+    }
+}
+
+// ---- advancing with Enter
+
+bool TExtStringGrid::MayEnterCell(int ACol, int ARow)
+{
+    const bool editing = (Options() & goEditing) || MouseActions()->RangeSelectAndEdit;
+    return editing && !IsFixedCell(ACol, ARow) && CanEditCell(ACol, ARow);
+}
+
+TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward, bool& MayInsert)
+{
+    const int firstCol = FixedCols();
+    const int firstRow = FixedRows();
+    const int lastCol = ColCount() - FixedRightCols() - 1;
+    const int lastRow = RowCount() - FixedFooters() - 1;
+    const TPoint span = CellSpan(From.X, From.Y);
+    const bool leftRight = Navigation()->AdvanceDirection == adLeftRight;
+    if (Forward && leftRight) {
+        if (From.X + span.X + 1 <= lastCol)
+            return {From.X + span.X + 1, From.Y};
+        if (From.Y < lastRow)
+            return {firstCol, From.Y + 1};
+        if (Navigation()->AdvanceInsert && MayInsert) {
+            MayInsert = false;
+            bool canAdd = true;
+            if (OnCanAddRow)
+                OnCanAddRow(this, canAdd);
+            if (canAdd) {
+                const int added = lastRow + 1;
+                TBaseGrid::InsertRows(added, 1);
+                if (OnAutoAddRow)
+                    OnAutoAddRow(this, added);
+                return {firstCol, added};
+            }
+        }
+        return {firstCol, firstRow};
+    }
+    if (Forward) {
+        if (From.Y + span.Y + 1 <= lastRow)
+            return {From.X, From.Y + span.Y + 1};
+        if (From.X < lastCol)
+            return {From.X + 1, firstRow};
+        TPoint next{firstCol, firstRow};
+        if (Navigation()->AdvanceInsert && MayInsert) {
+            MayInsert = false;
+            const int added = lastCol + 1;
+            TBaseGrid::InsertCols(added, 1);
+            if (OnAutoInsertCol)
+                OnAutoInsertCol(this, added);
+            next = {added, firstRow};
+        }
+        Invalidate();
+        return next;
+    }
+    if (leftRight) {
+        if (From.X - 1 >= firstCol)
+            return {From.X - 1, From.Y};
+        return {lastCol, From.Y - 1 >= firstRow ? From.Y - 1 : lastRow};
+    }
+    if (From.Y - 1 >= firstRow)
+        return {From.X, From.Y - 1};
+    return {From.X - 1 >= firstCol ? From.X - 1 : lastCol, lastRow};
+}
+
+void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEditor, bool Forced)
+{
+    if (!Navigation()->AdvanceOnEnter && !Forced)
+        return;
+    if (MouseActions()->RangeSelectAndEdit && !(Options() & goEditing))
+        SetOptions(Options() | goEditing);
+    const TPoint old{Col(), Row()};
+    TPoint cell = BaseCell(ACol, ARow);
+    // Cells that may not be entered are passed over; after one pass over
+    // every normal cell without one that may, the current cell stays. One
+    // advance adds at most one row or column.
+    const int cols = std::max(ColCount() - FixedRightCols() - FixedCols(), 1);
+    const int rows = std::max(RowCount() - FixedFooters() - FixedRows(), 1);
+    const long long pass = static_cast<long long>(cols) * rows;
+    bool mayInsert = true;
+    for (long long step = 0; step < pass; ++step) {
+        cell = NextAdvanceCell(cell, Forward, mayInsert);
+        cell = BaseCell(std::clamp(cell.X, 0, ColCount() - 1), std::clamp(cell.Y, 0, RowCount() - 1));
+        if (!MayEnterCell(cell.X, cell.Y))
+            continue;
+        bool allow = true;
+        if (OnCellChanging)
+            OnCellChanging(this, old.Y, old.X, cell.Y, cell.X, allow);
+        if (!allow) {
+            FocusCell(old.X, old.Y);
+            return;
+        }
+        FocusCell(cell.X, cell.Y);
+        if (Col() != cell.X || Row() != cell.Y)
+            return;
+        if (IsCellControl(cell.X, cell.Y)) {
+            OperateControlAtCorner(cell.X, cell.Y);
+            if (OnCellChanging)
+                OnCellChanging(this, old.Y, old.X, cell.Y, cell.X, allow);
+        } else if (ShowEditor) {
+            TBaseGrid::ShowEditor();
+        }
+        return;
+    }
+}
+
+void TExtStringGrid::OperateControlAtCorner(int ACol, int ARow)
+{
+    // As a click 2 pixels inside the cell's top-left corner: it meets the
+    // control only when the control sits in that corner.
+    const TPoint base = BaseCell(ACol, ARow);
+    const TCellGraphic* graphic = GetCellGraphicObject(base.X, base.Y);
+    if (!graphic || graphic->CellHAlign != haLeft || graphic->CellVAlign != vaTop)
+        return;
+    if (graphic->CellType == ctRadio) {
+        const QStringList options = GetRadioOptions(base.X, base.Y);
+        if (!options.isEmpty()) {
+            if (TCellGraphic* radio = GetCellGraphicObject(base.X, base.Y); radio->CellIndex >= 0)
+                radio->CellIndex = 0;
+            SetCells(base.X, base.Y, options.first());
+        }
+    } else {
+        ToggleCellCheck(base.X, base.Y, false);
+    }
+}
+
+// ---- keys
+
+void TExtStringGrid::KeyPress(char& Key)
+{
+    if (Key == '\r' && (!hasFocus() || IsCellControl(Col(), Row()))) {
+        const bool control = IsCellControl(Col(), Row());
+        AdvanceCell(Col(), Row(), true, false, false);
+        if (control) {
+            Key = 0;
+            return;
+        }
+    }
+    if (Navigation()->AutoGotoWhenSorted && !(Options() & goEditing) && Key != '\r' && Key != 0x1B) {
+        GotoSortedText(Key);
+        Key = 0;
+        return;
+    }
+    if (Key == 0x1B && (Options() & goEditing) && EditorMode())
+        RestoreCellText();
+    TBaseGrid::KeyPress(Key);
+}
+
+void TExtStringGrid::GotoSortedText(char Key)
+{
+    if (Key == '\b') {
+        if (Navigation()->AutoGotoIncremental)
+            sortedFindText_.chop(1);
+    } else if (static_cast<unsigned char>(Key) >= 0x20) {
+        const QString typed = QString::fromLatin1(&Key, 1);
+        sortedFindText_ = Navigation()->AutoGotoIncremental ? sortedFindText_ + typed : typed;
+    } else {
+        return;
+    }
+    const int col = SortSettings() ? SortSettings()->Column() : -1;
+    if (col < 0 || col >= ColCount() || sortedFindText_.isEmpty())
+        return;
+    const QString wanted = sortedFindText_.toUpper();
+    for (int r = FixedRows(); r < RowCount() - FixedFooters(); ++r)
+        if (Cells(col, r).toUpper().startsWith(wanted)) {
+            SetRow(r);
+            return;
+        }
+}
+
+// ---- the user sizing columns and rows
+
+void TExtStringGrid::ColumnSized(int ACol, int OldWidth)
+{
+    if (ColumnSize()->Stretch())
+        StretchColumn(ColumnSize()->StretchColumn);
+    // Every other normal column follows the sized one in proportion.
+    if (MouseActions()->AllColumnSize && OldWidth > 0) {
+        const double ratio = static_cast<double>(ColWidths(ACol)) / OldWidth;
+        for (int c = FixedCols(); c < ColCount() - FixedRightCols(); ++c)
+            if (c != ACol)
+                SetColWidths(c, static_cast<int>(std::lround(ColWidths(c) * ratio)));
+    }
+    if (OnEndColumnSize)
+        OnEndColumnSize(this, ACol);
+    int width = ColWidths(ACol);
+    UpdateColSize(ACol, width);
+    if (width != ColWidths(ACol))
+        SetColWidths(ACol, width);
+    if (IsCheckCell(Col(), Row()))
+        HideEditor();
+    RepaintFooter();
+}
+
+void TExtStringGrid::RowSized(int ARow, int OldHeight)
+{
+    if (MouseActions()->AllRowSize && OldHeight > 0) {
+        const double ratio = static_cast<double>(RowHeights(ARow)) / OldHeight;
+        for (int r = FixedRows(); r < RowCount() - FixedFooters(); ++r)
+            if (r != ARow)
+                SetRowHeights(r, static_cast<int>(std::lround(RowHeights(r) * ratio)));
+    }
+    if (OnEndRowSize)
+        OnEndRowSize(this, ARow);
+    if (IsCheckCell(Col(), Row()))
+        HideEditor();
+    RepaintFooter();
+}
+
+// ---- scroll hints
+
+bool TExtStringGrid::HookScrollHints()
+{
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        const Qt::Orientation orientation = bar->orientation();
+        connect(bar, &QScrollBar::sliderMoved, this, [this, orientation](int p) { ScrollBarMoved(orientation, p); });
+        connect(bar, &QScrollBar::sliderReleased, this, [this] { HideScrollHint(); });
+    }
+    return true;
+}
+
+void TExtStringGrid::ScrollBarMoved(Qt::Orientation Bar, int Position)
+{
+    const bool vertical = Bar == Qt::Vertical;
+    const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
+    if (!wanted)
+        return;
+    const int index = Position + (vertical ? FixedRows() : FixedCols());
+    QString text = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(index);
+    if (OnScrollHint)
+        OnScrollHint(this, index, text);
+    THTMLHintWindow* hint = HintWindow();
+    if (!hint)
+        return;
+    hint->Color = HintColor;
+    const TRect size = hint->CalcHintRect(100, text);
+    const QPoint mouse = QCursor::pos();
+    hint->ActivateHint({mouse.x() + 10, mouse.y(), mouse.x() + 10 + size.Width(), mouse.y() + size.Height()},
+                              text);
+}
+
+void TExtStringGrid::HideScrollHint()
+{
+    if (THTMLHintWindow* hint = HintWindow())
+        hint->hide();
+}
