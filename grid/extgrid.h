@@ -662,6 +662,30 @@ public:
     // =====================================================================
     // Import
     // =====================================================================
+    // The value separator of delimited files; the null character detects it
+    // from each file's first two lines.
+    QChar ValueSeparator;
+    // Inside an imported value "~" stands for a line break (else a line
+    // feed does).
+    bool TildeLineBreaks = false;
+    // Imported files include the fixed columns and rows (data from cell
+    // 0, 0); when off, the data starts after them.
+    bool IncludeFixedCells = true;
+    // Replaces the grid's data with a delimited text file's lines (OemConvert
+    // reads it in the DOS code page); throws EExtGridError "Cannot open file
+    // <name>" and leaves the grid unchanged when it cannot be opened.
+    void LoadFromCSV(const QString& FileName);
+    // Replaces the grid's data with the used range of a workbook's active
+    // sheet, read through the spreadsheet server; throws EExtGridError
+    // "Excel OLE server not found" without one; the server's own errors
+    // (a file it cannot read) pass through as ESpreadsheetError.
+    void LoadFromXLS(const QString& FileName);
+
+private:
+    // Empties the cells from (FirstCol, FirstRow) to the grid's end.
+    void ClearImportCells(int FirstCol, int FirstRow);
+
+public:
 
     // =====================================================================
     // Drag and drop

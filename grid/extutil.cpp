@@ -420,7 +420,13 @@ void QuoteMultiLine(QString& S)
 
 QString UndoubleChar(QChar C, const QString& S)
 {
+    return UndoubleChar(C, QStringView(S));
+}
+
+QString UndoubleChar(QChar C, QStringView S)
+{
     QString text;
+    text.reserve(S.size());
     for (int i = 0; i < S.size(); ++i) {
         text += S[i];
         if (S[i] == C && i + 1 < S.size() && S[i + 1] == C)
@@ -430,6 +436,11 @@ QString UndoubleChar(QChar C, const QString& S)
 }
 
 bool OddRunEnd(QChar C, const QString& S, int& Pos)
+{
+    return OddRunEnd(C, QStringView(S), Pos);
+}
+
+bool OddRunEnd(QChar C, QStringView S, int& Pos)
 {
     for (int i = 0; i < S.size();) {
         if (S[i] != C) {
@@ -453,7 +464,7 @@ int CountOddRuns(QChar C, const QString& S)
     int count = 0;
     int offset = 0;
     int pos = 0;
-    while (OddRunEnd(C, S.mid(offset), pos)) {
+    while (OddRunEnd(C, QStringView(S).mid(offset), pos)) {
         ++count;
         offset += pos;
     }

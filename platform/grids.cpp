@@ -67,6 +67,12 @@ void FollowDelete(int& index, int at, int count)
 
 } // namespace
 
+void CheckGridSize(int cols, int rows)
+{
+    if (cols > kMaxGridCols || rows > kMaxGridRows)
+        throw EInvalidGridOperation("Grid too large for operation");
+}
+
 // ---------------------------------------------------------------- TStringGrid
 
 TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), TControl(this)
@@ -214,6 +220,7 @@ void TStringGrid::Resize(int cols, int rows)
     const int oldRows = static_cast<int>(rowHeights_.size());
     cols = std::max(cols, 1);
     rows = std::max(rows, 1);
+    CheckGridSize(cols, rows);
     if (rows < oldRows)
         DropObjects(0, oldCols, rows, oldRows);
     if (cols < oldCols)

@@ -78,6 +78,13 @@ public:
     explicit EInvalidGridOperation(const char* text = "Grid index out of range") : std::runtime_error(text) {}
 };
 
+// The largest grid: more columns or rows than these raise
+// EInvalidGridOperation("Grid too large for operation"), before any memory
+// is taken for them.
+inline constexpr int kMaxGridCols = 65536;
+inline constexpr int kMaxGridRows = 1 << 24;
+void CheckGridSize(int cols, int rows);
+
 class TStringGrid;
 
 // The grid's in-place editor: a mask edit over the current cell.

@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins
-          libgl-dev libgtest-dev qt6-translations-l10n poppler-utils)
+          libgl-dev libgtest-dev qt6-translations-l10n poppler-utils
+          libfreexl-dev python3 python3-xlwt)
 missing=()
 # TRIVANTO_FUZZ=1 builds the fuzz targets with clang's libFuzzer.
 if [ "${TRIVANTO_FUZZ:-0}" = 1 ]; then
