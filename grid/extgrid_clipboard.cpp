@@ -168,13 +168,17 @@ bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const
 
 QString TExtStringGrid::CellCopyText(int ACol, int ARow)
 {
-    QString text = GetCellExportText(RealColIndex(ACol), ARow);
+    const int col = RealColIndex(ACol);
+    QString text = Cells(col, ARow);
+    // Only an empty cell can be a check box that copies its check text.
+    if (text.isEmpty())
+        return GetCellExportText(col, ARow);
     if (!Navigation()->CopyHTMLTagsToClipboard && text.contains(QStringLiteral("</")))
         text = HTMLStrip(text);
     else if (text.contains(QStringLiteral("{\\")))
         text = ReadRtf(text.toLatin1()).PlainText();
-    const bool manyLines = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    if (Multilinecells && manyLines && QuotedMultilineClipboard) {
+    if (Multilinecells && QuotedMultilineClipboard
+        && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))) {
         text.remove(QLatin1Char('\r'));
         text = QLatin1Char('"') + text + QLatin1Char('"');
     }
@@ -188,6 +192,7 @@ QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct)
     for (int r = Range.Top; r <= Range.Bottom; ++r) {
         if (!CopiesRow(r, Disjunct))
             continue;
+        const qsizetype rowStart = text.size();
         for (int c = Range.Left; c <= Range.Right; ++c) {
             if (c > Range.Left)
                 text += QLatin1Char('\t');
@@ -195,6 +200,10 @@ QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct)
         }
         if (manyRows)
             text += QStringLiteral("\r\n");
+        // Room for rows like the first one, so a big copy is not moved
+        // again and again as it grows.
+        if (rowStart == 0)
+            text.reserve((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1));
     }
     return text;
 }
