@@ -777,9 +777,62 @@ public:
     // stream's ID).
     std::int32_t StreamID() const { return streamID_; }
 
+    // The clipboard. A copy puts the selection on the clipboard as plain
+    // text (values joined by tabs, rows ended by CR LF when there is more
+    // than one), as rich text when the top-left cell is rich text
+    // (AllowRTFClipboard) and as the cell stream (AllowFmtClipboard). In
+    // disjunct-row mode the data area's selected rows are copied instead.
+    void CopySelection();
+    // Copies, then empties the copied cells that a paste could write (all of
+    // them with AllowClipboardAlways), their graphics too.
+    void CutSelection();
+    // Pastes the first format found (cells, rich text, plain text) at
+    // (ACol, ARow); the number of cells a text paste visited, else 0.
+    int PasteFromClipboard(int ACol, int ARow);
+    // Pastes tab-separated lines at (ACol, ARow), growing the grid as
+    // Navigation allows; the number of values visited. A paste that would
+    // grow the grid beyond kMaxGridCells raises EExtGridError and changes
+    // nothing.
+    int PasteText(int ACol, int ARow, const QString& Text);
+    // Pastes at the selection's top-left cell, then (AllowSmartClipboard)
+    // fills the selection with the value or continues the pasted series.
+    void PasteIntoSelection();
+    // The keyboard's copy, cut and paste: OnClipboardCopy, OnClipboardCut or
+    // OnClipboardPaste may refuse; the paste is PasteIntoSelection.
+    void CopyCommand();
+    void CutCommand();
+    void PasteCommand();
+    // Whether a paste may write the cell (display column).
+    bool CellWritableByPaste(int ACol, int ARow);
+    // The top-left cell of the last copied range, and whether the last
+    // clipboard command was a copy (not a cut).
+    TPoint CopyOrigin() const { return copyOrigin_; }
+    bool LastCopyWasCopy() const { return lastCopyWasCopy_; }
+    // Multi-line cells travel between double quotes, without CRs.
+    bool QuotedMultilineClipboard = false;
+    // The clipboard's name of the cell format.
+    static QString CellsMimeType();
+    // The most cells a paste may grow the grid to.
+    static constexpr std::int64_t kMaxGridCells = std::int64_t{1} << 24;
+
 private:
     static std::int32_t NextStreamID();
     std::int32_t streamID_ = NextStreamID();
+    // The range a copy takes, and its text.
+    TGridRect CopyRange();
+    bool CopiesRow(int ARow, bool Disjunct) const;
+    QString CellCopyText(int ACol, int ARow);
+    QString SelectionText(const TGridRect& Range, bool Disjunct);
+    void ClearCutCells(const TGridRect& Range, bool Disjunct);
+    bool PasteCellStream(int ACol, int ARow, const QByteArray& Bytes);
+    bool EditingAllowed() const;
+    // The smart fill after a paste that visited Visited cells.
+    void SmartFill(const TGridRect& Sel, int Visited);
+    bool FillDateSeries(const TGridRect& Sel, const QString& First, const QString& Second);
+    bool FillNumberSeries(const TGridRect& Sel, const QString& First, const QString& Second);
+    void FillTextSeries(const TGridRect& Sel, int Visited);
+    TPoint copyOrigin_{-1, -1};
+    bool lastCopyWasCopy_ = false;
 
 public:
 

@@ -1,0 +1,546 @@
+// The grid control's clipboard: copy, cut and paste of cell ranges as plain
+// text, rich text and the grid's own cell format, and the smart fill that
+// continues a pasted series over the selection.
+#include "grid/extgrid.h"
+
+#include "grid/cellstream.h"
+#include "grid/esghtmle.h"
+#include "grid/esgspin.h"
+#include "grid/extutil.h"
+#include "platform/localesettings.h"
+#include "platform/rtf.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+const QString kRtfMimeType = QStringLiteral("text/rtf");
+
+// Keeps the grid's update counter raised for a scope, whatever leaves it.
+class UpdateGuard {
+public:
+    explicit UpdateGuard(TExtStringGrid& Grid) : grid_(Grid) { grid_.BeginUpdate(); }
+    ~UpdateGuard() { grid_.EndUpdate(); }
+    UpdateGuard(const UpdateGuard&) = delete;
+    UpdateGuard& operator=(const UpdateGuard&) = delete;
+
+private:
+    TExtStringGrid& grid_;
+};
+
+// One line of pasted text: its tab-separated values, and whether a carriage
+// return ended it.
+struct PastedLine {
+    QStringList values;
+    bool endedByCR = false;
+};
+
+// Lines end at a carriage return with an optional line feed after it; a
+// lone line feed stays inside its value. The text after the last carriage
+// return is a line too, empty or not.
+std::vector<PastedLine> SplitPastedLines(const QString& Text)
+{
+    std::vector<PastedLine> lines;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype cr = Text.indexOf(QLatin1Char('\r'), start);
+        PastedLine line;
+        line.endedByCR = cr >= 0;
+        line.values = Text.mid(start, (cr >= 0 ? cr : Text.size()) - start).split(QLatin1Char('\t'));
+        lines.push_back(std::move(line));
+        if (cr < 0)
+            break;
+        start = cr + 1;
+        if (start < Text.size() && Text[start] == QLatin1Char('\n'))
+            ++start;
+    }
+    return lines;
+}
+
+// A value of a quoted multi-line copy back in the grid's own form.
+QString UnquoteMultiline(QString Value)
+{
+    if (Value.startsWith(QLatin1Char('"')))
+        Value.remove(0, 1);
+    if (Value.endsWith(QLatin1Char('"')))
+        Value.chop(1);
+    return Value.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+// The cells of a one-column or one-row selection, in order.
+std::vector<TPoint> SeriesCells(const TGridRect& Sel)
+{
+    std::vector<TPoint> cells;
+    for (int r = Sel.Top; r <= Sel.Bottom; ++r)
+        for (int c = Sel.Left; c <= Sel.Right; ++c)
+            cells.push_back({c, r});
+    return cells;
+}
+
+// "hh:mm" or "hh:mm:ss" with the locale's time separator.
+std::optional<QTime> ParseTime(const QString& Text)
+{
+    const QStringList parts = Text.trimmed().split(LocaleSettings().TimeSeparator);
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    int values[3] = {0, 0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const QTime time(values[0], values[1], values[2]);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+std::optional<double> ParseLocaleFloat(const QString& Text)
+{
+    QString text = Text.trimmed();
+    text.replace(LocaleSettings().DecimalSeparator, QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A 32-bit integer: the series then counts in 64 bits without overflow.
+std::optional<qint64> ParseInteger(const QString& Text)
+{
+    bool ok = false;
+    const qint64 value = Text.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// Days since 30 December 1899, as the grid's dates count.
+TDateTime DateValue(const QDate& Date)
+{
+    return static_cast<TDateTime>(QDate(1899, 12, 30).daysTo(Date));
+}
+
+} // namespace
+
+QString TExtStringGrid::CellsMimeType()
+{
+    // Qt's name for a clipboard format registered by name: the format keeps
+    // its name "TExtStringGrid Cells" wherever the platform has such names.
+    return QStringLiteral("application/x-qt-windows-mime;value=\"TExtStringGrid Cells\"");
+}
+
+// ---- copy and cut
+
+bool TExtStringGrid::EditingAllowed() const
+{
+    return (Options() & goEditing) || MouseActions()->RangeSelectAndEdit;
+}
+
+bool TExtStringGrid::CellWritableByPaste(int ACol, int ARow)
+{
+    return EditingAllowed() && CanEditCell(ACol, ARow) && !IsFixedCell(ACol, ARow);
+}
+
+TGridRect TExtStringGrid::CopyRange()
+{
+    if (!MouseActions()->DisjunctRowSelect)
+        return Selection();
+    if (IncludeFixedCells)
+        return {0, 0, ColCount() - 1, RowCount() - 1};
+    return {FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1};
+}
+
+bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const
+{
+    return !Disjunct || RowSelect(ARow);
+}
+
+QString TExtStringGrid::CellCopyText(int ACol, int ARow)
+{
+    const int col = RealColIndex(ACol);
+    QString text = Cells(col, ARow);
+    // Only an empty cell can be a check box that copies its check text.
+    if (text.isEmpty())
+        return GetCellExportText(col, ARow);
+    if (!Navigation()->CopyHTMLTagsToClipboard && text.contains(QStringLiteral("</")))
+        text = HTMLStrip(text);
+    else if (text.contains(QStringLiteral("{\\")))
+        text = ReadRtf(text.toLatin1()).PlainText();
+    if (Multilinecells && QuotedMultilineClipboard
+        && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))) {
+        text.remove(QLatin1Char('\r'));
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
+QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct)
+{
+    const bool manyRows = Range.Bottom > Range.Top;
+    QString text;
+    for (int r = Range.Top; r <= Range.Bottom; ++r) {
+        if (!CopiesRow(r, Disjunct))
+            continue;
+        const qsizetype rowStart = text.size();
+        for (int c = Range.Left; c <= Range.Right; ++c) {
+            if (c > Range.Left)
+                text += QLatin1Char('\t');
+            text += CellCopyText(c, r);
+        }
+        if (manyRows)
+            text += QStringLiteral("\r\n");
+        // Room for rows like the first one, so a big copy is not moved
+        // again and again as it grows.
+        if (rowStart == 0)
+            text.reserve((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1));
+    }
+    return text;
+}
+
+void TExtStringGrid::CopySelection()
+{
+    const bool disjunct = MouseActions()->DisjunctRowSelect;
+    const TGridRect range = CopyRange();
+    copyOrigin_ = {range.Left, range.Top};
+
+    auto mime = std::make_unique<QMimeData>();
+    mime->setText(SelectionText(range, disjunct));
+    if (Navigation()->AllowRTFClipboard) {
+        const QString topLeft = Cells(RealColIndex(range.Left), range.Top);
+        if (topLeft.contains(QStringLiteral("{\\")))
+            mime->setData(kRtfMimeType, topLeft.toLatin1());
+    }
+    if (Navigation()->AllowFmtClipboard) {
+        QBuffer stream;
+        stream.open(QIODevice::WriteOnly);
+        SaveCellsToStream(range.Left, range.Top, range.Right, range.Bottom, stream);
+        mime->setData(CellsMimeType(), stream.data());
+    }
+    QGuiApplication::clipboard()->setMimeData(mime.release());
+    lastCopyWasCopy_ = true;
+}
+
+void TExtStringGrid::ClearCutCells(const TGridRect& Range, bool Disjunct)
+{
+    UpdateGuard update(*this);
+    if (Disjunct) {
+        const int last = ColCount() - 1;
+        for (int r = FixedRows(); r < RowCount() - FixedFooters(); ++r) {
+            if (!RowSelect(r))
+                continue;
+            for (int c = 0; c <= last; ++c)
+                SetCells(c, r, QString());
+            // The properties go with their graphics (ObjectDropped).
+            ClearCellProperties(0, r, last, r);
+            CellsChanged({0, r, last, r});
+        }
+        return;
+    }
+    const bool always = Navigation()->AllowClipboardAlways;
+    const bool graphicsToo = Navigation()->AllowFmtClipboard;
+    for (int r = Range.Top; r <= Range.Bottom; ++r)
+        for (int c = Range.Left; c <= Range.Right; ++c) {
+            if (!always && !CellWritableByPaste(c, r))
+                continue;
+            const int real = RealColIndex(c);
+            SetCells(real, r, QString());
+            // The graphic leaves its cell's slot with it, so that nothing
+            // still points at it.
+            if (graphicsToo)
+                RemoveCellGraphic(real, r);
+            RepaintCell(c, r);
+        }
+    CellsChanged({Range.Left, Range.Top, Range.Right, Range.Bottom});
+}
+
+void TExtStringGrid::CutSelection()
+{
+    CopySelection();
+    ClearCutCells(CopyRange(), MouseActions()->DisjunctRowSelect);
+    lastCopyWasCopy_ = false;
+}
+
+// ---- paste
+
+bool TExtStringGrid::PasteCellStream(int ACol, int ARow, const QByteArray& Bytes)
+{
+    QBuffer stream;
+    stream.setData(Bytes);
+    stream.open(QIODevice::ReadOnly);
+    LoadCellsFromStream(ACol, ARow, stream);
+
+    TStreamReader reader(Bytes);
+    TGridPropIO props;
+    props.Read(reader.ReadRecord());
+    // The block may come from another program: the range is kept inside
+    // the grid whatever its counts say.
+    const auto corner = [](int Target, std::int32_t Count, int Limit) {
+        const std::int64_t last = std::int64_t{Target} + std::max<std::int32_t>(Count, 1) - 1;
+        return static_cast<int>(std::clamp<std::int64_t>(last, Target, std::max(Target, Limit - 1)));
+    };
+    const TRect pasted{ACol, ARow, corner(ACol, props.ColCount, ColCount()), corner(ARow, props.RowCount, RowCount())};
+    if (props.ID == StreamID())
+        ClipboardPasted(copyOrigin_.X, copyOrigin_.Y, pasted, lastCopyWasCopy_);
+    else
+        ClipboardPasted(-1, -1, pasted, lastCopyWasCopy_);
+    CellsChanged(pasted);
+    return true;
+}
+
+int TExtStringGrid::PasteFromClipboard(int ACol, int ARow)
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime)
+        return 0;
+    if (Navigation()->AllowFmtClipboard && mime->hasFormat(CellsMimeType())) {
+        PasteCellStream(ACol, ARow, mime->data(CellsMimeType()));
+        return 0;
+    }
+    if (Navigation()->AllowRTFClipboard && mime->hasFormat(kRtfMimeType)) {
+        QByteArray rtf = mime->data(kRtfMimeType);
+        // The rich text ends at its terminating zero, if it has one.
+        const qsizetype zero = rtf.indexOf('\0');
+        if (zero >= 0)
+            rtf.truncate(zero);
+        if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount() && CellWritableByPaste(ACol, ARow))
+            SetCellForPaste(ACol, ARow, QString::fromLatin1(rtf));
+        return 0;
+    }
+    if (mime->hasText())
+        return PasteText(ACol, ARow, mime->text());
+    return 0;
+}
+
+int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
+{
+    const TNavigation& nav = *Navigation();
+    if (ACol < 0 || ARow < 0)
+        return 0;
+    if (!EditingAllowed() && !nav.AllowClipboardAlways && !MouseActions()->RangeSelectAndEdit)
+        return 0;
+
+    const std::vector<PastedLine> lines = SplitPastedLines(Text);
+    // The grid grows once to what the values and lines reach: each value
+    // beyond the last column widens it, each line with text after it adds a
+    // row at the bottom. A size the grid cannot hold is refused before
+    // anything changes.
+    qsizetype widest = 0;
+    for (const PastedLine& line : lines)
+        widest = std::max(widest, line.values.size());
+    const bool textAfterLastBreak = !lines.back().values.front().isEmpty() || lines.back().values.size() > 1;
+    const qsizetype lastLine = static_cast<qsizetype>(lines.size()) - (textAfterLastBreak ? 1 : 2);
+    std::int64_t cols = ColCount();
+    std::int64_t rows = RowCount();
+    if (nav.AllowClipboardColGrow)
+        cols = std::max<std::int64_t>(cols, std::int64_t{ACol} + widest);
+    if (nav.AllowClipboardRowGrow && ARow < RowCount())
+        rows = std::max<std::int64_t>(rows, std::int64_t{ARow} + std::max<qsizetype>(lastLine, 0) + 1);
+    if (cols * rows > kMaxGridCells)
+        throw EExtGridError(QStringLiteral("Grid too large for operation"));
+
+    UpdateGuard update(*this);
+    if (cols > ColCount())
+        SetColCount(static_cast<int>(cols));
+    if (rows > RowCount())
+        SetRowCount(static_cast<int>(rows));
+
+    const bool always = nav.AllowClipboardAlways;
+    int visited = 0;
+    int right = ACol;
+    int bottom = ARow;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const PastedLine& line = lines[i];
+        const int row = ARow + static_cast<int>(std::min<size_t>(i, std::numeric_limits<int>::max() - ARow));
+        for (qsizetype j = 0; j < line.values.size(); ++j) {
+            ++visited;
+            const bool lastValue = j == line.values.size() - 1;
+            if (lastValue && line.values[j].isEmpty() && !line.endedByCR)
+                continue;
+            const int col = static_cast<int>(std::min<std::int64_t>(std::int64_t{ACol} + j, ColCount()));
+            right = std::max(right, col);
+            bottom = std::max(bottom, row);
+            if (col >= ColCount() || row >= RowCount() || (!always && !CellWritableByPaste(col, row)))
+                continue;
+            QString value = line.values[j];
+            if (QuotedMultilineClipboard && value.contains(QLatin1Char('\n')))
+                value = UnquoteMultiline(value);
+            bool allow = true;
+            if (OnClipboardBeforePasteCell)
+                OnClipboardBeforePasteCell(this, col, row, value, allow);
+            if (allow)
+                SetCellForPaste(col, row, value);
+        }
+    }
+    const TRect pasted{ACol, ARow, std::min(right, ColCount() - 1), std::min(bottom, RowCount() - 1)};
+    ClipboardPasted(-1, -1, pasted, lastCopyWasCopy_);
+    CellsChanged(pasted);
+    return visited;
+}
+
+// ---- paste into the selection and the smart fill
+
+void TExtStringGrid::PasteIntoSelection()
+{
+    const TGridRect sel = Selection();
+    const int visited = PasteFromClipboard(sel.Left, sel.Top);
+    if (Navigation()->AllowSmartClipboard)
+        SmartFill(sel, visited);
+}
+
+void TExtStringGrid::SmartFill(const TGridRect& Sel, int Visited)
+{
+    const bool oneCell = Sel.Left == Sel.Right && Sel.Top == Sel.Bottom;
+    if (oneCell || Visited < 1)
+        return;
+    const bool always = Navigation()->AllowClipboardAlways;
+    const QString first = Cells(RealColIndex(Sel.Left), Sel.Top);
+    UpdateGuard update(*this);
+    if (Visited == 1) {
+        for (int r = Sel.Top; r <= Sel.Bottom; ++r)
+            for (int c = Sel.Left; c <= Sel.Right; ++c)
+                if (always || CellWritableByPaste(c, r))
+                    SetCellForPaste(c, r, first);
+    } else {
+        const bool column = Sel.Left == Sel.Right;
+        if (!column && Sel.Top != Sel.Bottom)
+            return;
+        const QString second = column ? Cells(RealColIndex(Sel.Left), Sel.Top + 1)
+                                      : Cells(RealColIndex(Sel.Left + 1), Sel.Top);
+        if (!FillDateSeries(Sel, first, second) && !FillNumberSeries(Sel, first, second))
+            FillTextSeries(Sel, Visited);
+    }
+    CellsChanged({Sel.Left, Sel.Top, Sel.Right, Sel.Bottom});
+}
+
+bool TExtStringGrid::FillDateSeries(const TGridRect& Sel, const QString& First, const QString& Second)
+{
+    const TLocaleSettings& locale = LocaleSettings();
+    const auto dateOrTime = [&](const QString& S) {
+        return S.contains(locale.DateSeparator) || S.contains(locale.TimeSeparator);
+    };
+    if (!dateOrTime(First) || !dateOrTime(Second))
+        return false;
+    const bool always = Navigation()->AllowClipboardAlways;
+    if (!First.contains(locale.DateSeparator)) {
+        const std::optional<QTime> from = ParseTime(First);
+        const std::optional<QTime> to = ParseTime(Second);
+        if (!from || !to)
+            return false;
+        const int step = from->secsTo(*to);
+        QTime value = *from;
+        for (const TPoint& cell : SeriesCells(Sel)) {
+            if (always || CellWritableByPaste(cell.X, cell.Y))
+                SetCellForPaste(cell.X, cell.Y, SpinTimeText(value));
+            value = value.addSecs(step);
+        }
+        return true;
+    }
+    QDate from;
+    QDate to;
+    if (!LocaleStrToDate(First, from) || !LocaleStrToDate(Second, to))
+        return false;
+    const int years = to.year() - from.year();
+    const int months = to.month() - from.month();
+    const int days = to.day() - from.day();
+    const int step = static_cast<int>(from.daysTo(to));
+    QDate value = from;
+    for (const TPoint& cell : SeriesCells(Sel)) {
+        if (always || CellWritableByPaste(cell.X, cell.Y)) {
+            SetCellDate(RealColIndex(cell.X), cell.Y, DateValue(value));
+            RepaintCell(cell.X, cell.Y);
+        }
+        value = IncDateParts(years, months, days, step, value);
+    }
+    return true;
+}
+
+bool TExtStringGrid::FillNumberSeries(const TGridRect& Sel, const QString& First, const QString& Second)
+{
+    const bool always = Navigation()->AllowClipboardAlways;
+    const QChar decimal = LocaleSettings().DecimalSeparator;
+    if (First.contains(decimal) || Second.contains(decimal)) {
+        const std::optional<double> from = ParseLocaleFloat(First);
+        const std::optional<double> to = ParseLocaleFloat(Second);
+        if (from && to) {
+            const double step = *to - *from;
+            double value = *from;
+            for (const TPoint& cell : SeriesCells(Sel)) {
+                if (always || CellWritableByPaste(cell.X, cell.Y)) {
+                    SetCellFloat(RealColIndex(cell.X), cell.Y, value);
+                    RepaintCell(cell.X, cell.Y);
+                }
+                value += step;
+            }
+            return true;
+        }
+    }
+    const std::optional<qint64> from = ParseInteger(First);
+    const std::optional<qint64> to = ParseInteger(Second);
+    if (!from || !to)
+        return false;
+    const qint64 step = *to - *from;
+    qint64 value = *from;
+    for (const TPoint& cell : SeriesCells(Sel)) {
+        if (always || CellWritableByPaste(cell.X, cell.Y))
+            SetCellForPaste(cell.X, cell.Y, QString::number(value));
+        value += step;
+    }
+    return true;
+}
+
+void TExtStringGrid::FillTextSeries(const TGridRect& Sel, int Visited)
+{
+    // The pasted block repeats; Visited counts the empty value after the
+    // copy's final line break, so in a column the period is Visited - 1.
+    const bool always = Navigation()->AllowClipboardAlways;
+    if (Sel.Left == Sel.Right) {
+        const int period = Visited - 1;
+        for (int r = Sel.Top + period; r <= Sel.Bottom; ++r)
+            if (always || CellWritableByPaste(Sel.Left, r))
+                SetCellForPaste(Sel.Left, r, Cells(RealColIndex(Sel.Left), r - period));
+    } else {
+        for (int c = Sel.Left + Visited; c <= Sel.Right; ++c)
+            if (always || CellWritableByPaste(c, Sel.Top))
+                SetCellForPaste(c, Sel.Top, Cells(RealColIndex(c - Visited), Sel.Top));
+    }
+}
+
+// ---- the keyboard's commands
+
+void TExtStringGrid::CopyCommand()
+{
+    bool allow = true;
+    if (OnClipboardCopy)
+        OnClipboardCopy(this, allow);
+    if (allow)
+        CopySelection();
+}
+
+void TExtStringGrid::CutCommand()
+{
+    bool allow = true;
+    if (OnClipboardCut)
+        OnClipboardCut(this, allow);
+    if (allow)
+        CutSelection();
+}
+
+void TExtStringGrid::PasteCommand()
+{
+    bool allow = true;
+    if (OnClipboardPaste)
+        OnClipboardPaste(this, allow);
+    if (allow)
+        PasteIntoSelection();
+}
