@@ -1,4 +1,5 @@
 #include "grid/cellstream.h"
+#include "platform/grids.h"
 
 #include "grid/picturecontainer.h"
 
@@ -686,10 +687,12 @@ void ClearGrid(TCellStreamTarget& target)
     grid.ClearCellProperties(0, 0, grid.ColCount() - 1, grid.RowCount() - 1);
 }
 
+// A full-grid stream of more cells than the grid's limit is refused: the
+// grid would spend gigabytes on rows that the stream's few bytes fill.
 void ApplyFullGrid(TCellStreamTarget& target, const TGridPropIO& range)
 {
     if (range.ColCount < 1 || range.RowCount < 1
-        || std::int64_t(range.ColCount) * range.RowCount > kMaxStreamGridCells)
+        || std::int64_t(range.ColCount) * range.RowCount > kMaxGridCells)
         throw EReadError("a whole-grid stream of a size the grid cannot take");
     // Both lists are checked against the counts before the grid changes.
     const std::vector<int> widths = range.Widths();

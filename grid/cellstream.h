@@ -120,10 +120,6 @@ struct TGridSLIO {
     void Read(const TStreamRecord& Record);
 };
 
-// A full-grid stream of more cells than this is refused: the grid would
-// spend gigabytes on rows that the stream's few bytes fill.
-constexpr std::int64_t kMaxStreamGridCells = std::int64_t(1) << 24;
-
 // What a cell stream is read into and written from. The grid control gives
 // its own graphic creation and its number.
 class TCellStreamTarget {

@@ -813,7 +813,6 @@ public:
     // The clipboard's name of the cell format.
     static QString CellsMimeType();
     // The most cells a paste may grow the grid to.
-    static constexpr std::int64_t kMaxGridCells = std::int64_t{1} << 24;
 
 private:
     static std::int32_t NextStreamID();

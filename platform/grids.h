@@ -22,6 +22,7 @@
 
 #include <QAbstractScrollArea>
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 
@@ -83,6 +84,9 @@ public:
 // is taken for them.
 inline constexpr int kMaxGridCols = 65536;
 inline constexpr int kMaxGridRows = 1 << 24;
+// The most cells an operation that grows the grid from outside data (a
+// paste, a loaded stream) may ask for.
+inline constexpr std::int64_t kMaxGridCells = std::int64_t{1} << 24;
 void CheckGridSize(int cols, int rows);
 
 class TStringGrid;

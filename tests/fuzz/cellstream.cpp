@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const EReadError&) {
         // What was read before the fault stays, and must write cleanly.
     }
-    FuzzCheck(std::int64_t(first.grid.ColCount()) * first.grid.RowCount() <= kMaxStreamGridCells,
+    FuzzCheck(std::int64_t(first.grid.ColCount()) * first.grid.RowCount() <= kMaxGridCells,
               "the grid stays within the stream's limit");
 
     // Every cell reads, merged or not: no span points outside the grid.

@@ -56,7 +56,7 @@ void Prepare(TExtStringGrid& grid, const Settings& s)
 
 void CheckEveryCellReads(TExtStringGrid& grid)
 {
-    FuzzCheck(std::int64_t(grid.ColCount()) * grid.RowCount() <= TExtStringGrid::kMaxGridCells,
+    FuzzCheck(std::int64_t(grid.ColCount()) * grid.RowCount() <= kMaxGridCells,
               "the grid stays within its size limit");
     if (std::int64_t(grid.ColCount()) * grid.RowCount() > 100000)
         return;
