@@ -258,7 +258,8 @@ bool TExtStringGrid::HookScrollHints()
 
 void TExtStringGrid::ScrollBarMoved(Qt::Orientation Bar, int Position)
 {
-    // The bar only reports the drag; the view follows when it is let go.
+    // Without thumb tracking the bar's value changes only when the thumb is
+    // let go; ScrollSynch moves the view with the thumb while it is dragged.
     if (ScrollSynch)
         ScrollToThumb(Bar, Position);
     const bool vertical = Bar == Qt::Vertical;
