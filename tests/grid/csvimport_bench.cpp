@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include "tests/support/stopwatch.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,14 +28,7 @@ constexpr int kRounds = 3;
 template <typename F>
 double Best(F&& work)
 {
-    double best = 1e300;
-    for (int i = 0; i < kRounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
+    return bench::BestOf(kRounds, work);
 }
 
 void WriteCsv(const QString& path, int rows)

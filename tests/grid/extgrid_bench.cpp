@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextStream>
+#include "tests/support/stopwatch.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,22 +36,12 @@ constexpr int kPages = 1000;
 constexpr int kRounds = 5;
 const int kRowCounts[] = {10000, 30000, 100000};
 
-template <typename F>
-double Milliseconds(F&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
+using bench::Milliseconds;
 
 template <typename F>
 double Best(F&& work)
 {
-    double best = 1e300;
-    for (int i = 0; i < kRounds; ++i)
-        best = std::min(best, Milliseconds(work));
-    return best;
+    return bench::BestOf(kRounds, work);
 }
 
 QString CellText(int col, int row)

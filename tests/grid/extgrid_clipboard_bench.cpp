@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QTextStream>
 
+#include "tests/support/stopwatch.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -24,14 +26,7 @@ namespace {
 
 constexpr int kCols = 10;
 
-template <typename F>
-double Milliseconds(F&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
+using bench::Milliseconds;
 
 QString CellText(int col, int row)
 {

@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QTextStream>
 
+#include "tests/support/stopwatch.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,14 +30,7 @@ namespace {
 constexpr int kCols = 10;
 const int kRowCounts[] = {10000, 30000, 100000};
 
-template <typename F>
-double Milliseconds(F&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
+using bench::Milliseconds;
 
 // The same pseudo-random data for both sides: column 0 numbers, column 1
 // words, column 2 accented words, the rest filler.

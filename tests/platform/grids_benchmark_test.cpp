@@ -5,6 +5,8 @@
 
 #include <QElapsedTimer>
 #include <QTableWidget>
+#include "tests/support/stopwatch.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,14 +28,7 @@ struct Times {
     double rowByRow = 0;
 };
 
-template <typename F>
-double Milliseconds(F&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
+using bench::Milliseconds;
 
 // The best of kRounds times of work, undo running untimed after each.
 template <typename F, typename U>
