@@ -78,7 +78,8 @@ public:
     std::vector<Row> Take(int First, int Last)
     {
         const auto from = LowerBound(First);
-        const auto to = LowerBound(Last + 1);
+        // Last may be the largest int ("to the end"): no Last + 1 here.
+        const auto to = std::upper_bound(from, rows_.end(), Last, [](int v, const Row& r) { return v < r.Idx; });
         std::vector<Row> taken(std::make_move_iterator(from), std::make_move_iterator(to));
         rows_.erase(from, to);
         return taken;
