@@ -551,7 +551,6 @@ private:
     void DrawSelectionFrame(TCanvas& ACanvas, int ACol, int ARow, const TRect& R);
     bool SortMarkerShown(int ACol, int ARow);
     void DrawSortMarker(TCanvas& ACanvas, const TRect& R, int ACol);
-    int TreeLinePosition(int ARow);
     struct TControlPaintLook ControlPaintLook() const;
     int CellTextWidth(int ACol, int ARow);
     TRect GraphicRect(int ACol, int ARow, const TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
@@ -1238,6 +1237,11 @@ private:
     // The last real row under the node at display row ARow.
     int LastNodeRow(int ARow, int RowCountOfNode);
     void CheckRowIndex(int ARow) const;
+    // The row's selection flag; rows never flagged read as not selected.
+    bool RowFlagged(int ARow) const
+    {
+        return ARow >= 0 && static_cast<size_t>(ARow) < selectedRows_.size() && selectedRows_[static_cast<size_t>(ARow)];
+    }
     TCellGraphic* GraphicOfType(int ACol, int ARow, std::initializer_list<TCellType> Types);
     QStringList RadioItemsOf(const TCellGraphic& Radio) const;
     QString CheckText(int ACol, int ARow, bool Checked);

@@ -133,8 +133,8 @@ std::vector<int> TExtStringGrid::SelectedDragRows() const
 {
     std::vector<int> rows;
     if (mouseActions_->DisjunctRowSelect) {
-        for (int r = FixedRows(); r < RowCount() && r < static_cast<int>(selectedRows_.size()); ++r)
-            if (selectedRows_[r])
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (RowFlagged(r))
                 rows.push_back(r);
         return rows;
     }

@@ -173,7 +173,7 @@ void TExtStringGrid::GetCellColors(int ACol, int ARow, TFont& AFont, TBrush& ABr
     if (UseProps && !Printing && normal && ShowSelection()) {
         bool selected = false;
         if (MouseActions()->DisjunctRowSelect) {
-            selected = ARow < static_cast<int>(selectedRows_.size()) && selectedRows_[static_cast<size_t>(ARow)];
+            selected = RowFlagged(ARow);
             AState &= ~static_cast<TGridDrawState>(gdSelected);
         } else {
             selected = Selection().Contains(ACol, ARow);
@@ -266,7 +266,7 @@ void TExtStringGrid::DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState 
     if (fixed)
         DrawFixedRelief(ACanvas, ACol, Inflated(rect, 1));
     if (col == 0 && !fixed && HasNodes() && CellNode()->ShowTree())
-        PaintTreeLines(ACanvas, rect, TreeLinePosition(ARow));
+        PaintTreeLines(ACanvas, rect, NodeTreePosition(ARow));
     if (graphic)
         DrawCellGraphic(ACanvas, GraphicRect(col, ARow, rect, *graphic, hAlign), *graphic, col, ARow);
 
@@ -289,8 +289,7 @@ bool TExtStringGrid::CellShownSelected(int ACol, int ARow, TGridDrawState AState
     if (MouseActions()->DisjunctRowSelect && ACol >= FixedCols()) {
         // Marked rows show selected; with row selection the mark alone
         // decides, without it a selected cell of an unmarked row shows plain.
-        const bool marked =
-            ARow < static_cast<int>(selectedRows_.size()) && selectedRows_[static_cast<size_t>(ARow)];
+        const bool marked = RowFlagged(ARow);
         selected = (Options() & goRowSelect) ? marked : selected && marked;
     }
     return selected && (!(AState & gdFocused) || (Options() & goDrawFocusSelected)) && !(AState & gdFixed);
@@ -339,23 +338,6 @@ void TExtStringGrid::DrawFixedRelief(TCanvas& ACanvas, int ACol, const TRect& R)
     }
     if (Look() != glClassic && Flat() && ACol >= ColCount() - FixedRightCols())
         PaintSoftRelief(ACanvas, R, false, true, true, GridLineColor());
-}
-
-int TExtStringGrid::TreeLinePosition(int ARow)
-{
-    if (IsNode(ARow))
-        return 0;
-    if (ARow == RowCount() - FixedFooters() - 1)
-        return 1;
-    for (int n = ARow - 1; n >= FixedRows(); --n) {
-        if (!IsNode(n))
-            continue;
-        const TCellGraphic* node = GetCellGraphicObject(0, n);
-        if (!node)
-            return 0;
-        return node->CellIndex != ARow - n + 1 || node->CellBoolean ? 2 : 1;
-    }
-    return 0;
 }
 
 // ---- the text of a cell

@@ -229,7 +229,7 @@ void TExtStringGrid::CheckRowIndex(int ARow) const
 bool TExtStringGrid::RowSelect(int ARow) const
 {
     CheckRowIndex(ARow);
-    return static_cast<size_t>(ARow) < selectedRows_.size() && selectedRows_[static_cast<size_t>(ARow)];
+    return RowFlagged(ARow);
 }
 
 void TExtStringGrid::SetRowSelect(int ARow, bool Value)

@@ -602,7 +602,7 @@ void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
 void TExtStringGrid::RemoveSelectedRows()
 {
     for (int r = FixedRows(); r < RowCount() - FixedFooters();) {
-        if (static_cast<size_t>(r) < selectedRows_.size() && selectedRows_[static_cast<size_t>(r)])
+        if (RowFlagged(r))
             RemoveRowsAt(r, 1);
         else
             ++r;

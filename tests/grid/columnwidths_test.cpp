@@ -1,7 +1,7 @@
 #include "grid/columnwidths.h"
+#include "tests/grid/widthstore.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,33 +9,7 @@
 
 namespace {
 
-// The per-user configuration folder moved into a temporary folder.
-class ColumnWidths : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (savedConfigHome.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", savedConfigHome);
-    }
-
-    void Place(TColumnSize& size, TColumnSizeLocation location)
-    {
-        size.Location = location;
-        size.Key = location == clIniFile ? dir.filePath("grid.ini") : QStringLiteral("Software\\Trivanto\\Teclas");
-        size.Section = "Larguras";
-    }
-
-    QTemporaryDir dir;
-    QByteArray savedConfigHome;
-};
+class ColumnWidths : public TemporaryWidthStore {};
 
 TEST_F(ColumnWidths, BothLocationsGiveBackWhatWasSaved)
 {

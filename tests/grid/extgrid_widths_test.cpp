@@ -5,8 +5,8 @@
 #include "platform/inifiles.h"
 #include "tests/support/scripted.h"
 #include "tests/support/input.h"
+#include "tests/grid/widthstore.h"
 
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,38 +23,10 @@ std::vector<int> Widths(const TExtStringGrid& grid)
     return widths;
 }
 
-// The per-user configuration folder moved into a temporary folder.
-class StoredWidths : public ::testing::Test {
+class StoredWidths : public TemporaryWidthStore {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        savedConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (savedConfigHome.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", savedConfigHome);
-    }
-
-    void Place(TExtStringGrid& grid, TColumnSizeLocation location)
-    {
-        grid.ColumnSize()->Location = location;
-        grid.ColumnSize()->Key =
-            location == clIniFile ? dir.filePath("grid.ini") : QStringLiteral("Software\\Trivanto\\Teclas");
-        grid.ColumnSize()->Section = "Larguras";
-    }
-
-    QString StoreFile(TColumnSizeLocation location) const
-    {
-        return location == clIniFile ? dir.filePath("grid.ini") : dir.filePath("config/Software/Trivanto/Teclas.ini");
-    }
-
-    QTemporaryDir dir;
-    QByteArray savedConfigHome;
+    using TemporaryWidthStore::Place;
+    void Place(TExtStringGrid& grid, TColumnSizeLocation location) { Place(*grid.ColumnSize(), location); }
 };
 
 TEST_F(StoredWidths, SavedOnDestroyLoadedWhenTheWindowIsMade)
