@@ -41,6 +41,7 @@
 
 class QScrollBar;
 class QTimerEvent;
+class QHelpEvent;
 class QWidget;
 
 class TExtStringGridCheck;
@@ -1000,6 +1001,8 @@ protected:
     void SetEditText(int ACol, int ARow, const QString& Value) override;
 
     bool event(QEvent* Event) override;
+    // Events of the cell area (mouse, hints) pass the window procedure too.
+    bool viewportEvent(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
     // MouseActions.DirectEdit: a click that chose an editable cell opens
     // its editor at once.
@@ -1277,4 +1280,19 @@ private:
     // Above 0 while the grid sets its proportional thumbs itself.
     int thumbsUpdating_ = 0;
     bool scrollHintsHooked_ = HookScrollHints();
+
+    // =====================================================================
+    // Window procedure
+    // =====================================================================
+    // Middle-button panning: starts, steps and ends it; true when the event
+    // was taken.
+    bool PanningEvent(QEvent* Event);
+    // A left press on a mini-HTML cell: anchors and embedded controls; true
+    // when the press was taken.
+    bool HTMLMouseDown(TShiftState Shift, int X, int Y);
+    // The mouse over URL cells and anchors (hand cursor, anchor enter and
+    // exit) and the cell hint cancelled on entering another cell.
+    void AnchorMouseMove(TShiftState Shift, int X, int Y);
+    // The tool-tip request: the cell hint in the HTML hint window.
+    bool CellHintEvent(QHelpEvent* Event);
 };

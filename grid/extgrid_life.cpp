@@ -97,9 +97,19 @@ bool TExtStringGrid::event(QEvent* Event)
     return TBaseGrid::event(Event);
 }
 
+bool TExtStringGrid::viewportEvent(QEvent* Event)
+{
+    if (WndProc(Event))
+        return true;
+    return TBaseGrid::viewportEvent(Event);
+}
+
 bool TExtStringGrid::WndProc(QEvent* Message)
 {
-    (void)Message;
+    if (PanningEvent(Message))
+        return true;
+    if (Message->type() == QEvent::ToolTip)
+        return CellHintEvent(static_cast<QHelpEvent*>(Message));
     return false;
 }
 
