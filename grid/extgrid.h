@@ -35,8 +35,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 class QScrollBar;
@@ -61,6 +63,8 @@ class TControlEdit;
 class TControlCombo;
 class QKeyEvent;
 class TRichEdit;
+// What the mini-HTML renderer found under a point (grid/esghtmle.h).
+struct THTMLDrawOutput;
 
 // The panel the floating footer is drawn in.
 class TFooterPanel;
@@ -1295,4 +1299,66 @@ private:
     void AnchorMouseMove(TShiftState Shift, int X, int Y);
     // The tool-tip request: the cell hint in the HTML hint window.
     bool CellHintEvent(QHelpEvent* Event);
+
+    // ---------------------------------------------------------------------
+    // Mini-HTML cells under the mouse, links and cell hints
+    // (grid/extgrid_html.cpp, grid/extgrid_hints.cpp)
+    // ---------------------------------------------------------------------
+    // Releases a pressed form button (mouse release, focus lost) and hides
+    // the hint when the mouse leaves or a key or button is pressed; never
+    // takes the event.
+    void HTMLWindowEvent(QEvent* Message);
+    // Where a painted mini-HTML cell put its text, and in which font: the
+    // mouse hit-tests the cell as it was drawn. Kept per cell (real column,
+    // row) for the cells in view.
+    struct THTMLCellLayout {
+        TRect CellRect;
+        TRect TextRect;
+        TFont Font;
+        bool Selected = false;
+    };
+    void RememberHTMLLayout(int ADisplayCol, int ACol, int ARow, const TRect& TextRect, const TFont& Font,
+                            bool Selected);
+    // What lies under client point (X, Y) of a mini-HTML cell: false when
+    // no such cell is there or nothing of its markup is under the point.
+    // ACol is the real column of the cell's base.
+    bool HTMLHitTest(int X, int Y, int& ACol, int& ARow, THTMLDrawOutput& Out);
+    // The cell (real column) whose text is a URL shown as a link, under
+    // client point (X, Y).
+    bool URLCellAt(int X, int Y, int& ACol, int& ARow);
+    void AnchorClick(int ACol, int ARow, const QString& Anchor);
+    void MoveToCellAnchor(const QString& Anchor);
+    void ControlClick(int ACol, int ARow, const THTMLDrawOutput& Hit, QPoint At);
+    // The form's edit or combo placed over a control of a cell, and its
+    // end: the value written back into the cell's control.
+    void StartControlEdit(int ACol, int ARow, const THTMLDrawOutput& Hit);
+    void EndControlEdit();
+    void ReleaseHTMLButton();
+    // The anchor under the mouse changed: exit the old one, enter the new.
+    void ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor);
+    void ShowLinkCursor(bool Show);
+    void CancelCellHint();
+    // A cell's text as its hint shows it (plain text escaped for the
+    // mini-HTML hint window), and whether it is wider than the cell.
+    QString CellHintText(int ACol, int ARow);
+    bool TextWiderThanCell(int ACol, int ARow, const TRect& CellBounds);
+
+    std::map<std::pair<int, int>, THTMLCellLayout> htmlLayouts_;
+    // The form button shown pressed: its cell (real column) and the client
+    // point it was pressed at; column -1 when none.
+    TPoint htmlPressedCell_{-1, -1};
+    QPoint htmlPressedAt_;
+    // The control whose edit or combo is open (column -1: none).
+    struct THTMLControlEdit {
+        int Col = -1;
+        int Row = -1;
+        QString ID;
+        QString Type;
+    } htmlControlEdit_;
+    // The anchor under the mouse, with its cell; whether the grid shows
+    // the link cursor; the cell the shown hint belongs to.
+    QString hoverAnchor_;
+    TPoint hoverAnchorCell_{-1, -1};
+    bool linkCursorShown_ = false;
+    TPoint hintCell_{-1, -1};
 };

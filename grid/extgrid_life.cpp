@@ -106,6 +106,7 @@ bool TExtStringGrid::viewportEvent(QEvent* Event)
 
 bool TExtStringGrid::WndProc(QEvent* Message)
 {
+    HTMLWindowEvent(Message);
     if (PanningEvent(Message))
         return true;
     if (Message->type() == QEvent::ToolTip)

@@ -400,6 +400,15 @@ void TExtStringGrid::DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, i
         in.PictureCache = PictureCache();
         in.Pictures = PictureContainer();
         in.Window = this;
+        // A form button pressed in this cell is drawn down under the point
+        // it was pressed at.
+        if (htmlPressedCell_ == TPoint{ACol, ARow}) {
+            in.X = htmlPressedAt_.x();
+            in.Y = htmlPressedAt_.y();
+            in.Down = true;
+        }
+        if (&ACanvas == &Canvas)
+            RememberHTMLLayout(ADisplayCol, ACol, ARow, textRect, ACanvas.Font, shownSelected);
         THTMLDrawOutput out;
         const TBrushStyle style = ACanvas.Brush.Style;
         ACanvas.Brush.Style = bsClear;

@@ -23,8 +23,10 @@ QFont HintFont()
 THTMLHintWindow::THTMLHintWindow(QWidget* AOwner) : QWidget(AOwner)
 {
     // A window of its own with no border, above the others, never active.
+    // The mouse passes through it to the grid under it, which keeps its
+    // hover and its cell.
     setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                   Qt::WindowDoesNotAcceptFocus);
+                   Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(HintFont());
 }
