@@ -268,11 +268,7 @@ void TExtStringGrid::HTMLWindowEvent(QEvent* Message)
         if (Message->type() == QEvent::FocusOut)
             CancelCellHint();
         break;
-    case QEvent::Leave:
-    case QEvent::KeyPress:
-    case QEvent::Wheel:
-        CancelCellHint();
-        break;
+    case QEvent::Leave: CancelCellHint(); break;
     default: break;
     }
 }
@@ -319,9 +315,10 @@ void TExtStringGrid::ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor
 
 void TExtStringGrid::ShowLinkCursor(bool Show)
 {
-    // Only the changes: every other cursor of the pointer is the mouse
-    // handling's own.
-    if (Show == linkCursorShown_)
+    // The link cursor is put back whenever something else replaced it; the
+    // grid's own comes back only on leaving a link: every other cursor of
+    // the pointer is the mouse handling's own.
+    if (!Show && !linkCursorShown_)
         return;
     linkCursorShown_ = Show;
     const TCursor shape = Show ? LinkCursor : cursor_;

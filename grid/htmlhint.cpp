@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -136,4 +137,35 @@ void THTMLHintWindow::paintEvent(QPaintEvent*)
     in.Window = this;
     THTMLDrawOutput out;
     HTMLDraw(canvas, in, out);
+}
+
+void THTMLHintWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
+void THTMLHintWindow::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
+bool THTMLHintWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Modifiers alone leave it: they may start a Ctrl click.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+            hide();
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ApplicationDeactivate: hide(); break;
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -44,6 +44,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // While shown, a key, a mouse button or the wheel anywhere in the
+    // application hides the hint, as tool tips go.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TRect screenRect(const TRect& wanted) const;
