@@ -31,6 +31,7 @@
 #include "grid/sortsettings.h"
 #include "platform/graphics.h"
 
+#include <QCursor>
 #include <QPointer>
 #include <QStringList>
 
@@ -710,9 +711,6 @@ public:
     virtual void SortRowsIndexed();
     virtual void MoveColumn(int FromIndex, int ToIndex);
     virtual void MoveRow(int FromIndex, int ToIndex);
-    // Whether the mouse at (X, Y) sizes a column or a row (OnColumnSize /
-    // OnRowSize may refuse).
-    virtual void CalcSizingState(int X, int Y, TGridSizingKind& State, int& Index);
     int NumHiddenRows() const { return hiddenRows_.Count(); }
     // 0 for a node row, 1 for a row that ends its node's tree line, 2 for
     // one it passes (0 with no node above).
@@ -972,6 +970,71 @@ private:
     // A column drag runs from this grid.
     bool columnDragging_ = false;
     TPopupButton* headerButton_ = nullptr;
+
+public:
+
+    // =====================================================================
+    // Mouse
+    // =====================================================================
+    // The grid's own pointer states under the mouse: whole columns from
+    // the fixed row, whole rows from the fixed column, every cell from the
+    // fixed top-left cell, and the fill handle at the selection's corner.
+    enum TPointerState { psNone = 0, psColSelect = 1, psRowSelect = 2, psAllSelect = 3, psFillHandle = 5 };
+    TPointerState PointerState() const { return pointerState_; }
+    // The cursor resource of a pointer state's cursor (8010 to 8012).
+    static QCursor GridCursor(int ResourceId);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    // Whether the mouse at (X, Y) sizes a column or a row: the string
+    // grid's answer, the fixed column's right edge with SizeFixedCol, and
+    // OnColumnSize / OnRowSize may refuse.
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index) override;
+    // Sizes one row to its highest cell; all rows (from the first normal
+    // one unless DoFixedRows), each with Padding added.
+    void AutoSizeRow(int ARow);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    bool BeginColumnDrag(int Origin, QPoint MousePt) override;
+    bool BeginRowDrag(int Origin, QPoint MousePt) override;
+    // A click remembers the current cell's text for the edit commit.
+    void Click() override;
+
+private:
+    TPointerState PointerStateAt(int X, int Y);
+    bool FillHandleAt(QPoint P) const;
+    bool TakeLeftPress(QMouseEvent* Event);
+    void ExtendPointerSelection(QPoint P);
+    void FillFromHandle();
+    void ClickCellControl(TPoint At, QPoint P);
+    int RadioItemAt(int ACol, int ARow, QPoint P);
+    void RightClickCell(TPoint At);
+    void ShowMoveMarks(QPoint P);
+    void HideMoveMarks();
+    void ShowSizingHint(QPoint P);
+    void ApplyPointerCursor();
+    bool HeaderEdgeColumn(QPoint P, int& ACol);
+    bool SortsOnRelease(QPoint P, TPoint At);
+    void ReleaseDisjunctCell(TPoint At, bool Ctrl);
+    int RowContentHeight(int ARow);
+
+    TPointerState pointerState_ = psNone;
+    TPointerState pressState_ = psNone;
+    // The left press: where, on which cell, and whether its button is held.
+    QPoint pressPoint_;
+    TPoint pressCell_{-1, -1};
+    bool leftHeld_ = false;
+    // The selection when the fill handle was pressed.
+    TGridRect fillOrigin_;
+    // A press on the selection armed a drag; Held: the press left the
+    // selection as it was.
+    bool dragArmed_ = false;
+    bool dragHeldSelection_ = false;
+    // Where the mouse took the moved header cell.
+    QPoint moveOffset_;
+    bool sizingHintShown_ = false;
 
 public:
 

@@ -313,43 +313,12 @@ bool TExtStringGrid::FilterKeyPress(QKeyEvent* event)
     return result;
 }
 
-void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // An editor opened by this press puts its caret under the mouse.
-    editClickPending_ = Button == mbLeft;
-    editClickAt_ = QPoint(X, Y);
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
-}
-
-void TExtStringGrid::mousePressEvent(QMouseEvent* Event)
-{
-    TBaseGrid::mousePressEvent(Event);
-    // A press the grid took (MouseDown ran) on a normal cell that became the
-    // current one; a plain click only, a Shift or Ctrl click selects.
-    if (!MouseActions()->DirectEdit || !editClickPending_ || editorShown_ || Event->modifiers() != Qt::NoModifier)
-        return;
-    const QPoint at = Event->position().toPoint();
-    const TGridCoord cell = MouseCoord(at.x(), at.y());
-    if (cell.X < FixedCols() || cell.Y < FixedRows() || IsFixed(cell.X, cell.Y))
-        return;
-    const TPoint base = BaseCell(cell.X, cell.Y);
-    if (base != TPoint{Col(), Row()} || !(Options() & goEditing) || HasCellControl(base.X, base.Y))
-        return;
-    ShowEditor();
-}
-
 bool TExtStringGrid::TakeEditClick(QPoint& at)
 {
     const bool pending = editClickPending_;
     editClickPending_ = false;
     at = editClickAt_;
     return pending;
-}
-
-void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
-    editClickPending_ = false;
 }
 
 // ---- choosing a cell

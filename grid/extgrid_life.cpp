@@ -189,13 +189,6 @@ void TExtStringGrid::UnhookOwnerForm()
     ownerForm_ = nullptr;
 }
 
-void TExtStringGrid::CalcSizingState(int X, int Y, TGridSizingKind& State, int& Index)
-{
-    (void)X, (void)Y;
-    State = gsNone;
-    Index = -1;
-}
-
 void TExtStringGrid::ReadPlatformSettings()
 {
     // Visual styles: a recent enough platform whose style library reports an

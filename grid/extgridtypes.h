@@ -48,8 +48,10 @@ inline constexpr TCursor crHandPoint = -21;
 // A date and time as days since 30 December 1899 (the fraction is the time).
 using TDateTime = double;
 
-// What the mouse over a grid line would size.
-enum TGridSizingKind { gsNone, gsColSizing, gsRowSizing };
+// What the mouse over a grid line would size: gsNone, gsColSizing or
+// gsRowSizing of the string grid's states.
+using TGridSizingKind = TGridState;
+inline constexpr TGridState gsNone = gsNormal;
 
 // Values shown in a radio group or a list of images kept in a cell.
 using TOptionList = QStringList;

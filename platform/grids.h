@@ -58,6 +58,10 @@ using TGridDrawState = unsigned;
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
+// What the mouse is doing with a grid since its last press: nothing,
+// selecting cells, sizing a row or a column, moving a row or a column.
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
 struct TGridCoord {
     int X = 0;
     int Y = 0;
@@ -226,8 +230,9 @@ public:
     // moved range lands with its first index at ToIndex; the current cell
     // and the selection follow their cells. Deleting keeps at least one
     // column and one row; inserted ones are empty, of the default size.
-    void MoveColumn(int fromIndex, int toIndex);
-    void MoveRow(int fromIndex, int toIndex);
+    // A column (row) moved by the mouse goes through these.
+    virtual void MoveColumn(int fromIndex, int toIndex);
+    virtual void MoveRow(int fromIndex, int toIndex);
     void MoveCols(int FromIndex, int Count, int ToIndex);
     void MoveRows(int FromIndex, int Count, int ToIndex);
     void InsertCols(int Index, int Count);
@@ -350,6 +355,30 @@ protected:
     int MaxTopRow() const;
     int MaxLeftCol() const;
 
+    // The mouse's work since its last press. GridStateIndex is the column
+    // (row) being sized, or where the moved one would land; MovingFrom is
+    // the column (row) being moved.
+    TGridState GridState() const;
+    int GridStateIndex() const { return dragIndex_; }
+    int MovingFrom() const { return dragOrigin_; }
+    // Ends the mouse's work at once: a sizing keeps the size reached, a move
+    // moves nothing, a selection stays as it is.
+    void CancelGridState();
+    // The mouse goes on selecting from the current cell, as after a press
+    // on it.
+    void StartSelecting();
+    // Whether the mouse at (X, Y) would size a column (a line of the fixed
+    // rows, with goColSizing) or a row (a line of the fixed columns, with
+    // goRowSizing), and which one; gsNormal and -1 when neither. A derived
+    // grid may refuse or allow more.
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index);
+    // A column (row) move by the mouse is about to start from Origin: false
+    // refuses it (the press then does nothing).
+    virtual bool BeginColumnDrag(int Origin, QPoint MousePt);
+    virtual bool BeginRowDrag(int Origin, QPoint MousePt);
+    // The grid or its editor has the focus.
+    bool HasFocusWithin() const;
+
     // Qt events.
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -429,7 +458,6 @@ private:
     int FixedWidth() const;
     int FixedHeight() const;
     bool ShowsEditor() const;
-    bool HasFocusWithin() const;
     // Opens the editor with a typed character; false when it cannot open.
     bool ShowEditorChar(char c);
     void SendCancelEdit();
@@ -471,6 +499,8 @@ private:
     int dragOrigin_ = 0;
     int scrolling_ = 0;
     bool clickPending_ = false;
+    // The split cursor shows over a sizing line.
+    bool sizingCursor_ = false;
     bool takingFocusBack_ = false;
     QRect paintArea_;
     QString editOriginal_;

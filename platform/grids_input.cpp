@@ -16,6 +16,15 @@ namespace {
 // How close to a line the mouse must be to size a column or row.
 const int kSizingMargin = 3;
 
+TMouseButton ButtonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+    }
+}
+
 } // namespace
 
 // ---- keyboard
@@ -212,43 +221,41 @@ void TStringGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
-    MouseDown(event->button() == Qt::RightButton ? mbRight : mbLeft, ShiftStateOf(event->modifiers(), event->buttons()),
-              p.x(), p.y());
+    MouseDown(ButtonOf(event), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
     if (event->button() != Qt::LeftButton)
         return;
     if (!HasFocusWithin())
         setFocus(Qt::MouseFocusReason);
-    const bool inFixedRows = p.y() < FixedHeight();
-    const bool inFixedCols = p.x() < FixedWidth();
-    if ((options_ & goColSizing) && inFixedRows) {
-        const int edge = HitColumnEdge(p.x());
-        if (edge >= 0) {
-            drag_ = Drag::SizeCol;
-            dragIndex_ = edge;
-            dragStart_ = ColLeft(edge);
-            dragOrigin_ = ColWidths(edge);
-            return;
-        }
+    TGridState sizing = gsNormal;
+    int edge = -1;
+    CalcSizingState(p.x(), p.y(), sizing, edge);
+    if (sizing == gsColSizing) {
+        drag_ = Drag::SizeCol;
+        dragIndex_ = edge;
+        dragStart_ = ColLeft(edge);
+        dragOrigin_ = ColWidths(edge);
+        return;
     }
-    if ((options_ & goRowSizing) && inFixedCols) {
-        const int edge = HitRowEdge(p.y());
-        if (edge >= 0) {
-            drag_ = Drag::SizeRow;
-            dragIndex_ = edge;
-            dragStart_ = RowTop(edge);
-            dragOrigin_ = RowHeights(edge);
-            return;
-        }
+    if (sizing == gsRowSizing) {
+        drag_ = Drag::SizeRow;
+        dragIndex_ = edge;
+        dragStart_ = RowTop(edge);
+        dragOrigin_ = RowHeights(edge);
+        return;
     }
     const TGridCoord cell = MouseCoord(p.x(), p.y());
     if (cell.X < 0)
         return;
     if ((options_ & goColMoving) && cell.Y < fixedRows_ && cell.X >= fixedCols_) {
+        if (!BeginColumnDrag(cell.X, p))
+            return;
         drag_ = Drag::MoveCol;
         dragIndex_ = dragOrigin_ = cell.X;
         return;
     }
     if ((options_ & goRowMoving) && cell.X < fixedCols_ && cell.Y >= fixedRows_) {
+        if (!BeginRowDrag(cell.Y, p))
+            return;
         drag_ = Drag::MoveRow;
         dragIndex_ = dragOrigin_ = cell.Y;
         return;
@@ -291,9 +298,18 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     case Drag::None: {
-        const bool sizeCol = (options_ & goColSizing) && p.y() < FixedHeight() && HitColumnEdge(p.x()) >= 0;
-        const bool sizeRow = (options_ & goRowSizing) && p.x() < FixedWidth() && HitRowEdge(p.y()) >= 0;
-        viewport()->setCursor(sizeCol ? Qt::SplitHCursor : sizeRow ? Qt::SplitVCursor : Qt::ArrowCursor);
+        // Over a line that sizes, the split cursor; off it, the cursor the
+        // split one replaced (a derived grid may set its own meanwhile).
+        TGridState sizing = gsNormal;
+        int edge = -1;
+        CalcSizingState(p.x(), p.y(), sizing, edge);
+        if (sizing == gsColSizing || sizing == gsRowSizing) {
+            viewport()->setCursor(sizing == gsColSizing ? Qt::SplitHCursor : Qt::SplitVCursor);
+            sizingCursor_ = true;
+        } else if (sizingCursor_) {
+            viewport()->unsetCursor();
+            sizingCursor_ = false;
+        }
         return;
     }
     }
@@ -312,8 +328,7 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* event)
         MoveColumn(dragOrigin_, dragIndex_);
     if (ended == Drag::MoveRow && dragIndex_ != dragOrigin_)
         MoveRow(dragOrigin_, dragIndex_);
-    MouseUp(event->button() == Qt::RightButton ? mbRight : mbLeft, ShiftStateOf(event->modifiers(), event->buttons()),
-            p.x(), p.y());
+    MouseUp(ButtonOf(event), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
     if (clickPending_ && event->button() == Qt::LeftButton) {
         clickPending_ = false;
         Click();
@@ -335,6 +350,61 @@ void TStringGrid::wheelEvent(QWheelEvent* event)
     else if (event->angleDelta().y() > 0)
         DoMouseWheelUp(shift, pos);
     event->accept();
+}
+
+TGridState TStringGrid::GridState() const
+{
+    switch (drag_) {
+    case Drag::Select: return gsSelecting;
+    case Drag::SizeCol: return gsColSizing;
+    case Drag::SizeRow: return gsRowSizing;
+    case Drag::MoveCol: return gsColMoving;
+    case Drag::MoveRow: return gsRowMoving;
+    case Drag::None: break;
+    }
+    return gsNormal;
+}
+
+void TStringGrid::CancelGridState()
+{
+    drag_ = Drag::None;
+}
+
+void TStringGrid::StartSelecting()
+{
+    drag_ = Drag::Select;
+}
+
+void TStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index)
+{
+    State = gsNormal;
+    Index = -1;
+    if ((options_ & goColSizing) && Y < FixedHeight()) {
+        Index = HitColumnEdge(X);
+        if (Index >= 0) {
+            State = gsColSizing;
+            return;
+        }
+    }
+    if ((options_ & goRowSizing) && X < FixedWidth()) {
+        Index = HitRowEdge(Y);
+        if (Index >= 0)
+            State = gsRowSizing;
+    }
+}
+
+bool TStringGrid::BeginColumnDrag(int Origin, QPoint MousePt)
+{
+    (void)Origin;
+    (void)MousePt;
+    return true;
+}
+
+bool TStringGrid::BeginRowDrag(int Origin, QPoint MousePt)
+{
+    (void)Origin;
+    (void)MousePt;
+    return true;
 }
 
 int TStringGrid::HitColumnEdge(int x) const
