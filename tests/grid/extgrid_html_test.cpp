@@ -2,10 +2,6 @@
 // not) through the desktop services, "CELL://" moves, the form controls of a
 // cell, the hand cursor with the anchor events, and the cell hints that Qt's
 // tool-tip event brings up in the HTML hint window.
-//
-// The DISABLED_ tests need the grid's mouse handling to hand the left press
-// and the moves to the HTML cells (and to leave a press they took alone);
-// they run once it does.
 #include "grid/extgrid.h"
 
 #include "grid/grideditors.h"
@@ -162,7 +158,7 @@ const LinkCase kLinkCases[] = {
 
 class GridHtmlLinks : public GridHtml, public ::testing::WithParamInterface<LinkCase> {};
 
-TEST_P(GridHtmlLinks, DISABLED_ClickOpensOnlyWebAndMail)
+TEST_P(GridHtmlLinks, ClickOpensOnlyWebAndMail)
 {
     const LinkCase& c = GetParam();
     grid->SetURLShow(c.urlCell);
@@ -193,7 +189,7 @@ TEST_F(GridHtml, ClickBesideTheAnchorOpensNothing)
     EXPECT_TRUE(urls.opened.isEmpty());
 }
 
-TEST_F(GridHtml, DISABLED_AnchorClickHandlerMayTakeOver)
+TEST_F(GridHtml, AnchorClickHandlerMayTakeOver)
 {
     std::vector<std::string> seen;
     bool handle = false;
@@ -238,7 +234,7 @@ protected:
     ControlLog log;
 };
 
-TEST_F(GridHtmlControls, DISABLED_CheckFlipsItsValueInTheCellText)
+TEST_F(GridHtmlControls, CheckFlipsItsValueInTheCellText)
 {
     // A cell is mini-HTML by a closing tag or a bold or italic one.
     Put(2, 2, "<CONTROL TYPE=\"CHECK\" ID=\"ok\" VALUE=\"FALSE\"> <B>aceito</B>");
@@ -250,7 +246,7 @@ TEST_F(GridHtmlControls, DISABLED_CheckFlipsItsValueInTheCellText)
     EXPECT_EQ(log.lines, (std::vector<std::string>{"click 2,2 ok CHECK TRUE", "click 2,2 ok CHECK FALSE"}));
 }
 
-TEST_F(GridHtmlControls, DISABLED_EditWritesBackOnEnter)
+TEST_F(GridHtmlControls, EditWritesBackOnEnter)
 {
     Put(1, 3, "<CONTROL TYPE=\"EDIT\" ID=\"rua\" VALUE=\"Velha\" WIDTH=\"100\"> <I>rua</I>");
     Click(Start(1, 3, 20, 14));
@@ -270,7 +266,7 @@ TEST_F(GridHtmlControls, DISABLED_EditWritesBackOnEnter)
     EXPECT_EQ(log.lines, (std::vector<std::string>{"click 1,3 rua EDIT Velha", "done 1,3 rua EDIT Nova & <larga>"}));
 }
 
-TEST_F(GridHtmlControls, DISABLED_EditWritesBackWhenTheFocusLeaves)
+TEST_F(GridHtmlControls, EditWritesBackWhenTheFocusLeaves)
 {
     Put(1, 3, "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"a\" WIDTH=\"100\"></P>");
     Click(Start(1, 3, 20, 14));
@@ -285,7 +281,7 @@ TEST_F(GridHtmlControls, DISABLED_EditWritesBackWhenTheFocusLeaves)
     EXPECT_EQ(log.lines.size(), 2u);
 }
 
-TEST_F(GridHtmlControls, DISABLED_ComboListsTheValuesAndWritesBack)
+TEST_F(GridHtmlControls, ComboListsTheValuesAndWritesBack)
 {
     grid->OnControlComboList = [this](QObject*, int ARow, int ACol, const QString& id, const QString& type,
                                       const QString& value, QStringList& values, bool& edit, int& dropCount) {
@@ -314,7 +310,7 @@ TEST_F(GridHtmlControls, DISABLED_ComboListsTheValuesAndWritesBack)
                                                    "done 2,1 lado COMBO Leste"}));
 }
 
-TEST_F(GridHtmlControls, DISABLED_ButtonShowsPressedUntilReleasedOrFocusLost)
+TEST_F(GridHtmlControls, ButtonShowsPressedUntilReleasedOrFocusLost)
 {
     Put(1, 2, "<CONTROL TYPE=\"BUTTON\" ID=\"b1\" VALUE=\"Ir\" WIDTH=\"80\"></P>");
     const QImage up = CellImage(1, 2);
@@ -353,7 +349,7 @@ TEST_F(GridHtmlControls, Screenshot)
 
 // ---- the mouse over links
 
-TEST_F(GridHtml, DISABLED_AnchorsEnterAndExitWithTheHandCursor)
+TEST_F(GridHtml, AnchorsEnterAndExitWithTheHandCursor)
 {
     std::vector<std::string> seen;
     grid->OnAnchorEnter = [&](QObject*, int ARow, int ACol, const QString& anchor) {
@@ -385,7 +381,7 @@ TEST_F(GridHtml, DISABLED_AnchorsEnterAndExitWithTheHandCursor)
                                               "enter 2,2 http://b.example/", "exit 2,2 http://b.example/"}));
 }
 
-TEST_F(GridHtml, DISABLED_ApplicationCursorComesBackOffTheLink)
+TEST_F(GridHtml, ApplicationCursorComesBackOffTheLink)
 {
     grid->SetCursor(Qt::CrossCursor);
     Put(1, 2, Anchor("http://a.example/"));
@@ -516,7 +512,7 @@ TEST_F(GridHints, NoHintOffTheCells)
     EXPECT_FALSE(Hint()->isVisible());
 }
 
-TEST_F(GridHints, DISABLED_AnotherCellCancelsTheHint)
+TEST_F(GridHints, AnotherCellCancelsTheHint)
 {
     grid->setToolTip("dica");
     Paint();
