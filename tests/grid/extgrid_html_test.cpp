@@ -210,6 +210,18 @@ TEST_F(GridHtml, AnchorClickHandlerMayTakeOver)
     EXPECT_EQ(urls.opened, QStringList{"http://example.com/"});
 }
 
+TEST_F(GridHtml, AnchorHitWhereTheScrolledCellIsNowDrawn)
+{
+    grid->SetRowCount(40);
+    Put(1, 30, Anchor("CELL://R2C3"));
+    grid->SetTopRow(28);
+    Paint();
+    Click(Start(1, 30));
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(urls.opened.isEmpty());
+}
+
 // ---- form controls
 
 struct ControlLog {
@@ -279,6 +291,20 @@ TEST_F(GridHtmlControls, EditWritesBackWhenTheFocusLeaves)
     EXPECT_TRUE(grid->Cells(1, 3).contains("VALUE=\"ab\""));
     EXPECT_EQ(log.lines.back(), "done 1,3 e EDIT ab");
     EXPECT_EQ(log.lines.size(), 2u);
+}
+
+TEST_F(GridHtmlControls, EditOfARowRemovedMeanwhileWritesNothing)
+{
+    Put(1, 4, "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"a\" WIDTH=\"100\"></P>");
+    Click(Start(1, 4, 20, 14));
+    ASSERT_TRUE(grid->ControlEdit()->isVisible());
+    input::Type("b");
+    grid->SetRowCount(3);
+    input::Key(Qt::Key_Return);
+    EXPECT_FALSE(grid->ControlEdit()->isVisible());
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"click 1,4 e EDIT a"}));
+    grid->SetRowCount(6);
+    EXPECT_EQ(grid->Cells(1, 4), "");
 }
 
 TEST_F(GridHtmlControls, ComboListsTheValuesAndWritesBack)
