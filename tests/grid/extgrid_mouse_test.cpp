@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         grid = new TExtStringGrid(&window);
-        grid->setGeometry(0, 0, 460, 220);
+        grid->setGeometry(10, 20, 460, 220);
         grid->SetColCount(5);
         grid->SetRowCount(7);
         grid->SetDefaultColWidth(80);
@@ -39,7 +39,7 @@ protected:
         for (int c = 0; c < 5; ++c)
             for (int r = 0; r < 7; ++r)
                 grid->SetCells(c, r, QString("%1%2").arg(QChar('a' + c)).arg(r));
-        window.resize(480, 240);
+        window.resize(480, 250);
         ASSERT_TRUE(input::Activate(&window));
         grid->setFocus();
         input::Settle();
