@@ -603,4 +603,34 @@ TEST_F(GridMouse, RangeSelectionSwitchesEditingOff)
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 3}));
 }
 
+// A click on the current cell takes its text as it now stands: a text the
+// program put there meanwhile is no edit of the user's.
+TEST_F(GridMouse, AClickRemembersTheCellsTextForTheCommit)
+{
+    grid->SetOptions(grid->Options() | goEditing);
+    int validated = 0;
+    grid->OnCellValidate = [&](QObject*, int, int, QString&, bool&) { ++validated; };
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(2, 2));
+    grid->SetCells(2, 2, "set by the program");
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(2, 2));
+    ASSERT_TRUE(grid->EditorMode());
+    input::Key(Qt::Key_Return);
+    EXPECT_EQ(validated, 0);
+    EXPECT_EQ(grid->Cells(2, 2), "set by the program");
+}
+
+// Rows size to their highest cell: lines of a multi-line cell count.
+TEST_F(GridMouse, RowsAutoSizeToTheirLines)
+{
+    grid->Multilinecells = true;
+    grid->SetCells(2, 3, "one\ntwo\nthree");
+    grid->AutoSizeRow(2);
+    grid->AutoSizeRow(3);
+    EXPECT_GT(grid->RowHeights(3), 2 * grid->RowHeights(2));
+    const int single = grid->RowHeights(2);
+    grid->AutoSizeRows(false, 5);
+    EXPECT_EQ(grid->RowHeights(4), single + 5);
+    EXPECT_EQ(grid->RowHeights(0), 24) << "fixed rows only when asked";
+}
+
 } // namespace
