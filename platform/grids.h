@@ -226,8 +226,9 @@ public:
     // moved range lands with its first index at ToIndex; the current cell
     // and the selection follow their cells. Deleting keeps at least one
     // column and one row; inserted ones are empty, of the default size.
-    void MoveColumn(int fromIndex, int toIndex);
-    void MoveRow(int fromIndex, int toIndex);
+    // A derived grid may map the indices (the user's moves come here).
+    virtual void MoveColumn(int fromIndex, int toIndex);
+    virtual void MoveRow(int fromIndex, int toIndex);
     void MoveCols(int FromIndex, int Count, int ToIndex);
     void MoveRows(int FromIndex, int Count, int ToIndex);
     void InsertCols(int Index, int Count);
