@@ -730,6 +730,7 @@ public:
     int RowHeightOfLines(int Lines, int Extra, int MinHeight, int MaxHeight) const;
     // The most lines a cell of the row holds (1 without Multilinecells).
     int RowLineCount(int ARow) const;
+    static int TextLineCount(const QString& Text);
     // The first data row whose text in the sort column (SortSettings'
     // column when shown, else column 1) begins with UpperText, compared
     // with the cell's prefix upper-cased by the locale; -1 when none.

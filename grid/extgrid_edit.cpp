@@ -998,8 +998,7 @@ void TExtStringGrid::FitColumnToEditor(const QString& S)
 
 void TExtStringGrid::FitRowToEditor(const QString& S)
 {
-    const int lines = std::max(1, static_cast<int>(S.count('\n')) + 1);
-    SetRowHeights(Row(), std::max(DefaultRowHeight(), lines * fontMetrics().lineSpacing() + 4));
+    SetRowHeights(Row(), RowHeightOfLines(TextLineCount(S), 2 * XYOffsetY, DefaultRowHeight(), 0));
 }
 
 // ---- the edit text and the grid's hooks for its editors

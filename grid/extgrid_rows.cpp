@@ -950,13 +950,23 @@ int TExtStringGrid::RowHeightOfLines(int Lines, int Extra, int MinHeight, int Ma
     return std::max(height, MinHeight);
 }
 
+int TExtStringGrid::TextLineCount(const QString& Text)
+{
+    // A line ends at CR LF, LF or CR, as painting breaks it.
+    int lines = 1;
+    for (qsizetype i = 0; i < Text.size(); ++i)
+        if (Text[i] == QLatin1Char('\n') || (Text[i] == QLatin1Char('\r') && !Text.mid(i + 1).startsWith('\n')))
+            ++lines;
+    return lines;
+}
+
 int TExtStringGrid::RowLineCount(int ARow) const
 {
     if (!Multilinecells || ARow < 0 || ARow >= RowCount())
         return 1;
     int lines = 1;
     for (int c = 0; c < ColCount(); ++c)
-        lines = std::max(lines, LineCount(Cells(c, ARow), true));
+        lines = std::max(lines, TextLineCount(Cells(c, ARow)));
     return lines;
 }
 

@@ -267,12 +267,35 @@ TEST_F(GridCommit, RowHeightsByLinesAndLineCounts)
     EXPECT_EQ(grid->RowHeightOfLines(3, 4, 0, 2 * line), 2 * line) << "at most the maximum";
     EXPECT_EQ(grid->RowHeightOfLines(0, 0, 18, 0), 18) << "at least the minimum";
 
-    grid->SetCells(2, 3, "a\r\nb\r\nc");
-    grid->SetCells(3, 3, "a\r\nb");
+    grid->SetCells(2, 3, "a\r\nb\nc");
+    grid->SetCells(3, 3, "a\rb");
     EXPECT_EQ(grid->RowLineCount(3), 1) << "without Multilinecells every row has one line";
     grid->Multilinecells = true;
     EXPECT_EQ(grid->RowLineCount(3), 3);
     EXPECT_EQ(grid->RowLineCount(2), 1);
+}
+
+TEST_F(GridCommit, CtrlEnterSizesTheRowToTheEditorsLines)
+{
+    grid->Multilinecells = true;
+    grid->SizeWhileTyping()->Height = true;
+    grid->Navigation()->LineFeedOnEnter = true;
+    const int normal = grid->RowHeights(1);
+    input::Key(Qt::Key_F2);
+    input::Key(Qt::Key_A, Qt::ControlModifier);
+    input::Type("um\rdois\rtrês\rquatro");
+    input::Key(Qt::Key_Return, Qt::ControlModifier);
+    const int four = grid->RowHeights(1);
+    EXPECT_GT(four, normal);
+    EXPECT_EQ(four, grid->RowHeightOfLines(4, 2 * grid->XYOffsetY, grid->DefaultRowHeight(), 0));
+    // Fewer lines: the row shrinks again, never below a normal row.
+    input::Key(Qt::Key_A, Qt::ControlModifier);
+    input::Type("um");
+    input::Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(grid->RowHeights(1), grid->RowHeightOfLines(1, 2 * grid->XYOffsetY, grid->DefaultRowHeight(), 0));
+    EXPECT_LT(grid->RowHeights(1), four);
+    EXPECT_GE(grid->RowHeights(1), grid->DefaultRowHeight());
+    input::Key(Qt::Key_Escape);
 }
 
 TEST_F(GridCommit, IncrementalLookupFindsTheFirstRowBeginningWithTheText)
