@@ -1005,7 +1005,9 @@ void TExtStringGrid::FitRowToEditor(const QString& S)
 
 void TExtStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
-    StoreEditText(ACol, ARow, Value);
+    // The editor writes the column it read (GetEditText).
+    const int real = RealColIndex(ACol);
+    StoreEditText(real < ColCount() ? real : ACol, ARow, Value);
 }
 
 void TExtStringGrid::StoreEditText(int ACol, int ARow, const QString& Value)

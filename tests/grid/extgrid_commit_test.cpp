@@ -179,6 +179,23 @@ TEST_F(GridCommit, EditorsGetTheTextWithoutTagsUnlessEditWithTags)
     input::Key(Qt::Key_Escape);
 }
 
+TEST_F(GridCommit, TheEditorEditsTheRealColumnBehindHiddenOnes)
+{
+    // Column 1 hidden: display column 1 is real column 2.
+    grid->SetCells(2, 2, "real");
+    grid->SetCells(1, 2, "hidden");
+    grid->SetColumnVisibleFlag(1, false);
+    grid->FocusCell(1, 2);
+    input::Key(Qt::Key_F2);
+    EXPECT_EQ(grid->TextEditor()->Text(), "real");
+    input::Key(Qt::Key_End);
+    input::Type("!");
+    EXPECT_EQ(grid->Cells(2, 2), "real!");
+    EXPECT_EQ(grid->Cells(1, 2), "hidden") << "the hidden column is left alone";
+    input::Key(Qt::Key_Escape);
+    grid->SetColumnVisibleFlag(1, true);
+}
+
 TEST_F(GridCommit, TheEditorTextStandsWhereTheCellsDoes)
 {
     for (auto [cell, wanted] : {std::pair{vtaTop, Qt::AlignTop}, std::pair{vtaCenter, Qt::AlignVCenter},
