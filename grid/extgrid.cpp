@@ -462,6 +462,7 @@ void TExtStringGrid::SetFixedRowHeight(int Value)
 void TExtStringGrid::SetIntegralHeight(bool Value)
 {
     integralHeight_ = Value;
+    SetBounds(x(), y(), width(), height());
 }
 
 void TExtStringGrid::SetWordWrap(bool Value)

@@ -341,6 +341,10 @@ TEST_F(GridMouse, EnhancedColumnMoveShowsArrowsAndHeaderButton)
     EXPECT_EQ(grid->Cells(3, 0), "b0");
     EXPECT_EQ(grid->Cells(1, 0), "c0");
     EXPECT_EQ(grid->Cells(3, 4), "b4");
+    // The widths follow their columns.
+    EXPECT_EQ(grid->ColWidths(3), 60);
+    EXPECT_EQ(grid->ColWidths(2), 100);
+    EXPECT_EQ(grid->ColWidths(1), 80);
 }
 
 TEST_F(GridMouse, RefusedColumnMoveMovesNothing)
