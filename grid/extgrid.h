@@ -1008,6 +1008,7 @@ public:
     // fixed top-left cell, and the fill handle at the selection's corner.
     enum TPointerState { psNone = 0, psColSelect = 1, psRowSelect = 2, psAllSelect = 3, psFillHandle = 5 };
     TPointerState PointerState() const { return pointerState_; }
+    void ClearPointerState();
     // The cursor resource of a pointer state's cursor (8010 to 8012).
     static QCursor GridCursor(int ResourceId);
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -1062,6 +1063,7 @@ private:
     // Where the mouse took the moved header cell.
     QPoint moveOffset_;
     bool sizingHintShown_ = false;
+    bool pointerCursorShown_ = false;
 
 public:
 

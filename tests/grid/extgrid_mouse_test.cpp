@@ -125,6 +125,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PointerCase{"DataCellIsNoState", &TMouseActions::ColSelect, 3, 3, TExtStringGrid::psNone, 0}),
     ByName{});
 
+TEST_F(GridMouse, TheApplicationsCursorEndsThePointerState)
+{
+    grid->MouseActions()->ColSelect = true;
+    Move(Center(2, 0), Qt::NoButton);
+    ASSERT_EQ(grid->PointerState(), TExtStringGrid::psColSelect);
+    grid->SetCursor(Qt::IBeamCursor);
+    EXPECT_EQ(grid->PointerState(), TExtStringGrid::psNone);
+    EXPECT_EQ(area()->cursor().shape(), Qt::IBeamCursor);
+}
+
 TEST_F(GridMouse, HeaderSizingEdgeIsNoColumnSelection)
 {
     grid->SetOptions(grid->Options() | goColSizing);
