@@ -202,6 +202,8 @@ TExtStringGrid::~TExtStringGrid()
 void TExtStringGrid::SetCursor(TCursor Value)
 {
     cursor_ = Value;
+    // The application's cursor ends the grid's own pointer state.
+    ClearPointerState();
     if (Value >= 0 && Value <= Qt::LastCursor)
         setCursor(static_cast<Qt::CursorShape>(Value));
     else if (Value == crHandPoint)
@@ -462,6 +464,7 @@ void TExtStringGrid::SetFixedRowHeight(int Value)
 void TExtStringGrid::SetIntegralHeight(bool Value)
 {
     integralHeight_ = Value;
+    SetBounds(x(), y(), width(), height());
 }
 
 void TExtStringGrid::SetWordWrap(bool Value)

@@ -624,6 +624,14 @@ public:
     TRichEdit* RichEditWidget() const;
     // The control that edits the current edit's kind, when it shows.
     QWidget* ShownEditorControl() const;
+    // A rich-text cell into a rich-edit control (an empty cell empties it),
+    // and the control's contents back into the cell.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    // The pop-up of an edit link closed: a link that writes on closing
+    // writes its value into the current cell, any other ends the edit; the
+    // text editor then holds the value too.
+    void LinkPopupClosed();
 
     // What the grid's own editors ask of it.
     // Writes an editor's text into the current cell and validates it; false
@@ -709,8 +717,31 @@ public:
     virtual void ExchangeRows(int ARow1, int ARow2);
     virtual void SortRows();
     virtual void SortRowsIndexed();
-    virtual void MoveColumn(int FromIndex, int ToIndex);
-    virtual void MoveRow(int FromIndex, int ToIndex);
+    // Moves go by display column (mapped through the hidden columns) and
+    // display row; a mouse move of the string grid comes here too. The cells
+    // always travel whole (text and objects), with their hidden flags and
+    // column values; widths (heights) travel only with EnhRowColMove.
+    void MoveColumn(int FromIndex, int ToIndex) override;
+    void MoveRow(int FromIndex, int ToIndex) override;
+    // Empties the cells of ACount columns at ACol over all rows.
+    void ClearCols(int ACol, int ACount);
+    // A value of the application's kept per column; it moves with its
+    // column (up to column 512; 0 elsewhere).
+    std::uint16_t ColumnValue(int ACol) const;
+    void SetColumnValue(int ACol, std::uint16_t Value);
+    // The height of a row of Lines lines of the grid's font: a line is the
+    // height of "gh" and a quarter more; Extra added, then kept within
+    // MinHeight and MaxHeight (0: no upper bound).
+    int RowHeightOfLines(int Lines, int Extra, int MinHeight, int MaxHeight) const;
+    // The most lines a cell of the row holds (1 without Multilinecells).
+    int RowLineCount(int ARow) const;
+    static int TextLineCount(const QString& Text);
+    // The first data row whose text in the sort column (SortSettings'
+    // column when shown, else column 1) begins with UpperText, compared
+    // with the cell's prefix upper-cased by the locale; -1 when none.
+    int IncrementalLookup(const QString& UpperText) const;
+    // The brush colour a cell's properties hold; clNone when it has none.
+    TColor CellColor(int ACol, int ARow) const;
     int NumHiddenRows() const { return hiddenRows_.Count(); }
     // 0 for a node row, 1 for a row that ends its node's tree line, 2 for
     // one it passes (0 with no node above).
@@ -981,6 +1012,7 @@ public:
     // fixed top-left cell, and the fill handle at the selection's corner.
     enum TPointerState { psNone = 0, psColSelect = 1, psRowSelect = 2, psAllSelect = 3, psFillHandle = 5 };
     TPointerState PointerState() const { return pointerState_; }
+    void ClearPointerState();
     // The cursor resource of a pointer state's cursor (8010 to 8012).
     static QCursor GridCursor(int ResourceId);
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -1035,6 +1067,7 @@ private:
     // Where the mouse took the moved header cell.
     QPoint moveOffset_;
     bool sizingHintShown_ = false;
+    bool pointerCursorShown_ = false;
 
 public:
 
@@ -1090,6 +1123,9 @@ protected:
     bool CanEditShow() override;
     bool SelectCell(int ACol, int ARow) override;
     void UpdateEditor() override;
+    // The text an editor opens with: the real column's, its mini-HTML tags
+    // taken off unless EditWithTags.
+    QString GetEditText(int ACol, int ARow) override;
 
     // =====================================================================
     // Rows, columns, nodes, selection and navigation
@@ -1347,6 +1383,33 @@ private:
     // Above 0 while the grid sets its proportional thumbs itself.
     int thumbsUpdating_ = 0;
     bool scrollHintsHooked_ = HookScrollHints();
+
+    // ---- inserting, removing and moving rows and columns
+    // A merged block by its base cell and spans.
+    struct TMergedBlock {
+        int Col, Row, SpanX, SpanY;
+    };
+    // Where a column (row) index goes through a change; -1 when it goes
+    // away.
+    using TIndexMap = std::function<int(int)>;
+    std::vector<TMergedBlock> MergedBlocks() const;
+    // Before a change of columns (Columns) or rows: the blocks the change
+    // does not carry whole are made plain cells and returned.
+    std::vector<TMergedBlock> UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map);
+    // After it: a broken block is merged again over what is left of it
+    // (grown over inserted lines); a moved block that came apart stays
+    // plain.
+    void RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool Columns, const TIndexMap& Map, bool Moving);
+    // Every properties object learns its cell again.
+    void ReownCellProperties();
+    // Runs a change of the columns whose index map is Map, keeping the
+    // merged blocks whole where they can be.
+    void ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
+    void ChangeRows(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
+    // The hidden flags and column values follow a change of the columns.
+    void MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
+                        const std::function<void(std::vector<std::uint16_t>&)>& Values);
+    std::vector<std::uint16_t> colValues_ = std::vector<std::uint16_t>(513, 0);
 
     // =====================================================================
     // Window procedure

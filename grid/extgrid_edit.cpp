@@ -4,6 +4,7 @@
 
 #include "grid/cellgraphic.h"
 #include "grid/esgcheck.h"
+#include "grid/esghtmle.h"
 #include "grid/extinplace.h"
 #include "grid/extrichedit.h"
 #include "grid/extutil.h"
@@ -78,6 +79,10 @@ public:
     explicit LinkFocusWatch(TExtStringGrid* grid) : grid_(grid) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::Close && watched->isWidgetType() && !watched->parent()) {
+            grid_->LinkPopupClosed();
+            return QObject::eventFilter(watched, event);
+        }
         if (event->type() == QEvent::FocusOut && grid_->EditorType() == edCustom) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
@@ -568,10 +573,7 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
         if (TRichEdit* rich = RichEditWidget()) {
             rich->setParent(viewport());
             rich->setFrameShape(QFrame::NoFrame);
-            if (text.startsWith(QStringLiteral("{\\")))
-                rich->SetRtfText(text.toLatin1());
-            else
-                rich->SetText(text);
+            CellToRich(ACol, ARow, rich);
             rich->selectAll();
             place(rich, r.Left, r.Top, w, h);
             rich->document()->setDocumentMargin(2);
@@ -604,6 +606,7 @@ void TExtStringGrid::ShowCustomEditor(int ACol, int ARow, const TRect& r, TColor
         if (!linkPopup_) {
             // Owned by the grid; a window of its own at the cell.
             linkPopup_ = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+            linkPopup_->installEventFilter(linkWatch_.get());
         }
         const int width = editLink_->WantCellWidth() ? w : editLink_->PopupWidth();
         linkPopup_->setGeometry(QRect(viewport()->mapToGlobal(QPoint(r.Left, r.Top)), QSize(width, editLink_->PopupHeight())));
@@ -627,6 +630,36 @@ void TExtStringGrid::ShowCustomEditor(int ACol, int ARow, const TRect& r, TColor
         control->setFocus(Qt::OtherFocusReason);
         TypeInto(control, std::exchange(pendingChar_, 0));
     }
+}
+
+// ---- rich-text cells and edit links
+
+void TExtStringGrid::CellToRich(int ACol, int ARow, TRichEdit* RichEdit)
+{
+    const QString text = Cells(ACol, ARow);
+    if (text.isEmpty())
+        RichEdit->Clear();
+    else if (text.startsWith(QStringLiteral("{\\")))
+        RichEdit->SetRtfText(text.toLatin1());
+    else
+        RichEdit->SetText(text);
+}
+
+void TExtStringGrid::RichToCell(int ACol, int ARow, TRichEdit* RichEdit)
+{
+    SetCells(ACol, ARow, QString::fromLatin1(RichEdit->RtfText()));
+}
+
+void TExtStringGrid::LinkPopupClosed()
+{
+    if (!editLink_ || editorType_ != edCustom || !editorShown_)
+        return;
+    if (editLink_->WriteOnPopupClose())
+        SetCells(RealColIndex(Col()), Row(), editLink_->GetEditorValue());
+    else
+        EndEditorToGrid();
+    // The text editor reads the value from the cell it now stands in.
+    InvalidateEditor();
 }
 
 // ---- ending an edit
@@ -665,7 +698,7 @@ void TExtStringGrid::ReadEditorValue(int ACol, int ARow)
         break;
     case edRichEdit:
         if (TRichEdit* rich = RichEditWidget())
-            write(QString::fromLatin1(rich->RtfText()));
+            RichToCell(col, ARow, rich);
         break;
     default: break;
     }
@@ -934,20 +967,30 @@ void TExtStringGrid::FitColumnToEditor(const QString& S)
 
 void TExtStringGrid::FitRowToEditor(const QString& S)
 {
-    const int lines = std::max(1, static_cast<int>(S.count('\n')) + 1);
-    SetRowHeights(Row(), std::max(DefaultRowHeight(), lines * fontMetrics().lineSpacing() + 4));
+    SetRowHeights(Row(), RowHeightOfLines(TextLineCount(S), 2 * XYOffsetY, DefaultRowHeight(), 0));
 }
 
 // ---- the edit text and the grid's hooks for its editors
 
 void TExtStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
-    StoreEditText(ACol, ARow, Value);
+    // The editor writes the column it read (GetEditText).
+    const int real = RealColIndex(ACol);
+    StoreEditText(real < ColCount() ? real : ACol, ARow, Value);
 }
 
 void TExtStringGrid::StoreEditText(int ACol, int ARow, const QString& Value)
 {
     TBaseGrid::SetEditText(ACol, ARow, Value);
+}
+
+QString TExtStringGrid::GetEditText(int ACol, int ARow)
+{
+    const int real = RealColIndex(ACol);
+    QString text = TBaseGrid::GetEditText(real < ColCount() ? real : ACol, ARow);
+    if (!EditWithTags && TextType(text, EnableHTML) == 1)
+        text = HTMLStrip(text);
+    return text;
 }
 
 void TExtStringGrid::EditorCaretMoved(const QString& Text, QPoint CaretPos, int CaretIndex)

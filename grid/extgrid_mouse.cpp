@@ -46,6 +46,14 @@ QCursor TExtStringGrid::GridCursor(int ResourceId)
     return QCursor(QPixmap(QStringLiteral(":/grid/CUR%1.png").arg(ResourceId)));
 }
 
+void TExtStringGrid::ClearPointerState()
+{
+    pointerState_ = psNone;
+    if (pointerCursorShown_)
+        viewport()->unsetCursor();
+    pointerCursorShown_ = false;
+}
+
 // ---- press
 
 void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -321,15 +329,21 @@ void TExtStringGrid::ApplyPointerCursor()
         return;
     }
     const TPointerState shown = leftHeld_ && pressState_ != psNone ? pressState_ : pointerState_;
+    int resource = 0;
     switch (shown) {
-    case psColSelect: viewport()->setCursor(GridCursor(8011)); break;
-    case psRowSelect: viewport()->setCursor(GridCursor(8010)); break;
+    case psColSelect: resource = 8011; break;
+    case psRowSelect: resource = 8010; break;
     case psAllSelect:
-    case psFillHandle: viewport()->setCursor(GridCursor(8012)); break;
-    case psNone:
-        if (viewport()->testAttribute(Qt::WA_SetCursor) && viewport()->cursor().shape() == Qt::BitmapCursor)
-            viewport()->unsetCursor();
-        break;
+    case psFillHandle: resource = 8012; break;
+    case psNone: break;
+    }
+    if (resource) {
+        viewport()->setCursor(GridCursor(resource));
+        pointerCursorShown_ = true;
+    } else if (pointerCursorShown_) {
+        // Only the cursor a pointer state put there goes.
+        viewport()->unsetCursor();
+        pointerCursorShown_ = false;
     }
 }
 

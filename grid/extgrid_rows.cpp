@@ -15,6 +15,8 @@
 #include "grid/floatingfooter.h"
 #include "grid/gridfilter.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -652,35 +654,341 @@ void TExtStringGrid::UpdateAutoColSize(int ACol, int& AWidth)
         OnUpdateColumnSize(this, ACol, AWidth);
 }
 
-// ---- row and column operations (sorting and the window's row commands
-// fill these)
+// ---- inserting, removing and moving rows and columns
+//
+// The string grid moves each cell whole, its text and its object together,
+// so formatting and graphics always stay with their data. What it does not
+// know of is done here: the properties objects learn their new cell, the
+// hidden flags and column values follow their columns, and merged blocks
+// that a change cuts through are merged again over what is left of them.
+
+namespace {
+
+// Index maps of the four kinds of change.
+int AfterInsert(int Index, int At, int Count)
+{
+    return Index >= At ? Index + Count : Index;
+}
+
+int AfterRemove(int Index, int At, int Count)
+{
+    if (Index < At)
+        return Index;
+    return Index < At + Count ? -1 : Index - Count;
+}
+
+int AfterMove(int Index, int From, int To)
+{
+    if (Index == From)
+        return To;
+    if (From < To && Index > From && Index <= To)
+        return Index - 1;
+    if (To < From && Index >= To && Index < From)
+        return Index + 1;
+    return Index;
+}
+
+template <typename T>
+void MoveOne(std::vector<T>& Items, int From, int To)
+{
+    const auto first = Items.begin();
+    if (From < To)
+        std::rotate(first + From, first + From + 1, first + To + 1);
+    else if (To < From)
+        std::rotate(first + To, first + From, first + From + 1);
+}
+
+} // namespace
+
+std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::MergedBlocks() const
+{
+    std::vector<TMergedBlock> blocks;
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < ColCount(); ++c) {
+            const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
+            if (props && props->IsBaseCell && props->CellSpanX >= 0 && props->CellSpanY >= 0
+                && (props->CellSpanX > 0 || props->CellSpanY > 0))
+                blocks.push_back({c, r, props->CellSpanX, props->CellSpanY});
+        }
+    return blocks;
+}
+
+std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map)
+{
+    std::vector<TMergedBlock> broken;
+    for (const TMergedBlock& block : MergedBlocks()) {
+        const int first = Columns ? block.Col : block.Row;
+        const int span = Columns ? block.SpanX : block.SpanY;
+        const int shift = Map(first) - first;
+        bool whole = Map(first) >= 0;
+        for (int i = first + 1; whole && i <= first + span; ++i)
+            whole = Map(i) >= 0 && Map(i) - i == shift;
+        if (whole)
+            continue;
+        broken.push_back(block);
+        for (int r = block.Row; r <= block.Row + block.SpanY; ++r)
+            for (int c = block.Col; c <= block.Col + block.SpanX; ++c)
+                if (auto* props = dynamic_cast<TCellProperties*>(GetRawObject(c, r))) {
+                    props->IsBaseCell = true;
+                    props->CellSpanX = -1;
+                    props->CellSpanY = -1;
+                }
+    }
+    return broken;
+}
+
+void TExtStringGrid::RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool Columns, const TIndexMap& Map,
+                                   bool Moving)
+{
+    if (Moving)
+        return; // a block a move took apart stays apart
+    for (const TMergedBlock& block : Blocks) {
+        const int first = Columns ? block.Col : block.Row;
+        const int last = first + (Columns ? block.SpanX : block.SpanY);
+        int from = INT_MAX;
+        int to = -1;
+        for (int i = first; i <= last; ++i)
+            if (const int at = Map(i); at >= 0) {
+                from = std::min(from, at);
+                to = std::max(to, at);
+            }
+        if (to < 0)
+            continue;
+        const int col = Columns ? from : block.Col;
+        const int row = Columns ? block.Row : from;
+        const int cols = Columns ? to - from + 1 : block.SpanX + 1;
+        const int rows = Columns ? block.SpanY + 1 : to - from + 1;
+        if (cols * rows > 1 && col + cols <= ColCount() && row + rows <= RowCount())
+            MergeCells(col, row, cols, rows);
+    }
+}
+
+void TExtStringGrid::ReownCellProperties()
+{
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < ColCount(); ++c)
+            if (auto* props = dynamic_cast<TCellProperties*>(GetRawObject(c, r))) {
+                props->OwnerCol = c;
+                props->OwnerRow = r;
+            }
+}
+
+void TExtStringGrid::ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change)
+{
+    EndCellEditing();
+    const auto broken = UnmergeBrokenBlocks(true, Map);
+    Change();
+    ReownCellProperties();
+    RemergeBlocks(broken, true, Map, Moving);
+    for (TPoint& cell : selectedCells_)
+        cell.X = Map(cell.X);
+    std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.X < 0; });
+    NodesChanged();
+    Invalidate();
+}
+
+void TExtStringGrid::ChangeRows(const TIndexMap& Map, bool Moving, const std::function<void()>& Change)
+{
+    EndCellEditing();
+    const auto broken = UnmergeBrokenBlocks(false, Map);
+    // The row-selection flags follow their rows.
+    std::vector<int> flagged;
+    for (int r = 0; r < static_cast<int>(selectedRows_.size()); ++r)
+        if (RowFlagged(r))
+            if (const int at = Map(r); at >= 0)
+                flagged.push_back(at);
+    Change();
+    selectedRows_.assign(static_cast<size_t>(RowCount()), false);
+    for (int r : flagged)
+        if (r < RowCount())
+            selectedRows_[static_cast<size_t>(r)] = true;
+    ReownCellProperties();
+    RemergeBlocks(broken, false, Map, Moving);
+    for (TPoint& cell : selectedCells_)
+        cell.Y = Map(cell.Y);
+    std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.Y < 0; });
+    NodesChanged();
+    Invalidate();
+}
+
+void TExtStringGrid::MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
+                                    const std::function<void(std::vector<std::uint16_t>&)>& Values)
+{
+    // Both tables cover columns 0 to 512; for the change they reach the
+    // grid's last column, and what lands beyond 512 is let go (a column
+    // there is always shown and has no value).
+    const size_t kept = colVisible_.size();
+    const size_t reach = std::max(kept, static_cast<size_t>(ColCount()) + 1);
+    colVisible_.resize(reach, 1);
+    colValues_.resize(reach, 0);
+    Flags(colVisible_);
+    Values(colValues_);
+    colVisible_.resize(kept, 1);
+    colValues_.resize(kept, 0);
+    hiddenColCount_ = static_cast<int>(std::count(colVisible_.begin(), colVisible_.end(), 0));
+}
 
 void TExtStringGrid::InsertRows(int ARow, int ARowCount)
 {
-    TBaseGrid::InsertRows(ARow, ARowCount);
+    if (ARowCount <= 0 || ARow < 0 || ARow > RowCount())
+        return;
+    ChangeRows([=](int r) { return AfterInsert(r, ARow, ARowCount); }, false,
+               [&] { TBaseGrid::InsertRows(ARow, ARowCount); });
 }
 
 void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
 {
-    TBaseGrid::DeleteRows(ARow, ARowCount);
+    if (ARow < 0 || ARow >= RowCount() || ARowCount <= 0)
+        return;
+    // One row always stays.
+    const int count = std::min({ARowCount, RowCount() - ARow, RowCount() - 1});
+    if (count <= 0)
+        return;
+    ChangeRows([=](int r) { return AfterRemove(r, ARow, count); }, false, [&] { RemoveRowsAt(ARow, count); });
 }
 
 void TExtStringGrid::InsertCols(int ACol, int AColCount)
 {
-    TBaseGrid::InsertCols(ACol, AColCount);
+    if (AColCount <= 0 || ACol < 0 || ACol > ColCount())
+        return;
+    const auto at = static_cast<std::ptrdiff_t>(ACol);
+    ChangeColumns([=](int c) { return AfterInsert(c, ACol, AColCount); }, false, [&] {
+        TBaseGrid::InsertCols(ACol, AColCount);
+        MoveColumnData(
+            [&](auto& flags) { flags.insert(flags.begin() + at, static_cast<size_t>(AColCount), 1); },
+            [&](auto& values) { values.insert(values.begin() + at, static_cast<size_t>(AColCount), 0); });
+    });
 }
 
 void TExtStringGrid::RemoveCols(int ACol, int AColCount)
 {
-    TBaseGrid::DeleteCols(ACol, AColCount);
+    if (ACol < 0 || ACol >= ColCount() || AColCount <= 0)
+        return;
+    // One column always stays.
+    const int count = std::min({AColCount, ColCount() - ACol, ColCount() - 1});
+    if (count <= 0)
+        return;
+    const auto from = static_cast<std::ptrdiff_t>(ACol);
+    const auto to = from + count;
+    const int rows = RowCount();
+    ChangeColumns([=](int c) { return AfterRemove(c, ACol, count); }, false, [&] {
+        // The cells go with their objects (graphics too).
+        TBaseGrid::DeleteCols(ACol, count);
+        MoveColumnData([&](auto& flags) { flags.erase(flags.begin() + from, flags.begin() + to); },
+                       [&](auto& values) { values.erase(values.begin() + from, values.begin() + to); });
+    });
+    CellsChanged(TRect{ACol, 0, ACol + count - 1, rows - 1});
+}
+
+void TExtStringGrid::ClearCols(int ACol, int ACount)
+{
+    for (int c = std::max(ACol, 0); c < std::min(ACol + ACount, ColCount()); ++c)
+        for (int r = 0; r < RowCount(); ++r)
+            SetCells(c, r, QString());
 }
 
 void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
-    TBaseGrid::MoveColumn(FromIndex, ToIndex);
+    const int from = RealColIndex(FromIndex);
+    const int to = RealColIndex(ToIndex);
+    if (from == to || from < 0 || to < 0 || from >= ColCount() || to >= ColCount())
+        return;
+    std::vector<int> widths;
+    for (int c = 0; c < ColCount(); ++c)
+        widths.push_back(ColWidths(c));
+    ChangeColumns([=](int c) { return AfterMove(c, from, to); }, true, [&] {
+        TBaseGrid::MoveColumn(from, to);
+        MoveColumnData([&](auto& flags) { MoveOne(flags, from, to); },
+                       [&](auto& values) { MoveOne(values, from, to); });
+        // Without EnhRowColMove the widths stay where they were.
+        if (!EnhRowColMove)
+            for (int c = 0; c < ColCount(); ++c)
+                if (ColWidths(c) != widths[static_cast<size_t>(c)])
+                    SetColWidths(c, widths[static_cast<size_t>(c)]);
+    });
 }
 
 void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
-    TBaseGrid::MoveRow(FromIndex, ToIndex);
+    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount())
+        return;
+    const int first = std::min(FromIndex, ToIndex);
+    std::vector<int> heights;
+    if (!EnhRowColMove)
+        for (int r = first; r <= std::max(FromIndex, ToIndex); ++r)
+            heights.push_back(RowHeights(r));
+    ChangeRows([=](int r) { return AfterMove(r, FromIndex, ToIndex); }, true, [&] {
+        TBaseGrid::MoveRow(FromIndex, ToIndex);
+        // Without EnhRowColMove the heights stay where they were.
+        for (size_t i = 0; i < heights.size(); ++i)
+            if (RowHeights(first + static_cast<int>(i)) != heights[i])
+                SetRowHeights(first + static_cast<int>(i), heights[i]);
+    });
+}
+
+std::uint16_t TExtStringGrid::ColumnValue(int ACol) const
+{
+    if (ACol < 0 || ACol >= static_cast<int>(colValues_.size()))
+        return 0;
+    return colValues_[static_cast<size_t>(ACol)];
+}
+
+void TExtStringGrid::SetColumnValue(int ACol, std::uint16_t Value)
+{
+    if (ACol >= 0 && ACol < static_cast<int>(colValues_.size()))
+        colValues_[static_cast<size_t>(ACol)] = Value;
+}
+
+// ---- row heights by lines, lookup, cell colour
+
+int TExtStringGrid::RowHeightOfLines(int Lines, int Extra, int MinHeight, int MaxHeight) const
+{
+    const int line = fontMetrics().boundingRect(QStringLiteral("gh")).height();
+    int height = Lines * (line + line / 4) + Extra;
+    if (MaxHeight > 0)
+        height = std::min(height, MaxHeight);
+    return std::max(height, MinHeight);
+}
+
+int TExtStringGrid::TextLineCount(const QString& Text)
+{
+    // A line ends at CR LF, LF or CR, as painting breaks it.
+    int lines = 1;
+    for (qsizetype i = 0; i < Text.size(); ++i)
+        if (Text[i] == QLatin1Char('\n') || (Text[i] == QLatin1Char('\r') && !Text.mid(i + 1).startsWith('\n')))
+            ++lines;
+    return lines;
+}
+
+int TExtStringGrid::RowLineCount(int ARow) const
+{
+    if (!Multilinecells || ARow < 0 || ARow >= RowCount())
+        return 1;
+    int lines = 1;
+    for (int c = 0; c < ColCount(); ++c)
+        lines = std::max(lines, TextLineCount(Cells(c, ARow)));
+    return lines;
+}
+
+int TExtStringGrid::IncrementalLookup(const QString& UpperText) const
+{
+    if (RowCount() < 2)
+        return -1;
+    const int col = SortSettings()->Show() ? SortSettings()->Column() : 1;
+    if (col < 0 || col >= ColCount())
+        return -1;
+    const QLocale locale;
+    const auto length = UpperText.size();
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (locale.toUpper(Cells(col, r).left(length)) == UpperText)
+            return r;
+    return -1;
+}
+
+TColor TExtStringGrid::CellColor(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        return clNone;
+    const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(ACol, ARow));
+    return props ? props->BrushColor() : clNone;
 }

@@ -237,6 +237,12 @@ void TExtInplaceEdit::Arrange()
     const bool right = hAlign == taRightJustify && vAlign == vtaTop;
     if (right != rightAlign_)
         SetRightAlign(right);
+    // The text sits at the height it has in the cell.
+    const Qt::Alignment vertical = vAlign == vtaCenter   ? Qt::AlignVCenter
+                                   : vAlign == vtaBottom ? Qt::AlignBottom
+                                                         : Qt::AlignTop;
+    if ((alignment() & Qt::AlignVertical_Mask) != vertical)
+        setAlignment((alignment() & Qt::AlignHorizontal_Mask) | vertical);
     const TEditorType kind = grid_->EditorType();
     const bool password = kind == edPassword;
     if ((echoMode() == QLineEdit::Password) != password) {

@@ -199,6 +199,9 @@ public:
     virtual int PopupHeight() const { return 0; }
     // The pop-up takes the cell's width instead of PopupWidth.
     virtual bool WantCellWidth() const { return false; }
+    // Closing the pop-up writes the value into the cell and the edit goes
+    // on (else closing it ends the edit).
+    virtual bool WriteOnPopupClose() const { return false; }
     // Makes the control, parented to Parent.
     virtual void CreateEditor(QWidget* Parent) = 0;
     virtual void SetRect(const QRect& Rect) = 0;

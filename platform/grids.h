@@ -230,7 +230,7 @@ public:
     // moved range lands with its first index at ToIndex; the current cell
     // and the selection follow their cells. Deleting keeps at least one
     // column and one row; inserted ones are empty, of the default size.
-    // A column (row) moved by the mouse goes through these.
+    // A derived grid may map the indices (the user's moves come here).
     virtual void MoveColumn(int fromIndex, int toIndex);
     virtual void MoveRow(int fromIndex, int toIndex);
     void MoveCols(int FromIndex, int Count, int ToIndex);

@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         grid = new TExtStringGrid(&window);
-        grid->setGeometry(0, 0, 460, 220);
+        grid->setGeometry(10, 20, 460, 220);
         grid->SetColCount(5);
         grid->SetRowCount(7);
         grid->SetDefaultColWidth(80);
@@ -39,7 +39,7 @@ protected:
         for (int c = 0; c < 5; ++c)
             for (int r = 0; r < 7; ++r)
                 grid->SetCells(c, r, QString("%1%2").arg(QChar('a' + c)).arg(r));
-        window.resize(480, 240);
+        window.resize(480, 250);
         ASSERT_TRUE(input::Activate(&window));
         grid->setFocus();
         input::Settle();
@@ -124,6 +124,16 @@ INSTANTIATE_TEST_SUITE_P(
                       PointerCase{"HeaderWithoutColSelect", &TMouseActions::RowSelect, 2, 0, TExtStringGrid::psNone, 0},
                       PointerCase{"DataCellIsNoState", &TMouseActions::ColSelect, 3, 3, TExtStringGrid::psNone, 0}),
     ByName{});
+
+TEST_F(GridMouse, TheApplicationsCursorEndsThePointerState)
+{
+    grid->MouseActions()->ColSelect = true;
+    Move(Center(2, 0), Qt::NoButton);
+    ASSERT_EQ(grid->PointerState(), TExtStringGrid::psColSelect);
+    grid->SetCursor(Qt::IBeamCursor);
+    EXPECT_EQ(grid->PointerState(), TExtStringGrid::psNone);
+    EXPECT_EQ(area()->cursor().shape(), Qt::IBeamCursor);
+}
 
 TEST_F(GridMouse, HeaderSizingEdgeIsNoColumnSelection)
 {
@@ -341,6 +351,10 @@ TEST_F(GridMouse, EnhancedColumnMoveShowsArrowsAndHeaderButton)
     EXPECT_EQ(grid->Cells(3, 0), "b0");
     EXPECT_EQ(grid->Cells(1, 0), "c0");
     EXPECT_EQ(grid->Cells(3, 4), "b4");
+    // The widths follow their columns.
+    EXPECT_EQ(grid->ColWidths(3), 60);
+    EXPECT_EQ(grid->ColWidths(2), 100);
+    EXPECT_EQ(grid->ColWidths(1), 80);
 }
 
 TEST_F(GridMouse, RefusedColumnMoveMovesNothing)
@@ -601,6 +615,36 @@ TEST_F(GridMouse, RangeSelectionSwitchesEditingOff)
     Drag(Center(1, 1), Center(3, 3));
     EXPECT_FALSE(grid->Options() & goEditing);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 3}));
+}
+
+// A click on the current cell takes its text as it now stands: a text the
+// program put there meanwhile is no edit of the user's.
+TEST_F(GridMouse, AClickRemembersTheCellsTextForTheCommit)
+{
+    grid->SetOptions(grid->Options() | goEditing);
+    int validated = 0;
+    grid->OnCellValidate = [&](QObject*, int, int, QString&, bool&) { ++validated; };
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(2, 2));
+    grid->SetCells(2, 2, "set by the program");
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(2, 2));
+    ASSERT_TRUE(grid->EditorMode());
+    input::Key(Qt::Key_Return);
+    EXPECT_EQ(validated, 0);
+    EXPECT_EQ(grid->Cells(2, 2), "set by the program");
+}
+
+// Rows size to their highest cell: lines of a multi-line cell count.
+TEST_F(GridMouse, RowsAutoSizeToTheirLines)
+{
+    grid->Multilinecells = true;
+    grid->SetCells(2, 3, "one\ntwo\nthree");
+    grid->AutoSizeRow(2);
+    grid->AutoSizeRow(3);
+    EXPECT_GT(grid->RowHeights(3), 2 * grid->RowHeights(2));
+    const int single = grid->RowHeights(2);
+    grid->AutoSizeRows(false, 5);
+    EXPECT_EQ(grid->RowHeights(4), single + 5);
+    EXPECT_EQ(grid->RowHeights(0), 24) << "fixed rows only when asked";
 }
 
 } // namespace
