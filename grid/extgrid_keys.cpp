@@ -140,9 +140,7 @@ void TExtStringGrid::GoToFirstOrLastRow(bool Last, TShiftState Shift)
     if (Last) {
         // The rows under the fixed footers, or the floating footer's own
         // last row, cannot be the current one.
-        row = RowCount() - FixedFooters() - 1;
-        if (FloatingFooter()->Visible() && RowCount() > 2)
-            --row;
+        row = FloatingFooter()->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
     }
     row = std::clamp(row, FixedRows(), RowCount() - 1);
     const TPoint to = BaseCell(Col(), row);
