@@ -532,8 +532,6 @@ TEST(GridKeyUpEdit, AnArrowInTheEditorCommitsAndTheEditorFollows)
     KeysFixture f;
     Editing(f);
     f.grid->Navigation()->AlwaysEdit = true;
-    std::vector<std::string> done;
-    f.grid->OnEditingDone = [&] { done.push_back("done"); };
     f.grid->FocusCell(2, 2);
     input::Type("n");
     input::Key(Qt::Key_Down);
