@@ -577,6 +577,23 @@ TEST(GridFocus, TabIntoTheGridWithAlwaysEditOpensTheEditor)
     EXPECT_EQ(f.EditorText(), "3,4");
 }
 
+// The focus coming back from the grid's own editor is no focus gained:
+// Esc closes the editor for good, even with AlwaysEdit.
+TEST(GridFocus, EscClosesTheEditorForGoodWithAlwaysEdit)
+{
+    KeysFixture f;
+    Editing(f);
+    f.grid->Navigation()->AlwaysEdit = true;
+    f.grid->FocusCell(2, 3);
+    input::Type("n");
+    ASSERT_EQ(f.EditorText(), "n");
+    input::Key(Qt::Key_Escape);
+    input::Settle();
+    EXPECT_EQ(f.EditorText(), "<no editor>");
+    EXPECT_EQ(f.grid->Cells(2, 3), "2,3");
+    EXPECT_TRUE(f.grid->hasFocus());
+}
+
 TEST(GridFocus, EnteringTheGridAsksAgainWhetherTheCellMayBeEdited)
 {
     KeysFixture f;
