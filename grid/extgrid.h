@@ -670,7 +670,6 @@ public:
     void FitRowToEditor(const QString& S);
 
     void HideEditor() override;
-    bool FilterKeyPress(QKeyEvent* event) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // Set by AdvanceCell while it moves the cursor: SelectCell then leaves
@@ -785,7 +784,6 @@ public:
     // The text typed so far to find a row of the sorted column; navigation
     // keys clear it.
     void ClearSortedFindText() { sortedFindText_.clear(); }
-    void KeyPress(char& Key) override;
 
     // =====================================================================
     // Stream and clipboard
@@ -1006,8 +1004,7 @@ public:
 
     // =====================================================================
     // Mouse
-    // =====================================================================
-    // The grid's own pointer states under the mouse: whole columns from
+    // ==============================================================    // The grid's own pointer states under the mouse: whole columns from
     // the fixed row, whole rows from the fixed column, every cell from the
     // fixed top-left cell, and the fill handle at the selection's corner.
     enum TPointerState { psNone = 0, psColSelect = 1, psRowSelect = 2, psAllSelect = 3, psFillHandle = 5 };
@@ -1068,6 +1065,54 @@ private:
     QPoint moveOffset_;
     bool sizingHintShown_ = false;
     bool pointerCursorShown_ = false;
+=======
+    // Keyboard and focus
+    // =====================================================================
+    // The grid's keys: Space on cell controls, Home and End by row, Tab over
+    // merged cells and past the fixed right columns, the clipboard keys,
+    // Insert and Delete of rows, disjunct row keys and Ctrl+A around the
+    // string grid's own navigation. OnKeyDown sees every key first.
+    void KeyDown(int& Key, TShiftState Shift) override;
+    // Typed characters: Enter advancing, typing that opens the editor,
+    // characters swallowed on cell controls, the sorted-column lookup.
+    void KeyPress(char& Key) override;
+    // Navigation keys end the sorted-column lookup; with AlwaysEdit the
+    // editor opens again on the cell reached.
+    void KeyUp(int& Key, TShiftState Shift) override;
+    // Entering the grid selects the current cell again and remembers its text.
+    void DoEnter() override;
+    bool FilterKeyPress(QKeyEvent* event) override;
+
+protected:
+    void focusInEvent(QFocusEvent* Event) override;
+
+private:
+    // What KeyDown keeps from before the string grid moved the cursor.
+    struct TKeyStart {
+        int Key;
+        int Col;
+        int LeftCol;
+        TGridRect Selection;
+    };
+    bool KeyReplacesGrid(int& Key, TShiftState Shift);
+    void KeyAfterGrid(int& Key, TShiftState Shift, const TKeyStart& Start);
+    bool SpaceOnCellControl(int& Key);
+    void GoToFirstOrLastRow(bool Last, TShiftState Shift);
+    void TabToCell(bool Back, TShiftState Shift);
+    bool ClipboardShortCut(int Key, TShiftState Shift);
+    void InsertRowAtKey();
+    void DeleteRowAtKey();
+    void DisjunctRowKey(int& Key, int Original, TShiftState Shift);
+    void SelectAllDataCells();
+    void SelectionChanged(const TGridRect& Old);
+    // A character typed on a cell of a range-select-and-edit grid starts
+    // editing it; true when the editor opened.
+    bool StartRangeEdit(char& Key);
+    // A plain character stays the grid's: no shortcut of the window takes
+    // it; Alt and a letter still reach the window's accelerators.
+    bool DialogChar(QKeyEvent* Event);
+    // An editor of the grid's own shows over the cells.
+    bool OwnEditorShowing() const;
 
 public:
 

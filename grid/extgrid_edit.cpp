@@ -305,19 +305,6 @@ void TExtStringGrid::HideEditor()
         editorShown_ = false;
 }
 
-bool TExtStringGrid::FilterKeyPress(QKeyEvent* event)
-{
-    // A character typed on the grid opens the editor with it; a special
-    // editor gets it once it shows.
-    const char c = CharOf(event);
-    const bool typing = c == '\b' || static_cast<unsigned char>(c) >= 32;
-    if (typing && (Options() & goEditing) && !editorShown_ && hasFocus())
-        pendingChar_ = c;
-    const bool result = TBaseGrid::FilterKeyPress(event);
-    pendingChar_ = 0;
-    return result;
-}
-
 bool TExtStringGrid::TakeEditClick(QPoint& at)
 {
     const bool pending = editClickPending_;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QTimerEvent>
@@ -111,6 +112,8 @@ bool TExtStringGrid::WndProc(QEvent* Message)
         return true;
     if (Message->type() == QEvent::ToolTip)
         return CellHintEvent(static_cast<QHelpEvent*>(Message));
+    if (Message->type() == QEvent::ShortcutOverride)
+        return DialogChar(static_cast<QKeyEvent*>(Message));
     return false;
 }
 

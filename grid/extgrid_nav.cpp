@@ -160,27 +160,7 @@ void TExtStringGrid::OperateControlAtCorner(int ACol, int ARow)
     }
 }
 
-// ---- keys
-
-void TExtStringGrid::KeyPress(char& Key)
-{
-    if (Key == '\r' && (!hasFocus() || IsCellControl(Col(), Row()))) {
-        const bool control = IsCellControl(Col(), Row());
-        AdvanceCell(Col(), Row(), true, false, false);
-        if (control) {
-            Key = 0;
-            return;
-        }
-    }
-    if (Navigation()->AutoGotoWhenSorted && !(Options() & goEditing) && Key != '\r' && Key != 0x1B) {
-        GotoSortedText(Key);
-        Key = 0;
-        return;
-    }
-    if (Key == 0x1B && (Options() & goEditing) && EditorMode())
-        RestoreCellText();
-    TBaseGrid::KeyPress(Key);
-}
+// ---- typing to find a row of the sorted column
 
 void TExtStringGrid::GotoSortedText(char Key)
 {

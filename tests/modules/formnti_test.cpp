@@ -636,6 +636,107 @@ TEST(TeclasTerminais, FalhaNaoDeixaTrocarDeTerminal)
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
+// The arrows and Tab as a person uses them. In an open list the up and down
+// arrows step through its items; left and right take the item shown and
+// move the cursor; on the grid the arrows move the cursor and F2 opens the
+// cell's own list. Tab takes the item shown and leaves the grid, whose check
+// then runs.
+struct CasoSetas {
+    const char* caso;
+    int coluna, tecla; // the cell clicked first (its list opens)
+    std::vector<Qt::Key> teclas;
+    int colunaDepois, teclaDepois;
+    int teclaGravada; // the key whose byte changes, 0 for none
+    std::uint8_t codigo;
+};
+
+void PrintTo(const CasoSetas& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
+
+class TeclasTerminaisSetas : public ::testing::TestWithParam<CasoSetas> {};
+
+TEST_P(TeclasTerminaisSetas, OItemMostradoEGravadoEOCursorSegue)
+{
+    const CasoSetas& caso = GetParam();
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    if (caso.teclaGravada)
+        esperado[OffsetTecla(1, caso.teclaGravada)] = caso.codigo;
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        ASSERT_NE(AbreCelula(w, caso.coluna, caso.tecla), nullptr);
+        for (Qt::Key tecla : caso.teclas)
+            input::Key(tecla);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Col(), caso.colunaDepois);
+        EXPECT_EQ(Grade(w)->Row(), caso.teclaDepois);
+        Click(w, "Button1");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, TeclasTerminaisSetas, ::testing::Values(
+    // "Monitora", the item above it "Cadeado", then right to the number.
+    CasoSetas{"AcimaNaListaEDireita", 1, 12, {Qt::Key_Up, Qt::Key_Right}, 2, 12, 12, 108},
+    CasoSetas{"DireitaSemEscolherNadaMuda", 1, 1, {Qt::Key_Right}, 2, 1, 0, 0},
+    // "Rota" "0", the next item "1", then left to the type.
+    CasoSetas{"AbaixoNaListaDoNumeroEEsquerda", 2, 3, {Qt::Key_Down, Qt::Key_Left}, 1, 3, 3, 161},
+    // Key 4 is "Rota" "7", a route no list holds: down twice on the grid,
+    // right, F2 opens its numbers on the "7" kept at their end, the item
+    // above it is "4".
+    CasoSetas{"SetasNaGradeEF2", 1, 2,
+              {Qt::Key_Escape, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_F2, Qt::Key_Up, Qt::Key_Return},
+              1, 5, 4, 164},
+    CasoSetas{"TabLevaOItemMostrado", 1, 12, {Qt::Key_Up, Qt::Key_Tab}, 1, 12, 12, 108}),
+    PrintedName{});
+
+// Tab leaves the grid: the focus moves on, and a key left without its number
+// brings the message and the cursor back to it; Esc then writes nothing.
+TEST(TeclasTerminais, TabComTeclaSemNumeroMostraAMensagemENadaGrava)
+{
+    auto imagem = ImagemTerminais();
+    const auto antes = imagem;
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        Escolhe(w, 1, 7, "Linha");
+        EXPECT_EQ(Grade(w)->Col(), 2);
+        input::Key(Qt::Key_Tab);
+        input::Settle();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(Grade(w)->Col(), 2);
+        EXPECT_EQ(Grade(w)->Row(), 7);
+        EXPECT_TRUE(FocoNaGrade(Grade(w)));
+        // Esc cancels without leaving the grid (a click on Cancel would
+        // leave it, and the check would stop the click).
+        input::Key(Qt::Key_Escape);
+        input::Settle();
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_EQ(boxes.Texts(), QStringList{"Campo deve ser preenchido"});
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+// Tab from a grid whose keys pass the check leaves it for the next control.
+TEST(TeclasTerminais, TabSaiDaGradeParaOProximoControle)
+{
+    auto imagem = ImagemTerminais();
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        ASSERT_NE(AbreCelula(w, 1, 3), nullptr);
+        input::Key(Qt::Key_Escape);
+        input::Key(Qt::Key_Tab);
+        input::Settle();
+        EXPECT_FALSE(FocoNaGrade(Grade(w)));
+        EXPECT_TRUE(w->isVisible());
+        Click(w, "Button4");
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+}
+
 TEST(TeclasTerminais, CapturaComAListaDeUmNumeroAberta)
 {
     ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
