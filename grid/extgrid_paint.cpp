@@ -400,6 +400,7 @@ void TExtStringGrid::DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, i
         in.PictureCache = PictureCache();
         in.Pictures = PictureContainer();
         in.Window = this;
+        in.Blink = BlinkShown();
         THTMLDrawOutput out;
         const TBrushStyle style = ACanvas.Brush.Style;
         ACanvas.Brush.Style = bsClear;
