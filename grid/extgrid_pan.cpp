@@ -255,8 +255,14 @@ void TExtStringGrid::WheelRows(int Lines)
     const QPoint mouse = viewport()->mapFromGlobal(QCursor::pos());
     for (int i = 0; i < std::abs(Lines); ++i) {
         const int before = Row();
-        if (Lines > 0 && before < LastDataRow())
+        if (Lines > 0 && before < LastDataRow()) {
+            // A step down from a merged block starts at its last row, or
+            // it would land inside the block and snap back to its base.
+            const int blockEnd = BaseCell(Col(), before).Y + CellSpan(Col(), before).Y;
+            if (blockEnd > before && blockEnd < LastDataRow())
+                SetRow(blockEnd);
             DoMouseWheelDown(TShiftState(), mouse);
+        }
         else if (Lines < 0 && before > FirstDataRow())
             DoMouseWheelUp(TShiftState(), mouse);
         if (Row() == before)

@@ -341,6 +341,13 @@ TEST_F(PanGrid, AWheelNotchTakesOnePath)
          },
          {-120}, Qt::NoModifier, 38, 0},
         {"up to the first data row", [](TExtStringGrid& g) { g.FocusCell(3, 2); }, {120}, Qt::NoModifier, 1, 0},
+        {"a merged block counts as one row", [](TExtStringGrid& g) { g.MergeCells(3, 11, 1, 4); }, {-120},
+         Qt::NoModifier, 16, 0},
+        {"up over a merged block", [](TExtStringGrid& g) {
+             g.MergeCells(3, 6, 1, 3);
+             g.FocusCell(3, 10);
+         },
+         {120, 120}, Qt::NoModifier, 2, 0},
         {"without EnableWheel", [](TExtStringGrid& g) { g.EnableWheel = false; }, {-120}, Qt::NoModifier, 10, 0},
         {"Ctrl zooms instead", none, {-120}, Qt::ControlModifier, 10, 3},
         {"Ctrl without IntelliZoom scrolls", [](TExtStringGrid& g) { g.IntelliZoom = false; }, {-120},
