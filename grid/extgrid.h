@@ -1347,6 +1347,8 @@ private:
     // nowhere.
     bool panSwallowRelease_ = false;
     int panSwallowedKey_ = 0;
+    // The mouse buttons held on the grid since the last press or release.
+    Qt::MouseButtons heldButtons_;
     // Wheel turns smaller than a notch, kept until they make one.
     int wheelRemainder_ = 0;
     bool blinkPhase_ = true;

@@ -78,6 +78,8 @@ bool IsButtonPress(QEvent::Type Type)
 bool TExtStringGrid::PanningEvent(QEvent* Event)
 {
     const QEvent::Type type = Event->type();
+    if (IsButtonPress(type) || type == QEvent::MouseButtonRelease)
+        heldButtons_ = static_cast<QMouseEvent*>(Event)->buttons();
     if (IsButtonPress(type)) {
         auto* mouse = static_cast<QMouseEvent*>(Event);
         const Qt::MouseButton button = mouse->button();
@@ -291,7 +293,9 @@ void TExtStringGrid::Zoom(int Step)
 
 void TExtStringGrid::HoverStep()
 {
-    if (!isVisible())
+    // Not while a button is held on the grid: a range being selected keeps
+    // its anchor.
+    if (!isVisible() || heldButtons_ != Qt::NoButton)
         return;
     const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
     if (!viewport()->rect().contains(at))

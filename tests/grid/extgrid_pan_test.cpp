@@ -488,6 +488,22 @@ TEST_F(PanGrid, HoveringOutsideTheGridDoesNothing)
     EXPECT_TRUE(other->hasFocus());
 }
 
+TEST_F(PanGrid, HoveringWaitsWhileAButtonIsHeldOnTheGrid)
+{
+    grid->Hovering = true;
+    grid->SetOptions(grid->Options() | goRangeSelect);
+    QTest::mousePress(Area(), Qt::LeftButton, Qt::NoModifier, CentreOf(2, 4));
+    ASSERT_EQ(grid->Row(), 4);
+    MouseAt(CentreOf(5, 8));
+    Tick(grid->HousekeepingTimer());
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 4);
+    QTest::mouseRelease(Area(), Qt::LeftButton, Qt::NoModifier, CentreOf(2, 4));
+    Tick(grid->HousekeepingTimer());
+    EXPECT_EQ(grid->Col(), 5);
+    EXPECT_EQ(grid->Row(), 8);
+}
+
 TEST_F(PanGrid, HoveringMovesTheCurrentCellWithinHalfASecond)
 {
     grid->Hovering = true;
@@ -505,8 +521,14 @@ TEST_F(PanGrid, HoveringLeavesTheFocusInTheGridsOwnEditor)
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, grid);
     ASSERT_TRUE(grid->isAncestorOf(editor));
+    int exits = 0;
+    const auto watch = QObject::connect(qApp, &QApplication::focusChanged, [&](QWidget* old, QWidget*) {
+        exits += old == editor;
+    });
     Tick(grid->HousekeepingTimer());
     EXPECT_EQ(QApplication::focusWidget(), editor);
+    QObject::disconnect(watch);
+    EXPECT_EQ(exits, 0) << "the editor never lost the focus";
 }
 
 TEST_F(PanGrid, BlinkingTextAlternatesAndOnlyItsCellsRepaint)
