@@ -45,6 +45,7 @@
 class QScrollBar;
 class QTimerEvent;
 class QHelpEvent;
+class QWheelEvent;
 class QWidget;
 
 class TExtStringGridCheck;
@@ -1130,6 +1131,23 @@ public:
     virtual void TimerTick();
     // The owner form was resized (the form's own handler runs first).
     virtual void FormResize();
+    // Zooms by Step: the cell fonts' size offset (ZoomFactor) stays within
+    // -10 .. +10, a step that would leave it is ignored; every column width
+    // and row height changes by Step where it stays positive.
+    void Zoom(int Step);
+    // Middle-button panning: whether it runs, where it started (cell-area
+    // coordinates), the resource number of the direction cursor shown, and
+    // the Qt id of its 10 ms timer (0 while it does not run).
+    bool Panning() const { return panning_; }
+    QPoint PanOrigin() const { return panOrigin_; }
+    int PanCursor() const { return panCursor_; }
+    int PanTimer() const { return panTimerId_; }
+    static constexpr int kPanTimerInterval = 10;
+    // The Qt id of the 500 ms housekeeping timer (0 while it does not run).
+    int HousekeepingTimer() const { return timerId_; }
+    // Whether blinking text shows now: it alternates with each tick while
+    // EnableBlink is on, and stays shown while it is off.
+    bool BlinkShown() const { return !EnableBlink || blinkPhase_; }
 
 protected:
     // =====================================================================
@@ -1154,8 +1172,11 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     // Nothing is painted while the update counter is above 0.
     void paintEvent(QPaintEvent* Event) override;
+    // Stretch or SynchWithGrid, then the footer panel and the bars.
     void resizeEvent(QResizeEvent* Event) override;
     void timerEvent(QTimerEvent* Event) override;
+    // Scrolled: the footer panel and a shown scroll hint follow.
+    void TopLeftChanged() override;
     // The owner form's resizes.
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     // Cells leaving the grid free their graphics with their properties.
@@ -1532,4 +1553,40 @@ private:
     TPoint hoverAnchorCell_{-1, -1};
     bool linkCursorShown_ = false;
     TPoint hintCell_{-1, -1};
+    // Panning, the wheel and the housekeeping timer.
+    void StartPanning(QPoint At);
+    void EndPanning();
+    void PanStep();
+    void DrawPanMark();
+    QRect PanMarkRect() const;
+    bool WheelStep(QWheelEvent* Event);
+    void WheelRows(int Lines);
+    void HoverStep();
+    void BlinkStep();
+    // The cells panning and the wheel keep the current cell in: the data
+    // cells between the fixed columns (rows) and the right fixed columns
+    // (footer rows).
+    int FirstDataCol() const { return FixedCols(); }
+    int LastDataCol() const { return ColCount() - FixedRightCols() - 1; }
+    int FirstDataRow() const { return FixedRows(); }
+    int LastDataRow() const { return RowCount() - FixedFooters() - 1; }
+    bool panning_ = false;
+    QPoint panOrigin_;
+    int panTimerId_ = 0;
+    int panCursor_ = 0;
+    // The cell area's cursor before panning, and whether it had one of its
+    // own.
+    QCursor panSavedCursor_;
+    bool panSavedOwnCursor_ = false;
+    // The release of a press or key that started or ended panning goes
+    // nowhere.
+    bool panSwallowRelease_ = false;
+    int panSwallowedKey_ = 0;
+    // The mouse buttons held on the grid since the last press or release.
+    Qt::MouseButtons heldButtons_;
+    // Wheel turns smaller than a notch, kept until they make one.
+    int wheelRemainder_ = 0;
+    bool blinkPhase_ = true;
+    // The client width before the last resize (SynchWithGrid).
+    int prevClientWidth_ = 0;
 };

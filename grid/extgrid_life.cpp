@@ -14,6 +14,8 @@
 #include <QShowEvent>
 #include <QTimerEvent>
 
+#include <cmath>
+
 void TExtStringGrid::Loaded()
 {
     loading_ = false;
@@ -66,6 +68,8 @@ void TExtStringGrid::CreateWnd()
 void TExtStringGrid::DestroyWnd()
 {
     windowCreated_ = false;
+    EndPanning();
+    RegisterDropTarget(false);
     if (timerId_)
         killTimer(timerId_);
     timerId_ = 0;
@@ -129,14 +133,40 @@ void TExtStringGrid::paintEvent(QPaintEvent* Event)
     if (updateCount_ > 0)
         return;
     TBaseGrid::paintEvent(Event);
+    DrawPanMark();
 }
 
 void TExtStringGrid::resizeEvent(QResizeEvent* Event)
 {
+    const bool widthChanged = Event->size().width() != Event->oldSize().width();
+    // Columns in proportion to the grid: an open editor would be left over
+    // the old place of its cell.
+    const bool synch = columnSize_->SynchWithGrid && !columnSize_->Stretch() && widthChanged && prevClientWidth_ > 0;
+    if (synch)
+        EndCellEditing();
     TBaseGrid::resizeEvent(Event);
-    if (Event->size().width() != Event->oldSize().width())
+    const int client = viewport()->width();
+    if (widthChanged && columnSize_->Stretch()) {
         StretchOnResize();
+    } else if (synch && client != prevClientWidth_) {
+        BeginUpdate();
+        for (int c = 0; c < ColCount(); ++c)
+            SetColWidths(c, static_cast<int>(std::lround(double(ColWidths(c)) * client / prevClientWidth_)));
+        EndUpdate();
+    }
+    prevClientWidth_ = client;
+    AlignFooterPanel();
+    ApplyScrollBars();
     Resize();
+}
+
+void TExtStringGrid::TopLeftChanged()
+{
+    TBaseGrid::TopLeftChanged();
+    // An editor over a cell that moved was closed as the view moved
+    // (UpdateEditor); the scroll hint follows the thumb itself. The footer
+    // panel is placed and painted again.
+    AlignFooterPanel();
 }
 
 void TExtStringGrid::timerEvent(QTimerEvent* Event)
@@ -148,7 +178,13 @@ void TExtStringGrid::timerEvent(QTimerEvent* Event)
     TBaseGrid::timerEvent(Event);
 }
 
-void TExtStringGrid::TimerTick() {}
+void TExtStringGrid::TimerTick()
+{
+    if (Hovering && !DesignMode())
+        HoverStep();
+    if (EnableBlink)
+        BlinkStep();
+}
 
 void TExtStringGrid::FormResize()
 {
@@ -170,6 +206,10 @@ bool TExtStringGrid::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == ownerForm_ && Event->type() == QEvent::Resize)
         FormResize();
+    // Keys while panning (the filter is installed when it starts).
+    const QEvent::Type type = Event->type();
+    if (Watched == this && (type == QEvent::KeyPress || type == QEvent::KeyRelease) && PanningEvent(Event))
+        return true;
     return TBaseGrid::eventFilter(Watched, Event);
 }
 

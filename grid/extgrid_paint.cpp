@@ -409,6 +409,7 @@ void TExtStringGrid::DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, i
         }
         if (&ACanvas == &Canvas)
             RememberHTMLLayout(ADisplayCol, ACol, ARow, textRect, ACanvas.Font, shownSelected);
+        in.Blink = BlinkShown();
         THTMLDrawOutput out;
         const TBrushStyle style = ACanvas.Brush.Style;
         ACanvas.Brush.Style = bsClear;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the grid's radio-button glyphs (ESGRAD01-08, 15 x 15 on the fuchsia
-# transparent colour, like the check-box glyphs) and its panning and pointer
-# cursors (CUR8000-8008, CUR8010-8012, 32 x 32 with alpha) into
+# transparent colour, like the check-box glyphs), the panning marks (INTLI1-3,
+# 32 x 32 on the same colour) and its panning and pointer cursors
+# (CUR8000-8008, CUR8010-8012, 32 x 32 with alpha) into
 # grid/bitmaps. Run it from the tree's root when a drawing changes; the
 # images are committed, so the build does not need ImageMagick.
 set -euo pipefail
@@ -27,6 +28,20 @@ radio ESGRAD05 '#1C5180' white '#21A121' 1
 radio ESGRAD06 '#1C5180' white none 1
 radio ESGRAD07 '#B7BAB8' '#F0F0F0' '#B7BAB8' 1
 radio ESGRAD08 '#B7BAB8' '#F0F0F0' none 1
+
+# mark NAME DRAW...: the panning mark, a ring with the axes that pan, in
+# plain black on the transparent colour (no blending into it).
+mark() {
+  local name=$1
+  shift
+  convert -size 32x32 "xc:$key" +antialias -fill none -stroke black -strokewidth 1.5 \
+          -draw "circle 16.5,16.5 16.5,6.5" "$@" -type TrueColor "PNG24:$out/$name.png"
+}
+across="line 2,16.5 31,16.5"
+upright="line 16.5,2 16.5,31"
+mark INTLI1 -draw "$across" -draw "$upright"
+mark INTLI2 -draw "$across"
+mark INTLI3 -draw "$upright"
 
 # cursor NAME DRAW...: black shapes with a white rim on transparency.
 cursor() {
