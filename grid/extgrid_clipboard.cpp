@@ -166,44 +166,67 @@ bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const
     return !Disjunct || RowSelect(ARow);
 }
 
-QString TExtStringGrid::CellCopyText(int ACol, int ARow)
+void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind)
 {
     const int col = RealColIndex(ACol);
-    QString text = Cells(col, ARow);
+    // A cell without a properties object is neither merged nor marked: its
+    // stored text is its text, read in place. Rows under DisplRowCount pass
+    // the display hook, so they go the long way.
+    QString shown;
+    const bool plain = ARow >= DisplRowCount && !HasCellProperties(col, ARow);
+    if (!plain)
+        shown = Cells(col, ARow);
+    const QString& text = plain ? StoredText(col, ARow) : shown;
+    const bool clipboard = Kind == TCopyText::Clipboard;
     // Only an empty cell can be a check box that copies its check text.
-    if (text.isEmpty())
-        return GetCellExportText(col, ARow);
-    if (!Navigation()->CopyHTMLTagsToClipboard && text.contains(QStringLiteral("</")))
-        text = HTMLStrip(text);
-    else if (text.contains(QStringLiteral("{\\")))
-        text = ReadRtf(text.toLatin1()).PlainText();
-    if (Multilinecells && QuotedMultilineClipboard
-        && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))) {
-        text.remove(QLatin1Char('\r'));
-        text = QLatin1Char('"') + text + QLatin1Char('"');
+    if (text.isEmpty()) {
+        if (clipboard)
+            Out += GetCellExportText(col, ARow);
+        return;
     }
-    return text;
+    const bool html = clipboard && !Navigation()->CopyHTMLTagsToClipboard && text.contains(QLatin1String("</"));
+    const bool rich = !html && text.contains(QLatin1String("{\\"));
+    const bool multiline = Multilinecells && QuotedMultilineClipboard;
+    if (!html && !rich && !(multiline && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))) {
+        Out += text;
+        return;
+    }
+    QString plainText = html ? HTMLStrip(text) : rich ? ReadRtf(text.toLatin1()).PlainText() : text;
+    if (multiline && (plainText.contains(QLatin1Char('\n')) || plainText.contains(QLatin1Char('\r')))) {
+        // A multi-line value travels between double quotes, without CRs.
+        plainText.remove(QLatin1Char('\r'));
+        Out += QLatin1Char('"');
+        Out += plainText;
+        Out += QLatin1Char('"');
+        return;
+    }
+    Out += plainText;
 }
 
-QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct)
+QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct, TCopyText Kind)
 {
-    const bool manyRows = Range.Bottom > Range.Top;
+    // The clipboard ends every row of a many-row range; a drag separates
+    // its rows only.
+    const bool endEveryRow = Kind == TCopyText::Clipboard && Range.Bottom > Range.Top;
     QString text;
+    bool firstRow = true;
     for (int r = Range.Top; r <= Range.Bottom; ++r) {
         if (!CopiesRow(r, Disjunct))
             continue;
-        const qsizetype rowStart = text.size();
+        if (!firstRow && !endEveryRow)
+            text += QStringLiteral("\r\n");
         for (int c = Range.Left; c <= Range.Right; ++c) {
             if (c > Range.Left)
                 text += QLatin1Char('\t');
-            text += CellCopyText(c, r);
+            AppendCellCopyText(text, c, r, Kind);
         }
-        if (manyRows)
+        if (endEveryRow)
             text += QStringLiteral("\r\n");
         // Room for rows like the first one, so a big copy is not moved
         // again and again as it grows.
-        if (rowStart == 0)
+        if (firstRow)
             text.reserve((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1));
+        firstRow = false;
     }
     return text;
 }
@@ -324,17 +347,24 @@ int TExtStringGrid::PasteFromClipboard(int ACol, int ARow)
 
 int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
 {
+    return PasteTextWith(ACol, ARow, Text, TPasteRules{}).Visited;
+}
+
+TExtStringGrid::TPasteResult TExtStringGrid::PasteTextWith(int ACol, int ARow, const QString& Text,
+                                                           const TPasteRules& Rules)
+{
     const TNavigation& nav = *Navigation();
+    TPasteResult result;
     if (ACol < 0 || ARow < 0)
-        return 0;
+        return result;
     if (!EditingAllowed() && !nav.AllowClipboardAlways && !MouseActions()->RangeSelectAndEdit)
-        return 0;
+        return result;
 
     const std::vector<PastedLine> lines = SplitPastedLines(Text);
-    // The grid grows once to what the values and lines reach: each value
-    // beyond the last column widens it, each line with text after it adds a
-    // row at the bottom. A size the grid cannot hold is refused before
-    // anything changes.
+    // What the values and lines reach: each value beyond the last column
+    // widens the grid, each line with text after it adds a row at the
+    // bottom. A size the grid cannot hold is refused before anything
+    // changes.
     qsizetype widest = 0;
     for (const PastedLine& line : lines)
         widest = std::max(widest, line.values.size());
@@ -350,27 +380,42 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
         throw EExtGridError(QStringLiteral("Grid too large for operation"));
 
     UpdateGuard update(*this);
-    if (cols > ColCount())
-        SetColCount(static_cast<int>(cols));
-    if (rows > RowCount())
-        SetRowCount(static_cast<int>(rows));
+    if (!Rules.GrowLineByLine) {
+        if (cols > ColCount())
+            SetColCount(static_cast<int>(cols));
+        if (rows > RowCount())
+            SetRowCount(static_cast<int>(rows));
+    }
 
     const bool always = nav.AllowClipboardAlways;
-    int visited = 0;
+    TGridRect& written = result.Written;
     int right = ACol;
     int bottom = ARow;
     for (size_t i = 0; i < lines.size(); ++i) {
         const PastedLine& line = lines[i];
         const int row = ARow + static_cast<int>(std::min<size_t>(i, std::numeric_limits<int>::max() - ARow));
+        if (Rules.GrowLineByLine) {
+            // A line beyond the last row adds one row once there is text
+            // for it; its values widen the grid as far as they reach.
+            if (i > 0 && static_cast<qsizetype>(i) <= lastLine && row == RowCount() && nav.AllowClipboardRowGrow)
+                SetRowCount(RowCount() + 1);
+            const std::int64_t reach = std::int64_t{ACol} + line.values.size();
+            if (reach > ColCount() && nav.AllowClipboardColGrow)
+                SetColCount(static_cast<int>(std::min<std::int64_t>(reach, std::int64_t{kMaxGridCols} + 1)));
+        }
         for (qsizetype j = 0; j < line.values.size(); ++j) {
-            ++visited;
+            ++result.Visited;
             const bool lastValue = j == line.values.size() - 1;
             if (lastValue && line.values[j].isEmpty() && !line.endedByCR)
                 continue;
             const int col = static_cast<int>(std::min<std::int64_t>(std::int64_t{ACol} + j, ColCount()));
             right = std::max(right, col);
             bottom = std::max(bottom, row);
-            if (col >= ColCount() || row >= RowCount() || (!always && !CellWritableByPaste(col, row)))
+            if (col >= ColCount() || row >= RowCount())
+                continue;
+            const bool writable = Rules.DropWritable ? CellWritableByDrop(RealColIndex(col), row)
+                                                     : CellWritableByPaste(col, row);
+            if (!always && !writable)
                 continue;
             QString value = line.values[j];
             if (QuotedMultilineClipboard && value.contains(QLatin1Char('\n')))
@@ -378,14 +423,22 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
             bool allow = true;
             if (OnClipboardBeforePasteCell)
                 OnClipboardBeforePasteCell(this, col, row, value, allow);
-            if (allow)
-                SetCellForPaste(col, row, value);
+            if (!allow)
+                continue;
+            SetCellForPaste(col, row, value);
+            if (written.Right < written.Left) {
+                written = {col, row, col, row};
+            } else {
+                written.Left = std::min(written.Left, col);
+                written.Right = std::max(written.Right, col);
+                written.Bottom = std::max(written.Bottom, row);
+            }
         }
     }
     const TRect pasted{ACol, ARow, std::min(right, ColCount() - 1), std::min(bottom, RowCount() - 1)};
-    ClipboardPasted(-1, -1, pasted, lastCopyWasCopy_);
+    ClipboardPasted(-1, -1, pasted, Rules.ReportAsCopy || lastCopyWasCopy_);
     CellsChanged(pasted);
-    return visited;
+    return result;
 }
 
 // ---- paste into the selection and the smart fill
