@@ -825,6 +825,12 @@ private:
     TGridRect CopyRange();
     bool CopiesRow(int ARow, bool Disjunct) const;
     void AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind);
+    // Whether a cell text copies other than as it stands (mini-HTML to
+    // strip, rich text, a multi-line value to quote).
+    bool NeedsCopyConversion(const QString& Text, TCopyText Kind) const;
+    // Appends a row of plain cells (stored text, no object, nothing to
+    // convert) joined by tabs; false, with Out unchanged, for any other row.
+    bool AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight);
     QString SelectionText(const TGridRect& Range, bool Disjunct, TCopyText Kind = TCopyText::Clipboard);
     // How a text paste writes. The clipboard's paste: the writable-by-paste
     // rule on display columns, the grid grown once before any value, the

@@ -65,6 +65,39 @@ std::vector<PastedLine> SplitPastedLines(const QString& Text)
     return lines;
 }
 
+// What a copied cell text holds that its copy has to treat: mini-HTML
+// ("</"), rich text ("{\\"), line breaks. One pass over the characters,
+// since a copy reads every cell of the range.
+struct CopyMarks {
+    bool html = false;
+    bool rich = false;
+    bool lineBreak = false;
+};
+
+CopyMarks ScanCopyText(const QString& Text)
+{
+    CopyMarks marks;
+    const QChar* d = Text.constData();
+    const qsizetype n = Text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        switch (d[i].unicode()) {
+        case u'<':
+            marks.html = marks.html || (i + 1 < n && d[i + 1] == QLatin1Char('/'));
+            break;
+        case u'{':
+            marks.rich = marks.rich || (i + 1 < n && d[i + 1] == QLatin1Char('\\'));
+            break;
+        case u'\n':
+        case u'\r':
+            marks.lineBreak = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return marks;
+}
+
 // A value of a quoted multi-line copy back in the grid's own form.
 QString UnquoteMultiline(QString Value)
 {
@@ -184,13 +217,13 @@ void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyT
             Out += GetCellExportText(col, ARow);
         return;
     }
-    const bool html = clipboard && !Navigation()->CopyHTMLTagsToClipboard && text.contains(QLatin1String("</"));
-    const bool rich = !html && text.contains(QLatin1String("{\\"));
-    const bool multiline = Multilinecells && QuotedMultilineClipboard;
-    if (!html && !rich && !(multiline && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))) {
+    if (!NeedsCopyConversion(text, Kind)) {
         Out += text;
         return;
     }
+    const bool html = clipboard && !Navigation()->CopyHTMLTagsToClipboard && ScanCopyText(text).html;
+    const bool rich = !html && ScanCopyText(text).rich;
+    const bool multiline = Multilinecells && QuotedMultilineClipboard;
     QString plainText = html ? HTMLStrip(text) : rich ? ReadRtf(text.toLatin1()).PlainText() : text;
     if (multiline && (plainText.contains(QLatin1Char('\n')) || plainText.contains(QLatin1Char('\r')))) {
         // A multi-line value travels between double quotes, without CRs.
@@ -201,6 +234,51 @@ void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyT
         return;
     }
     Out += plainText;
+}
+
+bool TExtStringGrid::NeedsCopyConversion(const QString& Text, TCopyText Kind) const
+{
+    const CopyMarks marks = ScanCopyText(Text);
+    return (marks.html && Kind == TCopyText::Clipboard && !Navigation()->CopyHTMLTagsToClipboard) || marks.rich
+           || (marks.lineBreak && Multilinecells && QuotedMultilineClipboard);
+}
+
+bool TExtStringGrid::AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight)
+{
+    // The row's length first, from the cells alone: a cell with an object
+    // (properties, a check box) takes the long way.
+    qsizetype length = ARight - ALeft;
+    bool plain = true;
+    ForStoredCells(ARow, ALeft, ARight, [&](int, const QString& Stored, TObject* Object) {
+        plain = plain && !Object;
+        length += Stored.size();
+    });
+    if (!plain)
+        return false;
+    const qsizetype start = Out.size();
+    const qsizetype needed = start + length + 2;
+    if (needed > Out.capacity())
+        Out.reserve(std::max(needed, Out.capacity() * 2));
+    Out.resize(start + length);
+    QChar* out = Out.data() + start;
+    // The texts are copied and looked at in one pass; a character that may
+    // ask for a conversion sends the row the long way after all.
+    bool special = false;
+    ForStoredCells(ARow, ALeft, ARight, [&](int ACol, const QString& Stored, TObject*) {
+        if (ACol > ALeft)
+            *out++ = QLatin1Char('\t');
+        const QChar* in = Stored.constData();
+        const qsizetype n = Stored.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t ch = in[i].unicode();
+            special = special || ch == u'<' || ch == u'{' || ch == u'\n' || ch == u'\r';
+            out[i] = in[i];
+        }
+        out += n;
+    });
+    if (special)
+        Out.truncate(start);
+    return !special;
 }
 
 QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct, TCopyText Kind)
@@ -215,10 +293,15 @@ QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct, TCo
             continue;
         if (!firstRow && !endEveryRow)
             text += QStringLiteral("\r\n");
-        for (int c = Range.Left; c <= Range.Right; ++c) {
-            if (c > Range.Left)
-                text += QLatin1Char('\t');
-            AppendCellCopyText(text, c, r, Kind);
+        // Display columns are real ones and no display hook runs: a row of
+        // plain cells goes straight from the stored texts.
+        const bool direct = hiddenColCount_ == 0 && r >= DisplRowCount;
+        if (!direct || !AppendPlainRow(text, r, Range.Left, Range.Right)) {
+            for (int c = Range.Left; c <= Range.Right; ++c) {
+                if (c > Range.Left)
+                    text += QLatin1Char('\t');
+                AppendCellCopyText(text, c, r, Kind);
+            }
         }
         if (endEveryRow)
             text += QStringLiteral("\r\n");
