@@ -825,9 +825,6 @@ private:
     TGridRect CopyRange();
     bool CopiesRow(int ARow, bool Disjunct) const;
     void AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind);
-    // Whether a cell text copies other than as it stands (mini-HTML to
-    // strip, rich text, a multi-line value to quote).
-    bool NeedsCopyConversion(const QString& Text, TCopyText Kind) const;
     // Appends a row of plain cells (stored text, no object, nothing to
     // convert) joined by tabs; false, with Out unchanged, for any other row.
     bool AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight);

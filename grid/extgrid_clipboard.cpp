@@ -66,7 +66,7 @@ std::vector<PastedLine> SplitPastedLines(const QString& Text)
 }
 
 // What a copied cell text holds that its copy has to treat: mini-HTML
-// ("</"), rich text ("{\\"), line breaks. One pass over the characters,
+// ("</"), rich text ("{\"), line breaks. One pass over the characters,
 // since a copy reads every cell of the range.
 struct CopyMarks {
     bool html = false;
@@ -202,9 +202,10 @@ bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const
 void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind)
 {
     const int col = RealColIndex(ACol);
-    // A cell without a properties object is neither merged nor marked: its
-    // stored text is its text, read in place. Rows under DisplRowCount pass
-    // the display hook, so they go the long way.
+    // A cell without a properties object is not part of a merged block: its
+    // stored text is what the grid's merge-aware cell read gives, read in
+    // place. Rows under DisplRowCount pass the display hook, so they go the
+    // long way.
     QString shown;
     const bool plain = ARow >= DisplRowCount && !HasCellProperties(col, ARow);
     if (!plain)
@@ -217,13 +218,14 @@ void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyT
             Out += GetCellExportText(col, ARow);
         return;
     }
-    if (!NeedsCopyConversion(text, Kind)) {
+    const CopyMarks marks = ScanCopyText(text);
+    const bool html = clipboard && marks.html && !Navigation()->CopyHTMLTagsToClipboard;
+    const bool rich = !html && marks.rich;
+    const bool multiline = Multilinecells && QuotedMultilineClipboard;
+    if (!html && !rich && !(multiline && marks.lineBreak)) {
         Out += text;
         return;
     }
-    const bool html = clipboard && !Navigation()->CopyHTMLTagsToClipboard && ScanCopyText(text).html;
-    const bool rich = !html && ScanCopyText(text).rich;
-    const bool multiline = Multilinecells && QuotedMultilineClipboard;
     QString plainText = html ? HTMLStrip(text) : rich ? ReadRtf(text.toLatin1()).PlainText() : text;
     if (multiline && (plainText.contains(QLatin1Char('\n')) || plainText.contains(QLatin1Char('\r')))) {
         // A multi-line value travels between double quotes, without CRs.
@@ -234,13 +236,6 @@ void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyT
         return;
     }
     Out += plainText;
-}
-
-bool TExtStringGrid::NeedsCopyConversion(const QString& Text, TCopyText Kind) const
-{
-    const CopyMarks marks = ScanCopyText(Text);
-    return (marks.html && Kind == TCopyText::Clipboard && !Navigation()->CopyHTMLTagsToClipboard) || marks.rich
-           || (marks.lineBreak && Multilinecells && QuotedMultilineClipboard);
 }
 
 bool TExtStringGrid::AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight)
