@@ -849,11 +849,35 @@ public:
 private:
     static std::int32_t NextStreamID();
     std::int32_t streamID_ = NextStreamID();
-    // The range a copy takes, and its text.
+    // The range a copy takes, and its text. A copy to the clipboard gives
+    // empty check boxes their check texts, strips mini-HTML without
+    // CopyHTMLTagsToClipboard and ends every row of a many-row range; the
+    // text of a drag only separates its rows.
+    enum class TCopyText { Clipboard, Drag };
     TGridRect CopyRange();
     bool CopiesRow(int ARow, bool Disjunct) const;
-    QString CellCopyText(int ACol, int ARow);
-    QString SelectionText(const TGridRect& Range, bool Disjunct);
+    void AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind);
+    // Appends a row of plain cells (stored text, no object, nothing to
+    // convert) joined by tabs; false, with Out unchanged, for any other row.
+    bool AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight);
+    QString SelectionText(const TGridRect& Range, bool Disjunct, TCopyText Kind = TCopyText::Clipboard);
+    // How a text paste writes. The clipboard's paste: the writable-by-paste
+    // rule on display columns, the grid grown once before any value, the
+    // last copy's flag passed to ClipboardPasted. A drop: the real column
+    // asked to OnCanEditCell and OnIsFixedCell only (whole rows land in the
+    // fixed columns too), the grid grown line by line as the text reaches
+    // past it, reported as a copy whatever the clipboard did last.
+    struct TPasteRules {
+        bool DropWritable = false;
+        bool GrowLineByLine = false;
+        bool ReportAsCopy = false;
+    };
+    struct TPasteResult {
+        int Visited = 0;
+        // The cells written (empty: none).
+        TGridRect Written{-1, -1, -2, -2};
+    };
+    TPasteResult PasteTextWith(int ACol, int ARow, const QString& Text, const TPasteRules& Rules);
     void ClearCutCells(const TGridRect& Range, bool Disjunct);
     bool PasteCellStream(int ACol, int ARow, const QByteArray& Bytes);
     bool EditingAllowed() const;
@@ -988,8 +1012,7 @@ private:
     void StartTextDrag(int ACol, int ARow);
     void RemoveDraggedCells(const TDraggedCells& Cells);
     std::vector<int> SelectedDragRows() const;
-    // The text paste of a drop; the block written.
-    TGridRect PasteDroppedText(int ACol, int ARow, const QString& Text);
+    // Whether a drop may write the cell (real column).
     bool CellWritableByDrop(int ACol, int ARow);
     void ShowArrow(int Direction, QPoint ClientPoint);
 

@@ -65,6 +65,39 @@ std::vector<PastedLine> SplitPastedLines(const QString& Text)
     return lines;
 }
 
+// What a copied cell text holds that its copy has to treat: mini-HTML
+// ("</"), rich text ("{\"), line breaks. One pass over the characters,
+// since a copy reads every cell of the range.
+struct CopyMarks {
+    bool html = false;
+    bool rich = false;
+    bool lineBreak = false;
+};
+
+CopyMarks ScanCopyText(const QString& Text)
+{
+    CopyMarks marks;
+    const QChar* d = Text.constData();
+    const qsizetype n = Text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        switch (d[i].unicode()) {
+        case u'<':
+            marks.html = marks.html || (i + 1 < n && d[i + 1] == QLatin1Char('/'));
+            break;
+        case u'{':
+            marks.rich = marks.rich || (i + 1 < n && d[i + 1] == QLatin1Char('\\'));
+            break;
+        case u'\n':
+        case u'\r':
+            marks.lineBreak = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return marks;
+}
+
 // A value of a quoted multi-line copy back in the grid's own form.
 QString UnquoteMultiline(QString Value)
 {
@@ -166,44 +199,112 @@ bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const
     return !Disjunct || RowSelect(ARow);
 }
 
-QString TExtStringGrid::CellCopyText(int ACol, int ARow)
+void TExtStringGrid::AppendCellCopyText(QString& Out, int ACol, int ARow, TCopyText Kind)
 {
     const int col = RealColIndex(ACol);
-    QString text = Cells(col, ARow);
+    // A cell without a properties object is not part of a merged block: its
+    // stored text is what the grid's merge-aware cell read gives, read in
+    // place. Rows under DisplRowCount pass the display hook, so they go the
+    // long way.
+    QString shown;
+    const bool plain = ARow >= DisplRowCount && !HasCellProperties(col, ARow);
+    if (!plain)
+        shown = Cells(col, ARow);
+    const QString& text = plain ? StoredText(col, ARow) : shown;
+    const bool clipboard = Kind == TCopyText::Clipboard;
     // Only an empty cell can be a check box that copies its check text.
-    if (text.isEmpty())
-        return GetCellExportText(col, ARow);
-    if (!Navigation()->CopyHTMLTagsToClipboard && text.contains(QStringLiteral("</")))
-        text = HTMLStrip(text);
-    else if (text.contains(QStringLiteral("{\\")))
-        text = ReadRtf(text.toLatin1()).PlainText();
-    if (Multilinecells && QuotedMultilineClipboard
-        && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))) {
-        text.remove(QLatin1Char('\r'));
-        text = QLatin1Char('"') + text + QLatin1Char('"');
+    if (text.isEmpty()) {
+        if (clipboard)
+            Out += GetCellExportText(col, ARow);
+        return;
     }
-    return text;
+    const CopyMarks marks = ScanCopyText(text);
+    const bool html = clipboard && marks.html && !Navigation()->CopyHTMLTagsToClipboard;
+    const bool rich = !html && marks.rich;
+    const bool multiline = Multilinecells && QuotedMultilineClipboard;
+    if (!html && !rich && !(multiline && marks.lineBreak)) {
+        Out += text;
+        return;
+    }
+    QString plainText = html ? HTMLStrip(text) : rich ? ReadRtf(text.toLatin1()).PlainText() : text;
+    if (multiline && (plainText.contains(QLatin1Char('\n')) || plainText.contains(QLatin1Char('\r')))) {
+        // A multi-line value travels between double quotes, without CRs.
+        plainText.remove(QLatin1Char('\r'));
+        Out += QLatin1Char('"');
+        Out += plainText;
+        Out += QLatin1Char('"');
+        return;
+    }
+    Out += plainText;
 }
 
-QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct)
+bool TExtStringGrid::AppendPlainRow(QString& Out, int ARow, int ALeft, int ARight)
 {
-    const bool manyRows = Range.Bottom > Range.Top;
+    // The row's length first, from the cells alone: a cell with an object
+    // (properties, a check box) takes the long way.
+    qsizetype length = ARight - ALeft;
+    bool plain = true;
+    ForStoredCells(ARow, ALeft, ARight, [&](int, const QString& Stored, TObject* Object) {
+        plain = plain && !Object;
+        length += Stored.size();
+    });
+    if (!plain)
+        return false;
+    const qsizetype start = Out.size();
+    const qsizetype needed = start + length + 2;
+    if (needed > Out.capacity())
+        Out.reserve(std::max(needed, Out.capacity() * 2));
+    Out.resize(start + length);
+    QChar* out = Out.data() + start;
+    // The texts are copied and looked at in one pass; a character that may
+    // ask for a conversion sends the row the long way after all.
+    bool special = false;
+    ForStoredCells(ARow, ALeft, ARight, [&](int ACol, const QString& Stored, TObject*) {
+        if (ACol > ALeft)
+            *out++ = QLatin1Char('\t');
+        const QChar* in = Stored.constData();
+        const qsizetype n = Stored.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t ch = in[i].unicode();
+            special = special || ch == u'<' || ch == u'{' || ch == u'\n' || ch == u'\r';
+            out[i] = in[i];
+        }
+        out += n;
+    });
+    if (special)
+        Out.truncate(start);
+    return !special;
+}
+
+QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct, TCopyText Kind)
+{
+    // The clipboard ends every row of a many-row range; a drag separates
+    // its rows only.
+    const bool endEveryRow = Kind == TCopyText::Clipboard && Range.Bottom > Range.Top;
     QString text;
+    bool firstRow = true;
     for (int r = Range.Top; r <= Range.Bottom; ++r) {
         if (!CopiesRow(r, Disjunct))
             continue;
-        const qsizetype rowStart = text.size();
-        for (int c = Range.Left; c <= Range.Right; ++c) {
-            if (c > Range.Left)
-                text += QLatin1Char('\t');
-            text += CellCopyText(c, r);
+        if (!firstRow && !endEveryRow)
+            text += QStringLiteral("\r\n");
+        // Display columns are real ones and no display hook runs: a row of
+        // plain cells goes straight from the stored texts.
+        const bool direct = hiddenColCount_ == 0 && r >= DisplRowCount;
+        if (!direct || !AppendPlainRow(text, r, Range.Left, Range.Right)) {
+            for (int c = Range.Left; c <= Range.Right; ++c) {
+                if (c > Range.Left)
+                    text += QLatin1Char('\t');
+                AppendCellCopyText(text, c, r, Kind);
+            }
         }
-        if (manyRows)
+        if (endEveryRow)
             text += QStringLiteral("\r\n");
         // Room for rows like the first one, so a big copy is not moved
         // again and again as it grows.
-        if (rowStart == 0)
+        if (firstRow)
             text.reserve((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1));
+        firstRow = false;
     }
     return text;
 }
@@ -324,17 +425,24 @@ int TExtStringGrid::PasteFromClipboard(int ACol, int ARow)
 
 int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
 {
+    return PasteTextWith(ACol, ARow, Text, TPasteRules{}).Visited;
+}
+
+TExtStringGrid::TPasteResult TExtStringGrid::PasteTextWith(int ACol, int ARow, const QString& Text,
+                                                           const TPasteRules& Rules)
+{
     const TNavigation& nav = *Navigation();
+    TPasteResult result;
     if (ACol < 0 || ARow < 0)
-        return 0;
+        return result;
     if (!EditingAllowed() && !nav.AllowClipboardAlways && !MouseActions()->RangeSelectAndEdit)
-        return 0;
+        return result;
 
     const std::vector<PastedLine> lines = SplitPastedLines(Text);
-    // The grid grows once to what the values and lines reach: each value
-    // beyond the last column widens it, each line with text after it adds a
-    // row at the bottom. A size the grid cannot hold is refused before
-    // anything changes.
+    // What the values and lines reach: each value beyond the last column
+    // widens the grid, each line with text after it adds a row at the
+    // bottom. A size the grid cannot hold is refused before anything
+    // changes.
     qsizetype widest = 0;
     for (const PastedLine& line : lines)
         widest = std::max(widest, line.values.size());
@@ -350,27 +458,42 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
         throw EExtGridError(QStringLiteral("Grid too large for operation"));
 
     UpdateGuard update(*this);
-    if (cols > ColCount())
-        SetColCount(static_cast<int>(cols));
-    if (rows > RowCount())
-        SetRowCount(static_cast<int>(rows));
+    if (!Rules.GrowLineByLine) {
+        if (cols > ColCount())
+            SetColCount(static_cast<int>(cols));
+        if (rows > RowCount())
+            SetRowCount(static_cast<int>(rows));
+    }
 
     const bool always = nav.AllowClipboardAlways;
-    int visited = 0;
+    TGridRect& written = result.Written;
     int right = ACol;
     int bottom = ARow;
     for (size_t i = 0; i < lines.size(); ++i) {
         const PastedLine& line = lines[i];
         const int row = ARow + static_cast<int>(std::min<size_t>(i, std::numeric_limits<int>::max() - ARow));
+        if (Rules.GrowLineByLine) {
+            // A line beyond the last row adds one row once there is text
+            // for it; its values widen the grid as far as they reach.
+            if (i > 0 && static_cast<qsizetype>(i) <= lastLine && row == RowCount() && nav.AllowClipboardRowGrow)
+                SetRowCount(RowCount() + 1);
+            const std::int64_t reach = std::int64_t{ACol} + line.values.size();
+            if (reach > ColCount() && nav.AllowClipboardColGrow)
+                SetColCount(static_cast<int>(std::min<std::int64_t>(reach, std::int64_t{kMaxGridCols} + 1)));
+        }
         for (qsizetype j = 0; j < line.values.size(); ++j) {
-            ++visited;
+            ++result.Visited;
             const bool lastValue = j == line.values.size() - 1;
             if (lastValue && line.values[j].isEmpty() && !line.endedByCR)
                 continue;
             const int col = static_cast<int>(std::min<std::int64_t>(std::int64_t{ACol} + j, ColCount()));
             right = std::max(right, col);
             bottom = std::max(bottom, row);
-            if (col >= ColCount() || row >= RowCount() || (!always && !CellWritableByPaste(col, row)))
+            if (col >= ColCount() || row >= RowCount())
+                continue;
+            const bool writable = Rules.DropWritable ? CellWritableByDrop(RealColIndex(col), row)
+                                                     : CellWritableByPaste(col, row);
+            if (!always && !writable)
                 continue;
             QString value = line.values[j];
             if (QuotedMultilineClipboard && value.contains(QLatin1Char('\n')))
@@ -378,14 +501,22 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const QString& Text)
             bool allow = true;
             if (OnClipboardBeforePasteCell)
                 OnClipboardBeforePasteCell(this, col, row, value, allow);
-            if (allow)
-                SetCellForPaste(col, row, value);
+            if (!allow)
+                continue;
+            SetCellForPaste(col, row, value);
+            if (written.Right < written.Left) {
+                written = {col, row, col, row};
+            } else {
+                written.Left = std::min(written.Left, col);
+                written.Right = std::max(written.Right, col);
+                written.Bottom = std::max(written.Bottom, row);
+            }
         }
     }
     const TRect pasted{ACol, ARow, std::min(right, ColCount() - 1), std::min(bottom, RowCount() - 1)};
-    ClipboardPasted(-1, -1, pasted, lastCopyWasCopy_);
+    ClipboardPasted(-1, -1, pasted, Rules.ReportAsCopy || lastCopyWasCopy_);
     CellsChanged(pasted);
-    return visited;
+    return result;
 }
 
 // ---- paste into the selection and the smart fill

@@ -5,7 +5,6 @@
 #include "grid/extgrid.h"
 
 #include "platform/application.h"
-#include "platform/rtf.h"
 
 #include <QFileInfo>
 
@@ -147,23 +146,18 @@ std::vector<int> TExtStringGrid::SelectedDragRows() const
 QString TExtStringGrid::SelectionDragText()
 {
     const TGridRect sel = Selection();
-    int left = sel.Left, right = sel.Right;
+    TGridRect range = sel;
     if ((Options() & goRowSelect) && dragDropSettings_->OleEntireRows) {
-        left = 0;
-        right = ColCount() - 1;
+        range.Left = 0;
+        range.Right = ColCount() - 1;
     }
-    QStringList lines;
-    for (const int r : SelectedDragRows()) {
-        QStringList values;
-        for (int c = left; c <= right; ++c) {
-            QString text = Cells(RealColIndex(c), r);
-            if (IsRtfText(text))
-                text = ReadRtf(text.toLatin1()).PlainText();
-            values << text;
-        }
-        lines << values.join(QLatin1Char('\t'));
+    // In disjunct-row mode the selected rows below the fixed ones.
+    const bool disjunct = mouseActions_->DisjunctRowSelect;
+    if (disjunct) {
+        range.Top = FixedRows();
+        range.Bottom = RowCount() - 1;
     }
-    return lines.join(QLatin1String("\r\n"));
+    return SelectionText(range, disjunct, TCopyText::Drag);
 }
 
 void TExtStringGrid::StartTextDrag(int ACol, int ARow)
@@ -293,56 +287,6 @@ bool TExtStringGrid::CellWritableByDrop(int ACol, int ARow)
     return !fixed && CanEditCell(ACol, ARow);
 }
 
-TGridRect TExtStringGrid::PasteDroppedText(int ACol, int ARow, const QString& Text)
-{
-    const TGridRect none{-1, -1, -2, -2};
-    const bool editing = (Options() & goEditing) || mouseActions_->RangeSelectAndEdit;
-    const bool always = navigation_->AllowClipboardAlways;
-    if (ACol < 0 || ARow < 0 || (!editing && !always))
-        return none;
-    int row = ARow, maxCol = ACol, maxRow = ARow;
-    qsizetype at = 0;
-    while (at < Text.size()) {
-        qsizetype end = Text.indexOf(QLatin1Char('\r'), at);
-        const bool ended = end >= 0;
-        if (!ended)
-            end = Text.size();
-        const QStringList values = Text.mid(at, end - at).split(QLatin1Char('\t'));
-        at = end + 1;
-        if (ended && at < Text.size() && Text[at] == QLatin1Char('\n'))
-            ++at;
-        // The columns the line reaches, grown at once.
-        const qsizetype reach = ACol + values.size();
-        if (reach > ColCount() && navigation_->AllowClipboardColGrow)
-            SetColCount(static_cast<int>(std::min<qsizetype>(reach, kMaxGridCols + 1)));
-        int col = ACol;
-        for (int i = 0; i < values.size(); ++i, ++col) {
-            const bool last = i == values.size() - 1;
-            if (col >= ColCount() || row >= RowCount() || (last && values[i].isEmpty() && !ended))
-                continue;
-            if (!always && !CellWritableByDrop(RealColIndex(col), row))
-                continue;
-            QString value = values[i];
-            bool allow = true;
-            if (OnClipboardBeforePasteCell)
-                OnClipboardBeforePasteCell(this, col, row, value, allow);
-            if (!allow)
-                continue;
-            SetCellForPaste(col, row, value);
-            maxCol = std::max(maxCol, col);
-            maxRow = std::max(maxRow, row);
-        }
-        ++row;
-        if (row == RowCount() && at < Text.size() && navigation_->AllowClipboardRowGrow)
-            SetRowCount(RowCount() + 1);
-    }
-    const TGridRect block{ACol, ARow, maxCol, maxRow};
-    const TRect range{ACol, ARow, maxCol, maxRow};
-    ClipboardPasted(-1, -1, range, true);
-    CellsChanged(range);
-    return block;
-}
-
 bool TExtStringGrid::OleDropText(QPoint Point, const QString& Text)
 {
     int col = -1, row = -1;
@@ -380,7 +324,11 @@ bool TExtStringGrid::OleDropText(QPoint Point, const QString& Text)
         // The row below a lone fixed row comes with the first line.
         if (row >= RowCount() && navigation_->AllowClipboardRowGrow)
             SetRowCount(row + 1);
-        written = PasteDroppedText(col, row, Text);
+        TPasteRules drop;
+        drop.DropWritable = true;
+        drop.GrowLineByLine = true;
+        drop.ReportAsCopy = true;
+        written = PasteTextWith(col, row, Text, drop).Written;
         pasted = true;
     });
     // A drop that failed half-way reports no effect: a move keeps its source.

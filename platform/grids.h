@@ -313,6 +313,24 @@ protected:
     virtual QString GetCells(int ACol, int ARow) const;
     const QString& StoredText(int ACol, int ARow) const;
     void StoreText(int ACol, int ARow, const QString& value);
+    // Visit(col, stored text, object) for the cells FromCol..ToCol of row
+    // ARow, the row looked up once: for passes over many cells.
+    template <typename F>
+    void ForStoredCells(int ARow, int FromCol, int ToCol, F&& Visit) const
+    {
+        if (FromCol > ToCol)
+            return;
+        CheckCell(FromCol, ARow);
+        CheckCell(ToCol, ARow);
+        static const QString empty;
+        const CellRow* row = cells_[static_cast<size_t>(ARow)].get();
+        for (int c = FromCol; c <= ToCol; ++c) {
+            if (row)
+                Visit(c, (*row)[static_cast<size_t>(c)].text, (*row)[static_cast<size_t>(c)].object);
+            else
+                Visit(c, empty, static_cast<TObject*>(nullptr));
+        }
+    }
     virtual void InvalidateRow(int ARow);
     virtual void InvalidateCol(int ACol);
     virtual void UpdateEditor();

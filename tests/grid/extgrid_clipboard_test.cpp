@@ -123,6 +123,24 @@ TEST(ExtGridClipboard, CopiedTextFollowsTheTabLineEndAndQuotingRules)
              g.SetCells(0, 0, "l1\r\nl2");
          },
          {0, 0, 0, 0}, "l1\r\nl2"},
+        {"a lone < or { copies as it stands",
+         [](PasteGrid& g) {
+             g.SetCells(0, 0, "a<b");
+             g.SetCells(1, 0, "{x}");
+             g.Navigation()->CopyHTMLTagsToClipboard = false;
+         },
+         {0, 0, 2, 0}, "a<b\t{x}\tc"},
+        {"empty cells copy empty", [](PasteGrid& g) { g.SetCells(1, 1, ""); }, {0, 1, 2, 1}, "d\t\tf"},
+        {"merged cells copy the base cell's text", [](PasteGrid& g) { g.MergeCells(0, 1, 2, 2); }, {0, 1, 2, 2},
+         "d\td\tf\r\nd\td\ti\r\n"},
+        {"rows under DisplRowCount copy their display text",
+         [](PasteGrid& g) {
+             g.DisplRowCount = 1;
+             g.OnGetDisplText = [](int, int, QString& Value) { Value = Value.toUpper(); };
+         },
+         {0, 0, 2, 1}, "A\tB\tC\r\nd\te\tf\r\n"},
+        {"a hidden column is skipped", [](PasteGrid& g) { g.SetColumnVisibleFlag(1, false); }, {0, 0, 1, 1},
+         "a\tc\r\nd\tf\r\n"},
         {"disjunct rows: the selected rows of the whole grid",
          [](PasteGrid& g) {
              g.MouseActions()->DisjunctRowSelect = true;

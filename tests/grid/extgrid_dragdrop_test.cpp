@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -103,6 +105,14 @@ public:
     }
 };
 
+// A grid remembering what each paste reported to ClipboardPasted.
+class RecordingGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    std::vector<bool> copied;
+    void ClipboardPasted(int, int, const TRect&, bool Copied) override { copied.push_back(Copied); }
+};
+
 class GridDragDrop : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,7 +127,7 @@ protected:
     {
         delete grid;
         loop = ScriptedLoop();
-        grid = new TExtStringGrid(&window);
+        grid = recording = new RecordingGrid(&window);
         grid->setGeometry(0, 0, 400, 300);
         grid->SetColCount(3);
         grid->SetRowCount(7);
@@ -154,6 +164,7 @@ protected:
 
     TForm window;
     TExtStringGrid* grid = nullptr;
+    RecordingGrid* recording = nullptr;
     ScriptedLoop loop;
 };
 
@@ -238,6 +249,145 @@ TEST_F(GridDragDrop, CopiesAndCopyAlwaysLeaveTheSource)
         EXPECT_EQ(Column1(), "A B C D B F");
         EXPECT_EQ(effect, c.effect);
     }
+}
+
+// Rows 2 and 5 (B and E) flagged in disjunct-row mode travel alone, one
+// after the other, and leave as the switches say.
+TEST_F(GridDragDrop, DisjunctRowDragsCarryTheFlaggedRowsOnly)
+{
+    const struct {
+        const char* name;
+        bool ctrl, insertRows, removeRows;
+        int target;
+        const char* expected; // column 1 afterwards
+    } cases[] = {
+        {"InsertRemove", false, true, true, 4, "A C B E D F"},
+        {"InsertRemoveAboveBoth", false, true, true, 1, "B E A C D F"},
+        {"CopyWithCtrl", true, true, true, 4, "A B C B E D E F"},
+        {"ClearTheSourceGrowingTheGrid", false, false, false, 6, "A  C D  B E"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGrid();
+        grid->SetOptions(grid->Options() | goRowSelect);
+        grid->MouseActions()->DisjunctRowSelect = true;
+        grid->DragDropSettings()->OleInsertRows = c.insertRows;
+        grid->DragDropSettings()->OleRemoveRows = c.removeRows;
+        grid->SetSelection({1, 2, 2, 2});
+        grid->SetRowSelect(2, true);
+        grid->SetRowSelect(5, true);
+        loop.ctrl = c.ctrl;
+        loop.path = {At(1, 2), At(1, c.target)};
+        ASSERT_TRUE(grid->StartOleDrag(At(1, 2)));
+        EXPECT_EQ(loop.text, "B\tb\r\nE\te");
+        EXPECT_EQ(Column1(), c.expected);
+    }
+}
+
+// A multi-line cell leaves quoted, without its CR, and lands in another
+// grid as the same two lines; the move empties the source cell.
+TEST_F(GridDragDrop, AMultiLineCellTravelsQuotedToAnotherGrid)
+{
+    grid->Multilinecells = true;
+    grid->QuotedMultilineClipboard = true;
+    grid->SetCells(1, 2, "l1\r\nl2");
+    auto* target = new TExtStringGrid(&window);
+    target->setGeometry(400, 0, 300, 200);
+    target->SetColCount(3);
+    target->SetRowCount(3);
+    target->SetFixedCols(1);
+    target->SetFixedRows(1);
+    target->SetOptions(target->Options() | goEditing);
+    target->Multilinecells = true;
+    target->QuotedMultilineClipboard = true;
+    target->DragDropSettings()->SetOleDropTarget(true);
+    target->show();
+    loop.over = target->viewport();
+    loop.path = {target->CellRect(1, 1).ToQRect().center()};
+    grid->SetSelection({1, 2, 2, 2});
+    ASSERT_TRUE(grid->StartOleDrag(At(1, 2)));
+    EXPECT_EQ(loop.text, "\"l1\nl2\"\tb");
+    EXPECT_EQ(target->Cells(1, 1), "l1\r\nl2");
+    EXPECT_EQ(target->Cells(2, 1), "b");
+    EXPECT_EQ(grid->Cells(1, 2), "");
+    EXPECT_EQ(grid->Cells(2, 2), "");
+}
+
+// A drop writes by its own rule where the clipboard's paste of the same
+// text at the same cell does not: the real column goes to OnCanEditCell,
+// and only OnIsFixedCell keeps a cell, so whole rows fill the fixed column.
+TEST_F(GridDragDrop, ADropWritesByItsOwnRuleBesideThePaste)
+{
+    const struct {
+        const char* name;
+        std::function<void(TExtStringGrid&)> setup;
+        int col; // display column dropped on and pasted at, row 3
+        const char* text;
+        const char* dropped; // row 3's real cells afterwards
+        const char* pasted;
+    } cases[] = {
+        {"WholeRowsFillTheFixedColumn",
+         [](TExtStringGrid& g) {
+             g.SetOptions(g.Options() | goRowSelect);
+             g.DragDropSettings()->OleEntireRows = true;
+         },
+         0, "#\tx\ty", "# x y", " x y"},
+        {"TheRealColumnIsAsked",
+         [](TExtStringGrid& g) {
+             g.SetColumnVisibleFlag(1, false);
+             g.OnCanEditCell = [](QObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != 2; };
+         },
+         1, "x", " C c", " C x"},
+        {"OnIsFixedCellKeepsACell",
+         [](TExtStringGrid& g) {
+             g.OnIsFixedCell = [](QObject*, int, int ACol, bool& IsFixed) { IsFixed = ACol == 2; };
+         },
+         1, "x\ty", " x c", " x c"},
+    };
+    const auto row3 = [this] {
+        return QStringList{grid->Cells(0, 3), grid->Cells(1, 3), grid->Cells(2, 3)}.join(' ');
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGrid();
+        c.setup(*grid);
+        QMimeData data;
+        data.setText(c.text);
+        // The drop lands on the cell's display column, or the row's first
+        // column with whole rows.
+        DragEvents{grid->viewport()}.DropAt(&data, At(std::max(c.col, 1), 3));
+        EXPECT_EQ(row3(), c.dropped);
+        MakeGrid();
+        c.setup(*grid);
+        grid->PasteText(c.col, 3, c.text);
+        EXPECT_EQ(row3(), c.pasted);
+    }
+}
+
+// A drop grows the grid a line at a time and reports a copy to
+// ClipboardPasted, whatever the clipboard did last; the clipboard's paste
+// grows the grid before its first value and passes the last copy's flag.
+TEST_F(GridDragDrop, ADropGrowsLineByLineAndLeavesTheCopyFlagAlone)
+{
+    grid->SetSelection({1, 1, 1, 1});
+    grid->CutSelection();
+    ASSERT_FALSE(grid->LastCopyWasCopy());
+    std::vector<int> rowCounts;
+    grid->OnClipboardBeforePasteCell = [&](QObject*, int, int, QString&, bool&) {
+        rowCounts.push_back(grid->RowCount());
+    };
+    QMimeData data;
+    data.setText("x\r\ny\r\nz");
+    DragEvents{grid->viewport()}.DropAt(&data, At(1, 6));
+    EXPECT_EQ(rowCounts, (std::vector<int>{7, 8, 9}));
+    EXPECT_EQ(Column1(), " B C D E x y z");
+    EXPECT_EQ(recording->copied, std::vector<bool>{true});
+    EXPECT_FALSE(grid->LastCopyWasCopy());
+
+    rowCounts.clear();
+    grid->PasteText(1, 8, "p\r\nq\r\nr");
+    EXPECT_EQ(rowCounts, (std::vector<int>{11, 11, 11}));
+    EXPECT_EQ(recording->copied, (std::vector<bool>{true, false}));
 }
 
 // ---- start, cancel, refusal
