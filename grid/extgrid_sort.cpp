@@ -231,22 +231,23 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
-    auto exchangeCell = [this, ARow1, ARow2](int c) {
-        QString text = StoredText(c, ARow1);
-        StoreText(c, ARow1, StoredText(c, ARow2));
-        StoreText(c, ARow2, text);
-        TObject* object = TStringGrid::Objects(c, ARow1);
-        TStringGrid::SetObjects(c, ARow1, TStringGrid::Objects(c, ARow2));
-        TStringGrid::SetObjects(c, ARow2, object);
-        for (int r : {ARow1, ARow2})
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, r)))
-                props->OwnerRow = r;
+    auto ownerRows = [this](int ARow) {
+        if (!RowHasObjects(ARow))
+            return;
+        for (int c = 0; c < ColCount(); ++c)
+            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
+                props->OwnerRow = ARow;
     };
     if (SortSettings()->SingleColumn()) {
-        exchangeCell(SortSettings()->Column());
+        const int column = SortSettings()->Column();
+        ExchangeStoredCells(column, ARow1, ARow2);
+        for (int r : {ARow1, ARow2})
+            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(column, r)))
+                props->OwnerRow = r;
     } else {
-        for (int c = 0; c < ColCount(); ++c)
-            exchangeCell(c);
+        ExchangeStoredRows(ARow1, ARow2);
+        ownerRows(ARow1);
+        ownerRows(ARow2);
         const int height1 = RowHeights(ARow1);
         const int height2 = RowHeights(ARow2);
         if (height1 != height2) {

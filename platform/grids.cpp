@@ -165,6 +165,27 @@ void TStringGrid::StoreText(int ACol, int ARow, const QString& value)
     At(ACol, ARow).text = value;
 }
 
+void TStringGrid::ExchangeStoredRows(int ARow1, int ARow2)
+{
+    CheckCell(0, ARow1);
+    CheckCell(0, ARow2);
+    // Rows are kept by pointer: the cells themselves do not move.
+    std::swap(cells_[static_cast<size_t>(ARow1)], cells_[static_cast<size_t>(ARow2)]);
+}
+
+void TStringGrid::ExchangeStoredCells(int ACol, int ARow1, int ARow2)
+{
+    Cell& first = At(ACol, ARow1);
+    std::swap(first, At(ACol, ARow2));
+}
+
+bool TStringGrid::RowHasObjects(int ARow) const
+{
+    CheckCell(0, ARow);
+    const auto& row = cells_[static_cast<size_t>(ARow)];
+    return row && std::any_of(row->begin(), row->end(), [](const Cell& cell) { return cell.object != nullptr; });
+}
+
 TObject* TStringGrid::Objects(int ACol, int ARow) const
 {
     return At(ACol, ARow).object;

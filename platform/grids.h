@@ -308,6 +308,13 @@ protected:
     virtual QString GetCells(int ACol, int ARow) const;
     const QString& StoredText(int ACol, int ARow) const;
     void StoreText(int ACol, int ARow, const QString& value);
+    // Two rows' stored cells (texts and objects) change places as they
+    // are, without repaint; sizes and everything else of the rows stay.
+    // The same for one column's two cells.
+    void ExchangeStoredRows(int ARow1, int ARow2);
+    void ExchangeStoredCells(int ACol, int ARow1, int ARow2);
+    // Whether any cell of the row holds an object.
+    bool RowHasObjects(int ARow) const;
     virtual void InvalidateRow(int ARow);
     virtual void InvalidateCol(int ACol);
     virtual void UpdateEditor();
