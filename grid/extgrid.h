@@ -1173,6 +1173,10 @@ private:
     // The row the pivot was copied from, followed through the exchanges
     // (-1 when only the sort column moves).
     int sortPivotSource_ = -1;
+    // While sorting: the cells' converted keys (numbers, dates, folded
+    // texts) by row, so each text is converted once per sort.
+    struct SortKeyCache;
+    std::shared_ptr<SortKeyCache> sortKeys_;
 
     // =====================================================================
     // Editing

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <deque>
 #include <utility>
 
 namespace {
@@ -62,6 +63,104 @@ void RemoveFirst(QString& Text, const QString& Part)
 }
 
 } // namespace
+
+// ---- the key cache of a sort
+
+// A sort compares each row many times; the numbers, dates and folded texts
+// its comparisons read are converted once per text and kept by row, moving
+// with the rows. A kept key serves only while its cell still holds the very
+// text it came from and the format (style, prefix, suffix, separators) is
+// the one it was converted with, so the comparisons give what converting
+// anew would give.
+struct TExtStringGrid::SortKeyCache {
+    struct Key {
+        QString text;
+        QString folded;
+        double number = 0;
+        bool ok = false;
+        bool filled = false;
+    };
+    struct Table {
+        int col = 0;
+        TSortStyle style = ssAlphabetic;
+        QString prefix;
+        QString suffix;
+        TLocaleSettings locale;
+        std::vector<Key> rows;
+
+        bool Fits(int ACol, TSortStyle AStyle, const QString& APrefix, const QString& ASuffix,
+                  const TLocaleSettings& Locale) const
+        {
+            return col == ACol && style == AStyle && prefix == APrefix && suffix == ASuffix
+                   && locale.DecimalSeparator == Locale.DecimalSeparator
+                   && locale.ThousandSeparator == Locale.ThousandSeparator
+                   && locale.DateSeparator == Locale.DateSeparator && locale.ShortDateFormat == Locale.ShortDateFormat;
+        }
+
+        // The key kept for ARow when it was made from Text, else null.
+        const Key* Find(int ARow, const QString& Text) const
+        {
+            if (ARow < 0 || static_cast<size_t>(ARow) >= rows.size())
+                return nullptr;
+            const Key& key = rows[static_cast<size_t>(ARow)];
+            if (!key.filled)
+                return nullptr;
+            // The same shared buffer cannot have changed; any other text
+            // must read the same.
+            const bool same = (key.text.data_ptr().isSharedWith(Text.data_ptr()) && key.text.constData() == Text.constData()
+                               && key.text.size() == Text.size())
+                              || key.text == Text;
+            return same ? &key : nullptr;
+        }
+
+        // The key to fill for ARow from Text (Local for a row beyond them).
+        Key& Store(int ARow, const QString& Text, Key& Local)
+        {
+            Key& key = ARow >= 0 && static_cast<size_t>(ARow) < rows.size() ? rows[static_cast<size_t>(ARow)] : Local;
+            // A text over memory it does not own is kept as a copy of its own.
+            key.text = Text.data_ptr().isMutable() || Text.isEmpty() ? Text : QString(Text.constData(), Text.size());
+            key.filled = true;
+            return key;
+        }
+    };
+
+    explicit SortKeyCache(int Rows) : rows_(Rows) {}
+
+    Table& TableFor(int ACol, TSortStyle Style, const QString& Prefix, const QString& Suffix)
+    {
+        const TLocaleSettings& locale = LocaleSettings();
+        for (Table& table : tables_)
+            if (table.Fits(ACol, Style, Prefix, Suffix, locale))
+                return table;
+        Table& table = tables_.emplace_back();
+        table.col = ACol;
+        table.style = Style;
+        table.prefix = Prefix;
+        table.suffix = Suffix;
+        table.locale = locale;
+        table.rows.resize(static_cast<size_t>(rows_));
+        return table;
+    }
+
+    // The keys follow their rows: all of them, or those of one column.
+    void Exchange(int ARow1, int ARow2, int OnlyCol)
+    {
+        for (Table& table : tables_)
+            if ((OnlyCol < 0 || table.col == OnlyCol) && std::max(ARow1, ARow2) < rows_)
+                std::swap(table.rows[static_cast<size_t>(ARow1)], table.rows[static_cast<size_t>(ARow2)]);
+    }
+
+    void CopyRow(int From, int To)
+    {
+        for (Table& table : tables_)
+            if (std::max(From, To) < rows_)
+                table.rows[static_cast<size_t>(To)] = table.rows[static_cast<size_t>(From)];
+    }
+
+private:
+    int rows_;
+    std::deque<Table> tables_;
+};
 
 // ---- comparing cells and rows
 
@@ -113,12 +212,55 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
 
     const QString s1 = Cells(ACol, ARow1);
     const QString s2 = Cells(ACol, ARow2);
+
+    // Each cell's converted key, kept for the rest of the sort when one
+    // runs (else converted into Local). Convert fills the key from the text.
+    auto keyOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow, const QString& Text,
+                     SortKeyCache::Key& Local, auto Convert) -> const SortKeyCache::Key& {
+        if (!sortKeys_) {
+            Convert(Text, Local);
+            return Local;
+        }
+        SortKeyCache::Table& table = sortKeys_->TableFor(ACol, Style, Prefix, Suffix);
+        if (const SortKeyCache::Key* kept = table.Find(ARow, Text))
+            return *kept;
+        SortKeyCache::Key& key = table.Store(ARow, Text, Local);
+        Convert(Text, key);
+        return key;
+    };
+    // A number and whether the text read as one.
+    auto numberOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow,
+                        const QString& Text) -> std::pair<double, bool> {
+        SortKeyCache::Key local;
+        const SortKeyCache::Key& key =
+            keyOf(Style, Prefix, Suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+                Key.ok = SortNumber(T, Style, Prefix, Suffix, Key.number);
+            });
+        return {key.number, key.ok};
+    };
+    auto dateOf = [&](int ARow, const QString& Text) {
+        SortKeyCache::Key local;
+        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+            QDate date;
+            if (style == ssDate)
+                LocaleStrToDate(T, date);
+            else
+                date = style == ssShortDateEU ? StrToDateDMY(T) : StrToDateMDY(T);
+            Key.number = static_cast<double>(DateNumber(date));
+        }).number;
+    };
+    auto foldedOf = [&](int ARow, const QString& Text) {
+        SortKeyCache::Key local;
+        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+            Key.folded = style == ssAlphaNoCase ? T.toUpper() : style == ssAnsiAlphaNoCase ? T.toLower() : HTMLStrip(T);
+        }).folded;
+    };
+
     if (style == ssAutomatic) {
         // The first row's cell decides.
-        double unused = 0;
         if (IsCheckType(GetCellType(ACol, ARow1)))
             style = ssCheckBox;
-        else if (!s1.isEmpty() && SortNumber(s1, ssNumeric, QString(), QString(), unused))
+        else if (!s1.isEmpty() && numberOf(ssNumeric, QString(), QString(), ARow1, s1).second)
             style = ssNumeric;
         else if (LooksLikeDate(s1))
             style = ssDate;
@@ -130,27 +272,22 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     switch (style) {
     case ssNumeric:
     case ssFinancial: {
-        double n1 = 0, n2 = 0;
-        const bool ok1 = SortNumber(s1, style, prefix, suffix, n1);
-        const bool ok2 = SortNumber(s2, style, prefix, suffix, n2);
+        const auto [n1, ok1] = numberOf(style, prefix, suffix, ARow1, s1);
+        const auto [n2, ok2] = numberOf(style, prefix, suffix, ARow2, s2);
         result = ok1 || ok2 ? CompareValues(n1, n2) : 0;
         break;
     }
-    case ssDate: {
-        QDate d1, d2;
-        LocaleStrToDate(s1, d1);
-        LocaleStrToDate(s2, d2);
-        result = CompareValues(DateNumber(d1), DateNumber(d2));
-        break;
-    }
-    case ssAlphaNoCase:
-        result = Sign(s1.toUpper().compare(s2.toUpper()));
-        break;
+    case ssDate:
     case ssShortDateEU:
-        result = CompareValues(DateNumber(StrToDateDMY(s1)), DateNumber(StrToDateDMY(s2)));
-        break;
     case ssShortDateUS:
-        result = CompareValues(DateNumber(StrToDateMDY(s1)), DateNumber(StrToDateMDY(s2)));
+        result = CompareValues(dateOf(ARow1, s1), dateOf(ARow2, s2));
+        break;
+    case ssAlphaNoCase:
+    case ssHTML:
+        result = Sign(foldedOf(ARow1, s1).compare(foldedOf(ARow2, s2)));
+        break;
+    case ssAnsiAlphaNoCase:
+        result = Sign(QString::localeAwareCompare(foldedOf(ARow1, s1), foldedOf(ARow2, s2)));
         break;
     case ssCustom:
         if (OnCustomCompare)
@@ -159,15 +296,9 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     case ssAnsiAlphaCase:
         result = Sign(QString::localeAwareCompare(s1, s2));
         break;
-    case ssAnsiAlphaNoCase:
-        result = Sign(QString::localeAwareCompare(s1.toLower(), s2.toLower()));
-        break;
     case ssRaw:
         if (OnRawCompare)
             OnRawCompare(this, ACol, ARow1, ARow2, result);
-        break;
-    case ssHTML:
-        result = Sign(HTMLStrip(s1).compare(HTMLStrip(s2)));
         break;
     case ssImages: {
         // A cell without an image comes before every image.
@@ -238,6 +369,8 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
             if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
                 props->OwnerRow = ARow;
     };
+    if (sortKeys_)
+        sortKeys_->Exchange(ARow1, ARow2, SortSettings()->SingleColumn() ? SortSettings()->Column() : -1);
     if (SortSettings()->SingleColumn()) {
         const int column = SortSettings()->Column();
         ExchangeStoredCells(column, ARow1, ARow2);
@@ -300,6 +433,7 @@ public:
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
         grid_.sortPivotRow_ = rows_ + 1;
+        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount());
     }
 
     // With MoveRowOnSort the cursor waits on the parking row while rows
@@ -337,6 +471,7 @@ public:
                 if (auto* props = dynamic_cast<TCellProperties*>(column0_[static_cast<size_t>(r)].second))
                     props->OwnerRow = r;
             }
+        grid_.sortKeys_.reset();
         grid_.sortPivotRow_ = -1;
         grid_.sortPivotSource_ = -1;
         grid_.sortCurrentRow_ = -1;
@@ -409,6 +544,8 @@ void TExtStringGrid::CopyPivotRow(int ARow)
 {
     const int pivot = sortPivotRow_;
     sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
+    if (sortKeys_)
+        sortKeys_->CopyRow(ARow, pivot);
     for (int c = 0; c < ColCount(); ++c) {
         StoreText(c, pivot, Cells(c, ARow));
         // The pivot gets copies of what the comparisons read (properties,
