@@ -1164,6 +1164,9 @@ private:
     bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
                     double& Value) const;
     bool SortCheckState(int ACol, int ARow);
+    // The text a comparison reads (as Cells gives it): a plain cell's stored
+    // text in place while a sort runs, else a copy kept in Held.
+    const QString& SortText(int ACol, int ARow, QString& Held) const;
     std::vector<int> mergeColumns_;
     std::int64_t sortTime_ = 0;
     int sortSwaps_ = 0;

@@ -14,6 +14,8 @@
 
 #include <QElapsedTimer>
 
+#include <typeinfo>
+
 #include <algorithm>
 #include <deque>
 #include <utility>
@@ -124,7 +126,11 @@ struct TExtStringGrid::SortKeyCache {
         }
     };
 
-    explicit SortKeyCache(int Rows) : rows_(Rows) {}
+    SortKeyCache(int Rows, bool PlainTexts) : plainTexts(PlainTexts), rows_(Rows) {}
+
+    // Whether a cell without an object reads its stored text as it is
+    // (no derived class reads cells its own way).
+    const bool plainTexts;
 
     Table& TableFor(int ACol, TSortStyle Style, const QString& Prefix, const QString& Suffix)
     {
@@ -185,6 +191,16 @@ bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& P
     return ok;
 }
 
+const QString& TExtStringGrid::SortText(int ACol, int ARow, QString& Held) const
+{
+    // Without an object the cell is no part of a merge; rows from
+    // DisplRowCount on show their text as stored.
+    if (sortKeys_ && sortKeys_->plainTexts && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow))
+        return StoredText(ACol, ARow);
+    Held = Cells(ACol, ARow);
+    return Held;
+}
+
 bool TExtStringGrid::SortCheckState(int ACol, int ARow)
 {
     const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
@@ -210,8 +226,13 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
             || (ARow2 == sortPivotRow_ && ARow1 == sortPivotSource_)))
         return 0;
 
-    const QString s1 = Cells(ACol, ARow1);
-    const QString s2 = Cells(ACol, ARow2);
+    // The styles that ask the application or read graphics work on copies
+    // of the texts; the others read a plain cell's text where it lies.
+    const bool callsOut = style == ssCustom || style == ssRaw || style == ssImages || style == ssCheckBox
+                          || (style == ssAutomatic && HasCellProperties(ACol, ARow1));
+    QString held1, held2;
+    const QString& s1 = callsOut ? held1 = Cells(ACol, ARow1) : SortText(ACol, ARow1, held1);
+    const QString& s2 = callsOut ? held2 = Cells(ACol, ARow2) : SortText(ACol, ARow2, held2);
 
     // Each cell's converted key, kept for the rest of the sort when one
     // runs (else converted into Local). Convert fills the key from the text.
@@ -433,7 +454,7 @@ public:
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
         grid_.sortPivotRow_ = rows_ + 1;
-        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount());
+        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount(), typeid(grid_) == typeid(TExtStringGrid));
     }
 
     // With MoveRowOnSort the cursor waits on the parking row while rows
