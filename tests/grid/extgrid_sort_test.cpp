@@ -395,6 +395,128 @@ TEST_F(GridSort, TheRowOrderFollowsEverySwap)
     EXPECT_EQ(order.Items(3), 1);
 }
 
+// ---- hidden columns
+
+TEST_F(GridSort, AHiddenColumnSortsByItsRealColumnAndTheGridComesBack)
+{
+    // Column 2 is hidden: display column 2 is real column 3, and the sort
+    // runs with the hidden columns joined to the grid.
+    grid.SetColCount(4);
+    Fill(1, {"c", "a", "b"});
+    const QStringList fourth{"z", "x", "y"};
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(3, r, fourth[r - 1]);
+    grid.GetCellProperties(3, 1)->SetBrushColor(clRed);
+    grid.SetColWidths(3, 77);
+    grid.SetColumnVisibleFlag(2, false);
+    grid.SortSettings()->SetShow(true);
+    grid.SortSettings()->SetFull(true);
+    std::vector<int> asked;
+    grid.OnGetFormat = [&](QObject*, int ACol, TSortStyle&, QString&, QString&) { asked.push_back(ACol); };
+
+    ASSERT_TRUE(grid.HeaderClickSort(2, false));
+    EXPECT_EQ(grid.SortSettings()->Column(), 3);
+    EXPECT_EQ(Column(3), QStringList({"x", "y", "z"}));
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"})) << "the other columns move with their rows";
+    EXPECT_EQ(grid.GetCellProperties(3, 3)->BrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(3, 3)->OwnerRow, 3);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 3);
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.ColWidths(3), 77);
+
+    // Equal keys: the tie-break walks on past the last column into the
+    // joined one and finds nothing to tell the rows apart.
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(3, r, "k");
+    asked.clear();
+    grid.SortRows();
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(asked.back(), 4);
+    EXPECT_EQ(grid.ColCount(), 4);
+}
+
+// ---- selected rows
+
+struct SelectionCase {
+    const char* name;
+    bool disjunct;
+    bool moveRow;
+    std::vector<int> selectedAfter;
+};
+
+TEST_F(GridSort, RowSelectionFlagsFollowTheirRowsOnlyWithDisjunctSelectAndMoveRow)
+{
+    // Rows "c" (1) and "a" (2) are selected before an ascending sort.
+    const std::vector<SelectionCase> cases{
+        {"both", true, true, {1, 3}},
+        {"disjunct select only", true, false, {1, 2}},
+        {"move row only", false, true, {1, 2}},
+    };
+    for (const SelectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.MouseActions()->DisjunctRowSelect = c.disjunct;
+        grid.Navigation()->MoveRowOnSort = c.moveRow;
+        Fill(1, {"c", "a", "d", "b"});
+        grid.ClearRowSelect();
+        grid.SetRowSelect(1, true);
+        grid.SetRowSelect(2, true);
+        Sort(sdAscending);
+        ASSERT_EQ(Column(1), QStringList({"a", "b", "c", "d"}));
+        std::vector<int> selected;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            if (grid.RowSelect(r))
+                selected.push_back(r);
+        EXPECT_EQ(selected, c.selectedAfter);
+    }
+}
+
+struct RemoveCase {
+    const char* name;
+    std::vector<int> selected;
+    QStringList left;
+    int rowCount;
+    int fixedRows;
+};
+
+TEST_F(GridSort, RemovingTheSelectedRowsTakesEachOneAndItsFlag)
+{
+    const std::vector<RemoveCase> cases{
+        {"none", {}, {"a", "b", "c", "d"}, 5, 1},
+        {"apart", {1, 3}, {"b", "d"}, 3, 1},
+        {"side by side", {2, 3}, {"a", "d"}, 3, 1},
+        {"the last", {4}, {"a", "b", "c"}, 4, 1},
+        // The grid keeps one row, and no fixed row can stay above it.
+        {"every row", {1, 2, 3, 4}, {}, 1, 0},
+    };
+    for (const RemoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(1, {"a", "b", "c", "d"});
+        grid.ClearRowSelect();
+        grid.SetCells(1, 0, "Título");
+        for (int r : c.selected) {
+            grid.SetRowSelect(r, true);
+            grid.CreateCellGraphic(2, r)->CellIndex = r;
+        }
+        int changes = 0;
+        grid.OnCellsChanged = [&](QObject*, const TRect&) { ++changes; };
+        grid.RemoveSelectedRows();
+        grid.OnCellsChanged = nullptr;
+        EXPECT_EQ(grid.RowCount(), c.rowCount);
+        EXPECT_EQ(grid.FixedRows(), c.fixedRows);
+        EXPECT_EQ(changes, static_cast<int>(c.selected.size()));
+        EXPECT_EQ(grid.Cells(1, 0), "Título");
+        if (c.fixedRows > 0) {
+            EXPECT_EQ(Column(1), c.left);
+        }
+        for (int r = 0; r < grid.RowCount(); ++r) {
+            EXPECT_FALSE(grid.RowSelect(r)) << "a flag left behind on row " << r;
+            EXPECT_EQ(grid.GetCellGraphicObject(2, r), nullptr) << "a removed row's graphic on row " << r;
+        }
+    }
+}
+
 // ---- node groups
 
 TEST_F(GridSort, NodeGroupsSortApart)
