@@ -232,6 +232,61 @@ TEST_F(GridSort, EqualKeysWithoutFullStayAsTheSortLeavesThem)
     EXPECT_EQ(grid.SortSwapCount(), 1);
 }
 
+struct TieCase {
+    const char* name;
+    TSortStyle style;
+    TSortDirection direction;
+    bool singleColumn;
+    bool properties; // every fourth key cell carries cell properties
+    const char* keys[3];
+    const char* order; // column 2 afterwards: which rows ended where
+    int swaps;
+};
+
+TEST_F(GridSort, TheOrderOfEqualKeysIsPinned)
+{
+    // 24 rows over three keys (row i gets key (i * 7 + i / 5) mod 3): the
+    // rows of one key end in the order this quicksort leaves them, with
+    // this many exchanges.
+    const std::vector<TieCase> cases{
+        {"numeric up", ssNumeric, sdAscending, false, false, {"$3", "$1", "$2"},
+         "1 4 6 9 11 14 16 19 21 2 7 12 17 22 0 3 5 8 10 13 15 18 20 23", 22},
+        {"numeric down", ssNumeric, sdDescending, false, false, {"$3", "$1", "$2"},
+         "23 20 18 15 13 10 8 5 3 0 22 17 12 7 2 21 19 16 14 11 9 6 4 1", 22},
+        {"alphabetic up", ssAlphabetic, sdAscending, false, false, {"b", "a", "c"},
+         "1 11 14 16 19 21 4 6 9 0 10 13 15 18 20 23 3 5 8 12 17 2 22 7", 22},
+        {"no case up, folded equal", ssAlphaNoCase, sdAscending, false, false, {"x", "X", "y"},
+         "0 1 10 11 13 14 15 16 18 19 20 21 23 3 4 5 6 8 9 12 17 2 22 7", 24},
+        {"no case down, folded equal", ssAlphaNoCase, sdDescending, false, false, {"x", "X", "y"},
+         "7 22 2 17 12 9 8 6 5 4 3 23 21 20 19 18 16 15 14 13 11 10 1 0", 20},
+        {"day first up", ssShortDateEU, sdAscending, false, false, {"02/01/2002", "01/02/2002", "bad"},
+         "17 12 2 7 22 3 23 5 8 20 10 15 18 13 0 11 6 16 14 19 9 21 4 1", 13},
+        {"locale up", ssAnsiAlphaCase, sdAscending, false, false, {"b", "a", "c"},
+         "1 11 14 16 19 21 4 6 9 0 10 13 15 18 20 23 3 5 8 12 17 2 22 7", 22},
+        {"single column up", ssAlphabetic, sdAscending, true, false, {"b", "a", "c"},
+         "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23", 10},
+        {"numeric with properties", ssNumeric, sdAscending, false, true, {"$3", "$1", "$2"},
+         "1 4 6 9 11 14 16 19 21 2 7 12 17 22 0 3 5 8 10 13 15 18 20 23", 22},
+        {"no case with properties", ssAlphaNoCase, sdDescending, false, true, {"x", "X", "y"},
+         "7 22 2 17 12 9 8 6 5 4 3 23 21 20 19 18 16 15 14 13 11 10 1 0", 20},
+    };
+    for (const TieCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList keys;
+        for (int i = 0; i < 24; ++i)
+            keys << QString::fromUtf8(c.keys[(i * 7 + i / 5) % 3]);
+        Fill(1, keys);
+        for (int r = 1; c.properties && r <= 24; r += 4)
+            grid.GetCellProperties(1, r)->SetBrushColor(clRed);
+        UseStyle(c.style, "$");
+        grid.SortSettings()->SetSingleColumn(c.singleColumn);
+        const int swapsBefore = grid.SortSwapCount();
+        Sort(c.direction);
+        EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(c.order));
+        EXPECT_EQ(grid.SortSwapCount() - swapsBefore, c.swaps);
+    }
+}
+
 // ---- indexed sort
 
 TEST_F(GridSort, IndexedSortFollowsTheListWithEachDirection)
