@@ -1154,6 +1154,7 @@ private:
     // within node groups.
     enum class SortKind { Column, Indexed, Groups };
     class SortFrame;
+    struct SortKeyCache;
     void RunSort(SortKind Kind);
     void QuickSortRows(int Lo, int Hi, bool Indexed);
     // Copies row ARow into the pivot row: its texts, and copies of its
@@ -1176,9 +1177,8 @@ private:
     // The row the pivot was copied from, followed through the exchanges
     // (-1 when only the sort column moves).
     int sortPivotSource_ = -1;
-    // While sorting: the cells' converted keys (numbers, dates, folded
-    // texts) by row, so each text is converted once per sort.
-    struct SortKeyCache;
+    // While sorting: the cells' texts and converted keys (numbers, dates,
+    // folded texts) by row, so each cell is read and converted once per sort.
     std::shared_ptr<SortKeyCache> sortKeys_;
 
     // =====================================================================

@@ -68,19 +68,41 @@ void RemoveFirst(QString& Text, const QString& Part)
 
 // ---- the key cache of a sort
 
-// A sort compares each row many times; the numbers, dates and folded texts
-// its comparisons read are converted once per text and kept by row, moving
-// with the rows. A kept key serves only while its cell still holds the very
-// text it came from and the format (style, prefix, suffix, separators) is
-// the one it was converted with, so the comparisons give what converting
-// anew would give.
+namespace {
+
+// Whether two texts share one buffer: then neither can have changed.
+bool SameBuffer(const QString& A, const QString& B)
+{
+    return A.data_ptr().isSharedWith(B.data_ptr()) && A.constData() == B.constData() && A.size() == B.size();
+}
+
+// A text over memory it does not own (its buffer could change under it).
+bool Borrowed(const QString& Text)
+{
+    return !Text.data_ptr().isMutable() && !Text.isEmpty();
+}
+
+} // namespace
+
+// A sort compares each row many times. The cells' texts and the numbers,
+// dates and folded texts its comparisons read are taken once and kept by
+// row, moving with the rows:
+// - a converted key serves only while its cell still holds the very text it
+//   came from, and the format (style, prefix, suffix, separators) is the one
+//   it was converted with;
+// - a plain cell's text (no object, no display hook) serves without reading
+//   the cell while no cell of the grid has been written since it was taken
+//   (the platform grid's cells version); the sort's own exchanges and pivot
+//   copies are mirrored here and do not count.
+// So every comparison sees what reading and converting anew would give.
 struct TExtStringGrid::SortKeyCache {
     struct Key {
         QString text;
         QString folded;
         double number = 0;
         bool ok = false;
-        bool filled = false;
+        bool converted = false; // number or folded made from text
+        bool plain = false;     // text is the cell's text as the cells version stands
     };
     struct Table {
         int col = 0;
@@ -99,34 +121,44 @@ struct TExtStringGrid::SortKeyCache {
                    && locale.DateSeparator == Locale.DateSeparator && locale.ShortDateFormat == Locale.ShortDateFormat;
         }
 
-        // The key kept for ARow when it was made from Text, else null.
-        const Key* Find(int ARow, const QString& Text) const
+        Key* Row(int ARow)
         {
-            if (ARow < 0 || static_cast<size_t>(ARow) >= rows.size())
-                return nullptr;
-            const Key& key = rows[static_cast<size_t>(ARow)];
-            if (!key.filled)
-                return nullptr;
-            // The same shared buffer cannot have changed; any other text
-            // must read the same.
-            const bool same = (key.text.data_ptr().isSharedWith(Text.data_ptr()) && key.text.constData() == Text.constData()
-                               && key.text.size() == Text.size())
-                              || key.text == Text;
-            return same ? &key : nullptr;
+            return ARow >= 0 && static_cast<size_t>(ARow) < rows.size() ? &rows[static_cast<size_t>(ARow)] : nullptr;
         }
 
-        // The key to fill for ARow from Text (Local for a row beyond them).
+        // The converted key kept for ARow when it was made from Text, else null.
+        const Key* Find(int ARow, const QString& Text)
+        {
+            const Key* key = Row(ARow);
+            if (!key || !key->converted)
+                return nullptr;
+            return SameBuffer(key->text, Text) || key->text == Text ? key : nullptr;
+        }
+
+        // The key to convert for ARow from Text (Local for a row beyond them).
         Key& Store(int ARow, const QString& Text, Key& Local)
         {
-            Key& key = ARow >= 0 && static_cast<size_t>(ARow) < rows.size() ? rows[static_cast<size_t>(ARow)] : Local;
-            // A text over memory it does not own is kept as a copy of its own.
-            key.text = Text.data_ptr().isMutable() || Text.isEmpty() ? Text : QString(Text.constData(), Text.size());
-            key.filled = true;
+            Key* kept = Row(ARow);
+            Key& key = kept ? *kept : Local;
+            if (!SameBuffer(key.text, Text)) {
+                key.plain = false;
+                // A text over memory it does not own is kept as a copy of its own.
+                key.text = Borrowed(Text) ? QString(Text.constData(), Text.size()) : Text;
+            }
+            key.converted = true;
             return key;
         }
     };
 
-    SortKeyCache(int Rows, bool PlainTexts) : plainTexts(PlainTexts), rows_(Rows) {}
+    SortKeyCache(int Rows, bool PlainTexts, bool NoObjects, std::uint64_t Version)
+        : plainTexts(PlainTexts), version_(Version), rows_(Rows), noObjects_(NoObjects), lastTable_(64, nullptr)
+    {
+    }
+
+    // No cell held an object when the sort began, and none was written
+    // since but by the sort itself (whose pivot copies come from rows with
+    // objects only).
+    bool NoObjects(std::uint64_t Now) const { return noObjects_ && Now == version_; }
 
     // Whether a cell without an object reads its stored text as it is
     // (no derived class reads cells its own way).
@@ -135,9 +167,12 @@ struct TExtStringGrid::SortKeyCache {
     Table& TableFor(int ACol, TSortStyle Style, const QString& Prefix, const QString& Suffix)
     {
         const TLocaleSettings& locale = LocaleSettings();
+        const auto slot = static_cast<size_t>(ACol) % lastTable_.size();
+        if (Table* last = lastTable_[slot]; last && last->Fits(ACol, Style, Prefix, Suffix, locale))
+            return *last;
         for (Table& table : tables_)
             if (table.Fits(ACol, Style, Prefix, Suffix, locale))
-                return table;
+                return *(lastTable_[slot] = &table);
         Table& table = tables_.emplace_back();
         table.col = ACol;
         table.style = Style;
@@ -145,7 +180,31 @@ struct TExtStringGrid::SortKeyCache {
         table.suffix = Suffix;
         table.locale = locale;
         table.rows.resize(static_cast<size_t>(rows_));
-        return table;
+        return *(lastTable_[slot] = &table);
+    }
+
+    // Whether plain texts may be used now. When cells were written since
+    // they were taken, they are forgotten; a sort that keeps writing cells
+    // stops using them.
+    bool PlainUsable(std::uint64_t Now)
+    {
+        if (Now == version_)
+            return !plainOff_;
+        version_ = Now;
+        noObjects_ = false;
+        for (Table& table : tables_)
+            for (Key& key : table.rows)
+                key.plain = false;
+        if (++changes_ > 4)
+            plainOff_ = true;
+        return !plainOff_;
+    }
+    // Around the sort's own writes, mirrored here: Synced before, Resync after.
+    bool Synced(std::uint64_t Now) const { return Now == version_; }
+    void Resync(bool WasSynced, std::uint64_t Now)
+    {
+        if (WasSynced)
+            version_ = Now;
     }
 
     // The keys follow their rows: all of them, or those of one column.
@@ -164,8 +223,13 @@ struct TExtStringGrid::SortKeyCache {
     }
 
 private:
+    std::uint64_t version_;
     int rows_;
+    bool noObjects_;
+    bool plainOff_ = false;
+    int changes_ = 0;
     std::deque<Table> tables_;
+    std::vector<Table*> lastTable_;
 };
 
 // ---- comparing cells and rows
@@ -231,8 +295,33 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     const bool callsOut = style == ssCustom || style == ssRaw || style == ssImages || style == ssCheckBox
                           || (style == ssAutomatic && HasCellProperties(ACol, ARow1));
     QString held1, held2;
-    const QString& s1 = callsOut ? held1 = Cells(ACol, ARow1) : SortText(ACol, ARow1, held1);
-    const QString& s2 = callsOut ? held2 = Cells(ACol, ARow2) : SortText(ACol, ARow2, held2);
+    SortKeyCache::Table* texts = nullptr;
+    if (!callsOut && sortKeys_ && sortKeys_->plainTexts && !OnGetDisplText && sortKeys_->PlainUsable(CellsVersion()))
+        texts = &sortKeys_->TableFor(ACol, style, prefix, suffix);
+    // A plain cell's text is taken into the kept texts once.
+    auto keptText = [&](int ARow, QString& Held) -> const QString& {
+        SortKeyCache::Key* key = texts->Row(ARow);
+        if (key && key->plain)
+            return key->text;
+        if (key && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow)) {
+            const QString& stored = StoredText(ACol, ARow);
+            if (!Borrowed(stored)) {
+                if (!SameBuffer(key->text, stored)) {
+                    key->text = stored;
+                    key->converted = false;
+                }
+                key->plain = true;
+                return key->text;
+            }
+        }
+        return SortText(ACol, ARow, Held);
+    };
+    const QString& s1 = callsOut ? held1 = Cells(ACol, ARow1)
+                        : texts  ? keptText(ARow1, held1)
+                                 : SortText(ACol, ARow1, held1);
+    const QString& s2 = callsOut ? held2 = Cells(ACol, ARow2)
+                        : texts  ? keptText(ARow2, held2)
+                                 : SortText(ACol, ARow2, held2);
 
     // Each cell's converted key, kept for the rest of the sort when one
     // runs (else converted into Local). Convert fills the key from the text.
@@ -383,23 +472,29 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
-    auto ownerRows = [this](int ARow) {
-        if (!RowHasObjects(ARow))
+    const bool noObjects = sortKeys_ && sortKeys_->NoObjects(CellsVersion());
+    auto ownerRows = [this, noObjects](int ARow) {
+        if (noObjects || !RowHasObjects(ARow))
             return;
         for (int c = 0; c < ColCount(); ++c)
             if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
                 props->OwnerRow = ARow;
     };
+    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion());
     if (sortKeys_)
         sortKeys_->Exchange(ARow1, ARow2, SortSettings()->SingleColumn() ? SortSettings()->Column() : -1);
     if (SortSettings()->SingleColumn()) {
         const int column = SortSettings()->Column();
         ExchangeStoredCells(column, ARow1, ARow2);
+        if (sortKeys_)
+            sortKeys_->Resync(synced, CellsVersion());
         for (int r : {ARow1, ARow2})
             if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(column, r)))
                 props->OwnerRow = r;
     } else {
         ExchangeStoredRows(ARow1, ARow2);
+        if (sortKeys_)
+            sortKeys_->Resync(synced, CellsVersion());
         ownerRows(ARow1);
         ownerRows(ARow2);
         const int height1 = RowHeights(ARow1);
@@ -454,7 +549,8 @@ public:
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
         grid_.sortPivotRow_ = rows_ + 1;
-        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount(), typeid(grid_) == typeid(TExtStringGrid));
+        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount(), typeid(grid_) == typeid(TExtStringGrid),
+                                                          !grid_.HasObjects(), grid_.CellsVersion());
     }
 
     // With MoveRowOnSort the cursor waits on the parking row while rows
@@ -565,6 +661,9 @@ void TExtStringGrid::CopyPivotRow(int ARow)
 {
     const int pivot = sortPivotRow_;
     sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
+    // The keys go with the copy; with no display hook no application code
+    // runs while the row is copied.
+    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion()) && !OnGetDisplText;
     if (sortKeys_)
         sortKeys_->CopyRow(ARow, pivot);
     for (int c = 0; c < ColCount(); ++c) {
@@ -592,6 +691,8 @@ void TExtStringGrid::CopyPivotRow(int ARow)
         }
         SetCellProperties(c, pivot, copy);
     }
+    if (sortKeys_)
+        sortKeys_->Resync(synced, CellsVersion());
 }
 
 void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
