@@ -287,6 +287,39 @@ TEST_F(GridSort, TheOrderOfEqualKeysIsPinned)
     }
 }
 
+TEST_F(GridSort, CellsWrittenByAHandlerDuringASortAreReadAfresh)
+{
+    // The format handler rewrites cells of the sort column while the sort
+    // runs: the comparisons after each write read the new texts, in plain
+    // rows and in rows with cell properties alike.
+    struct Outcome {
+        TSortStyle style;
+        const char* keys;
+        const char* rows;
+    };
+    const Outcome outcomes[] = {{ssAlphabetic, "0 1 2  10 3 4 5 5 8 9 99", "9 3 5 8 1 11 7 0 10 2 4 6"},
+                                {ssNumeric, "0 1 2  3 4 5 5 8 9 10 99", "9 3 5 8 11 7 0 10 2 4 1 6"}};
+    for (const Outcome& outcome : outcomes) {
+        const TSortStyle style = outcome.style;
+        SCOPED_TRACE(style);
+        Fill(1, {"5", "3", "8", "1", "9", "2", "7", "4", "6", "0", "5", "3"});
+        grid.GetCellProperties(1, 6)->SetBrushColor(clRed);
+        int calls = 0;
+        grid.OnGetFormat = [&](QObject*, int, TSortStyle& AStyle, QString&, QString&) {
+            AStyle = style;
+            if (++calls == 12)
+                grid.SetCells(1, 7, "99");
+            if (calls == 20)
+                grid.SetCells(1, 6, "10");
+            if (calls == 30)
+                grid.SetCells(1, 9, "");
+        };
+        Sort(sdAscending);
+        EXPECT_EQ(Column(1).join(' '), QString::fromUtf8(outcome.keys));
+        EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(outcome.rows));
+    }
+}
+
 // ---- indexed sort
 
 TEST_F(GridSort, IndexedSortFollowsTheListWithEachDirection)
