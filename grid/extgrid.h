@@ -1346,6 +1346,7 @@ private:
     // within node groups.
     enum class SortKind { Column, Indexed, Groups };
     class SortFrame;
+    struct SortKeyCache;
     void RunSort(SortKind Kind);
     void QuickSortRows(int Lo, int Hi, bool Indexed);
     // Copies row ARow into the pivot row: its texts, and copies of its
@@ -1356,6 +1357,9 @@ private:
     bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
                     double& Value) const;
     bool SortCheckState(int ACol, int ARow);
+    // The text a comparison reads (as Cells gives it): a plain cell's stored
+    // text in place while a sort runs, else a copy kept in Held.
+    const QString& SortText(int ACol, int ARow, QString& Held) const;
     std::vector<int> mergeColumns_;
     std::int64_t sortTime_ = 0;
     int sortSwaps_ = 0;
@@ -1365,6 +1369,9 @@ private:
     // The row the pivot was copied from, followed through the exchanges
     // (-1 when only the sort column moves).
     int sortPivotSource_ = -1;
+    // While sorting: the cells' texts and converted keys (numbers, dates,
+    // folded texts) by row, so each cell is read and converted once per sort.
+    std::shared_ptr<SortKeyCache> sortKeys_;
 
     // =====================================================================
     // Editing

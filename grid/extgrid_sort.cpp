@@ -14,7 +14,10 @@
 
 #include <QElapsedTimer>
 
+#include <typeinfo>
+
 #include <algorithm>
+#include <deque>
 #include <utility>
 
 namespace {
@@ -63,6 +66,172 @@ void RemoveFirst(QString& Text, const QString& Part)
 
 } // namespace
 
+// ---- the key cache of a sort
+
+namespace {
+
+// Whether two texts share one buffer: then neither can have changed.
+bool SameBuffer(const QString& A, const QString& B)
+{
+    return A.data_ptr().isSharedWith(B.data_ptr()) && A.constData() == B.constData() && A.size() == B.size();
+}
+
+// A text over memory it does not own (its buffer could change under it).
+bool Borrowed(const QString& Text)
+{
+    return !Text.data_ptr().isMutable() && !Text.isEmpty();
+}
+
+} // namespace
+
+// A sort compares each row many times. The cells' texts and the numbers,
+// dates and folded texts its comparisons read are taken once and kept by
+// row, moving with the rows:
+// - a converted key serves only while its cell still holds the very text it
+//   came from, and the format (style, prefix, suffix, separators) is the one
+//   it was converted with;
+// - a plain cell's text (no object, no display hook) serves without reading
+//   the cell while no cell of the grid has been written since it was taken
+//   (the platform grid's cells version); the sort's own exchanges and pivot
+//   copies are mirrored here and do not count.
+// So every comparison sees what reading and converting anew would give.
+struct TExtStringGrid::SortKeyCache {
+    struct Key {
+        QString text;
+        QString folded;
+        double number = 0;
+        bool ok = false;
+        bool converted = false; // number or folded made from text
+        bool plain = false;     // text is the cell's text as the cells version stands
+    };
+    struct Table {
+        int col = 0;
+        TSortStyle style = ssAlphabetic;
+        QString prefix;
+        QString suffix;
+        TLocaleSettings locale;
+        std::vector<Key> rows;
+
+        bool Fits(int ACol, TSortStyle AStyle, const QString& APrefix, const QString& ASuffix,
+                  const TLocaleSettings& Locale) const
+        {
+            return col == ACol && style == AStyle && prefix == APrefix && suffix == ASuffix
+                   && locale.DecimalSeparator == Locale.DecimalSeparator
+                   && locale.ThousandSeparator == Locale.ThousandSeparator
+                   && locale.DateSeparator == Locale.DateSeparator && locale.ShortDateFormat == Locale.ShortDateFormat;
+        }
+
+        Key* Row(int ARow)
+        {
+            return ARow >= 0 && static_cast<size_t>(ARow) < rows.size() ? &rows[static_cast<size_t>(ARow)] : nullptr;
+        }
+
+        // The converted key kept for ARow when it was made from Text, else null.
+        const Key* Find(int ARow, const QString& Text)
+        {
+            const Key* key = Row(ARow);
+            if (!key || !key->converted)
+                return nullptr;
+            return SameBuffer(key->text, Text) || key->text == Text ? key : nullptr;
+        }
+
+        // The key to convert for ARow from Text (Local for a row beyond them).
+        Key& Store(int ARow, const QString& Text, Key& Local)
+        {
+            Key* kept = Row(ARow);
+            Key& key = kept ? *kept : Local;
+            if (!SameBuffer(key.text, Text)) {
+                key.plain = false;
+                // A text over memory it does not own is kept as a copy of its own.
+                key.text = Borrowed(Text) ? QString(Text.constData(), Text.size()) : Text;
+            }
+            key.converted = true;
+            return key;
+        }
+    };
+
+    SortKeyCache(int Rows, bool PlainTexts, bool NoObjects, std::uint64_t Version)
+        : plainTexts(PlainTexts), version_(Version), rows_(Rows), noObjects_(NoObjects), lastTable_(64, nullptr)
+    {
+    }
+
+    // No cell held an object when the sort began, and none was written
+    // since but by the sort itself (whose pivot copies come from rows with
+    // objects only).
+    bool NoObjects(std::uint64_t Now) const { return noObjects_ && Now == version_; }
+
+    // Whether a cell without an object reads its stored text as it is
+    // (no derived class reads cells its own way).
+    const bool plainTexts;
+
+    Table& TableFor(int ACol, TSortStyle Style, const QString& Prefix, const QString& Suffix)
+    {
+        const TLocaleSettings& locale = LocaleSettings();
+        const auto slot = static_cast<size_t>(ACol) % lastTable_.size();
+        if (Table* last = lastTable_[slot]; last && last->Fits(ACol, Style, Prefix, Suffix, locale))
+            return *last;
+        for (Table& table : tables_)
+            if (table.Fits(ACol, Style, Prefix, Suffix, locale))
+                return *(lastTable_[slot] = &table);
+        Table& table = tables_.emplace_back();
+        table.col = ACol;
+        table.style = Style;
+        table.prefix = Prefix;
+        table.suffix = Suffix;
+        table.locale = locale;
+        table.rows.resize(static_cast<size_t>(rows_));
+        return *(lastTable_[slot] = &table);
+    }
+
+    // Whether plain texts may be used now. When cells were written since
+    // they were taken, they are forgotten; a sort that keeps writing cells
+    // stops using them.
+    bool PlainUsable(std::uint64_t Now)
+    {
+        if (Now == version_)
+            return !plainOff_;
+        version_ = Now;
+        noObjects_ = false;
+        for (Table& table : tables_)
+            for (Key& key : table.rows)
+                key.plain = false;
+        if (++changes_ > 4)
+            plainOff_ = true;
+        return !plainOff_;
+    }
+    // Around the sort's own writes, mirrored here: Synced before, Resync after.
+    bool Synced(std::uint64_t Now) const { return Now == version_; }
+    void Resync(bool WasSynced, std::uint64_t Now)
+    {
+        if (WasSynced)
+            version_ = Now;
+    }
+
+    // The keys follow their rows: all of them, or those of one column.
+    void Exchange(int ARow1, int ARow2, int OnlyCol)
+    {
+        for (Table& table : tables_)
+            if ((OnlyCol < 0 || table.col == OnlyCol) && std::max(ARow1, ARow2) < rows_)
+                std::swap(table.rows[static_cast<size_t>(ARow1)], table.rows[static_cast<size_t>(ARow2)]);
+    }
+
+    void CopyRow(int From, int To)
+    {
+        for (Table& table : tables_)
+            if (std::max(From, To) < rows_)
+                table.rows[static_cast<size_t>(To)] = table.rows[static_cast<size_t>(From)];
+    }
+
+private:
+    std::uint64_t version_;
+    int rows_;
+    bool noObjects_;
+    bool plainOff_ = false;
+    int changes_ = 0;
+    std::deque<Table> tables_;
+    std::vector<Table*> lastTable_;
+};
+
 // ---- comparing cells and rows
 
 bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
@@ -84,6 +253,16 @@ bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& P
     if (!ok)
         Value = 0;
     return ok;
+}
+
+const QString& TExtStringGrid::SortText(int ACol, int ARow, QString& Held) const
+{
+    // Without an object the cell is no part of a merge; rows from
+    // DisplRowCount on show their text as stored.
+    if (sortKeys_ && sortKeys_->plainTexts && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow))
+        return StoredText(ACol, ARow);
+    Held = Cells(ACol, ARow);
+    return Held;
 }
 
 bool TExtStringGrid::SortCheckState(int ACol, int ARow)
@@ -111,14 +290,87 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
             || (ARow2 == sortPivotRow_ && ARow1 == sortPivotSource_)))
         return 0;
 
-    const QString s1 = Cells(ACol, ARow1);
-    const QString s2 = Cells(ACol, ARow2);
+    // The styles that ask the application or read graphics work on copies
+    // of the texts; the others read a plain cell's text where it lies.
+    const bool callsOut = style == ssCustom || style == ssRaw || style == ssImages || style == ssCheckBox
+                          || (style == ssAutomatic && HasCellProperties(ACol, ARow1));
+    QString held1, held2;
+    SortKeyCache::Table* texts = nullptr;
+    if (!callsOut && sortKeys_ && sortKeys_->plainTexts && !OnGetDisplText && sortKeys_->PlainUsable(CellsVersion()))
+        texts = &sortKeys_->TableFor(ACol, style, prefix, suffix);
+    // A plain cell's text is taken into the kept texts once.
+    auto keptText = [&](int ARow, QString& Held) -> const QString& {
+        SortKeyCache::Key* key = texts->Row(ARow);
+        if (key && key->plain)
+            return key->text;
+        if (key && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow)) {
+            const QString& stored = StoredText(ACol, ARow);
+            if (!Borrowed(stored)) {
+                if (!SameBuffer(key->text, stored)) {
+                    key->text = stored;
+                    key->converted = false;
+                }
+                key->plain = true;
+                return key->text;
+            }
+        }
+        return SortText(ACol, ARow, Held);
+    };
+    const QString& s1 = callsOut ? held1 = Cells(ACol, ARow1)
+                        : texts  ? keptText(ARow1, held1)
+                                 : SortText(ACol, ARow1, held1);
+    const QString& s2 = callsOut ? held2 = Cells(ACol, ARow2)
+                        : texts  ? keptText(ARow2, held2)
+                                 : SortText(ACol, ARow2, held2);
+
+    // Each cell's converted key, kept for the rest of the sort when one
+    // runs (else converted into Local). Convert fills the key from the text.
+    auto keyOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow, const QString& Text,
+                     SortKeyCache::Key& Local, auto Convert) -> const SortKeyCache::Key& {
+        if (!sortKeys_) {
+            Convert(Text, Local);
+            return Local;
+        }
+        SortKeyCache::Table& table = sortKeys_->TableFor(ACol, Style, Prefix, Suffix);
+        if (const SortKeyCache::Key* kept = table.Find(ARow, Text))
+            return *kept;
+        SortKeyCache::Key& key = table.Store(ARow, Text, Local);
+        Convert(Text, key);
+        return key;
+    };
+    // A number and whether the text read as one.
+    auto numberOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow,
+                        const QString& Text) -> std::pair<double, bool> {
+        SortKeyCache::Key local;
+        const SortKeyCache::Key& key =
+            keyOf(Style, Prefix, Suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+                Key.ok = SortNumber(T, Style, Prefix, Suffix, Key.number);
+            });
+        return {key.number, key.ok};
+    };
+    auto dateOf = [&](int ARow, const QString& Text) {
+        SortKeyCache::Key local;
+        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+            QDate date;
+            if (style == ssDate)
+                LocaleStrToDate(T, date);
+            else
+                date = style == ssShortDateEU ? StrToDateDMY(T) : StrToDateMDY(T);
+            Key.number = static_cast<double>(DateNumber(date));
+        }).number;
+    };
+    auto foldedOf = [&](int ARow, const QString& Text) {
+        SortKeyCache::Key local;
+        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
+            Key.folded = style == ssAlphaNoCase ? T.toUpper() : style == ssAnsiAlphaNoCase ? T.toLower() : HTMLStrip(T);
+        }).folded;
+    };
+
     if (style == ssAutomatic) {
         // The first row's cell decides.
-        double unused = 0;
         if (IsCheckType(GetCellType(ACol, ARow1)))
             style = ssCheckBox;
-        else if (!s1.isEmpty() && SortNumber(s1, ssNumeric, QString(), QString(), unused))
+        else if (!s1.isEmpty() && numberOf(ssNumeric, QString(), QString(), ARow1, s1).second)
             style = ssNumeric;
         else if (LooksLikeDate(s1))
             style = ssDate;
@@ -130,27 +382,22 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     switch (style) {
     case ssNumeric:
     case ssFinancial: {
-        double n1 = 0, n2 = 0;
-        const bool ok1 = SortNumber(s1, style, prefix, suffix, n1);
-        const bool ok2 = SortNumber(s2, style, prefix, suffix, n2);
+        const auto [n1, ok1] = numberOf(style, prefix, suffix, ARow1, s1);
+        const auto [n2, ok2] = numberOf(style, prefix, suffix, ARow2, s2);
         result = ok1 || ok2 ? CompareValues(n1, n2) : 0;
         break;
     }
-    case ssDate: {
-        QDate d1, d2;
-        LocaleStrToDate(s1, d1);
-        LocaleStrToDate(s2, d2);
-        result = CompareValues(DateNumber(d1), DateNumber(d2));
-        break;
-    }
-    case ssAlphaNoCase:
-        result = Sign(s1.toUpper().compare(s2.toUpper()));
-        break;
+    case ssDate:
     case ssShortDateEU:
-        result = CompareValues(DateNumber(StrToDateDMY(s1)), DateNumber(StrToDateDMY(s2)));
-        break;
     case ssShortDateUS:
-        result = CompareValues(DateNumber(StrToDateMDY(s1)), DateNumber(StrToDateMDY(s2)));
+        result = CompareValues(dateOf(ARow1, s1), dateOf(ARow2, s2));
+        break;
+    case ssAlphaNoCase:
+    case ssHTML:
+        result = Sign(foldedOf(ARow1, s1).compare(foldedOf(ARow2, s2)));
+        break;
+    case ssAnsiAlphaNoCase:
+        result = Sign(QString::localeAwareCompare(foldedOf(ARow1, s1), foldedOf(ARow2, s2)));
         break;
     case ssCustom:
         if (OnCustomCompare)
@@ -159,15 +406,9 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
     case ssAnsiAlphaCase:
         result = Sign(QString::localeAwareCompare(s1, s2));
         break;
-    case ssAnsiAlphaNoCase:
-        result = Sign(QString::localeAwareCompare(s1.toLower(), s2.toLower()));
-        break;
     case ssRaw:
         if (OnRawCompare)
             OnRawCompare(this, ACol, ARow1, ARow2, result);
-        break;
-    case ssHTML:
-        result = Sign(HTMLStrip(s1).compare(HTMLStrip(s2)));
         break;
     case ssImages: {
         // A cell without an image comes before every image.
@@ -231,22 +472,31 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
-    auto exchangeCell = [this, ARow1, ARow2](int c) {
-        QString text = StoredText(c, ARow1);
-        StoreText(c, ARow1, StoredText(c, ARow2));
-        StoreText(c, ARow2, text);
-        TObject* object = TStringGrid::Objects(c, ARow1);
-        TStringGrid::SetObjects(c, ARow1, TStringGrid::Objects(c, ARow2));
-        TStringGrid::SetObjects(c, ARow2, object);
-        for (int r : {ARow1, ARow2})
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, r)))
-                props->OwnerRow = r;
-    };
-    if (SortSettings()->SingleColumn()) {
-        exchangeCell(SortSettings()->Column());
-    } else {
+    const bool noObjects = sortKeys_ && sortKeys_->NoObjects(CellsVersion());
+    auto ownerRows = [this, noObjects](int ARow) {
+        if (noObjects || !RowHasObjects(ARow))
+            return;
         for (int c = 0; c < ColCount(); ++c)
-            exchangeCell(c);
+            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
+                props->OwnerRow = ARow;
+    };
+    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion());
+    if (sortKeys_)
+        sortKeys_->Exchange(ARow1, ARow2, SortSettings()->SingleColumn() ? SortSettings()->Column() : -1);
+    if (SortSettings()->SingleColumn()) {
+        const int column = SortSettings()->Column();
+        ExchangeStoredCells(column, ARow1, ARow2);
+        if (sortKeys_)
+            sortKeys_->Resync(synced, CellsVersion());
+        for (int r : {ARow1, ARow2})
+            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(column, r)))
+                props->OwnerRow = r;
+    } else {
+        ExchangeStoredRows(ARow1, ARow2);
+        if (sortKeys_)
+            sortKeys_->Resync(synced, CellsVersion());
+        ownerRows(ARow1);
+        ownerRows(ARow2);
         const int height1 = RowHeights(ARow1);
         const int height2 = RowHeights(ARow2);
         if (height1 != height2) {
@@ -299,6 +549,8 @@ public:
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
         grid_.sortPivotRow_ = rows_ + 1;
+        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount(), typeid(grid_) == typeid(TExtStringGrid),
+                                                          !grid_.HasObjects(), grid_.CellsVersion());
     }
 
     // With MoveRowOnSort the cursor waits on the parking row while rows
@@ -336,6 +588,7 @@ public:
                 if (auto* props = dynamic_cast<TCellProperties*>(column0_[static_cast<size_t>(r)].second))
                     props->OwnerRow = r;
             }
+        grid_.sortKeys_.reset();
         grid_.sortPivotRow_ = -1;
         grid_.sortPivotSource_ = -1;
         grid_.sortCurrentRow_ = -1;
@@ -408,6 +661,11 @@ void TExtStringGrid::CopyPivotRow(int ARow)
 {
     const int pivot = sortPivotRow_;
     sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
+    // The keys go with the copy; with no display hook no application code
+    // runs while the row is copied.
+    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion()) && !OnGetDisplText;
+    if (sortKeys_)
+        sortKeys_->CopyRow(ARow, pivot);
     for (int c = 0; c < ColCount(); ++c) {
         StoreText(c, pivot, Cells(c, ARow));
         // The pivot gets copies of what the comparisons read (properties,
@@ -433,6 +691,8 @@ void TExtStringGrid::CopyPivotRow(int ARow)
         }
         SetCellProperties(c, pivot, copy);
     }
+    if (sortKeys_)
+        sortKeys_->Resync(synced, CellsVersion());
 }
 
 void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)

@@ -98,6 +98,7 @@ void TStringGrid::CheckCell(int ACol, int ARow) const
 template <typename F>
 void TStringGrid::ForEachRowWithCells(F&& change)
 {
+    ++cellsVersion_;
     for (auto& row : cells_)
         if (row)
             change(*row);
@@ -105,6 +106,7 @@ void TStringGrid::ForEachRowWithCells(F&& change)
 
 void TStringGrid::DropObjects(int fromCol, int toCol, int fromRow, int toRow)
 {
+    ++cellsVersion_;
     for (int r = fromRow; r < toRow; ++r) {
         auto& row = cells_[static_cast<size_t>(r)];
         if (!row)
@@ -125,6 +127,7 @@ void TStringGrid::ObjectDropped(TObject* Object)
 TStringGrid::Cell& TStringGrid::At(int ACol, int ARow)
 {
     CheckCell(ACol, ARow);
+    ++cellsVersion_;
     // A row gets its cells when one of them is first written.
     auto& row = cells_[static_cast<size_t>(ARow)];
     if (!row)
@@ -163,6 +166,36 @@ const QString& TStringGrid::StoredText(int ACol, int ARow) const
 void TStringGrid::StoreText(int ACol, int ARow, const QString& value)
 {
     At(ACol, ARow).text = value;
+}
+
+void TStringGrid::ExchangeStoredRows(int ARow1, int ARow2)
+{
+    CheckCell(0, ARow1);
+    CheckCell(0, ARow2);
+    // Rows are kept by pointer: the cells themselves do not move.
+    ++cellsVersion_;
+    std::swap(cells_[static_cast<size_t>(ARow1)], cells_[static_cast<size_t>(ARow2)]);
+}
+
+void TStringGrid::ExchangeStoredCells(int ACol, int ARow1, int ARow2)
+{
+    Cell& first = At(ACol, ARow1);
+    std::swap(first, At(ACol, ARow2));
+}
+
+bool TStringGrid::RowHasObjects(int ARow) const
+{
+    CheckCell(0, ARow);
+    const auto& row = cells_[static_cast<size_t>(ARow)];
+    return row && std::any_of(row->begin(), row->end(), [](const Cell& cell) { return cell.object != nullptr; });
+}
+
+bool TStringGrid::HasObjects() const
+{
+    for (int r = 0; r < RowCount(); ++r)
+        if (RowHasObjects(r))
+            return true;
+    return false;
 }
 
 TObject* TStringGrid::Objects(int ACol, int ARow) const
@@ -228,6 +261,7 @@ void TStringGrid::Resize(int cols, int rows)
     colWidths_.resize(static_cast<size_t>(cols), defaultColWidth_);
     tabStops_.resize(static_cast<size_t>(cols), true);
     rowHeights_.resize(static_cast<size_t>(rows), defaultRowHeight_);
+    ++cellsVersion_;
     cells_.resize(static_cast<size_t>(rows));
     if (cols != oldCols)
         ForEachRowWithCells([&](CellRow& row) { row.resize(static_cast<size_t>(cols)); });
@@ -456,6 +490,7 @@ void TStringGrid::MoveRows(int FromIndex, int Count, int ToIndex)
     if (FromIndex == ToIndex || Count == 0)
         return;
     MoveRange(rowHeights_, FromIndex, Count, ToIndex);
+    ++cellsVersion_;
     MoveRange(cells_, FromIndex, Count, ToIndex);
     FollowMove(current_.Y, FromIndex, Count, ToIndex);
     FollowMove(anchor_.Y, FromIndex, Count, ToIndex);
@@ -489,6 +524,7 @@ void TStringGrid::InsertRows(int Index, int Count)
     const auto at = static_cast<std::ptrdiff_t>(Index);
     rowHeights_.insert(rowHeights_.begin() + at, static_cast<size_t>(Count), defaultRowHeight_);
     std::vector<std::unique_ptr<CellRow>> empty(static_cast<size_t>(Count));
+    ++cellsVersion_;
     cells_.insert(cells_.begin() + at, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
     FollowInsert(current_.Y, Index, Count);
     FollowInsert(anchor_.Y, Index, Count);
@@ -525,6 +561,7 @@ void TStringGrid::DeleteRows(int Index, int Count)
     const auto from = static_cast<std::ptrdiff_t>(Index);
     const auto to = from + Count;
     rowHeights_.erase(rowHeights_.begin() + from, rowHeights_.begin() + to);
+    ++cellsVersion_;
     cells_.erase(cells_.begin() + from, cells_.begin() + to);
     FollowDelete(current_.Y, Index, Count);
     FollowDelete(anchor_.Y, Index, Count);
@@ -613,6 +650,7 @@ std::vector<TStringGrid::TTakenRow> TStringGrid::TakeRows(const std::vector<int>
     if (count == 0)
         return taken;
     const int oldRows = RowCount();
+    ++cellsVersion_;
     // One pass: the rows asked for go out, the others close up behind.
     size_t next = 0;
     size_t kept = 0;
@@ -648,6 +686,7 @@ void TStringGrid::PutRows(const std::vector<int>& At, std::vector<TTakenRow>&& R
 {
     if (At.size() != Rows.size())
         throw EInvalidGridOperation();
+    ++cellsVersion_;
     const size_t total = cells_.size() + Rows.size();
     for (size_t i = 0; i < At.size(); ++i)
         if (At[i] < 0 || static_cast<size_t>(At[i]) >= total || (i > 0 && At[i] <= At[i - 1])

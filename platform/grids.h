@@ -331,6 +331,17 @@ protected:
                 Visit(c, empty, static_cast<TObject*>(nullptr));
         }
     }
+    // Two rows' stored cells (texts and objects) change places as they
+    // are, without repaint; sizes and everything else of the rows stay.
+    // The same for one column's two cells.
+    void ExchangeStoredRows(int ARow1, int ARow2);
+    void ExchangeStoredCells(int ACol, int ARow1, int ARow2);
+    // Whether any cell of the row (of the grid) holds an object.
+    bool RowHasObjects(int ARow) const;
+    bool HasObjects() const;
+    // Moves on whenever a cell may have been written or rows and columns
+    // changed: what was read from the cells while it stays is still so.
+    std::uint64_t CellsVersion() const { return cellsVersion_; }
     virtual void InvalidateRow(int ARow);
     virtual void InvalidateCol(int ACol);
     virtual void UpdateEditor();
@@ -490,6 +501,7 @@ private:
     // written.
     using CellRow = std::vector<Cell>;
     std::vector<std::unique_ptr<CellRow>> cells_;
+    std::uint64_t cellsVersion_ = 0;
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;

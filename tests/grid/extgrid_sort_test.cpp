@@ -232,6 +232,94 @@ TEST_F(GridSort, EqualKeysWithoutFullStayAsTheSortLeavesThem)
     EXPECT_EQ(grid.SortSwapCount(), 1);
 }
 
+struct TieCase {
+    const char* name;
+    TSortStyle style;
+    TSortDirection direction;
+    bool singleColumn;
+    bool properties; // every fourth key cell carries cell properties
+    const char* keys[3];
+    const char* order; // column 2 afterwards: which rows ended where
+    int swaps;
+};
+
+TEST_F(GridSort, TheOrderOfEqualKeysIsPinned)
+{
+    // 24 rows over three keys (row i gets key (i * 7 + i / 5) mod 3): the
+    // rows of one key end in the order this quicksort leaves them, with
+    // this many exchanges.
+    const std::vector<TieCase> cases{
+        {"numeric up", ssNumeric, sdAscending, false, false, {"$3", "$1", "$2"},
+         "1 4 6 9 11 14 16 19 21 2 7 12 17 22 0 3 5 8 10 13 15 18 20 23", 22},
+        {"numeric down", ssNumeric, sdDescending, false, false, {"$3", "$1", "$2"},
+         "23 20 18 15 13 10 8 5 3 0 22 17 12 7 2 21 19 16 14 11 9 6 4 1", 22},
+        {"alphabetic up", ssAlphabetic, sdAscending, false, false, {"b", "a", "c"},
+         "1 11 14 16 19 21 4 6 9 0 10 13 15 18 20 23 3 5 8 12 17 2 22 7", 22},
+        {"no case up, folded equal", ssAlphaNoCase, sdAscending, false, false, {"x", "X", "y"},
+         "0 1 10 11 13 14 15 16 18 19 20 21 23 3 4 5 6 8 9 12 17 2 22 7", 24},
+        {"no case down, folded equal", ssAlphaNoCase, sdDescending, false, false, {"x", "X", "y"},
+         "7 22 2 17 12 9 8 6 5 4 3 23 21 20 19 18 16 15 14 13 11 10 1 0", 20},
+        {"day first up", ssShortDateEU, sdAscending, false, false, {"02/01/2002", "01/02/2002", "bad"},
+         "17 12 2 7 22 3 23 5 8 20 10 15 18 13 0 11 6 16 14 19 9 21 4 1", 13},
+        {"locale up", ssAnsiAlphaCase, sdAscending, false, false, {"b", "a", "c"},
+         "1 11 14 16 19 21 4 6 9 0 10 13 15 18 20 23 3 5 8 12 17 2 22 7", 22},
+        {"single column up", ssAlphabetic, sdAscending, true, false, {"b", "a", "c"},
+         "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23", 10},
+        {"numeric with properties", ssNumeric, sdAscending, false, true, {"$3", "$1", "$2"},
+         "1 4 6 9 11 14 16 19 21 2 7 12 17 22 0 3 5 8 10 13 15 18 20 23", 22},
+        {"no case with properties", ssAlphaNoCase, sdDescending, false, true, {"x", "X", "y"},
+         "7 22 2 17 12 9 8 6 5 4 3 23 21 20 19 18 16 15 14 13 11 10 1 0", 20},
+    };
+    for (const TieCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList keys;
+        for (int i = 0; i < 24; ++i)
+            keys << QString::fromUtf8(c.keys[(i * 7 + i / 5) % 3]);
+        Fill(1, keys);
+        for (int r = 1; c.properties && r <= 24; r += 4)
+            grid.GetCellProperties(1, r)->SetBrushColor(clRed);
+        UseStyle(c.style, "$");
+        grid.SortSettings()->SetSingleColumn(c.singleColumn);
+        const int swapsBefore = grid.SortSwapCount();
+        Sort(c.direction);
+        EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(c.order));
+        EXPECT_EQ(grid.SortSwapCount() - swapsBefore, c.swaps);
+    }
+}
+
+TEST_F(GridSort, CellsWrittenByAHandlerDuringASortAreReadAfresh)
+{
+    // The format handler rewrites cells of the sort column while the sort
+    // runs: the comparisons after each write read the new texts, in plain
+    // rows and in rows with cell properties alike.
+    struct Outcome {
+        TSortStyle style;
+        const char* keys;
+        const char* rows;
+    };
+    const Outcome outcomes[] = {{ssAlphabetic, "0 1 2  10 3 4 5 5 8 9 99", "9 3 5 8 1 11 7 0 10 2 4 6"},
+                                {ssNumeric, "0 1 2  3 4 5 5 8 9 10 99", "9 3 5 8 11 7 0 10 2 4 1 6"}};
+    for (const Outcome& outcome : outcomes) {
+        const TSortStyle style = outcome.style;
+        SCOPED_TRACE(style);
+        Fill(1, {"5", "3", "8", "1", "9", "2", "7", "4", "6", "0", "5", "3"});
+        grid.GetCellProperties(1, 6)->SetBrushColor(clRed);
+        int calls = 0;
+        grid.OnGetFormat = [&](QObject*, int, TSortStyle& AStyle, QString&, QString&) {
+            AStyle = style;
+            if (++calls == 12)
+                grid.SetCells(1, 7, "99");
+            if (calls == 20)
+                grid.SetCells(1, 6, "10");
+            if (calls == 30)
+                grid.SetCells(1, 9, "");
+        };
+        Sort(sdAscending);
+        EXPECT_EQ(Column(1).join(' '), QString::fromUtf8(outcome.keys));
+        EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(outcome.rows));
+    }
+}
+
 // ---- indexed sort
 
 TEST_F(GridSort, IndexedSortFollowsTheListWithEachDirection)
@@ -393,6 +481,128 @@ TEST_F(GridSort, TheRowOrderFollowsEverySwap)
     EXPECT_EQ(order.Items(1), 2);
     EXPECT_EQ(order.Items(2), 3);
     EXPECT_EQ(order.Items(3), 1);
+}
+
+// ---- hidden columns
+
+TEST_F(GridSort, AHiddenColumnSortsByItsRealColumnAndTheGridComesBack)
+{
+    // Column 2 is hidden: display column 2 is real column 3, and the sort
+    // runs with the hidden columns joined to the grid.
+    grid.SetColCount(4);
+    Fill(1, {"c", "a", "b"});
+    const QStringList fourth{"z", "x", "y"};
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(3, r, fourth[r - 1]);
+    grid.GetCellProperties(3, 1)->SetBrushColor(clRed);
+    grid.SetColWidths(3, 77);
+    grid.SetColumnVisibleFlag(2, false);
+    grid.SortSettings()->SetShow(true);
+    grid.SortSettings()->SetFull(true);
+    std::vector<int> asked;
+    grid.OnGetFormat = [&](QObject*, int ACol, TSortStyle&, QString&, QString&) { asked.push_back(ACol); };
+
+    ASSERT_TRUE(grid.HeaderClickSort(2, false));
+    EXPECT_EQ(grid.SortSettings()->Column(), 3);
+    EXPECT_EQ(Column(3), QStringList({"x", "y", "z"}));
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"})) << "the other columns move with their rows";
+    EXPECT_EQ(grid.GetCellProperties(3, 3)->BrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(3, 3)->OwnerRow, 3);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 3);
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.ColWidths(3), 77);
+
+    // Equal keys: the tie-break walks on past the last column into the
+    // joined one and finds nothing to tell the rows apart.
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(3, r, "k");
+    asked.clear();
+    grid.SortRows();
+    EXPECT_EQ(Column(1), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(asked.back(), 4);
+    EXPECT_EQ(grid.ColCount(), 4);
+}
+
+// ---- selected rows
+
+struct SelectionCase {
+    const char* name;
+    bool disjunct;
+    bool moveRow;
+    std::vector<int> selectedAfter;
+};
+
+TEST_F(GridSort, RowSelectionFlagsFollowTheirRowsOnlyWithDisjunctSelectAndMoveRow)
+{
+    // Rows "c" (1) and "a" (2) are selected before an ascending sort.
+    const std::vector<SelectionCase> cases{
+        {"both", true, true, {1, 3}},
+        {"disjunct select only", true, false, {1, 2}},
+        {"move row only", false, true, {1, 2}},
+    };
+    for (const SelectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.MouseActions()->DisjunctRowSelect = c.disjunct;
+        grid.Navigation()->MoveRowOnSort = c.moveRow;
+        Fill(1, {"c", "a", "d", "b"});
+        grid.ClearRowSelect();
+        grid.SetRowSelect(1, true);
+        grid.SetRowSelect(2, true);
+        Sort(sdAscending);
+        ASSERT_EQ(Column(1), QStringList({"a", "b", "c", "d"}));
+        std::vector<int> selected;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            if (grid.RowSelect(r))
+                selected.push_back(r);
+        EXPECT_EQ(selected, c.selectedAfter);
+    }
+}
+
+struct RemoveCase {
+    const char* name;
+    std::vector<int> selected;
+    QStringList left;
+    int rowCount;
+    int fixedRows;
+};
+
+TEST_F(GridSort, RemovingTheSelectedRowsTakesEachOneAndItsFlag)
+{
+    const std::vector<RemoveCase> cases{
+        {"none", {}, {"a", "b", "c", "d"}, 5, 1},
+        {"apart", {1, 3}, {"b", "d"}, 3, 1},
+        {"side by side", {2, 3}, {"a", "d"}, 3, 1},
+        {"the last", {4}, {"a", "b", "c"}, 4, 1},
+        // The grid keeps one row, and no fixed row can stay above it.
+        {"every row", {1, 2, 3, 4}, {}, 1, 0},
+    };
+    for (const RemoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(1, {"a", "b", "c", "d"});
+        grid.ClearRowSelect();
+        grid.SetCells(1, 0, "Título");
+        for (int r : c.selected) {
+            grid.SetRowSelect(r, true);
+            grid.CreateCellGraphic(2, r)->CellIndex = r;
+        }
+        int changes = 0;
+        grid.OnCellsChanged = [&](QObject*, const TRect&) { ++changes; };
+        grid.RemoveSelectedRows();
+        grid.OnCellsChanged = nullptr;
+        EXPECT_EQ(grid.RowCount(), c.rowCount);
+        EXPECT_EQ(grid.FixedRows(), c.fixedRows);
+        EXPECT_EQ(changes, static_cast<int>(c.selected.size()));
+        EXPECT_EQ(grid.Cells(1, 0), "Título");
+        if (c.fixedRows > 0) {
+            EXPECT_EQ(Column(1), c.left);
+        }
+        for (int r = 0; r < grid.RowCount(); ++r) {
+            EXPECT_FALSE(grid.RowSelect(r)) << "a flag left behind on row " << r;
+            EXPECT_EQ(grid.GetCellGraphicObject(2, r), nullptr) << "a removed row's graphic on row " << r;
+        }
+    }
 }
 
 // ---- node groups

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -941,6 +943,61 @@ TEST(Grid, AHiddenSelectionLiesOutsideTheGridUntilTheCurrentCellMoves)
     grid.FocusCell(3, 4);
     EXPECT_FALSE(grid.SelectionHidden());
     EXPECT_EQ(grid.Selection(), (TGridRect{3, 4, 3, 4}));
+}
+
+} // namespace
+
+namespace {
+
+// ---- the cells version: what may change cells moves it on
+
+class VersionGrid : public TStringGrid {
+public:
+    using TStringGrid::CellsVersion;
+    using TStringGrid::ExchangeStoredCells;
+    using TStringGrid::ExchangeStoredRows;
+    using TStringGrid::HasObjects;
+    using TStringGrid::RowHasObjects;
+    using TStringGrid::StoreText;
+};
+
+TEST(GridCellsVersion, MovesOnWithEveryWriteAndStaysOnReads)
+{
+    VersionGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(6);
+    const std::vector<std::pair<const char*, std::function<void()>>> writes{
+        {"SetCells", [&] { grid.SetCells(1, 1, "a"); }},
+        {"StoreText", [&] { grid.StoreText(1, 2, "b"); }},
+        {"SetObjects", [&] { grid.SetObjects(2, 2, nullptr); }},
+        {"SetCols", [&] { grid.SetCols(0, {"x", "y"}); }},
+        {"ExchangeStoredRows", [&] { grid.ExchangeStoredRows(1, 2); }},
+        {"ExchangeStoredCells", [&] { grid.ExchangeStoredCells(1, 1, 2); }},
+        {"MoveRow", [&] { grid.MoveRow(1, 3); }},
+        {"MoveColumn", [&] { grid.MoveColumn(0, 2); }},
+        {"InsertRows", [&] { grid.InsertRows(2, 1); }},
+        {"DeleteRows", [&] { grid.DeleteRows(2, 1); }},
+        {"DeleteColumn", [&] { grid.DeleteColumn(2); }},
+        {"SetRowCount", [&] { grid.SetRowCount(4); }},
+        {"SetColCount", [&] { grid.SetColCount(4); }},
+        {"TakeRows and PutRows", [&] {
+             auto taken = grid.TakeRows({1});
+             const auto between = grid.CellsVersion();
+             grid.PutRows({1}, std::move(taken));
+             EXPECT_NE(grid.CellsVersion(), between) << "PutRows";
+         }},
+    };
+    for (const auto& [name, write] : writes) {
+        const auto before = grid.CellsVersion();
+        write();
+        EXPECT_NE(grid.CellsVersion(), before) << name;
+    }
+    const auto before = grid.CellsVersion();
+    (void)grid.Cells(1, 1);
+    (void)grid.Objects(1, 1);
+    (void)grid.RowHasObjects(1);
+    (void)grid.HasObjects();
+    EXPECT_EQ(grid.CellsVersion(), before) << "reads";
 }
 
 } // namespace
