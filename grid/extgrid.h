@@ -1028,7 +1028,8 @@ public:
 
     // =====================================================================
     // Mouse
-    // ==============================================================    // The grid's own pointer states under the mouse: whole columns from
+    // =====================================================================
+    // The grid's own pointer states under the mouse: whole columns from
     // the fixed row, whole rows from the fixed column, every cell from the
     // fixed top-left cell, and the fill handle at the selection's corner.
     enum TPointerState { psNone = 0, psColSelect = 1, psRowSelect = 2, psAllSelect = 3, psFillHandle = 5 };
@@ -1089,7 +1090,9 @@ private:
     QPoint moveOffset_;
     bool sizingHintShown_ = false;
     bool pointerCursorShown_ = false;
-=======
+
+public:
+    // =====================================================================
     // Keyboard and focus
     // =====================================================================
     // The grid's keys: Space on cell controls, Home and End by row, Tab over
