@@ -560,6 +560,9 @@ private:
     void DrawSortMarker(TCanvas& ACanvas, const TRect& R, int ACol);
     struct TControlPaintLook ControlPaintLook() const;
     int CellTextWidth(int ACol, int ARow);
+    // The font a cell's text is drawn in: the grid's, the cell's own (with
+    // UseProps), the colour event's, at the zoom step.
+    TFont CellFont(int ACol, int ARow, bool UseProps);
     TRect GraphicRect(int ACol, int ARow, const TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
     void MakeRoomForGraphic(int ACol, int ARow, TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
     static TColor ProgressColor(const TCellGraphic& Graphic, bool Filled);

@@ -197,13 +197,7 @@ int TExtStringGrid::RadioItemAt(int ACol, int ARow, QPoint P)
         return -1;
     const TControlStyle style = ControlLook()->ControlStyle();
     const int radioSize = style == csClassic || style == csFlat ? ControlLook()->RadioSize() : 16;
-    TFont cellFont;
-    TBrush brush;
-    TGridDrawState state = 0;
-    TAlignment hAlign = taLeftJustify;
-    TVAlignment vAlign = vtaTop;
-    GetCellColors(ACol, ARow, cellFont, brush, state, hAlign, vAlign, false, true, false);
-    cellFont.Size += ZoomFactor;
+    const TFont cellFont = CellFont(ACol, ARow, true);
     const QFontMetrics metrics(cellFont.ToQFont(font()));
     const TRect r = CellRect(ACol, ARow);
     if (!radio->CellBoolean) {

@@ -587,16 +587,21 @@ void TExtStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, const QStr
     PaintRadioGroup(ACanvas, R, Options, Selected, Horizontal, Enabled, ControlPaintLook());
 }
 
-int TExtStringGrid::CellTextWidth(int ACol, int ARow)
+TFont TExtStringGrid::CellFont(int ACol, int ARow, bool UseProps)
 {
     TFont cellFont;
     TBrush brush;
     TGridDrawState state = 0;
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
-    GetCellColors(ACol, ARow, cellFont, brush, state, hAlign, vAlign, false, false, false);
+    GetCellColors(ACol, ARow, cellFont, brush, state, hAlign, vAlign, false, UseProps, false);
     cellFont.Size += ZoomFactor;
-    return QFontMetrics(cellFont.ToQFont(font())).horizontalAdvance(Cells(ACol, ARow));
+    return cellFont;
+}
+
+int TExtStringGrid::CellTextWidth(int ACol, int ARow)
+{
+    return QFontMetrics(CellFont(ACol, ARow, false).ToQFont(font())).horizontalAdvance(Cells(ACol, ARow));
 }
 
 TRect TExtStringGrid::GraphicRect(int ACol, int ARow, const TRect& R, const TCellGraphic& Graphic,
@@ -856,13 +861,7 @@ QSize TExtStringGrid::GetCellGraphicPrintSize(int ACol, int ARow, double Scale, 
 
 QSize TExtStringGrid::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
 {
-    TFont cellFont;
-    TBrush brush;
-    TGridDrawState state = 0;
-    TAlignment hAlign = taLeftJustify;
-    TVAlignment vAlign = vtaTop;
-    GetCellColors(ACol, ARow, cellFont, brush, state, hAlign, vAlign, false, true, false);
-    cellFont.Size += ZoomFactor;
+    const TFont cellFont = CellFont(ACol, ARow, true);
     const QFont qfont = cellFont.ToQFont(font());
     const QFontMetrics metrics(qfont);
 
