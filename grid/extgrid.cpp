@@ -772,22 +772,28 @@ void TExtStringGrid::StretchOnResize()
     Application->Guard([this] { StretchColumn(columnSize_->StretchColumn); });
 }
 
+int TExtStringGrid::CellContentExtent(int ACol, int ARow, Qt::Orientation Along)
+{
+    const bool wide = Along == Qt::Horizontal;
+    int baseCol = ACol;
+    int baseRow = ARow;
+    if (!IsBaseCellAt(ACol, ARow, baseCol, baseRow) || (wide ? IsXMergedCell(ACol, ARow) : IsYMergedCell(ACol, ARow)))
+        return 0;
+    // The content measure holds the margin on both sides; the column (row)
+    // adds it once.
+    const QSize text = GetCellTextSize(ACol, ARow, !wide) - QSize(2 * XYOffsetX, 2 * XYOffsetY);
+    const QSize graphic = GetCellGraphicSize(ACol, ARow);
+    const TCellGraphic* g = GetCellGraphicObject(ACol, ARow);
+    if (wide)
+        return g && g->CellVAlign == vaFull ? graphic.width() : text.width() + graphic.width();
+    return g && g->CellHAlign == haFull ? graphic.height() : text.height() + graphic.height();
+}
+
 int TExtStringGrid::ColumnContentWidth(int ACol, int FromRow)
 {
     int widest = 0;
-    for (int r = FromRow; r < RowCount(); ++r) {
-        int baseCol = ACol;
-        int baseRow = r;
-        if (!IsBaseCellAt(ACol, r, baseCol, baseRow) || IsXMergedCell(ACol, r))
-            continue;
-        // The content measure holds the margin on both sides; the column
-        // adds it once below.
-        const QSize text = GetCellTextSize(ACol, r, false) - QSize(2 * XYOffsetX, 2 * XYOffsetY);
-        const QSize graphic = GetCellGraphicSize(ACol, r);
-        const TCellGraphic* g = GetCellGraphicObject(ACol, r);
-        const int w = g && g->CellVAlign == vaFull ? graphic.width() : text.width() + graphic.width();
-        widest = std::max(widest, w);
-    }
+    for (int r = FromRow; r < RowCount(); ++r)
+        widest = std::max(widest, CellContentExtent(ACol, r, Qt::Horizontal));
     return widest;
 }
 

@@ -1242,6 +1242,9 @@ private:
     void ApplyColumnHeaders();
     // The width a column's cells need (the widest of rows from FromRow).
     int ColumnContentWidth(int ACol, int FromRow);
+    // The room a cell's content needs across (Horizontal) or down, without
+    // its margins; 0 for a cell a merge covers that way.
+    int CellContentExtent(int ACol, int ARow, Qt::Orientation Along);
     // Stretching asked by the grid itself (size changes): errors go to the
     // error box, as for any handler.
     void StretchOnResize();

@@ -674,17 +674,8 @@ void TExtStringGrid::Click()
 int TExtStringGrid::RowContentHeight(int ARow)
 {
     int highest = 0;
-    for (int c = 0; c < ColCount(); ++c) {
-        int baseCol = c;
-        int baseRow = ARow;
-        if (!IsBaseCellAt(c, ARow, baseCol, baseRow) || IsYMergedCell(c, ARow))
-            continue;
-        const QSize text = GetCellTextSize(c, ARow, true) - QSize(2 * XYOffsetX, 2 * XYOffsetY);
-        const QSize graphic = GetCellGraphicSize(c, ARow);
-        const TCellGraphic* g = GetCellGraphicObject(c, ARow);
-        const int h = g && g->CellHAlign == haFull ? graphic.height() : text.height() + graphic.height();
-        highest = std::max(highest, h);
-    }
+    for (int c = 0; c < ColCount(); ++c)
+        highest = std::max(highest, CellContentExtent(c, ARow, Qt::Vertical));
     return highest;
 }
 
