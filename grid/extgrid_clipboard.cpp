@@ -191,7 +191,7 @@ TGridRect TExtStringGrid::CopyRange()
         return Selection();
     if (IncludeFixedCells)
         return {0, 0, ColCount() - 1, RowCount() - 1};
-    return {FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1};
+    return {FixedCols(), FixedRows(), LastDataCol(), LastDataRow()};
 }
 
 bool TExtStringGrid::CopiesRow(int ARow, bool Disjunct) const

@@ -73,7 +73,7 @@ bool TExtStringGrid::KeyReplacesGrid(int& Key, TShiftState Shift)
         const bool back = Shift & ssShift;
         const bool merged = IsMergedCell(Col(), Row());
         const bool atRightEdge = FixedRightCols() > 0
-                                 && (back ? Col() <= FixedCols() : Col() >= ColCount() - FixedRightCols() - 1);
+                                 && (back ? Col() <= FixedCols() : Col() >= LastDataCol());
         if (merged || atRightEdge) {
             TabToCell(back, Shift);
             Key = 0;
@@ -140,7 +140,7 @@ void TExtStringGrid::GoToFirstOrLastRow(bool Last, TShiftState Shift)
     if (Last) {
         // The rows under the fixed footers, or the floating footer's own
         // last row, cannot be the current one.
-        row = FloatingFooter()->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
+        row = FloatingFooter()->Visible() && RowCount() > 2 ? RowCount() - 2 : LastDataRow();
     }
     row = std::clamp(row, FixedRows(), RowCount() - 1);
     const TPoint to = BaseCell(Col(), row);
@@ -151,9 +151,9 @@ void TExtStringGrid::TabToCell(bool Back, TShiftState Shift)
 {
     (void)Shift;
     const int firstCol = FixedCols();
-    const int lastCol = std::max(ColCount() - FixedRightCols() - 1, firstCol);
+    const int lastCol = std::max(LastDataCol(), firstCol);
     const int firstRow = FixedRows();
-    const int lastRow = std::max(RowCount() - FixedFooters() - 1, firstRow);
+    const int lastRow = std::max(LastDataRow(), firstRow);
     const TPoint base = BaseCell(Col(), Row());
     int col = 0;
     int row = Row();
@@ -238,8 +238,8 @@ void TExtStringGrid::DisjunctRowKey(int& Key, int Original, TShiftState Shift)
 
 void TExtStringGrid::SelectAllDataCells()
 {
-    const int right = std::max(ColCount() - FixedRightCols() - 1, FixedCols());
-    const int bottom = std::max(RowCount() - FixedFooters() - 1, FixedRows());
+    const int right = std::max(LastDataCol(), FixedCols());
+    const int bottom = std::max(LastDataRow(), FixedRows());
     SetSelection(TGridRect{FixedCols(), FixedRows(), right, bottom});
 }
 

@@ -344,9 +344,9 @@ void TExtStringGrid::ApplyPointerCursor()
 void TExtStringGrid::ExtendPointerSelection(QPoint P)
 {
     const int firstCol = FixedCols();
-    const int lastCol = std::max(firstCol, ColCount() - FixedRightCols() - 1);
+    const int lastCol = std::max(firstCol, LastDataCol());
     const int firstRow = FixedRows();
-    const int lastRow = std::max(firstRow, RowCount() - FixedFooters() - 1);
+    const int lastRow = std::max(firstRow, LastDataRow());
     if (firstCol >= ColCount() || firstRow >= RowCount())
         return;
     const TGridCoord cell = MouseCoord(P.x(), P.y());

@@ -45,8 +45,8 @@ TPoint TExtStringGrid::NextAdvanceCell(TPoint From, bool Forward, bool& MayInser
 {
     const int firstCol = FixedCols();
     const int firstRow = FixedRows();
-    const int lastCol = ColCount() - FixedRightCols() - 1;
-    const int lastRow = RowCount() - FixedFooters() - 1;
+    const int lastCol = LastDataCol();
+    const int lastRow = LastDataRow();
     const TPoint span = CellSpan(From.X, From.Y);
     const bool leftRight = Navigation()->AdvanceDirection == adLeftRight;
     if (Forward && leftRight) {

@@ -165,7 +165,7 @@ int TExtStringGrid::LastNodeRow(int ARow, int RowCountOfNode)
     // count of rows, or up to the next node row (the last row before the
     // footer rows when none follows).
     const int real = RealRowIndex(ARow);
-    const int lastNormal = RowCount() - FixedFooters() - 1;
+    const int lastNormal = LastDataRow();
     if (RowCountOfNode > 0)
         return real + RowCountOfNode - 1;
     for (int d = ARow + 1; d <= lastNormal; ++d)
@@ -196,7 +196,7 @@ void TExtStringGrid::ContractNode(int ARow)
     const int real = RealRowIndex(ARow);
     // The rows under the node down to the last normal row: the footer rows
     // never go with it.
-    const int last = std::min(LastNodeRow(ARow, node->CellIndex), RealRowIndex(RowCount() - FixedFooters() - 1));
+    const int last = std::min(LastNodeRow(ARow, node->CellIndex), RealRowIndex(LastDataRow()));
     std::vector<int> rows;
     for (int r = real + 1; r <= last; ++r)
         if (!IsHiddenRow(r))
@@ -209,7 +209,7 @@ int TExtStringGrid::NodeTreePosition(int ARow)
 {
     if (IsNode(ARow))
         return 0;
-    if (ARow == RowCount() - FixedFooters() - 1)
+    if (ARow == LastDataRow())
         return 1;
     for (int n = ARow - 1; n >= FixedRows(); --n) {
         const TCellGraphic* node = NodeGraphic(n);
@@ -534,12 +534,12 @@ int TExtStringGrid::FirstNormalRow() const
 
 int TExtStringGrid::LastNormalCol() const
 {
-    return AllCells ? ColCount() - 1 : ColCount() - FixedRightCols() - 1;
+    return AllCells ? ColCount() - 1 : LastDataCol();
 }
 
 int TExtStringGrid::LastNormalRow() const
 {
-    return AllCells ? RowCount() - 1 : RowCount() - FixedFooters() - 1;
+    return AllCells ? RowCount() - 1 : LastDataRow();
 }
 
 // ---- filter
@@ -565,7 +565,7 @@ void TExtStringGrid::ApplyFilter()
     // grid together at the end: the same rows as hiding each run as soon
     // as it closes, in one pass over the grid instead of one per run.
     const int first = FixedRows();
-    const int last = RowCount() - FixedFooters() - 1;
+    const int last = LastDataRow();
     const int total = RowCount() - FixedFooters() - FixedRows();
     std::vector<int> rows;
     for (int r = first; r <= last; ++r) {

@@ -791,7 +791,7 @@ bool TExtStringGrid::HeaderClickSort(int ACol, bool Shift)
 void TExtStringGrid::MergeEqualCells()
 {
     const int first = FixedRows();
-    const int last = RowCount() - FixedFooters() - 1;
+    const int last = LastDataRow();
     int previous = -1;
     for (int col : mergeColumns_) {
         if (col < 0 || col >= ColCount())
@@ -818,7 +818,7 @@ void TExtStringGrid::MergeEqualCells()
 void TExtStringGrid::SplitMergedCells()
 {
     const int first = FixedRows();
-    const int last = RowCount() - FixedFooters() - 1;
+    const int last = LastDataRow();
     for (int col : mergeColumns_) {
         if (col < 0 || col >= ColCount())
             continue;
@@ -845,7 +845,7 @@ void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
             selectedRows_.erase(selectedRows_.begin() + ARow);
         TBaseGrid::DeleteRows(ARow, 1);
     }
-    const int lastNormal = RowCount() - FixedFooters() - 1;
+    const int lastNormal = LastDataRow();
     auto place = [&](int Wanted) {
         if (Wanted < RowCount() - FixedFooters())
             return Wanted;
