@@ -563,6 +563,8 @@ private:
     // The font a cell's text is drawn in: the grid's, the cell's own (with
     // UseProps), the colour event's, at the zoom step.
     TFont CellFont(int ACol, int ARow, bool UseProps);
+    // Whether client x X falls on the node button drawn in cell (ACol, ARow).
+    bool NodeButtonAt(int ACol, int ARow, int X);
     TRect GraphicRect(int ACol, int ARow, const TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
     void MakeRoomForGraphic(int ACol, int ARow, TRect& R, const TCellGraphic& Graphic, TAlignment HAlign);
     static TColor ProgressColor(const TCellGraphic& Graphic, bool Filled);
@@ -1063,6 +1065,13 @@ private:
     TPointerState PointerStateAt(int X, int Y);
     bool FillHandleAt(QPoint P) const;
     bool TakeLeftPress(QMouseEvent* Event);
+    // A press on a node's button opens or closes the node; on a cell
+    // button, holds it down until the release. True when taken.
+    bool PressNodeButton(TPoint At, QPoint P);
+    bool PressCellButton(TPoint At, QPoint P);
+    // The release of a held cell button: OnButtonClick when over it still.
+    void ReleaseCellButton(QPoint P);
+    TPoint heldCellButton_{-1, -1};
     void ExtendPointerSelection(QPoint P);
     void FillFromHandle();
     void ClickCellControl(TPoint At, QPoint P);

@@ -123,6 +123,10 @@ bool TExtStringGrid::TakeLeftPress(QMouseEvent* Event)
             ExtendPointerSelection(at);
         return true;
     }
+    if (cell.X >= 0 && PressNodeButton({cell.X, cell.Y}, at))
+        return true;
+    if (cell.X >= 0 && PressCellButton({cell.X, cell.Y}, at))
+        return true;
     if (cell.X >= 0 && HTMLMouseDown(shift, at.x(), at.y()))
         return true;
     // A press on the selection may start a drag of it; a selection of
@@ -158,6 +162,41 @@ void TExtStringGrid::RightClickCell(TPoint At)
 }
 
 // ---- cell controls
+
+bool TExtStringGrid::PressNodeButton(TPoint At, QPoint P)
+{
+    if (!NodeButtonAt(At.X, At.Y, P.x()))
+        return false;
+    const bool open = GetCellGraphicObject(At.X, At.Y)->CellBoolean;
+    const int real = RealRowIndex(At.Y);
+    open ? ExpandNode(At.Y) : ContractNode(At.Y);
+    const TNodeClickEvent& done = open ? OnExpandNode : OnContractNode;
+    if (done)
+        Application->Guard([&] { done(this, At.Y, real); });
+    return true;
+}
+
+bool TExtStringGrid::PressCellButton(TPoint At, QPoint P)
+{
+    if (!HasCellButton(At.X, At.Y) || !GetCellButtonRect(At.X, At.Y).ToQRect().contains(P))
+        return false;
+    heldCellButton_ = At;
+    SetPressedCellButton(At.X, At.Y);
+    return true;
+}
+
+void TExtStringGrid::ReleaseCellButton(QPoint P)
+{
+    const TPoint held = heldCellButton_;
+    if (held.X < 0)
+        return;
+    heldCellButton_ = {-1, -1};
+    SetPressedCellButton(-1, -1);
+    const bool over = held.X < ColCount() && held.Y < RowCount() && HasCellButton(held.X, held.Y)
+                      && GetCellButtonRect(held.X, held.Y).ToQRect().contains(P);
+    if (over && OnButtonClick)
+        Application->Guard([&] { OnButtonClick(this, held.X, held.Y); });
+}
 
 void TExtStringGrid::ClickCellControl(TPoint At, QPoint P)
 {
@@ -554,9 +593,12 @@ void TExtStringGrid::mouseReleaseEvent(QMouseEvent* Event)
             FocusCell(pressCell_.X, pressCell_.Y);
     }
     dragArmed_ = false;
+    ReleaseCellButton(at);
     // A sizing only ends.
     if (Sizing(ended))
         return;
+    if (!moved && cell.X >= 0 && TPoint{cell.X, cell.Y} == pressCell_ && OnClickCell)
+        Application->Guard([&] { OnClickCell(this, cell.Y, cell.X); });
     if (!moved && SortsOnRelease(at, {cell.X, cell.Y}))
         Application->Guard([&] { HeaderClickSort(cell.X, Event->modifiers() & Qt::ShiftModifier); });
     if (MouseActions()->DisjunctCellSelect)

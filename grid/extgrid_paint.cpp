@@ -599,6 +599,14 @@ TFont TExtStringGrid::CellFont(int ACol, int ARow, bool UseProps)
     return cellFont;
 }
 
+bool TExtStringGrid::NodeButtonAt(int ACol, int ARow, int X)
+{
+    if (ACol != 0 || !IsNode(ARow))
+        return false;
+    const TRect r = CellRect(ACol, ARow);
+    return X >= r.Left && X < r.Left + kNodeButtonRoom;
+}
+
 int TExtStringGrid::CellTextWidth(int ACol, int ARow)
 {
     return QFontMetrics(CellFont(ACol, ARow, false).ToQFont(font())).horizontalAdvance(Cells(ACol, ARow));

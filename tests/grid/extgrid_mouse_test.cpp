@@ -648,3 +648,63 @@ TEST_F(GridMouse, RowsAutoSizeToTheirLines)
 }
 
 } // namespace
+
+// ---- node buttons, cell buttons and the cell click
+
+namespace {
+
+TEST_F(GridMouse, NodeButtonClosesAndOpensItsRows)
+{
+    TCellGraphic* node = grid->CreateCellGraphic(0, 1);
+    node->CellType = ctNode;
+    node->CellIndex = 3;
+    std::vector<std::string> events;
+    grid->OnContractNode = [&](QObject*, int ARow, int ARowReal) {
+        events.push_back("contract " + std::to_string(ARow) + "/" + std::to_string(ARowReal));
+    };
+    grid->OnExpandNode = [&](QObject*, int ARow, int ARowReal) {
+        events.push_back("expand " + std::to_string(ARow) + "/" + std::to_string(ARowReal));
+    };
+    const QPoint button(grid->CellRect(0, 1).Left + 6, Center(0, 1).y());
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, button);
+    EXPECT_EQ(grid->RowCount(), 5) << "the two rows under the node are hidden";
+    EXPECT_EQ(grid->Cells(1, 2), "b4");
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, button);
+    EXPECT_EQ(grid->RowCount(), 7);
+    EXPECT_EQ(grid->Cells(1, 2), "b2");
+    EXPECT_EQ(events, (std::vector<std::string>{"contract 1/1", "expand 1/1"}));
+    // The rest of the node's cell is an ordinary cell.
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, QPoint(grid->CellRect(0, 1).Right - 4, button.y()));
+    EXPECT_EQ(grid->RowCount(), 7);
+}
+
+TEST_F(GridMouse, CellButtonClicksOnlyWhenReleasedOverIt)
+{
+    TCellGraphic* button = grid->CreateCellGraphic(2, 3);
+    button->CellType = ctButton;
+    button->CellIndex = 30 | (16 << 16);
+    std::vector<std::pair<int, int>> clicks;
+    grid->OnButtonClick = [&](QObject*, int ACol, int ARow) { clicks.emplace_back(ACol, ARow); };
+    const QPoint on = grid->GetCellButtonRect(2, 3).ToQRect().center();
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, on);
+    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{2, 3}}));
+    // Pressed, then let go elsewhere: no click.
+    Press(on);
+    Move(Center(4, 5));
+    Release(Center(4, 5));
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(GridMouse, ClickCellReportsPressAndReleaseOnOneCell)
+{
+    std::vector<std::pair<int, int>> clicks;
+    grid->OnClickCell = [&](QObject*, int ARow, int ACol) { clicks.emplace_back(ACol, ARow); };
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(3, 4));
+    QTest::mouseClick(area(), Qt::LeftButton, Qt::NoModifier, Center(2, 0));
+    Press(Center(1, 1));
+    Move(Center(1, 2));
+    Release(Center(1, 2));
+    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{3, 4}, {2, 0}}));
+}
+
+} // namespace
