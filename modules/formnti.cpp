@@ -2,6 +2,8 @@
 
 #include "grid/extgrid.h"
 
+#include <QApplication>
+
 TFormNTI* FormNTI = nullptr;
 
 namespace {
@@ -209,10 +211,12 @@ void TFormNTI::ExtGrid1Click()
 }
 
 // Leaving the grid takes the shown keys into the work record; a key left
-// without its type or number keeps the user in the grid.
+// without its type or number keeps the user in the grid. Going to Cancel
+// checks nothing: the keys are dropped anyway, and a check would stop the
+// click on it.
 void TFormNTI::ExtGrid1Exit()
 {
-    if (terminalAtual_)
+    if (terminalAtual_ && QApplication::focusWidget() != Button4)
         ValidaGrade();
 }
 

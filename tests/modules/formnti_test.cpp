@@ -710,13 +710,28 @@ TEST(TeclasTerminais, TabComTeclaSemNumeroMostraAMensagemENadaGrava)
         EXPECT_EQ(Grade(w)->Col(), 2);
         EXPECT_EQ(Grade(w)->Row(), 7);
         EXPECT_TRUE(FocoNaGrade(Grade(w)));
-        // Esc cancels without leaving the grid (a click on Cancel would
-        // leave it, and the check would stop the click).
         input::Key(Qt::Key_Escape);
         input::Settle();
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_EQ(boxes.Texts(), QStringList{"Campo deve ser preenchido"});
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+// Cancel by the mouse closes the window with a key left half done: no
+// check, no message, nothing written.
+TEST(TeclasTerminais, CancelarComTeclaIncompletaFechaSemMensagem)
+{
+    auto imagem = ImagemTerminais();
+    const auto antes = imagem;
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        Escolhe(w, 1, 7, "Linha");
+        Click(w, "Button4");
+        input::Settle();
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
