@@ -40,16 +40,6 @@ qint64 DateNumber(const QDate& Date)
     return Date.isValid() ? Date.toJulianDay() : zero;
 }
 
-// The locale's order of two texts. The same characters are equal under
-// any collation, so they are told without asking the locale (sorted rows
-// hold many repeated keys).
-int LocaleCompare(const QString& A, const QString& B)
-{
-    if (A.size() == B.size() && (A.constData() == B.constData() || A == B))
-        return 0;
-    return Sign(QString::localeAwareCompare(A, B));
-}
-
 bool IsCheckType(TCellType Type)
 {
     return Type == ctCheckBox || Type == ctDataCheckBox || Type == ctVirtCheckBox;
@@ -91,6 +81,14 @@ bool SameBuffer(const QString& A, const QString& B)
 bool SameText(const QString& A, const QString& B)
 {
     return A.size() == B.size() && (A.constData() == B.constData() || A == B);
+}
+
+// The locale's order of two texts. The same characters are equal under
+// any collation, so they are told without asking the locale (sorted rows
+// hold many repeated keys).
+int LocaleCompare(const QString& A, const QString& B)
+{
+    return SameText(A, B) ? 0 : Sign(QString::localeAwareCompare(A, B));
 }
 
 // A text over memory it does not own (its buffer could change under it).
