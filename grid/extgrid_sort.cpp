@@ -76,6 +76,21 @@ bool SameBuffer(const QString& A, const QString& B)
     return A.data_ptr().isSharedWith(B.data_ptr()) && A.constData() == B.constData() && A.size() == B.size();
 }
 
+// Equal texts, told without a call when both are one buffer (as the empty
+// prefixes and the kept copy of the date format mostly are).
+bool SameText(const QString& A, const QString& B)
+{
+    return A.size() == B.size() && (A.constData() == B.constData() || A == B);
+}
+
+// The locale's order of two texts. The same characters are equal under
+// any collation, so they are told without asking the locale (sorted rows
+// hold many repeated keys).
+int LocaleCompare(const QString& A, const QString& B)
+{
+    return SameText(A, B) ? 0 : Sign(QString::localeAwareCompare(A, B));
+}
+
 // A text over memory it does not own (its buffer could change under it).
 bool Borrowed(const QString& Text)
 {
@@ -103,6 +118,17 @@ struct TExtStringGrid::SortKeyCache {
         bool ok = false;
         bool converted = false; // number or folded made from text
         bool plain = false;     // text is the cell's text as the cells version stands
+
+        // Exchanged member by member, with no key made in between.
+        friend void swap(Key& A, Key& B) noexcept
+        {
+            A.text.swap(B.text);
+            A.folded.swap(B.folded);
+            std::swap(A.number, B.number);
+            std::swap(A.ok, B.ok);
+            std::swap(A.converted, B.converted);
+            std::swap(A.plain, B.plain);
+        }
     };
     struct Table {
         int col = 0;
@@ -115,10 +141,11 @@ struct TExtStringGrid::SortKeyCache {
         bool Fits(int ACol, TSortStyle AStyle, const QString& APrefix, const QString& ASuffix,
                   const TLocaleSettings& Locale) const
         {
-            return col == ACol && style == AStyle && prefix == APrefix && suffix == ASuffix
+            return col == ACol && style == AStyle && SameText(prefix, APrefix) && SameText(suffix, ASuffix)
                    && locale.DecimalSeparator == Locale.DecimalSeparator
                    && locale.ThousandSeparator == Locale.ThousandSeparator
-                   && locale.DateSeparator == Locale.DateSeparator && locale.ShortDateFormat == Locale.ShortDateFormat;
+                   && locale.DateSeparator == Locale.DateSeparator
+                   && SameText(locale.ShortDateFormat, Locale.ShortDateFormat);
         }
 
         Key* Row(int ARow)
@@ -212,7 +239,7 @@ struct TExtStringGrid::SortKeyCache {
     {
         for (Table& table : tables_)
             if ((OnlyCol < 0 || table.col == OnlyCol) && std::max(ARow1, ARow2) < rows_)
-                std::swap(table.rows[static_cast<size_t>(ARow1)], table.rows[static_cast<size_t>(ARow2)]);
+                swap(table.rows[static_cast<size_t>(ARow1)], table.rows[static_cast<size_t>(ARow2)]);
     }
 
     void CopyRow(int From, int To)
@@ -331,7 +358,10 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
             Convert(Text, Local);
             return Local;
         }
-        SortKeyCache::Table& table = sortKeys_->TableFor(ACol, Style, Prefix, Suffix);
+        // The texts' table when asked for with the very same format.
+        SortKeyCache::Table& table = texts && Style == texts->style && &Prefix == &prefix && &Suffix == &suffix
+                                         ? *texts
+                                         : sortKeys_->TableFor(ACol, Style, Prefix, Suffix);
         if (const SortKeyCache::Key* kept = table.Find(ARow, Text))
             return *kept;
         SortKeyCache::Key& key = table.Store(ARow, Text, Local);
@@ -397,14 +427,14 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
         result = Sign(foldedOf(ARow1, s1).compare(foldedOf(ARow2, s2)));
         break;
     case ssAnsiAlphaNoCase:
-        result = Sign(QString::localeAwareCompare(foldedOf(ARow1, s1), foldedOf(ARow2, s2)));
+        result = LocaleCompare(foldedOf(ARow1, s1), foldedOf(ARow2, s2));
         break;
     case ssCustom:
         if (OnCustomCompare)
             OnCustomCompare(this, s1, s2, result);
         break;
     case ssAnsiAlphaCase:
-        result = Sign(QString::localeAwareCompare(s1, s2));
+        result = LocaleCompare(s1, s2);
         break;
     case ssRaw:
         if (OnRawCompare)
@@ -666,13 +696,22 @@ void TExtStringGrid::CopyPivotRow(int ARow)
     const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion()) && !OnGetDisplText;
     if (sortKeys_)
         sortKeys_->CopyRow(ARow, pivot);
+    // A cell without an object on a row shown as stored is copied from
+    // where its text lies (what reading the cell would give, unconverted).
+    const bool plainRow = sortKeys_ && sortKeys_->plainTexts && ARow >= DisplRowCount;
     for (int c = 0; c < ColCount(); ++c) {
-        StoreText(c, pivot, Cells(c, ARow));
+        bool mayHaveProperties = true;
+        if (plainRow && !TStringGrid::Objects(c, ARow)) {
+            StoreText(c, pivot, StoredText(c, ARow));
+            mayHaveProperties = false;
+        } else {
+            StoreText(c, pivot, Cells(c, ARow));
+        }
         // The pivot gets copies of what the comparisons read (properties,
         // check and image states, the application's object); the row's own
         // objects stay where they are, so nothing is ever freed twice.
         TCellProperties* copy = nullptr;
-        if (HasCellProperties(c, ARow)) {
+        if (mayHaveProperties && HasCellProperties(c, ARow)) {
             const TCellProperties* source = GetCellProperties(c, ARow);
             copy = new TCellProperties(this, c, pivot);
             copy->Assign(*source);

@@ -263,6 +263,8 @@ TEST_F(GridSort, TheOrderOfEqualKeysIsPinned)
          "17 12 2 7 22 3 23 5 8 20 10 15 18 13 0 11 6 16 14 19 9 21 4 1", 13},
         {"locale up", ssAnsiAlphaCase, sdAscending, false, false, {"b", "a", "c"},
          "1 11 14 16 19 21 4 6 9 0 10 13 15 18 20 23 3 5 8 12 17 2 22 7", 22},
+        {"locale no case up, folded equal", ssAnsiAlphaNoCase, sdAscending, false, false, {"x", "X", "y"},
+         "0 1 10 11 13 14 15 16 18 19 20 21 23 3 4 5 6 8 9 12 17 2 22 7", 24},
         {"single column up", ssAlphabetic, sdAscending, true, false, {"b", "a", "c"},
          "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23", 10},
         {"numeric with properties", ssNumeric, sdAscending, false, true, {"$3", "$1", "$2"},
