@@ -1074,6 +1074,9 @@ private:
     TPoint heldCellButton_{-1, -1};
     void ExtendPointerSelection(QPoint P);
     void FillFromHandle();
+    // Check boxes and radio buttons in cells are operated, by mouse or
+    // Space, only where the grid could be edited.
+    bool CellControlsOperable() const;
     void ClickCellControl(TPoint At, QPoint P);
     int RadioItemAt(int ACol, int ARow, QPoint P);
     void RightClickCell(TPoint At);
@@ -1144,6 +1147,8 @@ private:
     void DisjunctRowKey(int& Key, int Original, TShiftState Shift);
     void SelectAllDataCells();
     void SelectionChanged(const TGridRect& Old);
+    // Repaints the span of the old and the current selection when they differ.
+    void RepaintSelectionSpan(const TGridRect& Old);
     // A character typed on a cell of a range-select-and-edit grid starts
     // editing it; true when the editor opened.
     bool StartRangeEdit(char& Key);

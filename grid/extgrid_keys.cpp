@@ -116,8 +116,7 @@ bool TExtStringGrid::SpaceOnCellControl(int& Key)
     const bool check = IsCheckCell(base.X, base.Y);
     if (!check && !IsRadioCell(base.X, base.Y))
         return false;
-    const bool editing = (Options() & goEditing) || MouseActions()->RangeSelectAndEdit;
-    if (!editing || !CanEditCell(base.X, base.Y))
+    if (!CellControlsOperable() || !CanEditCell(base.X, base.Y))
         return false;
     if (check) {
         ToggleCellCheck(base.X, base.Y, false);
@@ -247,11 +246,18 @@ void TExtStringGrid::SelectionChanged(const TGridRect& Old)
 {
     // The selection's frame and handle are drawn around the whole range:
     // both the old and the new range repaint.
-    if (!SelectionRectangle() && !SelectionResizer())
-        return;
+    if (SelectionRectangle() || SelectionResizer())
+        RepaintSelectionSpan(Old);
+}
+
+void TExtStringGrid::RepaintSelectionSpan(const TGridRect& Old)
+{
     const TGridRect now = Selection();
-    RepaintRect(TRect{std::min(Old.Left, now.Left), std::min(Old.Top, now.Top), std::max(Old.Right, now.Right),
-                      std::max(Old.Bottom, now.Bottom)});
+    if (now == Old)
+        return;
+    RepaintRect(TRect{std::min(Old.Left, now.Left), std::min(Old.Top, now.Top),
+                      std::min(std::max(Old.Right, now.Right), ColCount() - 1),
+                      std::min(std::max(Old.Bottom, now.Bottom), RowCount() - 1)});
 }
 
 // ---- typed characters

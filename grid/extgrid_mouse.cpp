@@ -198,10 +198,14 @@ void TExtStringGrid::ReleaseCellButton(QPoint P)
         Application->Guard([&] { OnButtonClick(this, held.X, held.Y); });
 }
 
+bool TExtStringGrid::CellControlsOperable() const
+{
+    return (Options() & goEditing) || tempEditPermission_ || MouseActions()->RangeSelectAndEdit;
+}
+
 void TExtStringGrid::ClickCellControl(TPoint At, QPoint P)
 {
-    // Operated only where the cell could be edited.
-    if (!(Options() & goEditing) && !tempEditPermission_ && !MouseActions()->RangeSelectAndEdit)
+    if (!CellControlsOperable())
         return;
     if (IsCheckCell(At.X, At.Y)) {
         if (ToggleCellCheck(At.X, At.Y, true) && OnCheckBoxClick)
@@ -342,12 +346,8 @@ void TExtStringGrid::mouseMoveEvent(QMouseEvent* Event)
     if (Sizing(GridState()) && (HintShowSizing || DesignMode()))
         ShowSizingHint(at);
     // The selection's frame follows a range selection.
-    const TGridRect after = Selection();
-    if (SelectionRectangle() && !(after == before)) {
-        const TGridRect all{std::min(before.Left, after.Left), std::min(before.Top, after.Top),
-                            std::max(before.Right, after.Right), std::max(before.Bottom, after.Bottom)};
-        RepaintRect({all.Left, all.Top, std::min(all.Right, ColCount() - 1), std::min(all.Bottom, RowCount() - 1)});
-    }
+    if (SelectionRectangle())
+        RepaintSelectionSpan(before);
     ApplyPointerCursor();
 }
 
