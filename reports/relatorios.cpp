@@ -129,6 +129,12 @@ QString TextoNome(const std::uint8_t* slot)
     return QString::fromStdString(LeNome(slot));
 }
 
+void ImprimeLegenda(TPagina& p, int xSigla, int xDescricao, const TLegenda& legenda)
+{
+    TextoAte(p, xSigla, p.Y, xDescricao - p.Cu(0.5), QString::fromUtf8(legenda.sigla));
+    p.Texto(xDescricao, p.Y, legenda.descricao);
+}
+
 void IniciaRelatorio(TPagina& p, int titulo, int subtitulo, double linhas)
 {
     ImprimeCabecalho(p, titulo, subtitulo);

@@ -18,11 +18,11 @@ constexpr double kBordasAgenda[] = {4, 14, 22, 30, 54, 90};
 constexpr const char* kCabecasAgenda[] = {"Agenda", "CAT.", "ROTA", "NÚMERO", "NOME"};
 
 // A label and its value on one line; the value ends before the page's right
-// margin.
+// margin, centred on the label's line when it has to shrink.
 void LinhaRotulada(TPagina& p, int xRotulo, int xValor, const char* rotulo, const QString& valor)
 {
     p.Texto(xRotulo, p.Y, rotulo);
-    TextoAte(p, xValor, p.Y, p.W - 2 * p.CU, valor);
+    TextoNaCelula(p, xValor, p.Y - kFolgaRegua, p.AlturaTexto() + 2 * kFolgaRegua, p.W - 2 * p.CU, valor);
 }
 
 // Where the values of labelled lines start: at x, or one column unit past

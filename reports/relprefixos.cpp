@@ -67,9 +67,11 @@ void ImprimeBloqueioPrefixos(TPagina& p)
                 x = kColunaInicial * p.CU;
             }
         }
-        const int xCategoria = x + 6 * p.CU;
+        // Four digits in bold fill six column units; the category follows
+        // half a unit after.
+        const int xCategoria = x + p.Cu(6.5);
         p.Fonte(12, true);
-        TextoAte(p, x, p.Y, xCategoria, QString::fromStdString(prefixo.digitos));
+        TextoAte(p, x, p.Y, x + 6 * p.CU, QString::fromStdString(prefixo.digitos));
         p.Fonte(8);
         if (prefixo.categoria != kCategoriaMaisFundo)
             TextoAte(p, xCategoria, p.Y + p.Lu(0.5), x + kLarguraColuna * p.CU, kCategorias[prefixo.categoria]);

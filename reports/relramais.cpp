@@ -111,10 +111,8 @@ void ImprimeCategoriaRamais(TPagina& p)
     p.Texto(8 * p.CU, p.Y, "Em que: ");
     AvancaLinhas(p, 2);
     for (size_t i = 0; i < std::size(kLegendaCategorias); i += 2) {
-        p.Texto(13 * p.CU, p.Y, kLegendaCategorias[i].sigla);
-        p.Texto(20 * p.CU, p.Y, kLegendaCategorias[i].descricao);
-        p.Texto(53 * p.CU, p.Y, kLegendaCategorias[i + 1].sigla);
-        p.Texto(60 * p.CU, p.Y, kLegendaCategorias[i + 1].descricao);
+        ImprimeLegenda(p, 13 * p.CU, 20 * p.CU, kLegendaCategorias[i]);
+        ImprimeLegenda(p, 53 * p.CU, 60 * p.CU, kLegendaCategorias[i + 1]);
         AvancaLinhas(p, 2);
     }
 }
@@ -223,8 +221,7 @@ void ImprimeGruposRamais(TPagina& p)
     p.Fonte(10);
     p.Texto(5 * p.CU, p.Y, "Em que: ");
     for (const TLegenda& legenda : kLegendaGrupos) {
-        p.Texto(14 * p.CU, p.Y, legenda.sigla);
-        p.Texto(21 * p.CU, p.Y, legenda.descricao);
+        ImprimeLegenda(p, 14 * p.CU, 21 * p.CU, legenda);
         AvancaLinhas(p, 2);
     }
 }

@@ -135,8 +135,7 @@ void ImprimeTabelaModo(TPagina& p)
     p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
     p.Texto(20 * p.CU, p.Y, "Em que:");
     for (const TLegenda& legenda : kLegendaModo) {
-        p.Texto(29 * p.CU, p.Y, legenda.sigla);
-        p.Texto(38 * p.CU, p.Y, QString::fromUtf8(legenda.descricao));
+        ImprimeLegenda(p, 29 * p.CU, 38 * p.CU, legenda);
         AvancaTexto(p, 1.8);
     }
 }
@@ -174,10 +173,8 @@ void ImprimeTabelaConfiguracao(TPagina& p)
     AvancaTexto(p, 1.8);
     constexpr int kMetade = static_cast<int>(std::size(kColunasVia)) / 2;
     for (int i = 0; i < kMetade; ++i) {
-        p.Texto(12 * p.CU, p.Y, kColunasVia[i].cabeca);
-        p.Texto(19 * p.CU, p.Y, kColunasVia[i].descricao);
-        p.Texto(52 * p.CU, p.Y, kColunasVia[i + kMetade].cabeca);
-        p.Texto(59 * p.CU, p.Y, kColunasVia[i + kMetade].descricao);
+        ImprimeLegenda(p, 12 * p.CU, 19 * p.CU, {kColunasVia[i].cabeca, kColunasVia[i].descricao});
+        ImprimeLegenda(p, 52 * p.CU, 59 * p.CU, {kColunasVia[i + kMetade].cabeca, kColunasVia[i + kMetade].descricao});
         AvancaTexto(p, 1.8);
     }
 }
