@@ -100,16 +100,8 @@ TEST_P(PaginaLegivel, NoTextRunsIntoAnotherOrARuleAndAllStayOnThePage)
     EXPECT_TRUE(faltas.isEmpty()) << faltas.size() << " faults:\n" << faltas.mid(0, 20).join('\n').toStdString();
 }
 
-std::vector<CasoGeometria> TodosOsCasos()
-{
-    std::vector<CasoGeometria> casos;
-    for (int n : kNumerosRelatorios)
-        for (bool maisLarga : {false, true})
-            casos.push_back({n, maisLarga});
-    return casos;
-}
-
-INSTANTIATE_TEST_SUITE_P(Relatorios, PaginaLegivel, ::testing::ValuesIn(TodosOsCasos()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Relatorios, PaginaLegivel, ::testing::ValuesIn(CasosDosRelatorios<CasoGeometria>()),
+                         PrintedName{});
 
 // The check itself: two texts on one spot, a text on a rule and a text past
 // the page's edge are each reported, naming the texts.

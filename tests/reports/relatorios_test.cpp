@@ -177,16 +177,8 @@ TEST_P(SobreImagens, EverythingPrintedLiesOnThePage)
     }
 }
 
-std::vector<CasoImagem> TodosOsCasosImagem()
-{
-    std::vector<CasoImagem> casos;
-    for (int n : kNumerosRelatorios)
-        for (bool preenchida : {false, true})
-            casos.push_back({n, preenchida});
-    return casos;
-}
-
-INSTANTIATE_TEST_SUITE_P(Relatorios, SobreImagens, ::testing::ValuesIn(TodosOsCasosImagem()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Relatorios, SobreImagens, ::testing::ValuesIn(CasosDosRelatorios<CasoImagem>()),
+                         PrintedName{});
 
 // What a report prints for bytes as the editing windows store them.
 struct CasoValor {
