@@ -181,6 +181,7 @@ void ImprimeProgramacoesDiversas(TPagina& p)
     IniciaRelatorio(p, 11, stNenhum, 2);
     p.Fonte(12);
     const int x = 5 * p.CU;
+    // The two lines after the flags, whose values are not "Sim"/"Não".
     const char* const kUltimas[] = {"Tipo de impressora", "Número de dígitos da senha de ramal"};
     const int xValor = ColunaDosValores(p, x, ColunaDosValores(p, x, x + 58 * p.CU, kDiversas,
                                                                [](const TLinhaDiversas& l) { return l.rotulo; }),
@@ -189,10 +190,10 @@ void ImprimeProgramacoesDiversas(TPagina& p)
         LinhaRotulada(p, x, xValor, linha.rotulo, SimNao((p.Imagem[linha.offset] >> linha.bit) & 1));
         AvancaLinhas(p, 4);
     }
-    LinhaRotulada(p, x, xValor, "Tipo de impressora",
+    LinhaRotulada(p, x, xValor, kUltimas[0],
                   (p.Imagem[ofsBilhetagemDiversas] & 0x80) ? QStringLiteral("Paralela") : QStringLiteral("Serial"));
     AvancaLinhas(p, 4);
-    LinhaRotulada(p, x, xValor, "Número de dígitos da senha de ramal",
+    LinhaRotulada(p, x, xValor, kUltimas[1],
                   QString::number(p.Imagem[ofsDigitosSenhaRamal]));
     AvancaLinhas(p, 4);
 }

@@ -188,10 +188,13 @@ void ImprimeGruposRamais(TPagina& p)
     celula(p.Cu(kColunasGrupo[0]), topo, QStringLiteral("GRUPO"));
     for (int t = 0; t < 4; ++t)
         celula(p.Cu(kColunasGrupo[t + 1]), topo, QString::fromUtf8(kLegendaGrupos[t].sigla));
-    for (double x : kColunasMembro) {
-        const int cx = p.Cu(x);
-        TextoNaCelula(p, cx, topo, alturaLinha, cx + 12 * p.CU > direita ? direita : cx + 12 * p.CU, "RAMAL");
-    }
+    // The members share one column: each reaches the next one's start.
+    auto membro = [&](int m, int y, const QString& texto) {
+        const int cx = p.Cu(kColunasMembro[m % 4]);
+        TextoNaCelula(p, cx, y, alturaLinha, std::min(cx + 12 * p.CU, direita), texto);
+    };
+    for (int m = 0; m < 4; ++m)
+        membro(m, topo, QStringLiteral("RAMAL"));
     for (int g = 1; g <= kGrupos; ++g) {
         const std::uint8_t* grupo = p.Imagem + OffsetGrupo(g);
         const int y = topo + alturaLinha * (2 * g - 1);
@@ -202,9 +205,7 @@ void ImprimeGruposRamais(TPagina& p)
             celula(p.Cu(kColunasGrupo[2 + coluna]) + p.CU, y, QStringLiteral("X"));
         for (int m = 0; m < kMembros; ++m) {
             const int linha = m < 4 ? 0 : 1;
-            const int cx = p.Cu(kColunasMembro[m % 4]);
-            TextoNaCelula(p, cx, y + alturaLinha * linha, alturaLinha, std::min(cx + 12 * p.CU, direita),
-                          TextoReferencia(p.Imagem, grupo[1 + m]));
+            membro(m, y + alturaLinha * linha, TextoReferencia(p.Imagem, grupo[1 + m]));
         }
     }
     p.Caneta(4);
