@@ -2,7 +2,7 @@
 
 #include "link/serialportdriver.h"
 #include "platform/files.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -7,8 +7,8 @@
 #include "platform/controls.h"
 #include "platform/help.h"
 #include "platform/lugar.h"
-#include "shell/configuracao.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -6,7 +6,7 @@
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <QFile>
 #include <QFileInfo>

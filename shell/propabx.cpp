@@ -9,10 +9,10 @@
 #include "shell/aboutbox.h"
 #include "shell/arquivos.h"
 #include "shell/biblioteca.h"
-#include "shell/configuracao.h"
 #include "shell/formconfsys.h"
 #include "shell/instancia.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 #include "users/acesso.h"
 
 #include <QContextMenuEvent>

@@ -4,7 +4,7 @@
 #include "image/layout.h"
 #include "platform/application.h"
 #include "platform/files.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,7 @@
 #include "image/layout.h"
 #include "image/padrao.h"
 #include "shell/arquivos.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,11 +2,11 @@
 // reads and writes of every block, attempts, faults, abort, trace file.
 #include "link/codecblocos.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
-#include "tests/support/filemode.h"
+#include "state/registro.h"
 #include "tests/link/centralsimulada.h"
 #include "tests/link/linhateste.h"
 #include "tests/support/casenames.h"
+#include "tests/support/filemode.h"
 
 #include <QDate>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "image/layout.h"
 #include "image/padrao.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/support/dialogs_script.h"
 #include "tests/support/filemode.h"
 #include "tests/support/scripted.h"
