@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/formatting.h"
 #include "state/registro.h"
 
 #include <QFile>
@@ -33,11 +34,6 @@ const char* const kCaptionConfirmacao = "Confirmação";
 const char* const kCaptionAtencao = "Atenção";
 
 enum class TResultadoLeitura { Valido, SemAssinatura, NaoAberto, ErroLeitura };
-
-QString Texto(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 void Informa(const char* texto)
 {
