@@ -56,11 +56,6 @@ std::uint8_t BitsDaOperadora(std::string_view digitos)
     return static_cast<std::uint8_t>(valor & kBitsOperadora);
 }
 
-bool SoDigitos(std::string_view texto)
-{
-    return std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 int Digito(char c) { return c - '0'; }
 
 // One build: the working copies, which root entries it has stored, and the

@@ -86,12 +86,6 @@ QString TextoReferencia(std::uint8_t referencia, bool bfSemReferencia)
     return QString::fromStdString(ReferenciaParaTexto(ImagemAtual, referencia));
 }
 
-// A route is shown only for a number that has digits.
-QString TextoRota(std::uint8_t contagem)
-{
-    return DigitosDoNumero(contagem) != 0 ? QString::number(RotaDoNumero(contagem)) : QString();
-}
-
 // The number's digits as Ok reads them: the first 20 characters of the
 // trimmed text.
 std::string TextoNumero(const TMaskEdit* numero)
@@ -177,11 +171,11 @@ void TFormEmergenc::CarregaCampos(const std::uint8_t* origem)
 {
     ComboBox1->SetText(TextoReferencia(origem[ofsInternoEmergencia], false));
     MaskEdit1->SetText(QString::fromStdString(DescompactaNumero(origem + ofsExternoEmergencia)));
-    ComboBox6->SetText(TextoRota(origem[ofsExternoEmergencia + kContagemNumero]));
+    ComboBox6->SetText(QString::fromStdString(RotaParaTexto(origem[ofsExternoEmergencia + kContagemNumero])));
     ComboBox3->SetText(TextoReferencia(origem[ofsRamalEmergencia], false));
     ComboBox4->SetText(TextoReferencia(origem[ofsInternoRamalEmergencia], true));
     MaskEdit3->SetText(QString::fromStdString(DescompactaNumero(origem + ofsExternoRamalEmergencia)));
-    ComboBox7->SetText(TextoRota(origem[ofsExternoRamalEmergencia + kContagemNumero]));
+    ComboBox7->SetText(QString::fromStdString(RotaParaTexto(origem[ofsExternoRamalEmergencia + kContagemNumero])));
 }
 
 // Each list holds the numbering plan's extensions, leaving out the text of

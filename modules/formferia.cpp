@@ -37,7 +37,7 @@ const BotaoModulo<TFormFeria> kBotoes[] = {
 // Days in each month; February takes its 29th, there being no year.
 constexpr int kDiasMes[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool DataValida(int dia, int mes)
+bool DiaMesValido(int dia, int mes)
 {
     return mes >= 1 && mes <= 12 && dia >= 1 && dia <= kDiasMes[mes - 1];
 }
@@ -115,7 +115,7 @@ std::optional<TFormFeria::DataFeriado> TFormFeria::TextoParaDataFeriado(int n, Q
         return std::nullopt;
     const std::optional<int> dia = Numero(limpo.mid(0, 2));
     const std::optional<int> mes = Numero(limpo.mid(3, 2));
-    if (!dia || !mes || !DataValida(*dia, *mes))
+    if (!dia || !mes || !DiaMesValido(*dia, *mes))
         return std::nullopt;
     return DataFeriado{static_cast<std::uint8_t>(*dia), static_cast<std::uint8_t>(*mes)};
 }

@@ -111,7 +111,7 @@ QString TextoHora(const std::uint8_t* horaMinuto)
 
 QString TextoRota(std::uint8_t contagem)
 {
-    return (contagem & 0x1F) != 0 ? QString::number(contagem >> 5) : QString();
+    return QString::fromStdString(RotaParaTexto(contagem));
 }
 
 QString TextoNumero(const std::uint8_t* registro12)
