@@ -1,5 +1,6 @@
 #include "platform/xlsreader/biffscan.h"
 
+#include "image/cp1252.h"
 #include "platform/xlsreader/bytes.h"
 
 #include <algorithm>
@@ -253,25 +254,6 @@ void WalkRecords(const TBlock& Stream, std::size_t At, F Visit)
     }
 }
 
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | code >> 6));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | code >> 12));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | code >> 18));
-        out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 // A sheet name of the newer records: a count of characters, a flag byte
 // (bit 0: two bytes a character), the characters.
 std::string SheetName(const TBlock& Data, std::size_t At)
@@ -290,7 +272,7 @@ std::string SheetName(const TBlock& Data, std::size_t At)
         }
         if (code >= 0xD800 && code <= 0xDFFF)
             code = 0xFFFD;
-        AppendUtf8(name, code);
+        AcrescentaUtf8(name, code);
     }
     return name;
 }

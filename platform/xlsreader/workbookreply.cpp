@@ -1,5 +1,6 @@
 #include "platform/xlsreader/workbookreply.h"
 
+#include "image/cp1252.h"
 #include "platform/xlsreader/bytes.h"
 
 #include <bit>
@@ -120,36 +121,9 @@ bool ReadValues(TCursor& in, TWorkbookReply& reply, std::string& why)
 
 bool IsUtf8(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
-        const std::uint8_t b = byte(i);
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t least = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            length = 2, code = b & 0x1F, least = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3, code = b & 0x0F, least = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4, code = b & 0x07, least = 0x10000;
-        } else {
+    for (std::size_t i = 0; i < text.size();)
+        if (!ProximoUtf8(text, i))
             return false;
-        }
-        if (length > text.size() - i)
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((byte(i + k) & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (byte(i + k) & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
     return true;
 }
 
