@@ -923,7 +923,7 @@ public:
     int SortSwapCount() const { return sortSwaps_; }
     // The rows' first positions, following every exchange of rows; filled
     // with 0 .. RowCount - 1 by InitSortRowOrder.
-    const TIntList& SortRowOrder() const { return rowOrder_; }
+    const TIntList& SortRowOrder() const { return rowState_.Order(); }
     void InitSortRowOrder();
     // The columns whose runs of equal cells merge; the first is the first
     // level.
@@ -1292,9 +1292,7 @@ private:
     QStringList rowHeaders_;
     QStringList swapRow_;
     QStringList lookupItems_;
-    std::vector<bool> selectedRows_;
     TSortIndexList sortIndexes_;
-    TIntList rowOrder_{-1, -1};
     TIntList sortColumns_{-1, -1};
     TBitmap rowIndicator_;
     std::unique_ptr<TBackGround> backGround_;
@@ -1371,7 +1369,11 @@ private:
     class SortFrame;
     struct SortKeyCache;
     void RunSort(SortKind Kind);
-    void QuickSortRows(int Lo, int Hi, bool Indexed);
+    // Depth: partitions left before the heap takes over (-1: the limit
+    // for the rows Lo..Hi).
+    void QuickSortRows(int Lo, int Hi, bool Indexed, int Depth = -1);
+    static int SortDepthLimit(int Lo, int Hi);
+    void HeapSortRows(int Lo, int Hi, bool Indexed);
     // Copies row ARow into the pivot row: its texts, and copies of its
     // cell properties and graphics (never the row's own objects).
     void CopyPivotRow(int ARow);
@@ -1461,12 +1463,19 @@ private:
     TCellGraphic* NodeGraphic(int ARow);
     // The last real row under the node at display row ARow.
     int LastNodeRow(int ARow, int RowCountOfNode);
+    // The nearest node row above ARow (-1: none), and what the last such
+    // question of a paint found.
+    int NodeAbove(int ARow);
+    struct TNodeAbove {
+        std::int32_t Paint = 0;
+        std::uint64_t Version = 0;
+        int Rows = -1;
+        int Row = -1;
+        int Node = -1;
+    } nodeAbove_;
     void CheckRowIndex(int ARow) const;
     // The row's selection flag; rows never flagged read as not selected.
-    bool RowFlagged(int ARow) const
-    {
-        return ARow >= 0 && static_cast<size_t>(ARow) < selectedRows_.size() && selectedRows_[static_cast<size_t>(ARow)];
-    }
+    bool RowFlagged(int ARow) const { return rowState_.Flagged(ARow); }
     TCellGraphic* GraphicOfType(int ACol, int ARow, std::initializer_list<TCellType> Types);
     QStringList RadioItemsOf(const TCellGraphic& Radio) const;
     QString CheckText(int ACol, int ARow, bool Checked);
@@ -1493,7 +1502,8 @@ private:
     // Declared last, so that rows still hidden let go of their cell
     // objects while the rest of the grid is still there.
     THiddenRows hiddenRows_{[this](TStringGrid::TTakenRow& Row) { DropRow(Row); }};
-    std::vector<TPoint> selectedCells_;
+    // The row flags, cell selection and row order, following the rows.
+    TRowState rowState_;
     TGridRect savedHiddenSelection_;
     bool selectionHidden_ = false;
     // FixedRows when the filter came on, while it hid every normal row.
@@ -1511,20 +1521,43 @@ private:
     // Where a column (row) index goes through a change; -1 when it goes
     // away.
     using TIndexMap = std::function<int(int)>;
+    // A change of the rows: Count rows inserted or removed at At, or row At
+    // moved to To. Map gives where a row goes (-1 when it goes away),
+    // Touched the rows (before the change) a block it breaks must reach
+    // into, Shifted the rows (after it) whose index it changed.
+    struct TRowChange {
+        enum Kind { Insert, Remove, Move } What;
+        int At, Count, To;
+        int Map(int ARow) const;
+        std::pair<int, int> Touched() const;
+        std::pair<int, int> Shifted() const;
+    };
+    // Every merged block, and those reaching into the rows Rows.
     std::vector<TMergedBlock> MergedBlocks() const;
-    // Before a change of columns (Columns) or rows: the blocks the change
-    // does not carry whole are made plain cells and returned.
-    std::vector<TMergedBlock> UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map);
+    std::vector<TMergedBlock> MergedBlocksInRows(const std::vector<int>& Rows) const;
+    // Before a change of columns (Columns) or rows: the blocks of Blocks the
+    // change does not carry whole are made plain cells and returned.
+    std::vector<TMergedBlock> UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map,
+                                                  const std::vector<TMergedBlock>& Blocks);
     // After it: a broken block is merged again over what is left of it
     // (grown over inserted lines); a moved block that came apart stays
     // plain.
     void RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool Columns, const TIndexMap& Map, bool Moving);
-    // Every properties object learns its cell again.
-    void ReownCellProperties();
     // Runs a change of the columns whose index map is Map, keeping the
     // merged blocks whole where they can be.
     void ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
-    void ChangeRows(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
+    // Runs a change of the rows (Store changes the cells), keeping the
+    // merged blocks whole where they can be; the properties and the row
+    // state follow.
+    void ChangeRows(const TRowChange& Change, const std::function<void()>& Store);
+    // Every properties object in rows First..Last (one cell) learns its
+    // cell again; rows holding no object are passed over.
+    void ReownProperties(int First, int Last);
+    void ReownCell(int ACol, int ARow);
+    // After rows were removed: the current and top row stay where they
+    // were (Current, Top) while such rows remain, else on the last normal
+    // row.
+    void KeepRowsAfterRemoval(int Current, int Top);
     // The hidden flags and column values follow a change of the columns.
     void MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
                         const std::function<void(std::vector<std::uint16_t>&)>& Values);

@@ -494,21 +494,16 @@ int TExtStringGrid::CompareRowsIndexed(int AIndex, int ARow1, int ARow2)
 void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 {
     ++sortSwaps_;
-    if (ARow1 < rowOrder_.Count() && ARow2 < rowOrder_.Count()) {
-        const int first = rowOrder_.Items(ARow1);
-        rowOrder_.SetItems(ARow1, rowOrder_.Items(ARow2));
-        rowOrder_.SetItems(ARow2, first);
-    }
+    const bool whole = !SortSettings()->SingleColumn();
+    rowState_.Exchange(ARow1, ARow2,
+                       whole && MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort);
 
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
     const bool noObjects = sortKeys_ && sortKeys_->NoObjects(CellsVersion());
     auto ownerRows = [this, noObjects](int ARow) {
-        if (noObjects || !RowHasObjects(ARow))
-            return;
-        for (int c = 0; c < ColCount(); ++c)
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
-                props->OwnerRow = ARow;
+        if (!noObjects)
+            ReownProperties(ARow, ARow);
     };
     const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion());
     if (sortKeys_)
@@ -519,8 +514,7 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
         if (sortKeys_)
             sortKeys_->Resync(synced, CellsVersion());
         for (int r : {ARow1, ARow2})
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(column, r)))
-                props->OwnerRow = r;
+            ReownCell(column, r);
     } else {
         ExchangeStoredRows(ARow1, ARow2);
         if (sortKeys_)
@@ -533,13 +527,6 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
             SetRowHeights(ARow1, height2);
             SetRowHeights(ARow2, height1);
         }
-        if (MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort) {
-            const auto needed = static_cast<size_t>(std::max(ARow1, ARow2)) + 1;
-            if (selectedRows_.size() < needed)
-                selectedRows_.resize(needed, false);
-            std::vector<bool>::swap(selectedRows_[static_cast<size_t>(ARow1)],
-                                    selectedRows_[static_cast<size_t>(ARow2)]);
-        }
     }
     for (int* followed : {&sortCurrentRow_, &sortPivotSource_}) {
         if (*followed == ARow1)
@@ -551,9 +538,10 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 
 void TExtStringGrid::InitSortRowOrder()
 {
-    rowOrder_.Clear();
+    TIntList& order = rowState_.Order();
+    order.Clear();
     for (int r = 0; r < RowCount(); ++r)
-        rowOrder_.Add(r);
+        order.Add(r);
 }
 
 // ---- the sort frame
@@ -615,8 +603,7 @@ public:
             for (int r = 0; r < rows_; ++r) {
                 grid_.StoreText(0, r, column0_[static_cast<size_t>(r)].first);
                 grid_.TStringGrid::SetObjects(0, r, column0_[static_cast<size_t>(r)].second);
-                if (auto* props = dynamic_cast<TCellProperties*>(column0_[static_cast<size_t>(r)].second))
-                    props->OwnerRow = r;
+                grid_.ReownCell(0, r);
             }
         grid_.sortKeys_.reset();
         grid_.sortPivotRow_ = -1;
@@ -734,16 +721,35 @@ void TExtStringGrid::CopyPivotRow(int ARow)
         sortKeys_->Resync(synced, CellsVersion());
 }
 
-void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
+int TExtStringGrid::SortDepthLimit(int Lo, int Hi)
+{
+    // Twice the depth of an even split, and some room: ordinary columns
+    // never reach it.
+    int depth = 8;
+    for (int n = Hi - Lo + 1; n > 1; n /= 2)
+        depth += 2;
+    return depth;
+}
+
+void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed, int Depth)
 {
     const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
     const int column = SortSettings()->Column();
     auto compare = [&](int Row1, int Row2) {
         return Indexed ? CompareRowsIndexed(0, Row1, Row2) : CompareRows(column, Row1, Row2);
     };
+    if (Depth < 0)
+        Depth = SortDepthLimit(Lo, Hi);
     // The smaller part is sorted by a call, the larger by the loop, so the
-    // depth of calls stays below log2 of the row count.
+    // depth of calls stays below log2 of the row count. A column whose
+    // middle rows keep splitting it badly (rising, then falling) would
+    // take time growing with the square of its rows: past the depth limit
+    // the rest is sorted by the heap.
     while (Lo < Hi) {
+        if (Depth-- == 0) {
+            HeapSortRows(Lo, Hi, Indexed);
+            return;
+        }
         const int pivot = sortPivotRow_;
         CopyPivotRow((Lo + Hi) / 2);
         int i = Lo;
@@ -762,13 +768,43 @@ void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
         } while (j >= i);
         if (j - Lo < Hi - i) {
             if (Lo < j)
-                QuickSortRows(Lo, j, Indexed);
+                QuickSortRows(Lo, j, Indexed, Depth);
             Lo = i;
         } else {
             if (i < Hi)
-                QuickSortRows(i, Hi, Indexed);
+                QuickSortRows(i, Hi, Indexed, Depth);
             Hi = j;
         }
+    }
+}
+
+void TExtStringGrid::HeapSortRows(int Lo, int Hi, bool Indexed)
+{
+    const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
+    const int column = SortSettings()->Column();
+    // Whether row A belongs after row B.
+    auto after = [&](int A, int B) {
+        return (Indexed ? CompareRowsIndexed(0, A, B) : CompareRows(column, A, B)) == sign;
+    };
+    const int count = Hi - Lo + 1;
+    auto siftDown = [&](int Root, int Size) {
+        for (;;) {
+            int child = 2 * Root + 1;
+            if (child >= Size)
+                return;
+            if (child + 1 < Size && after(Lo + child + 1, Lo + child))
+                ++child;
+            if (!after(Lo + child, Lo + Root))
+                return;
+            ExchangeRows(Lo + Root, Lo + child);
+            Root = child;
+        }
+    };
+    for (int root = count / 2 - 1; root >= 0; --root)
+        siftDown(root, count);
+    for (int end = count - 1; end > 0; --end) {
+        ExchangeRows(Lo, Lo + end);
+        siftDown(0, end);
     }
 }
 
@@ -874,37 +910,56 @@ void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
     if (ARow < 0 || ACount <= 0 || ARow >= RowCount())
         return;
     ACount = std::min(ACount, RowCount() - ARow);
+    // One row always stays.
+    const int removed = std::min(ACount, RowCount() - 1);
+    const int cols = ColCount() + hiddenColCount_;
     const int current = Row();
     const int top = TopRow();
-    const int cols = ColCount() + hiddenColCount_;
     BeginUpdate();
-    ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
-    for (int n = 0; n < ACount; ++n) {
-        if (static_cast<size_t>(ARow) < selectedRows_.size())
-            selectedRows_.erase(selectedRows_.begin() + ARow);
-        TBaseGrid::DeleteRows(ARow, 1);
-    }
-    const int lastNormal = LastDataRow();
-    auto place = [&](int Wanted) {
-        if (Wanted < RowCount() - FixedFooters())
-            return Wanted;
-        return lastNormal >= FixedRows() ? lastNormal : FixedRows();
-    };
-    if (RowCount() > FixedRows()) {
-        SetRow(std::min(place(current), RowCount() - 1));
-        SetTopRow(std::min(place(top), RowCount() - 1));
-    }
+    ChangeRows({TRowChange::Remove, ARow, removed, 0}, [&] {
+        ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
+        TBaseGrid::DeleteRows(ARow, removed);
+        KeepRowsAfterRemoval(current, top);
+    });
     EndUpdate();
     CellsChanged(TRect{0, ARow, cols - 1, ARow + ACount - 1});
 }
 
 void TExtStringGrid::RemoveSelectedRows()
 {
-    for (int r = FixedRows(); r < RowCount() - FixedFooters();) {
-        if (RowFlagged(r))
-            RemoveRowsAt(r, 1);
-        else
-            ++r;
+    // The flagged rows leave in one pass; each is reported as removing it
+    // alone would (at its index once the ones before it are gone).
+    std::vector<int> rows = rowState_.FlaggedRows(FixedRows(), RowCount() - FixedFooters() - 1);
+    if (rows.empty())
+        return;
+    EndCellEditing();
+    const int cols = ColCount() + hiddenColCount_;
+    const int current = Row();
+    const int top = TopRow();
+    const bool objects = MayHoldObjects();
+    const TIndexMap map = [&rows](int r) {
+        const auto before = std::lower_bound(rows.begin(), rows.end(), r);
+        return before != rows.end() && *before == r ? -1 : r - static_cast<int>(before - rows.begin());
+    };
+    const auto broken = objects ? UnmergeBrokenBlocks(false, map, MergedBlocksInRows(rows))
+                                : std::vector<TMergedBlock>{};
+    BeginUpdate();
+    auto taken = TakeRows(rows);
+    for (auto& row : taken)
+        DropRow(row);
+    rows.resize(taken.size());
+    rowState_.Remove(rows);
+    KeepRowsAfterRemoval(current, top);
+    EndUpdate();
+    if (objects && !rows.empty()) {
+        ReownProperties(rows.front(), RowCount() - 1);
+        RemergeBlocks(broken, false, map, false);
+    }
+    NodesChanged();
+    Invalidate();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int at = rows[i] - static_cast<int>(i);
+        CellsChanged(TRect{0, at, cols - 1, at});
     }
 }
 

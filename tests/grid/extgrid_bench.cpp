@@ -97,11 +97,21 @@ struct Subject {
     std::function<void()> pageDown; // wraps to the top at the end
 };
 
+// Both sides show the same cells: no header row or column, the same column
+// width and row height.
+constexpr int kColWidth = 80;
+constexpr int kRowHeight = 21;
+
 Subject GridSubject(BenchGrid& grid, int rows)
 {
     grid.resize(800, 600);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
     grid.SetColCount(kCols);
     grid.SetRowCount(rows);
+    grid.SetDefaultRowHeight(kRowHeight);
+    for (int c = 0; c < kCols; ++c)
+        grid.SetColWidths(c, kColWidth);
     grid.show();
     Subject s;
     s.fill = [&grid, rows] {
@@ -130,6 +140,11 @@ Subject TableSubject(QTableWidget& table, int rows)
     table.resize(800, 600);
     table.setColumnCount(kCols);
     table.setRowCount(rows);
+    table.horizontalHeader()->hide();
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setMinimumSectionSize(1);
+    table.verticalHeader()->setDefaultSectionSize(kRowHeight);
+    table.horizontalHeader()->setDefaultSectionSize(kColWidth);
     table.show();
     Subject s;
     s.fill = [&table, rows] {
