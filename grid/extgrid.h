@@ -1369,11 +1369,11 @@ private:
     class SortFrame;
     struct SortKeyCache;
     void RunSort(SortKind Kind);
-    // Depth: partitions left before the heap takes over (-1: the limit
-    // for the rows Lo..Hi).
+    // Depth: partitions left before merging takes over (-1: the limit for
+    // the rows Lo..Hi).
     void QuickSortRows(int Lo, int Hi, bool Indexed, int Depth = -1);
     static int SortDepthLimit(int Lo, int Hi);
-    void HeapSortRows(int Lo, int Hi, bool Indexed);
+    void MergeSortRows(int Lo, int Hi, bool Indexed);
     // Copies row ARow into the pivot row: its texts, and copies of its
     // cell properties and graphics (never the row's own objects).
     void CopyPivotRow(int ARow);

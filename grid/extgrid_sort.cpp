@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -725,7 +726,7 @@ int TExtStringGrid::SortDepthLimit(int Lo, int Hi)
 {
     // Twice the depth of an even split, and some room: ordinary columns
     // never reach it.
-    int depth = 8;
+    int depth = 4;
     for (int n = Hi - Lo + 1; n > 1; n /= 2)
         depth += 2;
     return depth;
@@ -744,10 +745,10 @@ void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed, int Depth)
     // depth of calls stays below log2 of the row count. A column whose
     // middle rows keep splitting it badly (rising, then falling) would
     // take time growing with the square of its rows: past the depth limit
-    // the rest is sorted by the heap.
+    // the rest is sorted by merging.
     while (Lo < Hi) {
         if (Depth-- == 0) {
-            HeapSortRows(Lo, Hi, Indexed);
+            MergeSortRows(Lo, Hi, Indexed);
             return;
         }
         const int pivot = sortPivotRow_;
@@ -778,33 +779,53 @@ void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed, int Depth)
     }
 }
 
-void TExtStringGrid::HeapSortRows(int Lo, int Hi, bool Indexed)
+void TExtStringGrid::MergeSortRows(int Lo, int Hi, bool Indexed)
 {
     const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
     const int column = SortSettings()->Column();
-    // Whether row A belongs after row B.
-    auto after = [&](int A, int B) {
-        return (Indexed ? CompareRowsIndexed(0, A, B) : CompareRows(column, A, B)) == sign;
+    // Whether row A belongs before row B. The rows stay where they are
+    // while their order is found, so each is compared where it stands.
+    auto before = [&](int A, int B) {
+        return (Indexed ? CompareRowsIndexed(0, A, B) : CompareRows(column, A, B)) == -sign;
     };
-    const int count = Hi - Lo + 1;
-    auto siftDown = [&](int Root, int Size) {
-        for (;;) {
-            int child = 2 * Root + 1;
-            if (child >= Size)
-                return;
-            if (child + 1 < Size && after(Lo + child + 1, Lo + child))
-                ++child;
-            if (!after(Lo + child, Lo + Root))
-                return;
-            ExchangeRows(Lo + Root, Lo + child);
-            Root = child;
+    const auto count = static_cast<size_t>(Hi - Lo + 1);
+    std::vector<int> order(count);
+    std::vector<int> merged(count);
+    std::iota(order.begin(), order.end(), Lo);
+    // Runs of 1, 2, 4 ... rows merged pairwise; of equal rows the earlier
+    // one comes first.
+    for (size_t width = 1; width < count; width *= 2) {
+        for (size_t left = 0; left < count; left += 2 * width) {
+            const size_t middle = std::min(left + width, count);
+            const size_t right = std::min(left + 2 * width, count);
+            size_t i = left;
+            size_t j = middle;
+            size_t k = left;
+            while (i < middle && j < right)
+                merged[k++] = before(order[j], order[i]) ? order[j++] : order[i++];
+            while (i < middle)
+                merged[k++] = order[i++];
+            while (j < right)
+                merged[k++] = order[j++];
         }
-    };
-    for (int root = count / 2 - 1; root >= 0; --root)
-        siftDown(root, count);
-    for (int end = count - 1; end > 0; --end) {
-        ExchangeRows(Lo, Lo + end);
-        siftDown(0, end);
+        order.swap(merged);
+    }
+    // Each row goes to its place by one exchange at most: at[p] is the row
+    // (by its first place) now at place p, where[r] the place of row r.
+    std::vector<int> at(count);
+    std::iota(at.begin(), at.end(), 0);
+    std::vector<int> where = at;
+    for (size_t k = 0; k < count; ++k) {
+        const int wanted = order[k] - Lo;
+        const int p = where[static_cast<size_t>(wanted)];
+        if (p == static_cast<int>(k))
+            continue;
+        ExchangeRows(Lo + static_cast<int>(k), Lo + p);
+        const int displaced = at[k];
+        at[static_cast<size_t>(p)] = displaced;
+        where[static_cast<size_t>(displaced)] = p;
+        at[k] = wanted;
+        where[static_cast<size_t>(wanted)] = static_cast<int>(k);
     }
 }
 
