@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTextStream>
 #include "tests/support/stopwatch.h"
+#include "tests/support/tablebench.h"
 
 #include <gtest/gtest.h>
 
@@ -137,15 +138,7 @@ Subject GridSubject(BenchGrid& grid, int rows)
 
 Subject TableSubject(QTableWidget& table, int rows)
 {
-    table.resize(800, 600);
-    table.setColumnCount(kCols);
-    table.setRowCount(rows);
-    table.horizontalHeader()->hide();
-    table.verticalHeader()->hide();
-    table.verticalHeader()->setMinimumSectionSize(1);
-    table.verticalHeader()->setDefaultSectionSize(kRowHeight);
-    table.horizontalHeader()->setDefaultSectionSize(kColWidth);
-    table.show();
+    bench::ShapeTable(table, 800, 600, kCols, rows, kColWidth, kRowHeight);
     Subject s;
     s.fill = [&table, rows] {
         for (int r = 0; r < rows; ++r)

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include "tests/support/stopwatch.h"
+#include "tests/support/tablebench.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>
@@ -71,19 +72,6 @@ void Shape(TExtStringGrid& grid, int rows)
         grid.SetColWidths(c, kColWidth);
     grid.SetOptions(grid.Options() | goEditing);
     grid.show();
-}
-
-void Shape(QTableWidget& table, int rows)
-{
-    table.resize(kWidth, kHeight);
-    table.setColumnCount(kCols);
-    table.setRowCount(rows);
-    table.horizontalHeader()->hide();
-    table.verticalHeader()->hide();
-    table.verticalHeader()->setMinimumSectionSize(1);
-    table.verticalHeader()->setDefaultSectionSize(kRowHeight);
-    table.horizontalHeader()->setDefaultSectionSize(kColWidth);
-    table.show();
 }
 
 void Fill(TExtStringGrid& grid, int rows)
@@ -284,21 +272,6 @@ void SortSetUp(TExtStringGrid& grid, QTableWidget& table, int rows, SortKind kin
     grid.SortSettings()->SetDirection(sdAscending);
 }
 
-QString TableText(const QTableWidget& table)
-{
-    QString text;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        for (int c = 0; c < table.columnCount(); ++c) {
-            if (c > 0)
-                text += QLatin1Char('\t');
-            if (const QTableWidgetItem* item = table.item(r, c))
-                text += item->text();
-        }
-        text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
 void PasteIntoTable(QTableWidget& table, const QString& text, const QString& lineEnd, QChar separator)
 {
     QStringList lines = text.split(lineEnd);
@@ -349,7 +322,7 @@ void Measure(int rows, std::vector<Line>& lines)
                      table.reset();
                      qtBytes = HeapInUse();
                      table = std::make_unique<QTableWidget>();
-                     Shape(*table, rows);
+                     bench::ShapeTable(*table, kWidth, kHeight, kCols, rows, kColWidth, kRowHeight);
                  },
                  [&] { Fill(*table, rows); }, [&] { qtBytes = HeapInUse() - qtBytes; }},
                 3));
@@ -492,7 +465,7 @@ void Measure(int rows, std::vector<Line>& lines)
     add("copy every cell", Compare({[&] { grid->SetSelection({0, 0, kCols - 1, rows - 1}); },
                                     [&] { grid->CopySelection(); },
                                     [&] { copied = QGuiApplication::clipboard()->mimeData()->text(); }},
-                                   {nullptr, [&] { QGuiApplication::clipboard()->setText(TableText(*table)); },
+                                   {nullptr, [&] { QGuiApplication::clipboard()->setText(bench::TableText(*table)); },
                                     nullptr}));
     std::unique_ptr<TExtStringGrid> pasteGrid;
     std::unique_ptr<QTableWidget> pasteTable;
@@ -503,7 +476,7 @@ void Measure(int rows, std::vector<Line>& lines)
                                      [&] { pasteGrid->PasteText(0, 0, copied); }, [&] { pasteGrid.reset(); }},
                                     {[&] {
                                          pasteTable = std::make_unique<QTableWidget>();
-                                         Shape(*pasteTable, 1);
+                                         bench::ShapeTable(*pasteTable, kWidth, kHeight, kCols, 1, kColWidth, kRowHeight);
                                      },
                                      [&] { PasteIntoTable(*pasteTable, copied, QStringLiteral("\r\n"), '\t'); },
                                      [&] { pasteTable.reset(); }}));
@@ -529,7 +502,7 @@ void Measure(int rows, std::vector<Line>& lines)
                                     [&] { pasteGrid->LoadFromCSV(file); }, [&] { pasteGrid.reset(); }},
                                    {[&] {
                                         pasteTable = std::make_unique<QTableWidget>();
-                                        Shape(*pasteTable, 1);
+                                        bench::ShapeTable(*pasteTable, kWidth, kHeight, kCols, 1, kColWidth, kRowHeight);
                                     },
                                     [&] {
                                         QFile in(file);
