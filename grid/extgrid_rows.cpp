@@ -1,6 +1,7 @@
 // Rows and columns of the grid control: hidden columns and rows, nodes,
-// row selection, the cell controls and the cell-info getters, the filter
-// and the footer's calculations.
+// row selection, the cell controls and the cell-info getters, the filter,
+// the footer's calculations, and inserting, removing and moving rows and
+// columns.
 //
 // Hidden rows leave the grid whole: their cells (texts, properties,
 // graphics) wait outside it and come back as they were. Hiding and showing
@@ -1044,6 +1045,72 @@ void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
             if (RowHeights(first + static_cast<int>(i)) != heights[i])
                 SetRowHeights(first + static_cast<int>(i), heights[i]);
     });
+}
+
+void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
+{
+    if (ARow < 0 || ACount <= 0 || ARow >= RowCount())
+        return;
+    ACount = std::min(ACount, RowCount() - ARow);
+    // One row always stays.
+    const int removed = std::min(ACount, RowCount() - 1);
+    const int cols = ColCount() + hiddenColCount_;
+    const int current = Row();
+    const int top = TopRow();
+    BeginUpdate();
+    ChangeRows({TRowChange::Remove, ARow, removed, 0}, [&] {
+        ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
+        TBaseGrid::DeleteRows(ARow, removed);
+        KeepRowsAfterRemoval(current, top);
+    });
+    EndUpdate();
+    CellsChanged(TRect{0, ARow, cols - 1, ARow + ACount - 1});
+}
+
+void TExtStringGrid::RemoveSelectedRows()
+{
+    // The flagged rows leave in one pass; each is reported as removing it
+    // alone would (at its index once the ones before it are gone).
+    std::vector<int> rows = rowState_.FlaggedRows(FixedRows(), RowCount() - FixedFooters() - 1);
+    if (rows.empty())
+        return;
+    EndCellEditing();
+    const int cols = ColCount() + hiddenColCount_;
+    const int current = Row();
+    const int top = TopRow();
+    const bool objects = MayHoldObjects();
+    const TIndexMap map = [&rows](int r) {
+        const auto before = std::lower_bound(rows.begin(), rows.end(), r);
+        return before != rows.end() && *before == r ? -1 : r - static_cast<int>(before - rows.begin());
+    };
+    const auto broken = objects ? UnmergeBrokenBlocks(false, map, MergedBlocksInRows(rows))
+                                : std::vector<TMergedBlock>{};
+    BeginUpdate();
+    auto taken = TakeRows(rows);
+    for (auto& row : taken)
+        DropRow(row);
+    rows.resize(taken.size());
+    rowState_.Remove(rows);
+    KeepRowsAfterRemoval(current, top);
+    EndUpdate();
+    if (objects && !rows.empty()) {
+        ReownProperties(rows.front(), RowCount() - 1);
+        RemergeBlocks(broken, false, map, false);
+    }
+    NodesChanged();
+    Invalidate();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int at = rows[i] - static_cast<int>(i);
+        CellsChanged(TRect{0, at, cols - 1, at});
+    }
+}
+
+void TExtStringGrid::ClearRows(int ARow, int ACount)
+{
+    const int cols = ColCount() + hiddenColCount_;
+    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
+        for (int c = 0; c < std::min(cols, ColCount()); ++c)
+            SetCells(c, r, QString());
 }
 
 std::uint16_t TExtStringGrid::ColumnValue(int ACol) const
