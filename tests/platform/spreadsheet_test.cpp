@@ -98,8 +98,9 @@ TEST_F(Spreadsheet, TheWindowRecordNamesTheActiveSheet)
         for (int j = 1; j <= 2; ++j) {
             const auto& [kind, text] = expected[i - 1][j - 1];
             EXPECT_EQ(values.At(i, j).Kind, kind) << i << "," << j;
-            if (text)
+            if (text) {
                 EXPECT_EQ(values.At(i, j).AsText(), text) << i << "," << j;
+            }
         }
     // 25 December 2024, as a day count.
     EXPECT_EQ(values.At(2, 1).Number_, 45651);
