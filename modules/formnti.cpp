@@ -137,12 +137,14 @@ void TFormNTI::FormShow()
     ComboBox1->Items().Clear();
     for (const TerminalOferecido& terminal : terminais_)
         ComboBox1->Items().Add(terminal.ramal);
+    for (int k = 1; k <= kTerminaisTI; ++k)
+        registros_[k - 1] = LeTeclasTerminal(k);
     terminalAtual_ = 0;
     registro_.fill(kTeclaSemFuncao);
     if (!terminais_.empty()) {
         ComboBox1->SetItemIndex(0);
         terminalAtual_ = terminais_.front().terminal;
-        registro_ = LeTeclasTerminal(terminalAtual_);
+        registro_ = registros_[terminalAtual_ - 1];
     }
     PreencheGrade();
 }
@@ -233,8 +235,9 @@ bool TFormNTI::ValidaGrade()
     return false;
 }
 
-// The work record goes to its terminal before the chosen terminal is shown;
-// keys that fail the check keep the current terminal.
+// The work record is kept for its terminal before the chosen terminal is
+// shown; keys that fail the check keep the current terminal. The image
+// changes only on Ok.
 void TFormNTI::ComboBox1Change()
 {
     const int indice = ComboBox1->ItemIndex();
@@ -246,9 +249,9 @@ void TFormNTI::ComboBox1Change()
                 ComboBox1->SetItemIndex(static_cast<int>(i));
         return;
     }
-    GuardaTeclasTerminal(terminalAtual_, registro_);
+    registros_[terminalAtual_ - 1] = registro_;
     terminalAtual_ = terminais_[indice].terminal;
-    registro_ = LeTeclasTerminal(terminalAtual_);
+    registro_ = registros_[terminalAtual_ - 1];
     PreencheGrade();
 }
 
@@ -264,14 +267,16 @@ void TFormNTI::Button30Click()
 }
 
 // Ok takes what the grid shows, even when it was pressed by its key without
-// leaving the grid, and stores it only when every key passes. With no
-// terminal there is nothing to store.
+// leaving the grid, and stores every offered terminal's keys only when the
+// shown ones pass. With no terminal there is nothing to store.
 void TFormNTI::Button1Click()
 {
     if (terminalAtual_) {
         if (!ValidaGrade())
             return;
-        GuardaTeclasTerminal(terminalAtual_, registro_);
+        registros_[terminalAtual_ - 1] = registro_;
+        for (const TerminalOferecido& terminal : terminais_)
+            GuardaTeclasTerminal(terminal.terminal, registros_[terminal.terminal - 1]);
     }
     SetModalResult(mrOk);
 }
