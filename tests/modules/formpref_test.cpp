@@ -171,17 +171,19 @@ const Lista k000a009 = Divide(Padrao(), "00", {{"000", "4-0"}});
 
 INSTANTIATE_TEST_SUITE_P(Casos, Prefixos, ::testing::Values(
     CasoJanela{"SemMudancaOsMesmosBytes", Padrao(), [](TFormPref*) {}, {}, {}, {}},
-    // The first prefix is shown on opening: a click on a category keeps its
-    // carrier.
+    // Opening puts the first prefix in the edit while the access and
+    // carrier controls keep their first state; leaving the edit for a
+    // category shows the prefix first, so the click keeps its carrier.
     CasoJanela{"AberturaMostraOPrimeiro", Com(Padrao(), "00", "1-2"),
                [](TFormPref* j) {
                    EXPECT_EQ(j->Edit1->Text().trimmed(), "00");
-                   EXPECT_EQ(Selecionado(j), "00");
-                   EXPECT_EQ(j->RadioGroup1->ItemIndex(), 1);
-                   EXPECT_TRUE(j->RadioButton2->Checked());
-                   EXPECT_TRUE(j->CheckBox1->Checked() && j->CheckBox1->isEnabled());
-                   EXPECT_FALSE(j->CheckBox2->Checked());
+                   EXPECT_TRUE(j->Edit1->hasFocus());
+                   EXPECT_EQ(j->RadioGroup1->ItemIndex(), 4);
+                   EXPECT_TRUE(j->RadioButton1->Checked());
+                   EXPECT_FALSE(j->CheckBox1->Checked() || j->CheckBox1->isEnabled());
+                   EXPECT_FALSE(j->CheckBox2->Checked() || j->CheckBox2->isEnabled());
                    ClicaCategoria(j, 2);
+                   EXPECT_EQ(Selecionado(j), "00");
                },
                {}, Com(Padrao(), "00", "2-2"), {}},
     CasoJanela{"Digitar0NaoMudaNada", Padrao(),

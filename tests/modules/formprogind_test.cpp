@@ -455,8 +455,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, IndividualNavegacao, ::testing::Values(
 
 namespace {
 
-// The individual programming's picker: "81", "82" and "87" are "*****";
-// "83" and "84" are extensions there; cells are ordered by number.
+// The individual programming's picker: "81", "82" and "87" are "*****",
+// never chosen by a click; "83" and "84" are extensions there; cells are
+// ordered by number.
 TEST(IndividualSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
 {
     Imagem imagem = ImagemIndividual();
@@ -483,6 +484,7 @@ TEST(IndividualSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
                 legendas.push_back(celula->Caption().toStdString());
                 habilitadas.push_back(celula->isEnabled());
             }
+            ConfereCelulaEspecial(s, "Panel9", "Panel1");
             Clica(s, "SelButton");
             Clica(s, "OkButton");
         }});
