@@ -106,8 +106,8 @@ void TFormNTI::CriaGrade()
     ExtGrid1->SetBounds(kGrade.lugar.x, kGrade.lugar.y, kGrade.lugar.largura, kGrade.lugar.altura);
     ExtGrid1->Loaded();
 
-    ExtGrid1->OnGetAlignment = [this](QObject*, int ARow, int ACol, TAlignment& HAlign, TVAlignment&) {
-        ExtGrid1GetAlignment(ARow, ACol, HAlign);
+    ExtGrid1->OnGetAlignment = [this](QObject*, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign) {
+        ExtGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
     };
     ExtGrid1->OnCanEditCell = [this](QObject*, int ARow, int ACol, bool& CanEdit) {
         ExtGrid1CanEditCell(ARow, ACol, CanEdit);
@@ -169,9 +169,12 @@ LinhasTeclas TFormNTI::LinhasDaGrade() const
     return linhas;
 }
 
-void TFormNTI::ExtGrid1GetAlignment(int, int ACol, TAlignment& HAlign)
+// Every text stands in the middle of its row's height, so the descenders of
+// the heads and the keys' letters are drawn whole.
+void TFormNTI::ExtGrid1GetAlignment(int, int ACol, TAlignment& HAlign, TVAlignment& VAlign)
 {
     HAlign = ACol == kColunaNumeroTecla ? taCenter : taLeftJustify;
+    VAlign = vtaCenter;
 }
 
 void TFormNTI::ExtGrid1CanEditCell(int ARow, int ACol, bool& CanEdit)

@@ -36,7 +36,7 @@ private:
     void PreencheGrade();
     LinhasTeclas LinhasDaGrade() const;
 
-    void ExtGrid1GetAlignment(int ARow, int ACol, TAlignment& HAlign);
+    void ExtGrid1GetAlignment(int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign);
     void ExtGrid1CanEditCell(int ARow, int ACol, bool& CanEdit);
     void ExtGrid1GetEditorType(int ACol, int ARow, TEditorType& AEditor);
     void ExtGrid1ComboChange(int ACol, int ARow, const QString& ASelection);

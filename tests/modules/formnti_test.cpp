@@ -583,6 +583,46 @@ TEST(TeclasTerminais, EscolhasSoComEnterGravamAsTeclas)
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
+// Typing the first letters of an item in an open list and Enter take it and
+// leave the keyboard on the grid at the next cell: what the user types next
+// reaches the grid, whatever list was used.
+TEST(TeclasTerminais, DigitarNaListaEEnterDeixaOTecladoNaGrade)
+{
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    esperado[OffsetTecla(1, 1)] = 163; // "Rota" "3"
+    esperado[OffsetTecla(1, 2)] = 108; // "Cadeado"
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        ASSERT_NE(AbreCelula(w, 1, 1), nullptr);
+        input::Type(QStringLiteral("Ro"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(1, 1), "Rota");
+        ASSERT_TRUE(FocoNaGrade(Grade(w))) << "the keyboard went nowhere";
+        EXPECT_EQ(Grade(w)->Col(), 2);
+        EXPECT_EQ(Grade(w)->Row(), 1);
+        ASSERT_NE(AbreComEnter(), nullptr);
+        input::Type(QStringLiteral("3"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(2, 1), "3");
+        ASSERT_TRUE(FocoNaGrade(Grade(w)));
+        EXPECT_EQ(Grade(w)->Row(), 2);
+        ASSERT_NE(AbreComEnter(), nullptr);
+        input::Type(QStringLiteral("Ca"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(1, 2), "Cadeado");
+        ASSERT_TRUE(FocoNaGrade(Grade(w)));
+        input::Accelerator('k');
+        input::Settle();
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
 // A key left without its number stops Ok, by the mouse or by Alt+K: the
 // message, the cursor on the number, the window open and nothing written.
 class TeclasTerminaisFalha : public ::testing::TestWithParam<TComoOk> {};

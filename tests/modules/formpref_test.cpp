@@ -488,4 +488,26 @@ TEST(PrefixosJanela, ScreenshotOfTheTodosDialog)
     EXPECT_TRUE(QFile::exists(todos));
 }
 
+// A node that two entries of the root share (as the exchange may store it)
+// shows its prefixes under both, and Ok writes both ranges back with their
+// decisions, the window left as it opened.
+TEST(Prefixos, NoCompartilhadoChegaInteiroAoOk)
+{
+    auto imagem = ImagemCom(Padrao(), " 011");
+    ArvorePrefixos arvore = LeArvorePrefixos(imagem.data());
+    arvore.raiz[55] = 131;
+    arvore.raiz[57] = 131;
+    std::fill_n(arvore.nos.data() + 30, 10, static_cast<std::uint8_t>(0x02));
+    GravaArvorePrefixos(imagem.data(), arvore);
+    const Lista antes = CarregaArvorePrefixos(imagem.data());
+    const Resultado r = Abre(imagem, [&](TFormPref* j) {
+        EXPECT_TRUE(ItensDaLista(j).contains("553"));
+        EXPECT_TRUE(ItensDaLista(j).contains("573"));
+        Ok(j);
+    });
+    EXPECT_FALSE(r.aberta);
+    EXPECT_TRUE(r.caixas.empty());
+    EXPECT_EQ(CarregaArvorePrefixos(imagem.data()), antes);
+}
+
 } // namespace
