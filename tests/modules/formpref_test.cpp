@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Prefixos, ::testing::Values(
                {}, {}, {}},
     CasoJanela{"Digitar00JuntaOs000a009", k000a009,
                [](TFormPref* j) {
-                   EXPECT_EQ(Selecionado(j), "000");
+                   EXPECT_EQ(j->Edit1->Text().trimmed(), "000");
                    DigitaPrefixo(j, "00");
                    EXPECT_EQ(Selecionado(j), "00");
                    EXPECT_EQ(j->RadioGroup1->ItemIndex(), 4);
@@ -450,7 +450,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, PrefixosRecusa, ::testing::Values(
     CasoRecusa{"CodigoDeUmDigito", Padrao(), [](TFormPref* j) { DigitaDdd(j, "1"); }, "Código DDD está incorreto.",
                "Erro", "MaskEdit1"},
     CasoRecusa{"BrancoEntreOsDigitos", Padrao(), [](TFormPref* j) { DigitaDdd(j, "1 3"); },
-               "' ' is not a valid integer value", "", nullptr}),
+               "' ' is not a valid integer value", "Erro", nullptr}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
 TEST(PrefixosJanela, CancelAfterEveryKindOfChangeWritesNothing)
@@ -498,6 +498,7 @@ TEST(Prefixos, NoCompartilhadoChegaInteiroAoOk)
     arvore.raiz[55] = 131;
     arvore.raiz[57] = 131;
     std::fill_n(arvore.nos.data() + 30, 10, static_cast<std::uint8_t>(0x02));
+    arvore.nos[34] = 0x04;
     GravaArvorePrefixos(imagem.data(), arvore);
     const Lista antes = CarregaArvorePrefixos(imagem.data());
     const Resultado r = Abre(imagem, [&](TFormPref* j) {
