@@ -103,6 +103,7 @@ void TFormFeria::FormActivate()
     }
     MaskEdit17->SetText(DoisDigitos(ImagemAtual[ofsHoraFeriadoSabado]) + QLatin1Char(':')
                         + DoisDigitos(ImagemAtual[ofsMinutoFeriadoSabado]));
+    horaSabadoMostrada_ = MaskEdit17->Text();
     MaskEdit17->SetFocus();
 }
 
@@ -128,13 +129,20 @@ bool TFormFeria::FeriadoRepetido(const std::array<DataFeriado, kFeriados>& datas
     return false;
 }
 
+// A typed time is taken as typed, hour and minute, with no range check; a
+// part left blank (or half typed) stops the Ok here. The stored time left
+// untouched goes back as it is.
 bool TFormFeria::TextoParaHoraSabado(std::uint8_t& hora, std::uint8_t& minuto)
 {
     const QString texto = MaskEdit17->Text();
+    if (texto == horaSabadoMostrada_) {
+        hora = ImagemAtual[ofsHoraFeriadoSabado];
+        minuto = ImagemAtual[ofsMinutoFeriadoSabado];
+        return true;
+    }
     const std::optional<int> h = Numero(texto.mid(0, 2));
     const std::optional<int> m = Numero(texto.mid(3, 2));
-    // A part left blank (or half typed, or out of range) stops the Ok here.
-    const char* erro = !m || *m > 59 ? "Minuto inválido" : !h || *h > 23 ? "Hora inválida" : nullptr;
+    const char* erro = !m ? "Minuto inválido" : !h ? "Hora inválida" : nullptr;
     if (erro) {
         Application->MessageBox(QString::fromUtf8(erro), QStringLiteral("Erro"), MB_OK);
         MaskEdit17->SetFocus();
