@@ -107,7 +107,6 @@ void TExtStringGrid::HideRealRows(const std::vector<int>& Rows)
     for (size_t i = 0; i < taken.size(); ++i)
         hidden[i] = {real[i], std::move(taken[i])};
     hiddenRows_.Add(std::move(hidden));
-    NodesChanged();
 }
 
 void TExtStringGrid::UnHideRows(int FromRow, int ToRow)
@@ -141,7 +140,6 @@ void TExtStringGrid::PutBackRows(std::vector<THiddenRows::Row>&& Rows)
     }
     if (!at.empty())
         PutRows(at, std::move(cells));
-    NodesChanged();
 }
 
 // ---- nodes
@@ -616,7 +614,12 @@ void TExtStringGrid::RecalcFooter(int ACol)
     const int last = RowCount() - 1;
     const int fromRow = FixedRows();
     const int toRow = RowCount() - 2;
-    const TCellFloatReader read = [this](int c, int r) { return GetCellFloat(c, r); };
+    // A text that is no number counts as 0: a word typed in a summed column
+    // must not stop the edit or the paste that put it there.
+    const TCellFloatReader read = [this](int c, int r) {
+        double value = 0;
+        return ReadCellFloat(c, r, value) ? value : 0.0;
+    };
     const int from = ACol < 0 ? 0 : ACol;
     const int to = ACol < 0 ? ColCount() - 1 : std::min(ACol, ColCount() - 1);
     for (int c = from; c <= to; ++c) {
@@ -637,10 +640,37 @@ void TExtStringGrid::RecalcFooter(int ACol)
 
 void TExtStringGrid::CalcFooterColumn(int ACol)
 {
-    (void)ACol;
+    if (ACol >= 0)
+        RecalcFooter(ACol);
 }
 
-void TExtStringGrid::CalcFooterColumns() {}
+void TExtStringGrid::CalcFooterColumns()
+{
+    RecalcFooter(-1);
+}
+
+std::vector<std::uint8_t> TExtStringGrid::TakeFooterKinds()
+{
+    std::vector<std::uint8_t> kinds(static_cast<size_t>(ColCount()), 0);
+    const int last = RowCount() - 1;
+    for (int c = 0; c < ColCount() && last >= 0; ++c) {
+        if (!HasCellProperties(c, last))
+            continue;
+        TCellProperties* cell = GetCellProperties(c, last);
+        kinds[static_cast<size_t>(c)] = cell->FooterCalc;
+        // The row may become a data row.
+        cell->FooterCalc = 0;
+    }
+    return kinds;
+}
+
+void TExtStringGrid::PutFooterKinds(const std::vector<std::uint8_t>& Kinds)
+{
+    const int last = RowCount() - 1;
+    for (int c = 0; c < ColCount() && c < static_cast<int>(Kinds.size()) && last >= 0; ++c)
+        if (Kinds[static_cast<size_t>(c)] != 0)
+            GetCellProperties(c, last)->FooterCalc = Kinds[static_cast<size_t>(c)];
+}
 
 void TExtStringGrid::UpdateColSize(int ACol, int& AWidth)
 {
@@ -783,7 +813,6 @@ void TExtStringGrid::ChangeColumns(const TIndexMap& Map, bool Moving, const std:
     for (TPoint& cell : selectedCells_)
         cell.X = Map(cell.X);
     std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.X < 0; });
-    NodesChanged();
     Invalidate();
 }
 
@@ -807,7 +836,6 @@ void TExtStringGrid::ChangeRows(const TIndexMap& Map, bool Moving, const std::fu
     for (TPoint& cell : selectedCells_)
         cell.Y = Map(cell.Y);
     std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.Y < 0; });
-    NodesChanged();
     Invalidate();
 }
 
@@ -834,6 +862,8 @@ void TExtStringGrid::InsertRows(int ARow, int ARowCount)
         return;
     ChangeRows([=](int r) { return AfterInsert(r, ARow, ARowCount); }, false,
                [&] { TBaseGrid::InsertRows(ARow, ARowCount); });
+    // New rows change the footer's count and average.
+    CalcFooterColumns();
 }
 
 void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
@@ -882,9 +912,13 @@ void TExtStringGrid::RemoveCols(int ACol, int AColCount)
 
 void TExtStringGrid::ClearCols(int ACol, int ACount)
 {
-    for (int c = std::max(ACol, 0); c < std::min(ACol + ACount, ColCount()); ++c)
+    const int from = std::max(ACol, 0);
+    const int to = std::min(ACol + ACount, ColCount()) - 1;
+    for (int c = from; c <= to; ++c)
         for (int r = 0; r < RowCount(); ++r)
             SetCells(c, r, QString());
+    if (from <= to)
+        CellsChanged(TRect{from, 0, to, RowCount() - 1});
 }
 
 void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)

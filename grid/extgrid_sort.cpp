@@ -911,7 +911,11 @@ void TExtStringGrid::RemoveSelectedRows()
 void TExtStringGrid::ClearRows(int ARow, int ACount)
 {
     const int cols = ColCount() + hiddenColCount_;
-    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
+    const int from = std::max(ARow, 0);
+    const int to = std::min(ARow + ACount, RowCount()) - 1;
+    for (int r = from; r <= to; ++r)
         for (int c = 0; c < std::min(cols, ColCount()); ++c)
             SetCells(c, r, QString());
+    if (from <= to)
+        CellsChanged(TRect{0, from, ColCount() - 1, to});
 }
