@@ -788,9 +788,12 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
             // The footer follows what the cell finally holds (a corrected or
             // a refused value too).
             CalcFooterColumn(col);
-        } catch (...) {
+        } catch (const std::exception& error) {
+            // The error ends this commit with its box; the edit stays open
+            // and is validated again when it next ends.
             cellEditing_ = true;
-            throw;
+            Application->ShowException(error);
+            return false;
         }
     }
     if (!valid) {
