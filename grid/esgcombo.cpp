@@ -68,6 +68,14 @@ void TESGCustomCombo::ApplyColor()
     update();
 }
 
+TColor TESGCustomCombo::ParentColour() const
+{
+    if (!parentWidget())
+        return clBtnFace;
+    const QColor colour = parentWidget()->palette().color(QPalette::Window);
+    return static_cast<TColor>(colour.red() | colour.green() << 8 | colour.blue() << 16);
+}
+
 void TESGCustomCombo::changeEvent(QEvent* event)
 {
     TComboBox::changeEvent(event);
@@ -78,7 +86,7 @@ void TESGCustomCombo::changeEvent(QEvent* event)
         color_ = enabledColor_;
     } else {
         enabledColor_ = color_;
-        color_ = clBtnFace;
+        color_ = ParentColour();
     }
     ApplyColor();
 }

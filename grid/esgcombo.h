@@ -45,6 +45,7 @@ protected:
 private:
     QRect ButtonBand() const;
     void ApplyColor();
+    TColor ParentColour() const;
 
     int buttonWidth_;
     bool flat_ = true;

@@ -230,8 +230,9 @@ void TEsgEditBtn::focusInEvent(QFocusEvent* event)
 void TEsgEditBtn::KeyDown(int& Key, TShiftState Shift)
 {
     TEdit::KeyDown(Key, Shift);
+    // F4 does what a press of the button does (the unit edit's menu too).
     if (Key == VK_F4) {
-        ClickButton();
+        ButtonPressed();
         Key = 0;
     }
 }

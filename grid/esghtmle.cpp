@@ -57,24 +57,25 @@ int ToNumber(const QString& text)
 }
 
 // The value of attribute name (upper case) in a tag: the text between the
-// first pair of double quotes after it. tag is the tag's text as written,
-// upper its upper-cased copy.
-std::optional<QString> Attribute(const QString& tag, const QString& upper, const char* name)
+// first pair of double quotes after it. The name is found in the tag as
+// written, regardless of case (an upper-cased copy may be longer: "ß"
+// becomes "SS", and its positions would not be the tag's).
+std::optional<QString> Attribute(const QString& tag, const char* name)
 {
     const QString key = QString::fromLatin1(name);
     qsizetype from = 0;
     while (true) {
-        const qsizetype at = upper.indexOf(key, from);
+        const qsizetype at = tag.indexOf(key, from, Qt::CaseInsensitive);
         if (at < 0)
             return std::nullopt;
         from = at + 1;
         // Only a whole word followed by "=" names the attribute.
-        if (at > 0 && upper[at - 1].isLetterOrNumber())
+        if (at > 0 && tag[at - 1].isLetterOrNumber())
             continue;
         qsizetype i = at + key.size();
-        while (i < upper.size() && upper[i] == ' ')
+        while (i < tag.size() && tag[i] == ' ')
             ++i;
-        if (i >= upper.size() || upper[i] != '=')
+        if (i >= tag.size() || tag[i] != '=')
             continue;
         const qsizetype open = tag.indexOf('"', i);
         if (open < 0)
@@ -84,6 +85,12 @@ std::optional<QString> Attribute(const QString& tag, const QString& upper, const
             return std::nullopt;
         return tag.mid(open + 1, close - open - 1);
     }
+}
+
+// A tag whose first letters are BR ends the line.
+bool IsLineBreak(const QString& tag)
+{
+    return tag.startsWith(QStringLiteral("BR"), Qt::CaseInsensitive);
 }
 
 QString DecodeRun(QString text)
@@ -198,7 +205,7 @@ private:
 
     LineMetrics Pass(PassMode mode, const QString& text, int x, int lineTop, int lineBottom, const LineMetrics& line);
     void HandleTag(PassMode mode, const QString& tag, int& x, int lineTop, int lineBottom, const LineMetrics& line,
-                   LineMetrics& metrics, bool& lineEnds, bool& tagStays, int lineItems, int lineStartX);
+                   LineMetrics& metrics, bool& lineEnds, bool& tagStays, int lineStartX);
     void DrawRun(const QString& shown, int x, int bottom, int width, int lineTop, int lineBottom);
     void DrawControl(const QString& type, const QString& value, const TRect& box, bool hot);
     // A picture's graphic for an IMG source, or nothing.
@@ -328,7 +335,6 @@ LineMetrics Renderer::Pass(PassMode mode, const QString& text, int x, int lineTo
     }
     const int startX = x;
     const int available = in_.Rect.Width();
-    const int lineItems = state_.items;
     liSeen_ = false;
     int lineChars = 0;
     qsizetype pos = 0;
@@ -412,11 +418,11 @@ LineMetrics Renderer::Pass(PassMode mode, const QString& text, int x, int lineTo
         const qsizetype tagEnd = close < 0 ? text.size() : close + 1;
         const QString tag = text.mid(pos + 1, (close < 0 ? text.size() : close) - pos - 1);
         bool tagStays = false;
-        HandleTag(mode, tag, x, lineTop, lineBottom, line, metrics, lineEnds, tagStays, lineItems, startX);
+        HandleTag(mode, tag, x, lineTop, lineBottom, line, metrics, lineEnds, tagStays, startX);
         if (tagStays)
             break;
         pos = tagEnd;
-        if (tag.compare(QStringLiteral("BR"), Qt::CaseInsensitive) == 0 && mode == PassMode::Measure)
+        if (IsLineBreak(tag) && mode == PassMode::Measure)
             out_.StrippedText += '\r';
         if (mode == PassMode::Measure)
             lastBlankWidth = 0;
@@ -502,20 +508,21 @@ void Renderer::DrawControl(const QString& type, const QString& value, const TRec
         const int textRight = box.Right - (type == "COMBO" ? 17 : 0);
         valueIn({box.Left + 2, box.Top, textRight, box.Bottom}, Qt::AlignLeft | Qt::AlignVCenter);
         if (type == "COMBO") {
-            const TRect button{box.Right - 17, box.Top + 1, box.Right - 1, box.Bottom - 1};
+            // 16 wide, the line's height less 8 high.
+            const TRect button{box.Right - 17, box.Top + 4, box.Right - 1, box.Bottom - 4};
             if (themed_)
                 themedPart("combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, button);
             else
                 DrawFrameControl(canvas_, button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
         }
     } else if (type == "CHECK") {
-        const TRect r{box.Left + 1, box.Top + 1, box.Left + 14, box.Top + 14};
+        const TRect r{box.Left + 1, box.Top + 1, box.Left + 14, box.Top + 16}; // 13 x 15
         if (themed_)
             themedPart("button", BP_CHECKBOX, checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, r);
         else
             DrawFrameControl(canvas_, r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? unsigned(DFCS_CHECKED) : 0u));
     } else if (type == "RADIO") {
-        const TRect r{box.Left + 2, box.Top + 2, box.Left + 14, box.Top + 14};
+        const TRect r{box.Left + 2, box.Top + 2, box.Left + 14, box.Top + 16}; // 12 x 14
         if (themed_) {
             int s = hot && in_.Down ? RBS_UNCHECKEDPRESSED : hot ? RBS_UNCHECKEDHOT : RBS_UNCHECKEDNORMAL;
             if (checked)
@@ -597,7 +604,7 @@ bool Renderer::FindPicture(const QString& source, Picture& picture)
 
 void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop, int lineBottom,
                          const LineMetrics& line, LineMetrics& metrics, bool& lineEnds, bool& tagStays,
-                         int lineItems, int lineStartX)
+                         int lineStartX)
 {
     const QString upper = tag.toUpper();
     if (upper.isEmpty())
@@ -609,8 +616,14 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
         return;
     const QChar letter = name[0];
     const QString word = name.section(' ', 0, 0);
-    auto attr = [&](const char* key) { return Attribute(tag, upper, key); };
-    auto attrUpper = [&](const char* key) { return Attribute(upper, upper, key); };
+    auto attr = [&](const char* key) { return Attribute(tag, key); };
+    // FONT, P and BODY read their values in capitals.
+    auto attrUpper = [&](const char* key) {
+        std::optional<QString> value = Attribute(tag, key);
+        if (value)
+            *value = value->toUpper();
+        return value;
+    };
 
     if (closing) {
         switch (letter.unicode()) {
@@ -709,11 +722,13 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
         }
         return;
     case 'B':
+        // B alone is bold; the others go by their leading letters ("<BR/>"
+        // breaks the line, "<BLINK>" blinks).
         if (word == "B") {
             state_.font.Style |= fsBold;
-        } else if (word == "BR") {
+        } else if (IsLineBreak(word)) {
             lineEnds = true;
-        } else if (word == "BL") {
+        } else if (word.startsWith(QStringLiteral("BL"))) {
             if (!in_.Blink)
                 state_.font.Color = state_.background;
         } else if (word == "BODY") {
@@ -756,8 +771,9 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
         w = std::clamp(w, 0, 32767);
         ++state_.items;
         if (mode == PassMode::Measure) {
-            if (x - lineStartX + w > in_.Rect.Width() && w <= in_.Rect.Width() && state_.items - 1 > lineItems
-                && x > lineStartX) {
+            // As a picture: one that does not fit after what the line holds
+            // (text included) starts the next line.
+            if (x - lineStartX + w > in_.Rect.Width() && w <= in_.Rect.Width() && x > lineStartX) {
                 --state_.items;
                 tagStays = true;
                 return;
@@ -766,7 +782,8 @@ void Renderer::HandleTag(PassMode mode, const QString& tag, int& x, int lineTop,
             x += w;
             return;
         }
-        const TRect box{x, lineBottom - h, x + w, lineBottom};
+        // The box stands on the line's bottom and is as high as the line.
+        const TRect box{x, lineBottom - line.height, x + w, lineBottom};
         const bool hot = PointerIn(box);
         if (mode == PassMode::HitTest && hot) {
             result_ = true;
@@ -1030,13 +1047,13 @@ bool SetControlValue(QString& Text, const QString& ID, const QString& Value)
         const QString tag = Text.mid(open + 1, close - open - 1);
         const QString upper = tag.toUpper();
         pos = close + 1;
-        if (upper.section(' ', 0, 0) != QStringLiteral("CONTROL") || Attribute(tag, upper, "ID") != ID)
+        if (upper.section(' ', 0, 0) != QStringLiteral("CONTROL") || Attribute(tag, "ID") != ID)
             continue;
         QString value = Value;
         value.replace('<', QStringLiteral("&lt;")).replace('>', QStringLiteral("&gt;"));
         const QString rebuilt = QStringLiteral("<CONTROL ID=\"%1\" VALUE=\"%2\" WIDTH=\"%3\" TYPE=\"%4\">")
-                                    .arg(ID, value, Attribute(tag, upper, "WIDTH").value_or(QString()),
-                                         Attribute(tag, upper, "TYPE").value_or(QString()));
+                                    .arg(ID, value, Attribute(tag, "WIDTH").value_or(QString()),
+                                         Attribute(tag, "TYPE").value_or(QString()));
         Text.replace(open, close - open + 1, rebuilt);
         return true;
     }

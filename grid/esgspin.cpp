@@ -131,6 +131,30 @@ TEsgSpinButton::TEsgSpinButton(QWidget* parent)
     SetDirection(spVertical);
 }
 
+void TEsgSpinButton::SetUpGlyph(const QPixmap& Value)
+{
+    up_->Glyph = Value;
+    up_->update();
+}
+
+void TEsgSpinButton::SetDownGlyph(const QPixmap& Value)
+{
+    down_->Glyph = Value;
+    down_->update();
+}
+
+void TEsgSpinButton::SetUpNumGlyphs(int Value)
+{
+    up_->NumGlyphs = std::max(Value, 1);
+    up_->update();
+}
+
+void TEsgSpinButton::SetDownNumGlyphs(int Value)
+{
+    down_->NumGlyphs = std::max(Value, 1);
+    down_->update();
+}
+
 void TEsgSpinButton::Press(TExtTimerSpeedButton* button)
 {
     focused_ = button;
@@ -290,7 +314,8 @@ double TEsgSpinEdit::FloatValue() const
     text.replace(LocaleSettings().DecimalSeparator, '.');
     bool ok = false;
     const double value = text.toDouble(&ok);
-    return ok ? value : MinFloatValue;
+    // An unreadable text reads as the least integer value, as Value does.
+    return ok ? value : MinValue;
 }
 
 void TEsgSpinEdit::SetFloatValue(double value)
@@ -316,11 +341,21 @@ QDate TEsgSpinEdit::DateValue() const
     return date;
 }
 
+QDate TEsgSpinEdit::ClampedDate(const QDate& value) const
+{
+    // Equal bounds do not clamp; otherwise each bound that is set holds.
+    if (MinDateValue == MaxDateValue || !value.isValid())
+        return value;
+    if (MinDateValue.isValid() && value < MinDateValue)
+        return MinDateValue;
+    if (MaxDateValue.isValid() && value > MaxDateValue)
+        return MaxDateValue;
+    return value;
+}
+
 void TEsgSpinEdit::SetDateValue(const QDate& value)
 {
-    QDate date = value;
-    if (MinDateValue.isValid() && MaxDateValue.isValid() && MinDateValue != MaxDateValue)
-        date = std::clamp(date, MinDateValue, MaxDateValue);
+    const QDate date = ClampedDate(value);
     const int caret = cursorPosition();
     SetText(SpinDateText(date));
     setCursorPosition(std::min(caret, static_cast<int>(text().size())));
@@ -422,7 +457,9 @@ void TEsgSpinEdit::Step(int sign)
 bool TEsgSpinEdit::IsValidChar(char Key)
 {
     const auto c = static_cast<unsigned char>(Key);
-    if (!editorEnabled_)
+    // Without the editor no character types; the other control characters
+    // (copy, Esc, Tab) still do their work.
+    if (!editorEnabled_ && (c >= 0x20 || c == '\b'))
         return false;
     if (c == '\r')
         return false;
@@ -507,8 +544,7 @@ void TEsgSpinEdit::DoExit()
         break;
     case sptDate: {
         const QDate d = DateValue();
-        if (d.isValid() && MinDateValue.isValid() && MaxDateValue.isValid() && MinDateValue != MaxDateValue
-            && (d < MinDateValue || d > MaxDateValue))
+        if (ClampedDate(d) != d)
             SetDateValue(d);
         break;
     }

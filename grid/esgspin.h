@@ -66,6 +66,15 @@ public:
     void SetTransparent(bool transparent);
     TExtTimerSpeedButton* UpButton() const { return up_; }
     TExtTimerSpeedButton* DownButton() const { return down_; }
+    // The buttons' glyphs, each a strip of NumGlyphs images.
+    QPixmap UpGlyph() const { return up_->Glyph; }
+    void SetUpGlyph(const QPixmap& Value);
+    QPixmap DownGlyph() const { return down_->Glyph; }
+    void SetDownGlyph(const QPixmap& Value);
+    int UpNumGlyphs() const { return up_->NumGlyphs; }
+    void SetUpNumGlyphs(int Value);
+    int DownNumGlyphs() const { return down_->NumGlyphs; }
+    void SetDownNumGlyphs(int Value);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -105,6 +114,7 @@ public:
 
     QDate DateValue() const;
     void SetDateValue(const QDate& value);
+    QDate ClampedDate(const QDate& value) const;
     QTime TimeValue() const;
     void SetTimeValue(const QTime& value);
     QDate MinDateValue;

@@ -12,6 +12,7 @@
 #include "platform/localesettings.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -162,6 +163,8 @@ TExtStringGrid::TExtStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     // The marks shown while a column or row is moved.
     for (int direction = 0; direction < 4; ++direction)
         arrows_[direction] = new TArrowWindow(this, direction);
+    // The in-place editors live as long as the grid, hidden until an edit.
+    CreateInplaceEditors();
 
     if (AOwner)
         HookOwnerForm();
@@ -681,7 +684,7 @@ void TExtStringGrid::SetCellInteger(int ACol, int ARow, int Value)
     SetCells(ACol, ARow, QString::number(Value));
 }
 
-double TExtStringGrid::GetCellFloat(int ACol, int ARow) const
+bool TExtStringGrid::ReadCellFloat(int ACol, int ARow, double& Value) const
 {
     const QString text = Cells(ACol, ARow).trimmed();
     // An empty cell reads 0; a text the clean-up leaves nothing of is no
@@ -690,6 +693,15 @@ double TExtStringGrid::GetCellFloat(int ACol, int ARow) const
     bool ok = false;
     const double value = number.toDouble(&ok);
     if (!ok || !std::isfinite(value))
+        return false;
+    Value = value;
+    return true;
+}
+
+double TExtStringGrid::GetCellFloat(int ACol, int ARow) const
+{
+    double value = 0;
+    if (!ReadCellFloat(ACol, ARow, value))
         throw EExtGridError(QStringLiteral("Cell does not contain a float value"));
     return value;
 }
@@ -743,18 +755,20 @@ void TExtStringGrid::StretchColumn(int ACol)
         throw EExtGridError(QStringLiteral("Stretch column index out of range"));
     if (ColCount() == 0 || !columnSize_->Stretch() || stretching_)
         return;
-    stretching_ = true;
-    const int client = viewport()->width();
-    if (ColCount() == 1) {
-        SetColWidths(ACol, client);
-    } else {
-        int others = 0;
-        for (int c = 0; c < ColCount(); ++c)
-            if (c != ACol)
-                others += ColWidths(c);
-        SetColWidths(ACol, others < client ? client - others - 1 : DefaultColWidth());
+    {
+        // A width handler that throws must not leave stretching off for good.
+        const QScopedValueRollback<bool> guard(stretching_, true);
+        const int client = viewport()->width();
+        if (ColCount() == 1) {
+            SetColWidths(ACol, client);
+        } else {
+            int others = 0;
+            for (int c = 0; c < ColCount(); ++c)
+                if (c != ACol)
+                    others += ColWidths(c);
+            SetColWidths(ACol, others < client ? client - others - 1 : DefaultColWidth());
+        }
     }
-    stretching_ = false;
     AlignFooterPanel();
 }
 

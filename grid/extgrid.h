@@ -366,6 +366,8 @@ public:
     int GetCellInteger(int ACol, int ARow) const;
     void SetCellInteger(int ACol, int ARow, int Value);
     double GetCellFloat(int ACol, int ARow) const;
+    // As GetCellFloat, but False (Value untouched) for a text that is no number.
+    bool ReadCellFloat(int ACol, int ARow, double& Value) const;
     void SetCellFloat(int ACol, int ARow, double Value);
     void SetCellDate(int ACol, int ARow, TDateTime Value);
 
@@ -408,11 +410,8 @@ public:
     // Overrides of the base grid's cell rules.
     bool IsFixed(int ACol, int ARow) override;
     int GetCellIndent(int ARow) override;
-    // True when a row's column-0 graphic is ctNode. The answer is kept
-    // until a cell graphic is made or removed, the counts change, or
-    // NodesChanged is called (after a graphic's CellType was changed).
+    // True when a row's column-0 graphic is ctNode now.
     bool HasNodes() override;
-    void NodesChanged() { nodesKnown_ = false; }
     void FooterRowChanged() override;
 
     // Cell text, in real-column terms.
@@ -562,11 +561,9 @@ private:
     bool windowCreated_ = false;
     bool skipRepaint_ = false;
     bool stretching_ = false;
-    bool nodesKnown_ = false;
     int footerHeight_ = 21;
     bool footerShown_ = false;
     int footerRepaints_ = 0;
-    bool hasNodes_ = false;
     bool loading_ = false;
     // The selection kept while only fixed rows remain (FixedRowAlways).
     TGridRect savedSelection_;
@@ -929,6 +926,10 @@ public:
     // Footer of one column, and of all columns.
     virtual void CalcFooterColumn(int ACol);
     virtual void CalcFooterColumns();
+    // The footer row's calculation kinds by column, taken off the last row,
+    // and put on the last row again once an import has resized the grid.
+    std::vector<std::uint8_t> TakeFooterKinds();
+    void PutFooterKinds(const std::vector<std::uint8_t>& Kinds);
     // The two column-size hooks; both raise OnUpdateColumnSize.
     virtual void UpdateColSize(int ACol, int& AWidth);
     virtual void UpdateAutoColSize(int ACol, int& AWidth);
@@ -1604,7 +1605,7 @@ private:
     void EndControlEdit();
     void ReleaseHTMLButton();
     // The anchor under the mouse changed: exit the old one, enter the new.
-    void ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor);
+    void ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor, int Link = -1);
     void ShowLinkCursor(bool Show);
     void CancelCellHint();
     // A cell's text as its hint shows it (plain text escaped for the
@@ -1628,6 +1629,7 @@ private:
     // the link cursor; the cell the shown hint belongs to.
     QString hoverAnchor_;
     TPoint hoverAnchorCell_{-1, -1};
+    int hoverLink_ = -1; // its number in the cell's markup, from 1
     bool linkCursorShown_ = false;
     TPoint hintCell_{-1, -1};
     // Panning, the wheel and the housekeeping timer.

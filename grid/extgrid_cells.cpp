@@ -13,7 +13,6 @@ TCellGraphic* TExtStringGrid::CreateCellGraphic(int ACol, int ARow)
     RemoveCellGraphic(ACol, ARow);
     auto graphic = std::make_unique<TCellGraphic>();
     SetCellGraphic(ACol, ARow, graphic.get());
-    nodesKnown_ = false;
     return graphic.release();
 }
 
@@ -26,7 +25,6 @@ bool TExtStringGrid::RemoveCellGraphic(int ACol, int ARow)
     // The virtual check boxes of many cells share the grid's one graphic.
     if (graphic != virtCheckBox_.get())
         delete graphic;
-    nodesKnown_ = false;
     return true;
 }
 
@@ -47,8 +45,7 @@ void TExtStringGrid::ObjectDropped(TObject* Object)
         if (props->CellGraphic != virtCheckBox_.get())
             delete props->CellGraphic;
         props->CellGraphic = nullptr;
-        nodesKnown_ = false;
-    }
+        }
     TBaseGrid::ObjectDropped(Object);
 }
 
@@ -161,13 +158,12 @@ int TExtStringGrid::GetCellIndent(int ARow)
 
 bool TExtStringGrid::HasNodes()
 {
-    if (!nodesKnown_) {
-        hasNodes_ = false;
-        for (int r = 0; r < RowCount() && !hasNodes_; ++r)
-            hasNodes_ = GetCellType(0, r) == ctNode;
-        nodesKnown_ = true;
-    }
-    return hasNodes_;
+    // Asked of the cells as they are now: a graphic's type may change after
+    // it was made, and nothing else would say so.
+    for (int r = 0; r < RowCount(); ++r)
+        if (HasCellProperties(0, r) && GetCellType(0, r) == ctNode)
+            return true;
+    return false;
 }
 
 void TExtStringGrid::FooterRowChanged()

@@ -7,6 +7,7 @@
 #include "grid/esghtmle.h"
 #include "grid/esgspin.h"
 #include "grid/extutil.h"
+#include "image/conversao.h"
 #include "platform/localesettings.h"
 #include "platform/rtf.h"
 
@@ -563,11 +564,16 @@ bool TExtStringGrid::FillDateSeries(const TGridRect& Sel, const QString& First, 
     if (!dateOrTime(First) || !dateOrTime(Second))
         return false;
     const bool always = Navigation()->AllowClipboardAlways;
+    // Values that look like dates or times but do not convert stop the fill
+    // with the conversion's error.
+    const auto fail = [](const QString& S, const char* Kind) {
+        throw EConvertError(S.toStdString(), Kind);
+    };
     if (!First.contains(locale.DateSeparator)) {
         const std::optional<QTime> from = ParseTime(First);
         const std::optional<QTime> to = ParseTime(Second);
         if (!from || !to)
-            return false;
+            fail(from ? Second : First, "time");
         const int step = from->secsTo(*to);
         QTime value = *from;
         for (const TPoint& cell : SeriesCells(Sel)) {
@@ -579,8 +585,10 @@ bool TExtStringGrid::FillDateSeries(const TGridRect& Sel, const QString& First, 
     }
     QDate from;
     QDate to;
-    if (!LocaleStrToDate(First, from) || !LocaleStrToDate(Second, to))
-        return false;
+    if (!LocaleStrToDate(First, from))
+        fail(First, "date");
+    if (!LocaleStrToDate(Second, to))
+        fail(Second, "date");
     const int years = to.year() - from.year();
     const int months = to.month() - from.month();
     const int days = to.day() - from.day();

@@ -37,9 +37,11 @@ QSize DroppedTextSize(const QString& Text)
     return QSize(cols, rows);
 }
 
-bool HasExtension(const QString& FileName, const char* Extension)
+// A dropped file counts as a kind when its name, in capitals, holds the
+// kind's ".CSV" or ".XLS" anywhere (the folders' names do not count).
+bool NameHolds(const QString& FileName, const char* Mark)
 {
-    return QFileInfo(FileName).suffix().compare(QLatin1String(Extension), Qt::CaseInsensitive) == 0;
+    return QFileInfo(FileName).fileName().toUpper().contains(QLatin1String(Mark));
 }
 
 } // namespace
@@ -370,8 +372,8 @@ bool TExtStringGrid::OleDropFiles(const QStringList& Files)
     bool loaded = false;
     if (Files.size() == 1) {
         const QString& name = Files.first();
-        const bool csv = HasExtension(name, "csv");
-        const bool xls = HasExtension(name, "xls");
+        const bool csv = NameHolds(name, ".CSV");
+        const bool xls = !csv && NameHolds(name, ".XLS");
         bool allow = true;
         if ((csv || xls) && OnOleDrop)
             OnOleDrop(this, -1, -1, name, allow);

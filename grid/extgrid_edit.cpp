@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -120,6 +121,10 @@ void TExtStringGrid::CreateInplaceEditors()
     buttonEditor_ = new TGridButton(this, area);
     controlEdit_ = new TControlEdit(area);
     controlCombo_ = new TControlCombo(area);
+    // They draw themed as the grid does.
+    comboEditor_->Themed = visualStyles_;
+    editBtnEditor_->SetIsWinXP(visualStyles_);
+    unitEditor_->SetIsWinXP(visualStyles_);
     for (QWidget* editor : SpecialEditors()) {
         editor->setEnabled(false);
         editor->hide();
@@ -719,12 +724,11 @@ void TExtStringGrid::EndCellEditing()
 {
     if (!editorShown_ || endingEdit_)
         return;
-    ++endingEdit_;
+    const QScopedValueRollback<int> ending(endingEdit_, endingEdit_ + 1);
     TBaseGrid::HideEditor();
     ReadEditorValue(Col(), Row());
     editorShown_ = false;
     SelectCell(Col(), Row());
-    --endingEdit_;
 }
 
 void TExtStringGrid::EndEditorToGrid()
@@ -759,26 +763,39 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
     if (!cellEditing_ || validating_)
         return true;
     cellEditing_ = false;
-    validating_ = true;
     bool valid = true;
     const int col = editCell_.X >= 0 ? editCell_.X : Col();
     const int row = editCell_.Y >= 0 ? editCell_.Y : Row();
     if (Text != editCellText_ || ForceValidation) {
-        RecalcFooter(col);
-        QString value = Text;
-        if (CellChecker() && CellChecker()->AutoCorrect)
-            value = CellChecker()->CorrectCellText(col, row, value);
-        if (OnCellValidate)
-            Application->Guard([&] { OnCellValidate(this, col, row, value, valid); });
-        if (CellChecker() && CellChecker()->AutoMarkError)
-            value = CellChecker()->MarkCellError(col, row, value);
-        CellsChanged(TRect{col, row, col, row});
-        if (valid)
-            SetCells(col, row, value);
-        else
-            SetCells(col, row, value != Text ? value : editCellText_);
+        // Whatever throws below (a checker, a cells-changed handler), the
+        // grid must be able to validate and edit again afterwards, and the
+        // edit is not over: its next end validates it again.
+        const QScopedValueRollback<bool> guard(validating_, true);
+        try {
+            CalcFooterColumn(col);
+            QString value = Text;
+            if (CellChecker() && CellChecker()->AutoCorrect)
+                value = CellChecker()->CorrectCellText(col, row, value);
+            if (OnCellValidate)
+                Application->Guard([&] { OnCellValidate(this, col, row, value, valid); });
+            if (CellChecker() && CellChecker()->AutoMarkError)
+                value = CellChecker()->MarkCellError(col, row, value);
+            CellsChanged(TRect{col, row, col, row});
+            if (valid)
+                SetCells(col, row, value);
+            else
+                SetCells(col, row, value != Text ? value : editCellText_);
+            // The footer follows what the cell finally holds (a corrected or
+            // a refused value too).
+            CalcFooterColumn(col);
+        } catch (const std::exception& error) {
+            // The error ends this commit with its box; the edit stays open
+            // and is validated again when it next ends.
+            cellEditing_ = true;
+            Application->ShowException(error);
+            return false;
+        }
     }
-    validating_ = false;
     if (!valid) {
         // Back to the cell, and its edit starts again.
         cellEditing_ = true;

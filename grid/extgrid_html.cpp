@@ -91,7 +91,7 @@ bool TExtStringGrid::HTMLHitTest(int X, int Y, int& ACol, int& ARow, THTMLDrawOu
     in.Y = Y;
     in.CheckHotSpot = true;
     in.Selected = layout.Selected;
-    in.WordWrap = WordWrap();
+    in.WordWrap = !EnhTextSize;
     in.Images = GridImages();
     in.URLColor = URLColor();
     in.PictureCache = PictureCache();
@@ -296,17 +296,23 @@ void TExtStringGrid::AnchorMouseMove(TShiftState Shift, int X, int Y)
     THTMLDrawOutput hit;
     const bool onAnchor =
         HTMLHitTest(X, Y, col, row, hit) && !hit.Anchor.isEmpty() && hit.Anchor != QLatin1String("ctrl");
-    ChangeHoverAnchor(col, row, onAnchor ? hit.Anchor : QString());
+    ChangeHoverAnchor(col, row, onAnchor ? hit.Anchor : QString(), onAnchor ? hit.MouseLink : -1);
     ShowLinkCursor(onAnchor);
 }
 
-void TExtStringGrid::ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor)
+void TExtStringGrid::ChangeHoverAnchor(int ACol, int ARow, const QString& Anchor, int Link)
 {
     const TPoint cell = Anchor.isEmpty() ? TPoint{-1, -1} : TPoint{ACol, ARow};
-    if (Anchor == hoverAnchor_ && cell == hoverAnchorCell_)
+    const int link = Anchor.isEmpty() ? -1 : Link;
+    if (Anchor == hoverAnchor_ && cell == hoverAnchorCell_ && link == hoverLink_)
         return;
     const QString left = std::exchange(hoverAnchor_, Anchor);
     const TPoint leftCell = std::exchange(hoverAnchorCell_, cell);
+    hoverLink_ = link;
+    // Both cells show the change of the hovered link.
+    for (const TPoint& changed : {leftCell, cell})
+        if (changed.X >= 0 && changed.X < ColCount() && changed.Y >= 0 && changed.Y < RowCount())
+            RepaintCell(DisplayColIndex(changed.X), changed.Y);
     if (!left.isEmpty() && OnAnchorExit)
         Application->Guard([&] { OnAnchorExit(this, leftCell.Y, leftCell.X, left); });
     if (!Anchor.isEmpty() && OnAnchorEnter)

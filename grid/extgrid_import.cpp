@@ -177,6 +177,8 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     options.ReportProgress = static_cast<bool>(OnFileProgress);
 
     BeginUpdate();
+    // The footer's calculations go with the footer row to the new last row.
+    const std::vector<std::uint8_t> footerKinds = footerRow ? TakeFooterKinds() : std::vector<std::uint8_t>();
     try {
         ClearImportCells(firstCol, firstRow);
         TGridSink sink(*this);
@@ -185,9 +187,11 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
             for (int c = 0; c < ColCount(); ++c)
                 StoreText(c, RowCount() - 1, QString());
     } catch (...) {
+        PutFooterKinds(footerKinds);
         EndUpdate();
         throw;
     }
+    PutFooterKinds(footerKinds);
     EndUpdate();
     // CellsChanged recalculates the floating footer too.
     CellsChanged(TRect{0, 0, ColCount(), RowCount()});

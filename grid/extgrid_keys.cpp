@@ -137,9 +137,10 @@ void TExtStringGrid::GoToFirstOrLastRow(bool Last, TShiftState Shift)
 {
     int row = FixedRows();
     if (Last) {
-        // The rows under the fixed footers, or the floating footer's own
-        // last row, cannot be the current one.
-        row = FloatingFooter()->Visible() && RowCount() > 2 ? RowCount() - 2 : LastDataRow();
+        // The last row, or the one above the floating footer; a fixed footer
+        // row is never current, so the last row that can be.
+        row = FloatingFooter()->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - 1;
+        row = std::min(row, LastDataRow());
     }
     row = std::clamp(row, FixedRows(), RowCount() - 1);
     const TPoint to = BaseCell(Col(), row);

@@ -83,7 +83,6 @@ void TExtStringGrid::Resize()
 
 void TExtStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
-    nodesKnown_ = false;
     if (!parentWidget()) {
         TBaseGrid::SizeChanged(OldColCount, OldRowCount);
         return;

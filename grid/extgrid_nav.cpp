@@ -37,7 +37,9 @@ void TExtStringGrid::ScrollInView(int ACol, int ARow)
 
 bool TExtStringGrid::MayEnterCell(int ACol, int ARow)
 {
-    const bool editing = (Options() & goEditing) || MouseActions()->RangeSelectAndEdit;
+    // A cell refused before switched editing off for the moment; the next
+    // cell may still be entered.
+    const bool editing = (Options() & goEditing) || MouseActions()->RangeSelectAndEdit || tempEditPermission_;
     return editing && !IsFixedCell(ACol, ARow) && CanEditCell(ACol, ARow);
 }
 

@@ -19,6 +19,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QScopedValueRollback>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -37,9 +38,10 @@ public:
     {
         if (watched != grid_ || event->type() != QEvent::Paint || busy_)
             return false;
-        busy_ = true;
-        static_cast<QObject*>(grid_)->event(event);
-        busy_ = false;
+        {
+            const QScopedValueRollback<bool> guard(busy_, true);
+            static_cast<QObject*>(grid_)->event(event);
+        }
         grid_->PaintNonClient();
         return true;
     }
@@ -202,13 +204,10 @@ void TExtStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TV
             HAlign = taRightJustify;
     }
     if (HasCellProperties(ACol, ARow)) {
-        // A cell's own alignment counts where it was set; the defaults of
-        // its properties leave the grid's.
+        // A cell with properties is aligned as they say, left and top too.
         const TCellProperties* props = GetCellProperties(ACol, ARow);
-        if (props->Alignment != taLeftJustify)
-            HAlign = props->Alignment;
-        if (props->VAlignment() != vtaTop)
-            VAlign = props->VAlignment();
+        HAlign = props->Alignment;
+        VAlign = props->VAlignment();
     }
     GetCellAlign(ACol, ARow, HAlign, VAlign);
 }
@@ -267,8 +266,13 @@ void TExtStringGrid::DrawCellContent(TCanvas& ACanvas, int ACol, TGridDrawState 
         DrawFixedRelief(ACanvas, ACol, Inflated(rect, 1));
     if (col == 0 && !fixed && HasNodes() && CellNode()->ShowTree())
         PaintTreeLines(ACanvas, rect, NodeTreePosition(ARow));
-    if (graphic)
+    if (graphic) {
+        // A graphic or button larger than its cell stays inside it.
+        painter->save();
+        painter->setClipRect(rect.ToQRect(), Qt::IntersectClip);
         DrawCellGraphic(ACanvas, GraphicRect(col, ARow, rect, *graphic, hAlign), *graphic, col, ARow);
+        painter->restore();
+    }
 
     const int line = GridLineWidth();
     const TRect inner{rect.Left + line, rect.Top + line, rect.Right - line, rect.Bottom - line};
@@ -396,7 +400,14 @@ void TExtStringGrid::DrawCellText(TCanvas& ACanvas, int ADisplayCol, int ACol, i
         in.URLColor = URLColor();
         in.ShadowColor = clGray;
         in.Selected = shownSelected;
-        in.WordWrap = WordWrap();
+        // Without EnhTextSize a line of markup is not cut short by an
+        // ellipsis.
+        in.WordWrap = !EnhTextSize;
+        // The link under the mouse is drawn hovered.
+        if (hoverAnchorCell_ == TPoint{ACol, ARow}) {
+            in.HoverLink = hoverLink_;
+            in.HoverStyle = true;
+        }
         in.PictureCache = PictureCache();
         in.Pictures = PictureContainer();
         in.Window = this;
@@ -891,6 +902,7 @@ QSize TExtStringGrid::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
         in.Markup = text;
         in.Rect = {0, 0, 4096, 4096};
         in.CheckOnly = true;
+        in.WordWrap = !EnhTextSize;
         in.Images = GridImages();
         in.PictureCache = PictureCache();
         in.Pictures = PictureContainer();

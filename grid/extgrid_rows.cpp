@@ -110,7 +110,6 @@ void TExtStringGrid::HideRealRows(const std::vector<int>& Rows)
     for (size_t i = 0; i < taken.size(); ++i)
         hidden[i] = {real[i], std::move(taken[i])};
     hiddenRows_.Add(std::move(hidden));
-    NodesChanged();
 }
 
 void TExtStringGrid::UnHideRows(int FromRow, int ToRow)
@@ -144,7 +143,6 @@ void TExtStringGrid::PutBackRows(std::vector<THiddenRows::Row>&& Rows)
     }
     if (!at.empty())
         PutRows(at, std::move(cells));
-    NodesChanged();
 }
 
 // ---- nodes
@@ -631,7 +629,12 @@ void TExtStringGrid::RecalcFooter(int ACol)
     const int last = RowCount() - 1;
     const int fromRow = FixedRows();
     const int toRow = RowCount() - 2;
-    const TCellFloatReader read = [this](int c, int r) { return GetCellFloat(c, r); };
+    // A text that is no number counts as 0: a word typed in a summed column
+    // must not stop the edit or the paste that put it there.
+    const TCellFloatReader read = [this](int c, int r) {
+        double value = 0;
+        return ReadCellFloat(c, r, value) ? value : 0.0;
+    };
     const int from = ACol < 0 ? 0 : ACol;
     const int to = ACol < 0 ? ColCount() - 1 : std::min(ACol, ColCount() - 1);
     for (int c = from; c <= to; ++c) {
@@ -652,10 +655,37 @@ void TExtStringGrid::RecalcFooter(int ACol)
 
 void TExtStringGrid::CalcFooterColumn(int ACol)
 {
-    (void)ACol;
+    if (ACol >= 0)
+        RecalcFooter(ACol);
 }
 
-void TExtStringGrid::CalcFooterColumns() {}
+void TExtStringGrid::CalcFooterColumns()
+{
+    RecalcFooter(-1);
+}
+
+std::vector<std::uint8_t> TExtStringGrid::TakeFooterKinds()
+{
+    std::vector<std::uint8_t> kinds(static_cast<size_t>(ColCount()), 0);
+    const int last = RowCount() - 1;
+    for (int c = 0; c < ColCount() && last >= 0; ++c) {
+        if (!HasCellProperties(c, last))
+            continue;
+        TCellProperties* cell = GetCellProperties(c, last);
+        kinds[static_cast<size_t>(c)] = cell->FooterCalc;
+        // The row may become a data row.
+        cell->FooterCalc = 0;
+    }
+    return kinds;
+}
+
+void TExtStringGrid::PutFooterKinds(const std::vector<std::uint8_t>& Kinds)
+{
+    const int last = RowCount() - 1;
+    for (int c = 0; c < ColCount() && c < static_cast<int>(Kinds.size()) && last >= 0; ++c)
+        if (Kinds[static_cast<size_t>(c)] != 0)
+            GetCellProperties(c, last)->FooterCalc = Kinds[static_cast<size_t>(c)];
+}
 
 void TExtStringGrid::UpdateColSize(int ACol, int& AWidth)
 {
@@ -861,7 +891,6 @@ void TExtStringGrid::ChangeColumns(const TIndexMap& Map, bool Moving, const std:
         RemergeBlocks(broken, true, Map, Moving);
     }
     rowState_.MapColumns(Map);
-    NodesChanged();
     Invalidate();
 }
 
@@ -898,7 +927,6 @@ void TExtStringGrid::ChangeRows(const TRowChange& Change, const std::function<vo
         ReownProperties(first, last);
         RemergeBlocks(broken, false, map, Change.What == TRowChange::Move);
     }
-    NodesChanged();
     Invalidate();
 }
 
@@ -955,6 +983,8 @@ void TExtStringGrid::InsertRows(int ARow, int ARowCount)
     if (ARowCount <= 0 || ARow < 0 || ARow > RowCount())
         return;
     ChangeRows({TRowChange::Insert, ARow, ARowCount, 0}, [&] { TBaseGrid::InsertRows(ARow, ARowCount); });
+    // New rows change the footer's count and average.
+    CalcFooterColumns();
 }
 
 void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
@@ -1003,9 +1033,13 @@ void TExtStringGrid::RemoveCols(int ACol, int AColCount)
 
 void TExtStringGrid::ClearCols(int ACol, int ACount)
 {
-    for (int c = std::max(ACol, 0); c < std::min(ACol + ACount, ColCount()); ++c)
+    const int from = std::max(ACol, 0);
+    const int to = std::min(ACol + ACount, ColCount()) - 1;
+    for (int c = from; c <= to; ++c)
         for (int r = 0; r < RowCount(); ++r)
             SetCells(c, r, QString());
+    if (from <= to)
+        CellsChanged(TRect{from, 0, to, RowCount() - 1});
 }
 
 void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
@@ -1097,7 +1131,6 @@ void TExtStringGrid::RemoveSelectedRows()
         ReownProperties(rows.front(), RowCount() - 1);
         RemergeBlocks(broken, false, map, false);
     }
-    NodesChanged();
     Invalidate();
     for (size_t i = 0; i < rows.size(); ++i) {
         const int at = rows[i] - static_cast<int>(i);
@@ -1108,9 +1141,13 @@ void TExtStringGrid::RemoveSelectedRows()
 void TExtStringGrid::ClearRows(int ARow, int ACount)
 {
     const int cols = ColCount() + hiddenColCount_;
-    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
+    const int from = std::max(ARow, 0);
+    const int to = std::min(ARow + ACount, RowCount()) - 1;
+    for (int r = from; r <= to; ++r)
         for (int c = 0; c < std::min(cols, ColCount()); ++c)
             SetCells(c, r, QString());
+    if (from <= to)
+        CellsChanged(TRect{0, from, ColCount() - 1, to});
 }
 
 std::uint16_t TExtStringGrid::ColumnValue(int ACol) const

@@ -642,6 +642,8 @@ void TExtStringGrid::RunSort(SortKind Kind)
         throw;
     }
     frame.Finish();
+    // The rows moved: whatever follows the cells hears of it, the footer too.
+    CellsChanged(TRect{0, FixedRows(), ColCount() - 1, LastDataRow()});
 }
 
 void TExtStringGrid::SortRows()

@@ -66,8 +66,11 @@ void TPopupButton::SetCaption(const QString& caption)
 void TPopupButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect r = rect();
-    painter.fillRect(r, ToQColor(clBtnFace));
+    painter.fillRect(rect(), ToQColor(clBtnFace));
+    // The window's own one-pixel border, then the raised frame inside it.
+    painter.setPen(ToQColor(clBlack));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QRect r = rect().adjusted(1, 1, -1, -1);
     if (!flat_) {
         painter.setPen(Qt::white);
         painter.drawLine(r.topLeft(), r.topRight());

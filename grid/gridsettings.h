@@ -168,6 +168,8 @@ private:
 };
 
 enum TAdvanceDirection { adLeftRight, adTopBottom };
+// The name the grid's settings give the same type.
+using TExtanceDirection = TAdvanceDirection;
 enum TInsertPosition { pInsertBefore, pInsertAfter };
 enum THomeEndAction { heFirstLastColumn, heFirstLastRow };
 

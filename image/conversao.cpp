@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-EConvertError::EConvertError(std::string_view texto)
-    : std::runtime_error("'" + std::string(texto) + "' is not a valid integer value")
+EConvertError::EConvertError(std::string_view texto) : EConvertError(texto, "integer value") {}
+
+EConvertError::EConvertError(std::string_view texto, std::string_view tipo)
+    : std::runtime_error("'" + std::string(texto) + "' is not a valid " + std::string(tipo))
 {
 }
 

@@ -10,6 +10,8 @@
 class EConvertError : public std::runtime_error {
 public:
     explicit EConvertError(std::string_view texto);
+    // "'<text>' is not a valid <tipo>" ("date", "time").
+    EConvertError(std::string_view texto, std::string_view tipo);
 };
 
 // Decimal with optional leading blanks and sign; "$" or "0x" before hex

@@ -123,6 +123,12 @@ TEST(UnitEditBtn, ThePopupOfUnitsSetsTheUnit)
         EXPECT_EQ(edit->UnitID(), k.unit);
     }
     EXPECT_EQ(clicks, 3);
+    // F4 in the edit presses the button: the menu opens.
+    edit->setFocus();
+    AnswerMenu(1);
+    input::Key(Qt::Key_F4, Qt::NoModifier, QString(), edit);
+    EXPECT_EQ(edit->UnitID(), "mm");
+    EXPECT_EQ(clicks, 4);
     // The unit is drawn left of the button.
     edit->SetText("");
     const QImage before = edit->grab().toImage();
@@ -269,10 +275,13 @@ TEST(FlatCombo, HotFocusedDroppedAndDisabledStates)
     combo->hidePopup();
     EXPECT_FALSE(combo->DroppedDown());
 
-    // Disabled it takes the button face; enabled, its own colour again.
+    // Disabled it takes its parent's colour; enabled, its own colour again.
+    QPalette parentPalette = window.palette();
+    parentPalette.setColor(QPalette::Window, QColor(10, 200, 30));
+    window.setPalette(parentPalette);
     combo->SetColor(clYellow);
     combo->SetEnabled(false);
-    EXPECT_EQ(combo->Color(), clBtnFace);
+    EXPECT_EQ(combo->Color(), 0x1EC80A);
     combo->SetEnabled(true);
     EXPECT_EQ(combo->Color(), clYellow);
 

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -106,6 +108,13 @@ TEST(MiniHtml, MeasureAndPlainText)
         {"", "", [] { return 0; }, [&] { return h; }, 0},
         {"one<BR>three", "one\rthree", [&] { return s.Width("three"); }, [&] { return 2 * h; }, 0},
         {"one\r\nthree", "one\rthree", [&] { return s.Width("three"); }, [&] { return 2 * h; }, 0},
+        {"one<BR/>three", "one\rthree", [&] { return s.Width("three"); }, [&] { return 2 * h; }, 0},
+        {"<BLINK>on</BLINK>", "on", [&] { return s.Width("on"); }, [&] { return h; }, 0},
+        // Attributes are found in the tag itself, whatever capitals make of it.
+        {"<A TITLE=\"\u00DF\u00DF\" HREF=\"x\">a</A>", "a", [&] { return s.Width("a"); }, [&] { return h; }, 1},
+        // A control that does not fit after the text starts the next line.
+        {"abc<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"v\" WIDTH=\"390\">", "abc", [] { return 390; },
+         [&] { return h + h + 6; }, 0},
         {"x<HR>yy", "xyy", [&] { return s.Width("yy"); }, [&] { return 2 * h; }, 0},
         {"<A HREF=\"go\">link</A> and <a href=\"x\">y</a>", "link and y", [&] { return s.Width("link and y"); },
          [&] { return h; }, 2},
@@ -349,6 +358,7 @@ TEST(MiniHtml, DrawnRuns)
         {"<E>wrong</E>", Reddish, true},
         {"wrong", Reddish, false},
         {"<BL>blink</BL>", Dark, false},  // blink phase off: drawn in the background colour
+        {"<BLINK>blink</BLINK>", Dark, false},
     };
     for (const Row& row : rows) {
         const QImage image = Rendered(row.markup);
@@ -410,6 +420,53 @@ TEST(MiniHtml, ControlsThemedAndClassic)
             << active;
     }
     SetThemesActive(true);
+}
+
+// The boxes the themed controls are drawn in.
+std::vector<std::pair<int, TRect>> themedParts;
+
+HRESULT RecordPart(HTHEME, TCanvas&, int part, int, const TRect& rect, const TRect*)
+{
+    themedParts.emplace_back(part, rect);
+    return 0;
+}
+
+TEST(MiniHtml, ControlBoxesHaveTheirSizes)
+{
+    InitThemeLibrary();
+    SetThemesActive(true);
+    const DrawThemeBackgroundProc kept = DrawThemeBackground;
+    DrawThemeBackground = RecordPart;
+    Sheet s;
+    const int h = s.Height();
+    struct Row {
+        const char* markup;
+        int part;
+        int width, height; // of the part drawn
+    };
+    const Row rows[] = {
+        {"<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\">", BP_CHECKBOX, 13, 15},
+        {"<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"TRUE\">", BP_RADIOBUTTON, 12, 14},
+        // The drop-down button: 16 wide, the line's height less 8.
+        {"<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"v\" WIDTH=\"70\">", CP_DROPDOWNBUTTON, 16, std::max(h, 25) - 8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.markup);
+        themedParts.clear();
+        Rendered(row.markup);
+        ASSERT_EQ(themedParts.size(), 1u);
+        EXPECT_EQ(themedParts[0].first, row.part);
+        EXPECT_EQ(themedParts[0].second.Width(), row.width);
+        EXPECT_EQ(themedParts[0].second.Height(), row.height);
+    }
+    // A control's box is as high as its line: a check box beside tall text
+    // reports the line's height.
+    THTMLDrawOutput out;
+    const QString tall = "<FONT SIZE=\"40\">W</FONT><CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\">";
+    const THTMLDrawOutput measured = s.Measure(tall);
+    ASSERT_TRUE(s.Hit(tall, s.Width("W", 0, 40) + 8, measured.YSize - 4, out));
+    EXPECT_EQ(out.ControlRect.Height(), measured.YSize);
+    DrawThemeBackground = kept;
 }
 
 TEST(MiniHtml, Pictures)

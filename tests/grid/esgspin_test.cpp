@@ -184,6 +184,49 @@ TEST_F(SpinEdit, WithoutTheEditorOnlyButtonsAndArrowsChangeIt)
     EXPECT_EQ(spin->Text(), "6");
     input::Click(spin->Button()->UpButton());
     EXPECT_EQ(spin->Text(), "7");
+    // Only typing is refused: copying, Esc and Tab still work, without a beep.
+    spin->SelectAll();
+    beeps = 0;
+    input::Key(Qt::Key_C, Qt::ControlModifier, QString("\x03"), spin);
+    EXPECT_EQ(QApplication::clipboard()->text(), "7");
+    input::Key(Qt::Key_Escape, Qt::NoModifier, QString("\x1b"), spin);
+    EXPECT_EQ(beeps, 0);
+    input::Key(Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_EQ(spin->Text(), "7");
+}
+
+TEST_F(SpinEdit, DateValueIsClampedByEachBoundThatIsSet)
+{
+    struct Case {
+        const char* min;
+        const char* max;
+        const char* set;
+        QString shown;
+    };
+    const auto date = [](const char* text) { return QDate::fromString(QString::fromLatin1(text), "dd/MM/yyyy"); };
+    spin->SetSpinType(sptDate);
+    for (const Case& k : {Case{"01/01/2024", "31/12/2024", "15/06/2025", "31/12/2024"},
+                          Case{"", "31/12/2024", "15/06/2025", "31/12/2024"},
+                          Case{"", "31/12/2024", "15/06/2020", "15/06/2020"},
+                          Case{"01/01/2024", "", "15/06/2020", "01/01/2024"},
+                          Case{"01/01/2024", "", "15/06/2030", "15/06/2030"},
+                          Case{"01/01/2024", "01/01/2024", "15/06/2030", "15/06/2030"}}) {
+        SCOPED_TRACE(std::string(k.min) + ".." + k.max + " " + k.set);
+        spin->MinDateValue = date(k.min);
+        spin->MaxDateValue = date(k.max);
+        spin->SetDateValue(date(k.set));
+        EXPECT_EQ(spin->Text(), k.shown);
+    }
+}
+
+TEST_F(SpinEdit, AnUnreadableFloatReadsAsTheLeastIntegerValue)
+{
+    spin->SetSpinType(sptFloat);
+    spin->MinValue = 3;
+    spin->MinFloatValue = 1.5;
+    spin->SetText("abc");
+    EXPECT_DOUBLE_EQ(spin->FloatValue(), 3.0);
 }
 
 TEST_F(SpinEdit, ReadOnlyOnlyBeeps)
@@ -284,6 +327,32 @@ TEST(SpinButton, KeysClickTheButtons)
     pair->SetDirection(spHorizontal);
     pair->resize(8, 17);
     EXPECT_EQ(pair->width(), 20);
+}
+
+TEST(SpinButton, GlyphsGoToTheirButtons)
+{
+    TEsgSpinButton pair;
+    EXPECT_FALSE(pair.UpGlyph().isNull()); // the bitmap resources
+    EXPECT_FALSE(pair.DownGlyph().isNull());
+    QImage strip(20, 8, QImage::Format_RGB32);
+    strip.fill(Qt::red);
+    strip.setPixel(0, 0, qRgb(0, 0, 255)); // the corner gives the transparent colour
+    pair.SetUpGlyph(QPixmap::fromImage(strip));
+    pair.SetDownNumGlyphs(2);
+    pair.SetUpNumGlyphs(0);
+    EXPECT_EQ(pair.UpButton()->Glyph.width(), 20);
+    EXPECT_EQ(pair.UpGlyph().width(), 20);
+    EXPECT_EQ(pair.DownButton()->NumGlyphs, 2);
+    EXPECT_EQ(pair.DownNumGlyphs(), 2);
+    EXPECT_EQ(pair.UpNumGlyphs(), 1) << "at least one image";
+    SetThemesActive(false); // the classic face draws the glyph
+    const QImage drawn = pair.UpButton()->grab().toImage();
+    SetThemesActive(true);
+    bool red = false;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            red |= drawn.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_TRUE(red) << "the up button draws the new glyph";
 }
 
 TEST_F(SpinEdit, Screenshots)

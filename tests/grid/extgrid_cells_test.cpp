@@ -225,6 +225,13 @@ TEST(CellGraphics, NodesGiveTheRowsTheirIndent)
     EXPECT_TRUE(grid.IsNode(2));
     grid.RemoveCellGraphic(0, 2);
     EXPECT_FALSE(grid.HasNodes());
+    // A graphic that becomes a node after it was asked about counts at once.
+    TCellGraphic* later = grid.CreateCellGraphic(0, 5);
+    EXPECT_FALSE(grid.HasNodes());
+    later->CellType = ctNode;
+    EXPECT_TRUE(grid.HasNodes());
+    later->CellType = ctCheckBox;
+    EXPECT_FALSE(grid.HasNodes());
 }
 
 // ---- keyboard rows

@@ -4,6 +4,7 @@
 #include "grid/extgrid.h"
 
 #include "grid/cellstream.h"
+#include "image/conversao.h"
 #include "tests/grid/locale_cases.h"
 
 #include <QBuffer>
@@ -580,6 +581,7 @@ struct FillCase {
     QString clipboard;
     TGridRect selection;
     QStringList cells; // the selection's cells in order afterwards
+    const char* error = nullptr; // the conversion error the fill ends with
 };
 
 class SmartFill : public ::testing::Test {
@@ -616,6 +618,10 @@ TEST_F(SmartFill, APasteIntoASelectionContinuesTheSeries)
          {"1/30/2024", "2/1/2024", "2/3/2024", "2/5/2024"}},
         {"times", "10:00\r\n10:30\r\n", column, {"10:00:00", "10:30:00", "11:00:00", "11:30:00"}},
         {"a date and a number are text", "1/1/2024\r\n3\r\n", column, {"1/1/2024", "3", "1/1/2024", "3"}},
+        {"a date that does not convert", "1/1/2024\r\n13/45/2024\r\n", column, {"1/1/2024", "13/45/2024", "", ""},
+         "'13/45/2024' is not a valid date"},
+        {"a time that does not convert", "10:00\r\n10:99\r\n", column, {"10:00", "10:99", "", ""},
+         "'10:99' is not a valid time"},
     };
     for (const FillCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -623,7 +629,16 @@ TEST_F(SmartFill, APasteIntoASelectionContinuesTheSeries)
         grid.Navigation()->AllowSmartClipboard = true;
         Clipboard().setText(c.clipboard);
         grid.SetSelection(c.selection);
-        grid.PasteIntoSelection();
+        if (c.error) {
+            try {
+                grid.PasteIntoSelection();
+                ADD_FAILURE() << "no conversion error";
+            } catch (const EConvertError& error) {
+                EXPECT_STREQ(error.what(), c.error);
+            }
+        } else {
+            grid.PasteIntoSelection();
+        }
         QStringList got;
         for (int r = c.selection.Top; r <= c.selection.Bottom; ++r)
             for (int col = c.selection.Left; col <= c.selection.Right; ++col)

@@ -6,10 +6,12 @@
 
 #include "grid/esgcheck.h"
 #include "grid/extinplace.h"
+#include "grid/floatingfooter.h"
 #include "grid/grideditors.h"
 #include "platform/controls.h"
 #include "platform/richedit.h"
 #include "tests/support/input.h"
+#include "tests/support/scripted.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -26,6 +28,8 @@ class Checker : public TExtStringGridCheck {
 public:
     QString CorrectCellText(int, int, const QString& Value) override
     {
+        if (failures > 0 && failures--)
+            throw EExtGridError("checker failed");
         ++corrections;
         return Value.trimmed();
     }
@@ -34,6 +38,8 @@ public:
         return Value.contains('!') ? "[" + Value + "]" : Value;
     }
     int corrections = 0;
+    // The next corrections fail, as a checker of the application's may.
+    int failures = 0;
 };
 
 class GridCommit : public ::testing::Test {
@@ -139,6 +145,74 @@ TEST_P(GridCommits, EnterCommitsThroughTheCheckerAndTheHandler)
         Retype("good");
         EXPECT_EQ(grid->Cells(1, 1), "good");
         EXPECT_FALSE(EditorOpen());
+    }
+    grid->SetCellChecker(nullptr);
+}
+
+// A commit that something breaks half-way: the error shows once, and the
+// grid then opens its editor, takes keys and validates as before.
+struct BrokenCommitCase {
+    const char* name;
+    std::function<void(TExtStringGrid&, Checker&)> arm;
+    QStringList boxes;
+};
+
+const BrokenCommitCase kBrokenCommits[] = {
+    {"TextInASummedFooterColumnCountsAsZero",
+     [](TExtStringGrid& grid, Checker&) {
+         grid.FloatingFooter()->SetVisible(true);
+         grid.GetCellProperties(1, 4)->FooterCalc = 1;
+     },
+     {}},
+    {"CellsChangedHandlerThrows",
+     [](TExtStringGrid& grid, Checker&) {
+         grid.OnCellsChanged = [&grid](auto, const TRect&) {
+             grid.OnCellsChanged = nullptr;
+             throw EExtGridError("handler failed");
+         };
+     },
+     {"handler failed"}},
+    {"CheckerThrows",
+     [](TExtStringGrid& grid, Checker& checker) {
+         checker.AutoCorrect = true;
+         checker.failures = 1;
+         grid.SetCellChecker(&checker);
+     },
+     {"checker failed"}},
+};
+
+class BrokenCommits : public GridCommit, public ::testing::WithParamInterface<BrokenCommitCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Cases, BrokenCommits, ::testing::ValuesIn(kBrokenCommits),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(BrokenCommits, TheGridEditsAndValidatesAgainAfterwards)
+{
+    const BrokenCommitCase& c = GetParam();
+    c.arm(*grid, checker);
+    {
+        ScriptedBoxes boxes({IDOK});
+        Retype("abc");
+        EXPECT_EQ(boxes.Texts(), c.boxes);
+    }
+    // A failed commit leaves its edit open; the user gives it up.
+    if (EditorOpen())
+        input::Key(Qt::Key_Escape);
+    input::Settle();
+    ASSERT_FALSE(EditorOpen());
+    const size_t validations = validated.size();
+    input::Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorOpen()) << "F2 opens the editor again";
+    input::Key(Qt::Key_A, Qt::ControlModifier);
+    input::Type("5");
+    input::Key(Qt::Key_Return);
+    input::Settle();
+    ASSERT_EQ(validated.size(), validations + 1) << "OnCellValidate is raised again";
+    EXPECT_EQ(validated.back(), "5");
+    EXPECT_EQ(grid->Cells(1, 1), "5");
+    EXPECT_FALSE(EditorOpen());
+    if (grid->FloatingFooter()->Visible()) {
+        EXPECT_EQ(grid->Cells(1, 4), "5.00");
     }
     grid->SetCellChecker(nullptr);
 }

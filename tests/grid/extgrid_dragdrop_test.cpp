@@ -9,6 +9,7 @@
 #include "tests/support/xlsfixtures.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QMimeData>
@@ -625,6 +626,8 @@ TEST_F(GridDragDrop, ADroppedFileIsImportedByItsExtension)
     const QString upper = write("LISTA2.CSV", "u;v\r\n");
     const QString bak = write("a.csv.bak", "p;q\r\n");
     const QString named = write("a.xls.csv.txt", "p;q\r\n");
+    QDir(dir.path()).mkdir("dados.csv");
+    const QString plain = write("dados.csv/lista.txt", "p;q\r\n");
     const QString xls = dir.filePath("Planilha.XLS");
     xlsfixtures::WriteXls(xls, xlsfixtures::kSingleCell);
 
@@ -639,8 +642,10 @@ TEST_F(GridDragDrop, ADroppedFileIsImportedByItsExtension)
         {"CsvUpperCase", {upper}, false, "u", upper},
         {"XlsAnyCase", {xls}, false, "só", xls},
         {"TwoFiles", {csv, upper}, false, "A", QString()},
-        {"CsvBak", {bak}, false, "A", QString()},
-        {"ExtensionInTheName", {named}, false, "A", QString()},
+        // The name only has to hold ".CSV" or ".XLS" (".CSV" tried first).
+        {"CsvInsideTheName", {bak}, false, "p", bak},
+        {"CsvBeforeXlsInTheName", {named}, false, "p", named},
+        {"NeitherInTheName", {plain}, false, "A", QString()},
         {"Refused", {csv}, true, "A", csv},
     };
     for (const auto& c : cases) {

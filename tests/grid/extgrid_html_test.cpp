@@ -8,6 +8,7 @@
 #include "grid/htmlhint.h"
 #include "tests/support/input.h"
 
+#include <QFontMetrics>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
@@ -405,6 +406,42 @@ TEST_F(GridHtml, AnchorsEnterAndExitWithTheHandCursor)
     EXPECT_EQ(seen, (std::vector<std::string>{"enter 1,2 http://a.example/", "exit 1,2 http://a.example/",
                                               "enter 1,2 http://a.example/", "exit 1,2 http://a.example/",
                                               "enter 2,2 http://b.example/", "exit 2,2 http://b.example/"}));
+}
+
+TEST_F(GridHtml, TheLinkUnderTheMouseIsDrawnHovered)
+{
+    Put(1, 2, "<A HREF=\"a\">aaaa</A> <A HREF=\"b\">bbbb</A>");
+    const QImage before = CellImage(1, 2);
+    Move(Start(1, 2));
+    const QImage hovered = CellImage(1, 2);
+    EXPECT_NE(hovered, before) << "the renderer is told which link is hovered";
+    Move(Center(1, 4));
+    EXPECT_EQ(CellImage(1, 2), before);
+}
+
+// HTML cells break their lines unless EnhTextSize asks for the ellipsis.
+TEST_F(GridHtml, EnhTextSizeDecidesBetweenWrappingAndTheEllipsis)
+{
+    const QString long_ = "<B>um</B> texto comprido que não cabe numa linha da célula";
+    const int lineHeight = QFontMetrics(grid->font()).height();
+    const auto inkBelowFirstLine = [&] {
+        const QImage image = CellImage(1, 3);
+        int dark = 0;
+        for (int y = lineHeight + 6; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark;
+    };
+    struct Case {
+        bool enh;
+        bool wraps;
+    };
+    for (const Case& c : {Case{false, true}, Case{true, false}}) {
+        SCOPED_TRACE(c.enh);
+        grid->EnhTextSize = c.enh;
+        Put(1, 3, long_);
+        EXPECT_EQ(inkBelowFirstLine() > 0, c.wraps);
+    }
 }
 
 TEST_F(GridHtml, ApplicationCursorComesBackOffTheLink)

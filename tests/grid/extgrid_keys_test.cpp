@@ -232,6 +232,14 @@ const KeyCase kKeyCases[] = {
          f.grid->FocusCell(3, 2);
      },
      Qt::Key_End, kNoMods, 3, 6, nullptr, {}},
+    {"EndStopsAboveFixedFootersUnderTheFloatingFooter",
+     [](KeysFixture& f) {
+         f.grid->Navigation()->HomeEndKey = heFirstLastRow;
+         f.grid->FloatingFooter()->SetVisible(true);
+         f.grid->SetFixedFooters(2);
+         f.grid->FocusCell(3, 2);
+     },
+     Qt::Key_End, kNoMods, 3, 5, nullptr, {}},
     {"EndStopsAboveTheFixedFooters",
      [](KeysFixture& f) {
          f.grid->Navigation()->HomeEndKey = heFirstLastRow;

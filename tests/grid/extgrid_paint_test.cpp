@@ -260,6 +260,8 @@ TEST_F(GridPaint, URLCellsUnderlinedInTheirColourWithoutScheme)
 struct AlignCase {
     const char* text;
     bool right;
+    // The cell has properties (left and top, their defaults).
+    bool properties = false;
 };
 
 TEST_F(GridPaint, AutoNumAlignRightAlignsNumbersOnly)
@@ -268,9 +270,12 @@ TEST_F(GridPaint, AutoNumAlignRightAlignsNumbersOnly)
     LocaleSettings().DecimalSeparator = '.';
     LocaleSettings().ThousandSeparator = ',';
     grid->AutoNumAlign = true;
-    const AlignCase cases[] = {{"12", true}, {"1.5", true}, {"1a", false}, {"-7", true}, {"abc", false}};
+    const AlignCase cases[] = {{"12", true},   {"1.5", true},  {"1a", false},
+                               {"-7", true},   {"abc", false}, {"12", false, true}};
     for (const AlignCase& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(std::string(c.text) + (c.properties ? " with properties" : ""));
+        if (c.properties)
+            grid->GetCellProperties(2, 3);
         grid->SetCells(2, 3, c.text);
         const TRect cell = Content(2, 3);
         const QRect ink = Ink(Grab(), cell, Rgb(clWhite));
@@ -280,6 +285,13 @@ TEST_F(GridPaint, AutoNumAlignRightAlignsNumbersOnly)
     grid->AutoNumAlign = false;
     grid->SetCells(2, 3, "12");
     EXPECT_LT(Ink(Grab(), Content(2, 3), Rgb(clWhite)).left(), (Content(2, 3).Left + Content(2, 3).Right) / 2);
+    // The properties' top stands over the grid's bottom too.
+    grid->SetRowHeights(3, 60);
+    grid->SetVAlignment(vtaBottom);
+    grid->SetCells(3, 3, "12");
+    const QImage image = Grab();
+    EXPECT_LT(Ink(image, Content(2, 3), Rgb(clWhite)).top(), Content(2, 3).Top + 20);
+    EXPECT_GT(Ink(image, Content(3, 3), Rgb(clWhite)).bottom(), Content(3, 3).Bottom - 20);
     LocaleSettings() = saved;
 }
 
@@ -706,6 +718,33 @@ TEST_F(GridPaint, GraphicPlacesAndRoomForText)
                                           Content(3, 3).Bottom}, Rgb(clWhite)).left();
     const int textAlone = Ink(withBox, Content(3, 4), Rgb(clWhite)).left();
     EXPECT_GE(textWithBox - textAlone, 15);
+}
+
+// A graphic or a button larger than its cell is cut at the cell's edges.
+TEST_F(GridPaint, GraphicsAndButtonsStayInsideTheirCell)
+{
+    TBitmap big;
+    big.Image = QImage(200, 200, QImage::Format_RGB32);
+    big.Image.fill(Qt::red);
+    struct Case {
+        const char* name;
+        TCellType type;
+        int index;
+    };
+    for (const Case& c : {Case{"bitmap", ctBitmap, 0}, Case{"button", ctButton, 200 | 200 << 16}}) {
+        SCOPED_TRACE(c.name);
+        TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+        g->CellType = c.type;
+        g->CellIndex = c.index;
+        g->CellBitmap = c.type == ctBitmap ? &big : nullptr;
+        const QImage image = Grab();
+        const TRect cell = grid->CellRect(2, 2);
+        EXPECT_FALSE(Ink(image, Content(2, 2), Rgb(clWhite)).isEmpty()) << "drawn in its cell";
+        // Right of and below the cell the neighbours stay blank.
+        EXPECT_TRUE(Ink(image, {cell.Right + 1, cell.Top + 1, cell.Right + 40, cell.Bottom - 1}, Rgb(clWhite)).isEmpty());
+        EXPECT_TRUE(Ink(image, {cell.Left + 1, cell.Bottom + 1, cell.Right - 1, cell.Bottom + 20}, Rgb(clWhite)).isEmpty());
+        grid->RemoveCellGraphic(2, 2);
+    }
 }
 
 TEST(GridGraphicSize, ByTypeAndPlace)

@@ -538,19 +538,26 @@ TEST_F(PanGrid, BlinkingTextAlternatesAndOnlyItsCellsRepaint)
     grid->SetCells(3, 5, "<bli>WWWW</bli>");
     grid->SetCells(1, 0, "<BL>WWWW</BL>"); // a fixed row
     grid->SetCells(4, 6, "WWWW <B>BL</B>");
+    grid->SetCells(3, 7, "<BLINK>WWWW</BLINK>"); // the tag by its leading letters
     grid->FocusCell(6, 12);
     const QRect cell = grid->CellRect(2, 4).ToQRect();
-    const auto inked = [&] {
-        const QImage image = Area()->grab(cell).toImage();
+    const QRect blinkCell = grid->CellRect(3, 7).ToQRect();
+    const auto inkedIn = [&](const QRect& area) {
+        const QImage image = Area()->grab(area).toImage();
         int dark = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 dark += qGray(image.pixel(x, y)) < 128;
         return dark;
     };
+    const auto inked = [&] { return inkedIn(cell); };
     EXPECT_TRUE(grid->BlinkShown());
     const int shown = inked();
     EXPECT_GT(shown, 0);
+    const int blinkShown = inkedIn(blinkCell);
+    EXPECT_GT(blinkShown, 0);
+    QDir().mkpath(TRIVANTO_TEST_OUT);
+    const QRect shot = blinkCell.adjusted(-4, -4, 4, 4);
     for (int phase = 0; phase < 4; ++phase) {
         QCoreApplication::processEvents();
         PaintRecorder recorder(Area());
@@ -562,6 +569,10 @@ TEST_F(PanGrid, BlinkingTextAlternatesAndOnlyItsCellsRepaint)
         EXPECT_TRUE(recorder.painted.contains(grid->CellRect(1, 0).ToQRect().center())) << "phase " << phase;
         EXPECT_FALSE(recorder.painted.contains(grid->CellRect(4, 6).ToQRect().center())) << "phase " << phase;
         EXPECT_EQ(inked(), grid->BlinkShown() ? shown : 0) << "phase " << phase;
+        EXPECT_EQ(inkedIn(blinkCell), grid->BlinkShown() ? blinkShown : 0) << "phase " << phase;
+        if (phase < 2)
+            Area()->grab(shot).save(QStringLiteral(TRIVANTO_TEST_OUT "/html_blink_%1.png")
+                                        .arg(grid->BlinkShown() ? "shown" : "hidden"));
     }
     // Switched off, blinking text stays shown.
     grid->EnableBlink = false;

@@ -540,6 +540,28 @@ TEST(GridAdvance, TheTerminalKeysGridGoesFromColumnTwoToColumnOneOfTheNextRow)
     EXPECT_EQ(grid->Row(), 6);
 }
 
+TEST(GridAdvance, EnterFromACheckBoxAfterARefusedCellMovesOn)
+{
+    TForm window;
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, 300, 200);
+    window.resize(300, 200);
+    grid->SetColCount(3);
+    grid->SetRowCount(4);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->Navigation()->AdvanceOnEnter = true;
+    grid->CreateCellGraphic(2, 1)->CellType = ctCheckBox;
+    grid->OnCanEditCell = [](QObject*, int row, int col, bool& can) { can = !(col == 1 && row == 1); };
+    ASSERT_TRUE(input::Activate(&window));
+    grid->SetFocus();
+    grid->FocusCell(1, 1); // refused: editing waits for the next cell
+    input::Key(Qt::Key_Right);
+    ASSERT_EQ(grid->Col(), 2);
+    input::Key(Qt::Key_Return);
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->Row(), 2);
+}
+
 TEST(GridAdvance, BackwardsAndRefusedByOnCellChanging)
 {
     TExtStringGrid grid;

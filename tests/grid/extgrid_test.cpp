@@ -2,6 +2,8 @@
 
 #include "grid/esgcheck.h"
 #include "grid/extutil.h"
+#include "grid/grideditors.h"
+#include "grid/gridsettings.h"
 #include "grid/extxpvs.h"
 #include "grid/picturecontainer.h"
 
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -174,6 +177,34 @@ TEST(ExtGrid, VersionNumberAndText)
     EXPECT_EQ(grid.GetVersionNr(), 0x02030008u);
     EXPECT_EQ(grid.GetVersionString(), "2.3.0.8 Sept, 2002");
 }
+
+TEST(ExtGrid, TheEditorsAreMadeWithTheGridAndDrawAsItDoes)
+{
+    InitThemeLibrary();
+    for (bool themes : {true, false}) {
+        SCOPED_TRACE(themes);
+        SetThemesActive(themes);
+        TExtStringGrid grid;
+        EXPECT_EQ(grid.VisualStyles(), themes && PlatformVersionAtLeast(5, 1));
+        const auto combos = grid.findChildren<TGridCombo*>();
+        const auto editButtons = grid.findChildren<TGridEditBtn*>();
+        const auto unitButtons = grid.findChildren<TGridUnitEditBtn*>();
+        ASSERT_EQ(combos.size(), 1) << "made with the grid, before any edit";
+        ASSERT_EQ(unitButtons.size(), 1);
+        ASSERT_GE(editButtons.size(), 1);
+        EXPECT_EQ(grid.findChildren<TGridSpin*>().size(), 1);
+        EXPECT_FALSE(combos[0]->isVisible());
+        EXPECT_FALSE(combos[0]->isEnabled());
+        EXPECT_EQ(combos[0]->Themed, grid.VisualStyles());
+        for (TGridEditBtn* edit : editButtons)
+            EXPECT_EQ(edit->IsWinXP(), grid.VisualStyles());
+        EXPECT_EQ(unitButtons[0]->IsWinXP(), grid.VisualStyles());
+    }
+    SetThemesActive(true);
+}
+
+// The advance direction goes by both its names.
+static_assert(std::is_same_v<decltype(TNavigation::AdvanceDirection), TExtanceDirection>);
 
 TEST(ExtGrid, PlatformStandIns)
 {

@@ -1,14 +1,21 @@
 #include "grid/aggregates.h"
 #include "grid/extgrid.h"
 #include "grid/floatingfooter.h"
+#include "grid/sortsettings.h"
 #include "platform/forms.h"
 #include "tests/support/input.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImage>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -236,6 +243,128 @@ TEST_F(FooterOnGrid, AggregatesOfAColumnOverTheDataRows)
     }
     // A text that is no number stops it with the grid's error.
     EXPECT_THROW(ColumnSum(cell, 2, 1, 4), EExtGridError);
+}
+
+
+// Every way the cells change leaves the footer's calculated cells right:
+// column 3 sums its minutes, column 1 averages its extensions.
+struct FooterOperation {
+    const char* name;
+    std::function<void(TExtStringGrid&)> run;
+    QString sum;
+};
+
+void WriteImportFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void Import(TExtStringGrid& grid, QChar separator, const QByteArray& bytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ramais.csv");
+    WriteImportFile(path, bytes);
+    grid.ValueSeparator = separator;
+    grid.LoadFromCSV(path);
+}
+
+const FooterOperation kFooterOperations[] = {
+    {"Paste",
+     [](TExtStringGrid& grid) {
+         QApplication::clipboard()->setText("100\r\n5");
+         grid.FocusCell(3, 1);
+         input::Key(Qt::Key_V, Qt::ControlModifier);
+     },
+     "137.00"},
+    {"Cut",
+     [](TExtStringGrid& grid) {
+         grid.FocusCell(3, 1);
+         grid.SetSelection({3, 1, 3, 2});
+         input::Key(Qt::Key_X, Qt::ControlModifier);
+     },
+     "32.00"},
+    {"ClearRows", [](TExtStringGrid& grid) { grid.ClearRows(3, 1); }, "22.00"},
+    {"ClearCols", [](TExtStringGrid& grid) { grid.ClearCols(3, 1); }, "0.00"},
+    {"TextImport", [](TExtStringGrid& grid) { Import(grid, '\t', "\tRamal\tNome\tMinutos\n1\t30\tA\t7\n2\t32\tB\t2\n"); },
+     "9.00"},
+    {"CsvImport",
+     [](TExtStringGrid& grid) {
+         Import(grid, ';', ";Ramal;Nome;Minutos\r\n1;21;A;1\r\n2;22;B;2\r\n3;23;C;3\r\n4;24;D;4\r\n5;25;E;5\r\n6;26;F;6\r\n");
+     },
+     "21.00"},
+    {"Sort",
+     [](TExtStringGrid& grid) {
+         grid.SortSettings()->SetColumn(3);
+         grid.SortRows();
+     },
+     "52.00"},
+    {"InsertRowByKey",
+     [](TExtStringGrid& grid) {
+         grid.Navigation()->AllowInsertRow = true;
+         grid.FocusCell(3, 2);
+         input::Key(Qt::Key_Insert);
+     },
+     "52.00"},
+    {"InsertRows", [](TExtStringGrid& grid) { grid.InsertRows(1, 2); }, "52.00"},
+    {"DeleteRowByKey",
+     [](TExtStringGrid& grid) {
+         grid.Navigation()->AllowDeleteRow = true;
+         grid.FocusCell(3, 3);
+         input::Key(Qt::Key_Delete);
+     },
+     "22.00"},
+    {"RemoveRows", [](TExtStringGrid& grid) { grid.RemoveRows(1, 2); }, "32.00"},
+    {"CommittedEdit",
+     [](TExtStringGrid& grid) {
+         grid.FocusCell(3, 2);
+         input::Key(Qt::Key_F2);
+         input::Key(Qt::Key_A, Qt::ControlModifier);
+         input::Type("100\r");
+     },
+     "144.00"},
+    {"CommittedWordCountsAsZero",
+     [](TExtStringGrid& grid) {
+         grid.FocusCell(3, 2);
+         input::Key(Qt::Key_F2);
+         input::Key(Qt::Key_A, Qt::ControlModifier);
+         input::Type("oito\r");
+     },
+     "44.00"},
+};
+
+class FooterFollows : public FooterOnGrid, public testing::WithParamInterface<FooterOperation> {};
+
+INSTANTIATE_TEST_SUITE_P(Operations, FooterFollows, testing::ValuesIn(kFooterOperations),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(FooterFollows, TheFooterCalculatesTheColumnsAsTheyAreNow)
+{
+    const FooterOperation& op = GetParam();
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->Navigation()->AllowClipboardShortCuts = true;
+    grid->FloatingFooter()->SetVisible(true);
+    grid->GetCellProperties(1, 5)->FooterCalc = 2;
+    grid->GetCellProperties(3, 5)->FooterCalc = 1;
+    grid->setFocus();
+    input::Settle();
+    op.run(*grid);
+    input::Settle();
+
+    const int last = grid->RowCount() - 1;
+    EXPECT_EQ(grid->Cells(3, last), op.sum);
+    // The average over the data rows as they are now, a word read as 0.
+    double sum = 0;
+    for (int r = grid->FixedRows(); r < last; ++r) {
+        bool number = false;
+        const double value = grid->Cells(1, r).toDouble(&number);
+        sum += number ? value : 0;
+    }
+    const int rows = last - grid->FixedRows();
+    EXPECT_EQ(grid->Cells(1, last), QString::number(rows > 0 ? sum / rows : 0, 'f', 2));
+    if (std::string(op.name) == "Paste")
+        Shot("follows_paste");
 }
 
 } // namespace
