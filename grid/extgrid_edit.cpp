@@ -319,6 +319,10 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
 {
     if (!FooterAllowsRow(ACol, ARow))
         return false;
+    // A display column with no column behind it (columns hidden) is never
+    // the current one.
+    if (ACol >= 0 && RealColIndex(ACol) >= ColCount())
+        return false;
     bool allow = true;
     const int oldCol = Col();
     const int oldRow = Row();
@@ -658,7 +662,15 @@ void TExtStringGrid::ReadEditorValue(int ACol, int ARow)
     switch (editorType_) {
     case edSpinEdit:
     case edTimeSpinEdit: write(spinEditor_->Text()); break;
-    case edFloatSpinEdit: write(QString::asprintf(FloatFormat.toLatin1().constData(), spinEditor_->FloatValue())); break;
+    case edFloatSpinEdit:
+        // Written as SetCellFloat writes a float; a FloatFormat it cannot
+        // use leaves the value as the editor shows it.
+        try {
+            SetCellFloat(col, ARow, spinEditor_->FloatValue());
+        } catch (const EExtGridError&) {
+            write(spinEditor_->Text());
+        }
+        break;
     case edDateSpinEdit: write(SpinDateText(spinEditor_->DateValue())); break;
     case edComboEdit:
     case edComboList:

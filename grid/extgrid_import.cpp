@@ -1,6 +1,7 @@
 // The grid's import of delimited text files and of spreadsheet workbooks.
 // Both replace the grid's data: the data cells are emptied once the file is
-// open (a file that cannot be opened leaves the grid as it was), the values
+// open and its size is known to fit the grid (a file that cannot be opened,
+// or that the grid cannot hold, leaves the grid as it was), the values
 // are stored without per-cell events, and one CellsChanged follows.
 #include "grid/csvimport.h"
 #include "grid/extgrid.h"
@@ -131,7 +132,13 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     // per-cell events or repaints.
     class TGridSink : public TCsvSink {
     public:
-        explicit TGridSink(TExtStringGrid& Grid) : grid_(Grid) {}
+        TGridSink(TExtStringGrid& Grid, int FirstCol, int FirstRow) : grid_(Grid), firstCol_(FirstCol), firstRow_(FirstRow) {}
+        // A file the grid cannot hold is refused while the grid is as it was.
+        void Begin(int ColCount, int RowCount) override
+        {
+            CheckGridSize(ColCount, RowCount);
+            grid_.ClearImportCells(firstCol_, firstRow_);
+        }
         int RowCount() const override { return grid_.RowCount(); }
         void SetRowCount(int Count) override { grid_.SetRowCount(Count); }
         int ColCount() const override { return grid_.ColCount(); }
@@ -141,6 +148,8 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
 
     private:
         TExtStringGrid& grid_;
+        int firstCol_;
+        int firstRow_;
     };
 
     TCsvOptions options;
@@ -153,8 +162,7 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
 
     BeginUpdate();
     try {
-        ClearImportCells(firstCol, firstRow);
-        TGridSink sink(*this);
+        TGridSink sink(*this, firstCol, firstRow);
         ReadCsv(DecodeCsvText(bytes, OemConvert), options, sink);
         if (footerRow)
             for (int c = 0; c < ColCount(); ++c)

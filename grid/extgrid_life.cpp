@@ -34,12 +34,19 @@ void TExtStringGrid::Notification(const void* AComponent)
 {
     if (!AComponent)
         return;
-    if (AComponent == gridImages_)
-        gridImages_ = nullptr;
-    if (AComponent == pictureContainer_)
-        pictureContainer_ = nullptr;
+    // The hint window may be showing pictures of the component as well.
+    if (AComponent == gridImages_) {
+        componentLinks_.Unlink(std::exchange(gridImages_, nullptr));
+        if (hintWindow_ && hintWindow_->Images == AComponent)
+            hintWindow_->Images = nullptr;
+    }
+    if (AComponent == pictureContainer_) {
+        componentLinks_.Unlink(std::exchange(pictureContainer_, nullptr));
+        if (hintWindow_ && hintWindow_->PictureContainer == AComponent)
+            hintWindow_->PictureContainer = nullptr;
+    }
     if (AComponent == cellChecker_)
-        cellChecker_ = nullptr;
+        componentLinks_.Unlink(std::exchange(cellChecker_, nullptr));
 }
 
 void TExtStringGrid::CreateWnd()
