@@ -939,8 +939,20 @@ void ReadCells(TCellStreamTarget& Target, TStreamReader& reader, bool fullGrid, 
             // The properties now belong to the cell they are placed in.
             propBag.CellProperties->OwnerCol = c;
             propBag.CellProperties->OwnerRow = r;
-            grid.GetCellProperties(c, r)->Assign(*propBag.CellProperties);
-            merges.Placed(c, r, *propBag.CellProperties);
+            // A covered cell whose base lies outside the grid is plain at
+            // once: assigning repaints the block it names.
+            TCellProperties& read = *propBag.CellProperties;
+            if (!read.IsBaseCell
+                && (read.CellSpanX < 0 || read.CellSpanY < 0 || read.CellSpanX > c || read.CellSpanY > r)) {
+                read.IsBaseCell = true;
+                read.CellSpanX = read.CellSpanY = -1;
+            }
+            if (read.IsBaseCell && (read.CellSpanX > grid.ColCount() - 1 - c || read.CellSpanY > grid.RowCount() - 1 - r)) {
+                read.CellSpanX = std::min(read.CellSpanX, grid.ColCount() - 1 - c);
+                read.CellSpanY = std::min(read.CellSpanY, grid.RowCount() - 1 - r);
+            }
+            grid.GetCellProperties(c, r)->Assign(read);
+            merges.Placed(c, r, read);
         }
         if (!propBag.HasGraphic)
             continue;
