@@ -2,6 +2,8 @@
 // loading, the 500 ms timer, the owner form's resizes, and the platform
 // checks made at creation (visual styles, wheel, library versions).
 #include "grid/extgrid.h"
+#include "grid/esgcheck.h"
+#include "grid/picturecontainer.h"
 
 #include "grid/extxpvs.h"
 #include "platform/application.h"
