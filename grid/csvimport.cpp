@@ -19,7 +19,8 @@ enum class TValueKind { Plain, Quoted, Last };
 // The records of a text, one at a time. A record is a line; lines end at a
 // carriage return with or without a line feed, or, in a text without any
 // carriage return, at a line feed. A quoted value that does not close on
-// its line goes on over the line end, which stays in the value.
+// its line goes on over the line end, which stays in the value; one that
+// never closes ends with its line.
 class TRecordReader {
 public:
     // WholeLine: the text is one line, whatever it holds.
@@ -42,11 +43,16 @@ public:
                 // The value runs to the quote that ends an odd run of
                 // quotes (a doubled quote is a quote of the text), on this
                 // line or a later one.
+                // A quote that never closes takes the rest of its own line
+                // only, so that one stray quote does not swallow the file.
                 qsizetype close = -1;
+                const qsizetype ownLineEnd = lineEnd;
                 for (qsizetype from = i + 1; !ClosingQuote(from, lineEnd, close) && lineEnd < text_.size();) {
                     from = lineEnd;
                     lineEnd = LineEnd(AfterLineEnd(lineEnd));
                 }
+                if (close < 0)
+                    lineEnd = ownLineEnd;
                 if (SeparatorAt(i, lineEnd) < 0) {
                     take(View(i, lineEnd), TValueKind::Last);
                     break;

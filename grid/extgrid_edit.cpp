@@ -346,11 +346,11 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
     } else {
         if (SpecialEditorShown())
             ReadEditorValue(Col(), Row());
-        selected = ValidateCell(Cells(Col(), Row())) && TBaseGrid::SelectCell(ACol, ARow);
+        selected = ValidateCell(Cells(RealColIndex(Col()), Row())) && TBaseGrid::SelectCell(ACol, ARow);
     }
     if (selected) {
         RepaintHeadersOfMove(oldCol, oldRow, ACol, ARow);
-        selectedCellText_ = Cells(ACol, ARow);
+        selectedCellText_ = Cells(RealColIndex(ACol), ARow);
         RememberEditCell(ACol, ARow);
     }
     return selected;
@@ -409,7 +409,7 @@ void TExtStringGrid::AskCanEditCell(int ACol, int ARow)
 void TExtStringGrid::RememberEditCell(int ACol, int ARow)
 {
     editCell_ = {ACol, ARow};
-    editCellText_ = Cells(ACol, ARow);
+    editCellText_ = Cells(RealColIndex(ACol), ARow);
 }
 
 // ---- special editors
@@ -422,7 +422,7 @@ bool TExtStringGrid::SpecialEditorShown() const
 
 QString TExtStringGrid::CurrentCellEditText() const
 {
-    return Cells(Col(), Row());
+    return Cells(RealColIndex(Col()), Row());
 }
 
 void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
@@ -773,7 +773,10 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
     cellEditing_ = false;
     validating_ = true;
     bool valid = true;
-    const int col = editCell_.X >= 0 ? editCell_.X : Col();
+    // The cell edited stands at a display column; its text is the real
+    // column's behind it.
+    const int displayCol = editCell_.X >= 0 ? editCell_.X : Col();
+    const int col = RealColIndex(displayCol);
     const int row = editCell_.Y >= 0 ? editCell_.Y : Row();
     if (Text != editCellText_ || ForceValidation) {
         RecalcFooter(col);
@@ -794,8 +797,8 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
     if (!valid) {
         // Back to the cell, and its edit starts again.
         cellEditing_ = true;
-        if (Col() != col || Row() != row)
-            FocusCell(col, row);
+        if (Col() != displayCol || Row() != row)
+            FocusCell(displayCol, row);
         if (!editorShown_)
             ShowEditor();
     }
@@ -806,7 +809,7 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
 
 bool TExtStringGrid::CommitEditorText(const QString& Text)
 {
-    SetCells(Col(), Row(), Text);
+    SetCells(RealColIndex(Col()), Row(), Text);
     return ValidateCell(Text);
 }
 
@@ -817,7 +820,7 @@ bool TExtStringGrid::ValidateEditorText(const QString& Text)
 
 void TExtStringGrid::CancelTextEdit()
 {
-    SetCells(Col(), Row(), selectedCellText_);
+    SetCells(RealColIndex(Col()), Row(), selectedCellText_);
     cellEditing_ = false;
     TBaseGrid::HideEditor();
     editorShown_ = false;
@@ -826,7 +829,7 @@ void TExtStringGrid::CancelTextEdit()
 void TExtStringGrid::TextEditorLeft(bool toOtherWindow)
 {
     if (toOtherWindow) {
-        ValidateCell(Cells(Col(), Row()));
+        ValidateCell(Cells(RealColIndex(Col()), Row()));
         cellEditing_ = false;
         editorShown_ = false;
         SelectCell(Col(), Row());
