@@ -104,14 +104,7 @@ QString FormatFloatValue(const QString& Format, double Value)
 // A date (days since 30 December 1899) in the locale's short date form.
 QString ShortDateText(TDateTime Value)
 {
-    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(Value)));
-    // The pattern names day, month and year in either case; dates hold no
-    // minutes, so every m is the month.
-    QString pattern = LocaleSettings().ShortDateFormat;
-    pattern.replace(QLatin1Char('m'), QLatin1Char('M'));
-    pattern.replace(QLatin1Char('D'), QLatin1Char('d'));
-    pattern.replace(QLatin1Char('Y'), QLatin1Char('y'));
-    return date.toString(pattern);
+    return LocaleDateText(QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(Value))));
 }
 
 } // namespace

@@ -4,13 +4,29 @@
 // editors chosen per cell. All cell text goes through TBaseGrid's merged-cell
 // aware GetCells/SetCells.
 //
-// The class is split over several files by concern: extgrid.cpp (creation,
-// properties, cell-value helpers, geometry), extgrid_life.cpp (window life
-// cycle, timer, form hook, platform stand-ins), extgrid_cells.cpp (cell
-// graphics and the virtual operations on cells), extgrid_paint*.cpp
-// (painting), extgrid_edit.cpp (editing), extgrid_rows.cpp and
-// extgrid_nav.cpp (rows, columns, nodes, navigation), extgrid_stream.cpp
-// (cell stream and clipboard), extgrid_import.cpp (import).
+// The class is split over several files by concern, in the order of the
+// sections below:
+// - creation and properties: extgrid.cpp (properties, cell-value helpers,
+//   stored column widths, geometry), extgrid_life.cpp (window life cycle,
+//   timer, owner form, platform stand-ins), extgrid_cells.cpp (cell
+//   graphics, the fixed-cell rule and the event dispatchers);
+// - painting: extgrid_paint.cpp, extgrid_paintcontrols.cpp (check boxes,
+//   radio buttons, node buttons, tree lines and other small drawings);
+// - editing: extgrid_edit.cpp;
+// - rows, columns, nodes, selection and navigation: extgrid_rows.cpp
+//   (hidden columns and rows, nodes, selection, cell controls, filter,
+//   footer, inserting, removing and moving rows and columns),
+//   extgrid_nav.cpp (advancing, scrolling, sizing, scroll bars);
+// - stream and clipboard: extgrid_stream.cpp (cell stream, paste hooks),
+//   extgrid_clipboard.cpp (copy, cut, paste, smart fill);
+// - sorting: extgrid_sort.cpp (comparisons, sorts, merging equal cells);
+// - import: extgrid_import.cpp;
+// - drag and drop: extgrid_dragdrop.cpp;
+// - mouse: extgrid_mouse.cpp;
+// - keyboard and focus: extgrid_keys.cpp;
+// - window procedure: extgrid_life.cpp (the procedure and the timer),
+//   extgrid_html.cpp (mini-HTML cells under the mouse), extgrid_hints.cpp
+//   (cell hints), extgrid_pan.cpp (panning, wheel, zoom).
 //
 // Each section below belongs to one concern; private members of a concern
 // go at the end of its own section.
@@ -422,6 +438,147 @@ public:
     // The shared graphic of virtual check boxes.
     TCellGraphic* VirtCheckBoxGraphic() const { return virtCheckBox_.get(); }
 
+protected:
+    // The window is made (first show) and ended.
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    // After the control was resized: OnResize.
+    virtual void Resize();
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+
+    bool event(QEvent* Event) override;
+    // Events of the cell area (mouse, hints) pass the window procedure too.
+    bool viewportEvent(QEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    // MouseActions.DirectEdit: a click that chose an editable cell opens
+    // its editor at once.
+    void mousePressEvent(QMouseEvent* Event) override;
+    // Nothing is painted while the update counter is above 0.
+    void paintEvent(QPaintEvent* Event) override;
+    // Stretch or SynchWithGrid, then the footer panel and the bars.
+    void resizeEvent(QResizeEvent* Event) override;
+    void timerEvent(QTimerEvent* Event) override;
+    // Scrolled: the footer panel and a shown scroll hint follow.
+    void TopLeftChanged() override;
+    // The owner form's resizes.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Cells leaving the grid free their graphics with their properties.
+    void ObjectDropped(TObject* Object) override;
+
+private:
+    void ApplyColumnHeaders();
+    // The width a column's cells need (the widest of rows from FromRow).
+    int ColumnContentWidth(int ACol, int FromRow);
+    // The room a cell's content needs across (Horizontal) or down, without
+    // its margins; 0 for a cell a merge covers that way.
+    int CellContentExtent(int ACol, int ARow, Qt::Orientation Along);
+    // Stretching asked by the grid itself (size changes): errors go to the
+    // error box, as for any handler.
+    void StretchOnResize();
+    void ApplyRowHeaders();
+    void HookOwnerForm();
+    void UnhookOwnerForm();
+    // Keeps the footer panel at the bottom of the grid.
+    void AlignFooterPanel();
+    void ApplyScrollBars();
+    // Applies the stand-ins of the platform checks (visual styles, wheel).
+    void ReadPlatformSettings();
+
+    // The owned objects, in the order Create makes them.
+    TFooterPanel* footerPanel_ = nullptr;
+    std::unique_ptr<TFloatingFooter> floatingFooter_;
+    std::unique_ptr<TPrintSettings> printSettings_;
+    std::unique_ptr<THTMLSettings> htmlSettings_;
+    std::unique_ptr<TSortSettings> sortSettings_;
+    std::unique_ptr<TDragDropSettings> dragDropSettings_;
+    std::unique_ptr<TControlLook> controlLook_;
+    std::unique_ptr<TNavigation> navigation_;
+    std::unique_ptr<TColumnSize> columnSize_;
+    std::unique_ptr<TCellNode> cellNode_;
+    std::unique_ptr<TBands> bands_;
+    std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
+    std::unique_ptr<TMouseActions> mouseActions_;
+    QStringList columnHeaders_;
+    std::unique_ptr<THTMLPictureCache> pictureCache_;
+    TFont fixedFont_;
+    TFont activeCellFont_;
+    QStringList rowHeaders_;
+    QStringList swapRow_;
+    QStringList lookupItems_;
+    TSortIndexList sortIndexes_;
+    TIntList sortColumns_{-1, -1};
+    TBitmap rowIndicator_;
+    std::unique_ptr<TBackGround> backGround_;
+    std::unique_ptr<THTMLHintWindow> hintWindow_;
+    std::unique_ptr<TFilter> filter_;
+    std::unique_ptr<TExtRichEdit> hiddenRichEdit_;
+    std::unique_ptr<TExtRichEdit> inplaceRichEdit_;
+    std::vector<std::function<void(const TRect& R)>> linkedGrids_;
+    QPointer<TArrowWindow> arrows_[4];
+    std::unique_ptr<TCellGraphic> virtCheckBox_;
+
+    std::vector<std::uint8_t> colVisible_ = std::vector<std::uint8_t>(513, 1);
+    int hiddenColCount_ = 0;
+
+    TCursor cursor_ = crDefault;
+    TCursor designCursor_ = crDefault;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = clGray;
+    bool autoSize_ = false;
+    TVAlignment vAlignment_ = vtaTop;
+    bool flat_ = false;
+    TGridLook look_ = glSoft;
+    TColor selectionColor_ = clHighlight;
+    TColor selectionTextColor_ = clHighlightText;
+    bool selectionRectangle_ = false;
+    bool selectionResizer_ = false;
+    int maxEditLength_ = 0;
+    TImageList* gridImages_ = nullptr;
+    TColor urlColor_ = clBlue;
+    bool urlShow_ = false;
+    bool urlFull_ = false;
+    TPictureContainer* pictureContainer_ = nullptr;
+    TExtStringGridCheck* cellChecker_ = nullptr;
+    // Each of the three above tells the grid when it goes.
+    TComponentLinks componentLinks_{[this](const TComponent* Component) { Notification(Component); }};
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    int scrollWidth_ = 0;
+    bool scrollProportional_ = false;
+    int fixedFooters_ = 0;
+    int fixedRightCols_ = 0;
+    int fixedRowHeight_ = 21;
+    bool integralHeight_ = false;
+    bool wordWrap_ = false;
+    bool showSelection_ = true;
+    bool filterActive_ = false;
+
+    bool visualStyles_ = false;
+    int wheelMessage_ = kWheelMessage;
+    int wheelScrollLines_ = 3;
+    int updateCount_ = 0;
+    int timerId_ = 0;
+    bool windowCreated_ = false;
+    bool skipRepaint_ = false;
+    bool stretching_ = false;
+    bool nodesKnown_ = false;
+    int footerHeight_ = 21;
+    bool footerShown_ = false;
+    int footerRepaints_ = 0;
+    bool hasNodes_ = false;
+    bool loading_ = false;
+    // The selection kept while only fixed rows remain (FixedRowAlways).
+    TGridRect savedSelection_;
+    bool selectionSaved_ = false;
+    // The owner form, its saved resize handler, and its size.
+    QPointer<QWidget> ownerForm_;
+    TNotifyEvent savedFormResize_;
+    QSize formSize_;
+
+public:
     // =====================================================================
     // Events
     // =====================================================================
@@ -514,6 +671,7 @@ public:
     TRowSizeEvent OnRowSize;
     TRowSizeEvent OnRowMove;
 
+public:
     // =====================================================================
     // Painting
     // =====================================================================
@@ -578,7 +736,6 @@ private:
     TPoint pressedButton_{-1, -1};
 
 public:
-
     // =====================================================================
     // Editing
     // =====================================================================
@@ -678,10 +835,73 @@ public:
     void HideEditor() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    TInplaceEdit* CreateEditor() override;
+    bool CanEditShow() override;
+    bool SelectCell(int ACol, int ARow) override;
+    void UpdateEditor() override;
+    // The text an editor opens with: the real column's, its mini-HTML tags
+    // taken off unless EditWithTags.
+    QString GetEditText(int ACol, int ARow) override;
+
+private:
+    TEditorType editorType_ = edNormal;
+    bool editorShown_ = false;
+    bool cellEditing_ = false;
+    bool validating_ = false;
+    TPoint editCell_{-1, -1};
+    QString editCellText_;
+    QString selectedCellText_;
+    int comboDefaultIndex_ = -1;
+    void CreateInplaceEditors();
+    std::vector<QWidget*> SpecialEditors() const;
+    QWidget* EditorControl(TEditorType Kind) const;
+    bool SpecialEditorShown() const;
+    void HideSpecialEditors();
+    bool HasCellControl(int ACol, int ARow);
+    void AskCanEditCell(int ACol, int ARow);
+    // The floating footer's rule for choosing a row: scrolls a row from under
+    // it, refuses its own last row.
+    bool FooterAllowsRow(int ACol, int ARow);
+    // The fixed cells that mark the current row and column repaint.
+    void RepaintHeadersOfMove(int OldCol, int OldRow, int NewCol, int NewRow);
+    void SetEditorColor(QWidget* Editor, TColor Color);
+    void ShowCustomEditor(int ACol, int ARow, const TRect& R, TColor Color, const QString& Text);
+
+    TExtInplaceEdit* textEditor_ = nullptr;
+    TGridSpin* spinEditor_ = nullptr;
+    TGridCombo* comboEditor_ = nullptr;
+    TGridEditBtn* editBtnEditor_ = nullptr;
+    TGridUnitEditBtn* unitEditor_ = nullptr;
+    TGridCheckBox* checkEditor_ = nullptr;
+    TGridDatePicker* dateEditor_ = nullptr;
+    TGridButton* buttonEditor_ = nullptr;
+    TControlEdit* controlEdit_ = nullptr;
+    TControlCombo* controlCombo_ = nullptr;
+    TEditLink* editLink_ = nullptr;
+    // The in-place rich edit made with the editors while the grid has none.
+    TExtRichEdit* richEditor_ = nullptr;
+    // The borderless window of a pop-up edit link.
+    std::unique_ptr<QWidget> linkPopup_;
+    // Ends the edit when the link's control loses the focus.
+    std::unique_ptr<QObject> linkWatch_;
+    // The first character typed on the grid, for the editor it opens.
+    char pendingChar_ = 0;
+    // Where the current cell lay when its special editor was placed.
+    TRect editorCellRect_;
+    // Editing started by a click at this point of the grid's area.
+    bool editClickPending_ = false;
+    QPoint editClickAt_;
+    // A cell OnCanEditCell refused switched goEditing off; the next editable
+    // cell switches it on again.
+    bool tempEditPermission_ = false;
+    int endingEdit_ = 0;
     // Set by AdvanceCell while it moves the cursor: SelectCell then leaves
     // OnCellChanging to it.
-    bool Advancing = false;
+    bool advancing_ = false;
 
+public:
     // =====================================================================
     // Rows, columns, nodes, selection and navigation
     // =====================================================================
@@ -730,6 +950,13 @@ public:
     void MoveRow(int FromIndex, int ToIndex) override;
     // Empties the cells of ACount columns at ACol over all rows.
     void ClearCols(int ACol, int ACount);
+    // Removes ACount rows at ARow with their cell objects and selection
+    // flags, keeping the current and top row where they still exist.
+    void RemoveRowsAt(int ARow, int ACount);
+    // Removes every selected row between the fixed rows and the footer.
+    void RemoveSelectedRows();
+    // Empties the cells of ACount rows at ARow, hidden columns included.
+    void ClearRows(int ARow, int ACount);
     // A value of the application's kept per column; it moves with its
     // column (up to column 512; 0 elsewhere).
     std::uint16_t ColumnValue(int ACol) const;
@@ -791,6 +1018,123 @@ public:
     // keys clear it.
     void ClearSortedFindText() { sortedFindText_.clear(); }
 
+protected:
+    // The user sized a column or row: all others in proportion with
+    // AllColumnSize / AllRowSize, then the end-of-sizing events.
+    void ColumnSized(int ACol, int OldWidth) override;
+    void RowSized(int ARow, int OldHeight) override;
+    // With ScrollProportional the bars run from 0 to 127 with a page as
+    // large as the share of the grid in view; the thumbs are set from the
+    // top-left cell and read back into it here.
+    void UpdateScrollBars() override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // Hides the real rows Rows (ascending) in one pass; shows hidden ones
+    // again, each at its place.
+    void HideRealRows(const std::vector<int>& Rows);
+    void PutBackRows(std::vector<THiddenRows::Row>&& Rows);
+    TCellGraphic* NodeGraphic(int ARow);
+    // The last real row under the node at display row ARow.
+    int LastNodeRow(int ARow, int RowCountOfNode);
+    // The nearest node row above ARow (-1: none), and what the last such
+    // question of a paint found.
+    int NodeAbove(int ARow);
+    struct TNodeAbove {
+        std::int32_t Paint = 0;
+        std::uint64_t Version = 0;
+        int Rows = -1;
+        int Row = -1;
+        int Node = -1;
+    } nodeAbove_;
+    void CheckRowIndex(int ARow) const;
+    // The row's selection flag; rows never flagged read as not selected.
+    bool RowFlagged(int ARow) const { return rowState_.Flagged(ARow); }
+    TCellGraphic* GraphicOfType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+    QStringList RadioItemsOf(const TCellGraphic& Radio) const;
+    QString CheckText(int ACol, int ARow, bool Checked);
+    bool MayEnterCell(int ACol, int ARow);
+    TPoint NextAdvanceCell(TPoint From, bool Forward, bool& MayInsert);
+    void OperateControlAtCorner(int ACol, int ARow);
+    void GotoSortedText(char Key);
+    bool HookScrollHints();
+    void ScrollBarMoved(Qt::Orientation Bar, int Position);
+    void HideScrollHint();
+    // Proportional thumbs: the page of each bar, how far a thumb reaches on
+    // the 0..127 scale, and the thumb of a first scrolled row (column) and
+    // back.
+    int ThumbPage(Qt::Orientation Bar) const;
+    int ThumbReach(Qt::Orientation Bar) const;
+    int ThumbOf(Qt::Orientation Bar, int First) const;
+    int FirstOfThumb(Qt::Orientation Bar, int Position) const;
+    // Moves the top row (left column) to where the thumb stands.
+    void ScrollToThumb(Qt::Orientation Bar, int Position);
+    // An arrow or page step of a proportional bar moves one row (column)
+    // or one page, not one step of the thumb's scale.
+    void StepThumb(QScrollBar* Bar, int Action);
+
+    // The row flags, cell selection and row order, following the rows.
+    TRowState rowState_;
+    TGridRect savedHiddenSelection_;
+    bool selectionHidden_ = false;
+    // FixedRows when the filter came on, while it hid every normal row.
+    int filterFixedRows_ = -1;
+    QString sortedFindText_;
+    // Above 0 while the grid sets its proportional thumbs itself.
+    int thumbsUpdating_ = 0;
+    bool scrollHintsHooked_ = HookScrollHints();
+
+    // ---- inserting, removing and moving rows and columns
+    // A merged block by its base cell and spans.
+    struct TMergedBlock {
+        int Col, Row, SpanX, SpanY;
+    };
+    // Where a column (row) index goes through a change; -1 when it goes
+    // away.
+    using TIndexMap = std::function<int(int)>;
+    // A change of the rows: Count rows inserted or removed at At, or row At
+    // moved to To. Map gives where a row goes (-1 when it goes away),
+    // Touched the rows (before the change) a block it breaks must reach
+    // into, Shifted the rows (after it) whose index it changed.
+    struct TRowChange {
+        enum Kind { Insert, Remove, Move } What;
+        int At, Count, To;
+        int Map(int ARow) const;
+        std::pair<int, int> Touched() const;
+        std::pair<int, int> Shifted() const;
+    };
+    // Every merged block, and those reaching into the rows Rows.
+    std::vector<TMergedBlock> MergedBlocks() const;
+    std::vector<TMergedBlock> MergedBlocksInRows(const std::vector<int>& Rows) const;
+    // Before a change of columns (Columns) or rows: the blocks of Blocks the
+    // change does not carry whole are made plain cells and returned.
+    std::vector<TMergedBlock> UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map,
+                                                  const std::vector<TMergedBlock>& Blocks);
+    // After it: a broken block is merged again over what is left of it
+    // (grown over inserted lines); a moved block that came apart stays
+    // plain.
+    void RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool Columns, const TIndexMap& Map, bool Moving);
+    // Runs a change of the columns whose index map is Map, keeping the
+    // merged blocks whole where they can be.
+    void ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
+    // Runs a change of the rows (Store changes the cells), keeping the
+    // merged blocks whole where they can be; the properties and the row
+    // state follow.
+    void ChangeRows(const TRowChange& Change, const std::function<void()>& Store);
+    // Every properties object in rows First..Last (one cell) learns its
+    // cell again; rows holding no object are passed over.
+    void ReownProperties(int First, int Last);
+    void ReownCell(int ACol, int ARow);
+    // After rows were removed: the current and top row stay where they
+    // were (Current, Top) while such rows remain, else on the last normal
+    // row.
+    void KeepRowsAfterRemoval(int Current, int Top);
+    // The hidden flags and column values follow a change of the columns.
+    void MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
+                        const std::function<void(std::vector<std::uint16_t>&)>& Values);
+    std::vector<std::uint16_t> colValues_ = std::vector<std::uint16_t>(513, 0);
+
+public:
     // =====================================================================
     // Stream and clipboard
     // =====================================================================
@@ -895,7 +1239,6 @@ private:
     bool lastCopyWasCopy_ = false;
 
 public:
-
     // =====================================================================
     // Sorting
     // =====================================================================
@@ -923,21 +1266,51 @@ public:
     int SortSwapCount() const { return sortSwaps_; }
     // The rows' first positions, following every exchange of rows; filled
     // with 0 .. RowCount - 1 by InitSortRowOrder.
-    const TIntList& SortRowOrder() const { return rowOrder_; }
+    const TIntList& SortRowOrder() const { return rowState_.Order(); }
     void InitSortRowOrder();
     // The columns whose runs of equal cells merge; the first is the first
     // level.
     std::vector<int>& MergeColumns() { return mergeColumns_; }
     void MergeEqualCells();
     void SplitMergedCells();
-    // Removes ACount rows at ARow with their cell objects and selection
-    // flags, keeping the current and top row where they still exist.
-    void RemoveRowsAt(int ARow, int ACount);
-    // Removes every selected row between the fixed rows and the footer.
-    void RemoveSelectedRows();
-    // Empties the cells of ACount rows at ARow, hidden columns included.
-    void ClearRows(int ARow, int ACount);
 
+private:
+    // How a sort walks the rows: by one column, by the index list, or
+    // within node groups.
+    enum class SortKind { Column, Indexed, Groups };
+    class SortFrame;
+    struct SortKeyCache;
+    void RunSort(SortKind Kind);
+    // Depth: partitions left before merging takes over (-1: the limit for
+    // the rows Lo..Hi).
+    void QuickSortRows(int Lo, int Hi, bool Indexed, int Depth = -1);
+    static int SortDepthLimit(int Lo, int Hi);
+    void MergeSortRows(int Lo, int Hi, bool Indexed);
+    // Copies row ARow into the pivot row: its texts, and copies of its
+    // cell properties and graphics (never the row's own objects).
+    void CopyPivotRow(int ARow);
+    void SortGroups(int LastRow);
+    // Reads a numeric cell by the numeric rule; false when it is no number.
+    bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
+                    double& Value) const;
+    bool SortCheckState(int ACol, int ARow);
+    // The text a comparison reads (as Cells gives it): a plain cell's stored
+    // text in place while a sort runs, else a copy kept in Held.
+    const QString& SortText(int ACol, int ARow, QString& Held) const;
+    std::vector<int> mergeColumns_;
+    std::int64_t sortTime_ = 0;
+    int sortSwaps_ = 0;
+    // While sorting: the pivot row and the remembered current row.
+    int sortPivotRow_ = -1;
+    int sortCurrentRow_ = -1;
+    // The row the pivot was copied from, followed through the exchanges
+    // (-1 when only the sort column moves).
+    int sortPivotSource_ = -1;
+    // While sorting: the cells' texts and converted keys (numbers, dates,
+    // folded texts) by row, so each cell is read and converted once per sort.
+    std::shared_ptr<SortKeyCache> sortKeys_;
+
+public:
     // =====================================================================
     // Import
     // =====================================================================
@@ -965,7 +1338,6 @@ private:
     void ClearImportCells(int FirstCol, int FirstRow);
 
 public:
-
     // =====================================================================
     // Drag and drop
     // =====================================================================
@@ -1030,7 +1402,6 @@ private:
     TPopupButton* headerButton_ = nullptr;
 
 public:
-
     // =====================================================================
     // Mouse
     // =====================================================================
@@ -1159,11 +1530,6 @@ private:
     bool OwnEditorShowing() const;
 
 public:
-
-    // =====================================================================
-    // Footer and hints
-    // =====================================================================
-
     // =====================================================================
     // Window procedure
     // =====================================================================
@@ -1192,349 +1558,7 @@ public:
     // EnableBlink is on, and stays shown while it is off.
     bool BlinkShown() const { return !EnableBlink || blinkPhase_; }
 
-protected:
-    // =====================================================================
-    // Creation and properties
-    // =====================================================================
-    // The window is made (first show) and ended.
-    virtual void CreateWnd();
-    virtual void DestroyWnd();
-    // After the control was resized: OnResize.
-    virtual void Resize();
-    void SizeChanged(int OldColCount, int OldRowCount) override;
-    void Paint() override;
-    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-    void SetEditText(int ACol, int ARow, const QString& Value) override;
-
-    bool event(QEvent* Event) override;
-    // Events of the cell area (mouse, hints) pass the window procedure too.
-    bool viewportEvent(QEvent* Event) override;
-    void showEvent(QShowEvent* Event) override;
-    // MouseActions.DirectEdit: a click that chose an editable cell opens
-    // its editor at once.
-    void mousePressEvent(QMouseEvent* Event) override;
-    // Nothing is painted while the update counter is above 0.
-    void paintEvent(QPaintEvent* Event) override;
-    // Stretch or SynchWithGrid, then the footer panel and the bars.
-    void resizeEvent(QResizeEvent* Event) override;
-    void timerEvent(QTimerEvent* Event) override;
-    // Scrolled: the footer panel and a shown scroll hint follow.
-    void TopLeftChanged() override;
-    // The owner form's resizes.
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
-    // Cells leaving the grid free their graphics with their properties.
-    void ObjectDropped(TObject* Object) override;
-
-    // =====================================================================
-    // Editing
-    // =====================================================================
-    TInplaceEdit* CreateEditor() override;
-    bool CanEditShow() override;
-    bool SelectCell(int ACol, int ARow) override;
-    void UpdateEditor() override;
-    // The text an editor opens with: the real column's, its mini-HTML tags
-    // taken off unless EditWithTags.
-    QString GetEditText(int ACol, int ARow) override;
-
-    // =====================================================================
-    // Rows, columns, nodes, selection and navigation
-    // =====================================================================
-    // The user sized a column or row: all others in proportion with
-    // AllColumnSize / AllRowSize, then the end-of-sizing events.
-    void ColumnSized(int ACol, int OldWidth) override;
-    void RowSized(int ARow, int OldHeight) override;
-    // With ScrollProportional the bars run from 0 to 127 with a page as
-    // large as the share of the grid in view; the thumbs are set from the
-    // top-left cell and read back into it here.
-    void UpdateScrollBars() override;
-    void scrollContentsBy(int dx, int dy) override;
-
 private:
-    // =====================================================================
-    // Creation and properties
-    // =====================================================================
-    void ApplyColumnHeaders();
-    // The width a column's cells need (the widest of rows from FromRow).
-    int ColumnContentWidth(int ACol, int FromRow);
-    // The room a cell's content needs across (Horizontal) or down, without
-    // its margins; 0 for a cell a merge covers that way.
-    int CellContentExtent(int ACol, int ARow, Qt::Orientation Along);
-    // Stretching asked by the grid itself (size changes): errors go to the
-    // error box, as for any handler.
-    void StretchOnResize();
-    void ApplyRowHeaders();
-    void HookOwnerForm();
-    void UnhookOwnerForm();
-    // Keeps the footer panel at the bottom of the grid.
-    void AlignFooterPanel();
-    void ApplyScrollBars();
-    // Applies the stand-ins of the platform checks (visual styles, wheel).
-    void ReadPlatformSettings();
-
-    // The owned objects, in the order Create makes them.
-    TFooterPanel* footerPanel_ = nullptr;
-    std::unique_ptr<TFloatingFooter> floatingFooter_;
-    std::unique_ptr<TPrintSettings> printSettings_;
-    std::unique_ptr<THTMLSettings> htmlSettings_;
-    std::unique_ptr<TSortSettings> sortSettings_;
-    std::unique_ptr<TDragDropSettings> dragDropSettings_;
-    std::unique_ptr<TControlLook> controlLook_;
-    std::unique_ptr<TNavigation> navigation_;
-    std::unique_ptr<TColumnSize> columnSize_;
-    std::unique_ptr<TCellNode> cellNode_;
-    std::unique_ptr<TBands> bands_;
-    std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
-    std::unique_ptr<TMouseActions> mouseActions_;
-    QStringList columnHeaders_;
-    std::unique_ptr<THTMLPictureCache> pictureCache_;
-    TFont fixedFont_;
-    TFont activeCellFont_;
-    QStringList rowHeaders_;
-    QStringList swapRow_;
-    QStringList lookupItems_;
-    std::vector<bool> selectedRows_;
-    TSortIndexList sortIndexes_;
-    TIntList rowOrder_{-1, -1};
-    TIntList sortColumns_{-1, -1};
-    TBitmap rowIndicator_;
-    std::unique_ptr<TBackGround> backGround_;
-    std::unique_ptr<THTMLHintWindow> hintWindow_;
-    std::unique_ptr<TFilter> filter_;
-    std::unique_ptr<TExtRichEdit> hiddenRichEdit_;
-    std::unique_ptr<TExtRichEdit> inplaceRichEdit_;
-    std::vector<std::function<void(const TRect& R)>> linkedGrids_;
-    QPointer<TArrowWindow> arrows_[4];
-    std::unique_ptr<TCellGraphic> virtCheckBox_;
-
-    std::vector<std::uint8_t> colVisible_ = std::vector<std::uint8_t>(513, 1);
-    int hiddenColCount_ = 0;
-
-    TCursor cursor_ = crDefault;
-    TCursor designCursor_ = crDefault;
-    bool activeCellShow_ = false;
-    TColor activeCellColor_ = clGray;
-    bool autoSize_ = false;
-    TVAlignment vAlignment_ = vtaTop;
-    bool flat_ = false;
-    TGridLook look_ = glSoft;
-    TColor selectionColor_ = clHighlight;
-    TColor selectionTextColor_ = clHighlightText;
-    bool selectionRectangle_ = false;
-    bool selectionResizer_ = false;
-    int maxEditLength_ = 0;
-    TImageList* gridImages_ = nullptr;
-    TColor urlColor_ = clBlue;
-    bool urlShow_ = false;
-    bool urlFull_ = false;
-    TPictureContainer* pictureContainer_ = nullptr;
-    TExtStringGridCheck* cellChecker_ = nullptr;
-    // Each of the three above tells the grid when it goes.
-    TComponentLinks componentLinks_{[this](const TComponent* Component) { Notification(Component); }};
-    TScrollType scrollType_ = ssNormal;
-    TColor scrollColor_ = clNone;
-    int scrollWidth_ = 0;
-    bool scrollProportional_ = false;
-    int fixedFooters_ = 0;
-    int fixedRightCols_ = 0;
-    int fixedRowHeight_ = 21;
-    bool integralHeight_ = false;
-    bool wordWrap_ = false;
-    bool showSelection_ = true;
-    bool filterActive_ = false;
-
-    bool visualStyles_ = false;
-    int wheelMessage_ = kWheelMessage;
-    int wheelScrollLines_ = 3;
-    int updateCount_ = 0;
-    int timerId_ = 0;
-    bool windowCreated_ = false;
-    bool skipRepaint_ = false;
-    bool stretching_ = false;
-    bool nodesKnown_ = false;
-    int footerHeight_ = 21;
-    bool footerShown_ = false;
-    int footerRepaints_ = 0;
-    bool hasNodes_ = false;
-    bool loading_ = false;
-    // The selection kept while only fixed rows remain (FixedRowAlways).
-    TGridRect savedSelection_;
-    bool selectionSaved_ = false;
-    // The owner form, its saved resize handler, and its size.
-    QPointer<QWidget> ownerForm_;
-    TNotifyEvent savedFormResize_;
-    QSize formSize_;
-
-    // =====================================================================
-    // Sorting
-    // =====================================================================
-    // How a sort walks the rows: by one column, by the index list, or
-    // within node groups.
-    enum class SortKind { Column, Indexed, Groups };
-    class SortFrame;
-    struct SortKeyCache;
-    void RunSort(SortKind Kind);
-    void QuickSortRows(int Lo, int Hi, bool Indexed);
-    // Copies row ARow into the pivot row: its texts, and copies of its
-    // cell properties and graphics (never the row's own objects).
-    void CopyPivotRow(int ARow);
-    void SortGroups(int LastRow);
-    // Reads a numeric cell by the numeric rule; false when it is no number.
-    bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
-                    double& Value) const;
-    bool SortCheckState(int ACol, int ARow);
-    // The text a comparison reads (as Cells gives it): a plain cell's stored
-    // text in place while a sort runs, else a copy kept in Held.
-    const QString& SortText(int ACol, int ARow, QString& Held) const;
-    std::vector<int> mergeColumns_;
-    std::int64_t sortTime_ = 0;
-    int sortSwaps_ = 0;
-    // While sorting: the pivot row and the remembered current row.
-    int sortPivotRow_ = -1;
-    int sortCurrentRow_ = -1;
-    // The row the pivot was copied from, followed through the exchanges
-    // (-1 when only the sort column moves).
-    int sortPivotSource_ = -1;
-    // While sorting: the cells' texts and converted keys (numbers, dates,
-    // folded texts) by row, so each cell is read and converted once per sort.
-    std::shared_ptr<SortKeyCache> sortKeys_;
-
-    // =====================================================================
-    // Editing
-    // =====================================================================
-    TEditorType editorType_ = edNormal;
-    bool editorShown_ = false;
-    bool cellEditing_ = false;
-    bool validating_ = false;
-    TPoint editCell_{-1, -1};
-    QString editCellText_;
-    QString selectedCellText_;
-    int comboDefaultIndex_ = -1;
-    void CreateInplaceEditors();
-    std::vector<QWidget*> SpecialEditors() const;
-    QWidget* EditorControl(TEditorType Kind) const;
-    bool SpecialEditorShown() const;
-    void HideSpecialEditors();
-    bool HasCellControl(int ACol, int ARow);
-    void AskCanEditCell(int ACol, int ARow);
-    // The floating footer's rule for choosing a row: scrolls a row from under
-    // it, refuses its own last row.
-    bool FooterAllowsRow(int ACol, int ARow);
-    // The fixed cells that mark the current row and column repaint.
-    void RepaintHeadersOfMove(int OldCol, int OldRow, int NewCol, int NewRow);
-    void SetEditorColor(QWidget* Editor, TColor Color);
-    void ShowCustomEditor(int ACol, int ARow, const TRect& R, TColor Color, const QString& Text);
-
-    TExtInplaceEdit* textEditor_ = nullptr;
-    TGridSpin* spinEditor_ = nullptr;
-    TGridCombo* comboEditor_ = nullptr;
-    TGridEditBtn* editBtnEditor_ = nullptr;
-    TGridUnitEditBtn* unitEditor_ = nullptr;
-    TGridCheckBox* checkEditor_ = nullptr;
-    TGridDatePicker* dateEditor_ = nullptr;
-    TGridButton* buttonEditor_ = nullptr;
-    TControlEdit* controlEdit_ = nullptr;
-    TControlCombo* controlCombo_ = nullptr;
-    TEditLink* editLink_ = nullptr;
-    // The in-place rich edit made with the editors while the grid has none.
-    TExtRichEdit* richEditor_ = nullptr;
-    // The borderless window of a pop-up edit link.
-    std::unique_ptr<QWidget> linkPopup_;
-    // Ends the edit when the link's control loses the focus.
-    std::unique_ptr<QObject> linkWatch_;
-    // The first character typed on the grid, for the editor it opens.
-    char pendingChar_ = 0;
-    // Where the current cell lay when its special editor was placed.
-    TRect editorCellRect_;
-    // Editing started by a click at this point of the grid's area.
-    bool editClickPending_ = false;
-    QPoint editClickAt_;
-    // A cell OnCanEditCell refused switched goEditing off; the next editable
-    // cell switches it on again.
-    bool tempEditPermission_ = false;
-    int endingEdit_ = 0;
-
-    // =====================================================================
-    // Rows, columns, nodes, selection and navigation
-    // =====================================================================
-    // Hides the real rows Rows (ascending) in one pass; shows hidden ones
-    // again, each at its place.
-    void HideRealRows(const std::vector<int>& Rows);
-    void PutBackRows(std::vector<THiddenRows::Row>&& Rows);
-    TCellGraphic* NodeGraphic(int ARow);
-    // The last real row under the node at display row ARow.
-    int LastNodeRow(int ARow, int RowCountOfNode);
-    void CheckRowIndex(int ARow) const;
-    // The row's selection flag; rows never flagged read as not selected.
-    bool RowFlagged(int ARow) const
-    {
-        return ARow >= 0 && static_cast<size_t>(ARow) < selectedRows_.size() && selectedRows_[static_cast<size_t>(ARow)];
-    }
-    TCellGraphic* GraphicOfType(int ACol, int ARow, std::initializer_list<TCellType> Types);
-    QStringList RadioItemsOf(const TCellGraphic& Radio) const;
-    QString CheckText(int ACol, int ARow, bool Checked);
-    bool MayEnterCell(int ACol, int ARow);
-    TPoint NextAdvanceCell(TPoint From, bool Forward, bool& MayInsert);
-    void OperateControlAtCorner(int ACol, int ARow);
-    void GotoSortedText(char Key);
-    bool HookScrollHints();
-    void ScrollBarMoved(Qt::Orientation Bar, int Position);
-    void HideScrollHint();
-    // Proportional thumbs: the page of each bar, how far a thumb reaches on
-    // the 0..127 scale, and the thumb of a first scrolled row (column) and
-    // back.
-    int ThumbPage(Qt::Orientation Bar) const;
-    int ThumbReach(Qt::Orientation Bar) const;
-    int ThumbOf(Qt::Orientation Bar, int First) const;
-    int FirstOfThumb(Qt::Orientation Bar, int Position) const;
-    // Moves the top row (left column) to where the thumb stands.
-    void ScrollToThumb(Qt::Orientation Bar, int Position);
-    // An arrow or page step of a proportional bar moves one row (column)
-    // or one page, not one step of the thumb's scale.
-    void StepThumb(QScrollBar* Bar, int Action);
-
-    // Declared last, so that rows still hidden let go of their cell
-    // objects while the rest of the grid is still there.
-    THiddenRows hiddenRows_{[this](TStringGrid::TTakenRow& Row) { DropRow(Row); }};
-    std::vector<TPoint> selectedCells_;
-    TGridRect savedHiddenSelection_;
-    bool selectionHidden_ = false;
-    // FixedRows when the filter came on, while it hid every normal row.
-    int filterFixedRows_ = -1;
-    QString sortedFindText_;
-    // Above 0 while the grid sets its proportional thumbs itself.
-    int thumbsUpdating_ = 0;
-    bool scrollHintsHooked_ = HookScrollHints();
-
-    // ---- inserting, removing and moving rows and columns
-    // A merged block by its base cell and spans.
-    struct TMergedBlock {
-        int Col, Row, SpanX, SpanY;
-    };
-    // Where a column (row) index goes through a change; -1 when it goes
-    // away.
-    using TIndexMap = std::function<int(int)>;
-    std::vector<TMergedBlock> MergedBlocks() const;
-    // Before a change of columns (Columns) or rows: the blocks the change
-    // does not carry whole are made plain cells and returned.
-    std::vector<TMergedBlock> UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map);
-    // After it: a broken block is merged again over what is left of it
-    // (grown over inserted lines); a moved block that came apart stays
-    // plain.
-    void RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool Columns, const TIndexMap& Map, bool Moving);
-    // Every properties object learns its cell again.
-    void ReownCellProperties();
-    // Runs a change of the columns whose index map is Map, keeping the
-    // merged blocks whole where they can be.
-    void ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
-    void ChangeRows(const TIndexMap& Map, bool Moving, const std::function<void()>& Change);
-    // The hidden flags and column values follow a change of the columns.
-    void MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
-                        const std::function<void(std::vector<std::uint16_t>&)>& Values);
-    std::vector<std::uint16_t> colValues_ = std::vector<std::uint16_t>(513, 0);
-
-    // =====================================================================
-    // Window procedure
-    // =====================================================================
     // Middle-button panning: starts, steps and ends it; true when the event
     // was taken.
     bool PanningEvent(QEvent* Event);
@@ -1644,4 +1668,9 @@ private:
     bool blinkPhase_ = true;
     // The client width before the last resize (SynchWithGrid).
     int prevClientWidth_ = 0;
+
+private:
+    // Declared last, so that rows still hidden let go of their cell
+    // objects while the rest of the grid is still there.
+    THiddenRows hiddenRows_{[this](TStringGrid::TTakenRow& Row) { DropRow(Row); }};
 };

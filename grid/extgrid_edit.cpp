@@ -331,7 +331,7 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
             Application->Guard([&] { OnRowChanging(this, oldRow, ARow, allow); });
         if (allow && ACol != oldCol && OnColChanging)
             Application->Guard([&] { OnColChanging(this, oldCol, ACol, allow); });
-        if (allow && (ACol != oldCol || ARow != oldRow) && !Advancing && OnCellChanging)
+        if (allow && (ACol != oldCol || ARow != oldRow) && !advancing_ && OnCellChanging)
             Application->Guard([&] { OnCellChanging(this, oldRow, oldCol, ARow, ACol, allow); });
     }
     if (!allow)

@@ -105,6 +105,31 @@ bool ReadUsedRange(const QString& Address, TSheetRange& Range)
            && Range.FirstCol <= Range.LastCol && Range.FirstRow <= Range.LastRow;
 }
 
+// Whether a value of the sheet goes into its cell: anything but nothing, an
+// object reference or an error value.
+bool HoldsText(const TSpreadsheetValue& Value)
+{
+    switch (Value.Kind) {
+    case TSpreadsheetValue::Empty:
+    case TSpreadsheetValue::Object:
+    case TSpreadsheetValue::Error:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The workbook as the server opens it. A reader that the workbook crashed,
+// hung or confused makes the workbook one the grid cannot import.
+TSpreadsheetWorkbook* OpenWorkbook(TSpreadsheetApplication& Server, const QString& FileName)
+{
+    try {
+        return Server.WorkBooks().Open(FileName);
+    } catch (const ESpreadsheetReaderError&) {
+        throw EExtGridError(FileName + QStringLiteral(" is not a valid workbook"));
+    }
+}
+
 QString RangeAddress(const TSheetRange& R)
 {
     return SpreadsheetColumnLetters(R.FirstCol) + QString::number(R.FirstRow) + ':'
@@ -184,7 +209,7 @@ void TExtStringGrid::LoadFromXLS(const QString& FileName)
         if (!server)
             throw EExtGridError(QStringLiteral("Excel OLE server not found"));
         TServerSession session(*server);
-        session.Book = server->WorkBooks().Open(FileName);
+        session.Book = OpenWorkbook(*server, FileName);
         const TSpreadsheetSheet* sheet = session.Book->ActiveSheet();
         const TSpreadsheetRange used = sheet->UsedRange();
 
@@ -210,7 +235,7 @@ void TExtStringGrid::LoadFromXLS(const QString& FileName)
             for (int i = 1; i <= rows && fixedRows + i - 1 < RowCount(); ++i)
                 for (int j = 1; j <= cols && fixedCols + j - 1 < ColCount(); ++j) {
                     const TSpreadsheetValue& value = values.At(i, j);
-                    if (value.Kind == TSpreadsheetValue::Number || value.Kind == TSpreadsheetValue::Text)
+                    if (HoldsText(value))
                         StoreText(fixedCols + j - 1, fixedRows + i - 1, value.AsText());
                 }
         } catch (...) {

@@ -124,9 +124,9 @@ void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Forward, bool ShowEdit
             return;
         }
         // OnCellChanging was asked above: SelectCell must not ask it again.
-        Advancing = true;
+        advancing_ = true;
         FocusCell(cell.X, cell.Y);
-        Advancing = false;
+        advancing_ = false;
         if (Col() != cell.X || Row() != cell.Y)
             return;
         if (IsCellControl(cell.X, cell.Y)) {

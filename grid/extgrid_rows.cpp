@@ -1,6 +1,7 @@
 // Rows and columns of the grid control: hidden columns and rows, nodes,
-// row selection, the cell controls and the cell-info getters, the filter
-// and the footer's calculations.
+// row selection, the cell controls and the cell-info getters, the filter,
+// the footer's calculations, and inserting, removing and moving rows and
+// columns.
 //
 // Hidden rows leave the grid whole: their cells (texts, properties,
 // graphics) wait outside it and come back as they were. Hiding and showing
@@ -16,6 +17,8 @@
 #include "grid/gridfilter.h"
 
 #include <QLocale>
+
+#include <set>
 
 #include <algorithm>
 #include <climits>
@@ -211,13 +214,36 @@ int TExtStringGrid::NodeTreePosition(int ARow)
         return 0;
     if (ARow == LastDataRow())
         return 1;
-    for (int n = ARow - 1; n >= FixedRows(); --n) {
-        const TCellGraphic* node = NodeGraphic(n);
-        if (!node)
-            continue;
-        return node->CellIndex != ARow - n + 1 || node->CellBoolean ? 2 : 1;
+    const int node = NodeAbove(ARow);
+    if (node < 0)
+        return 0;
+    const TCellGraphic* graphic = NodeGraphic(node);
+    return graphic->CellIndex != ARow - node + 1 || graphic->CellBoolean ? 2 : 1;
+}
+
+int TExtStringGrid::NodeAbove(int ARow)
+{
+    // A paint asks row after row: the node found for the row before, in
+    // the same paint with the same cells, serves for the rows down to this
+    // one, so a paint walks each row once. Outside a paint every question
+    // walks.
+    const bool painting = Canvas.Painter() != nullptr;
+    const TNodeAbove asked{painting ? PaintCount() : 0, CellsVersion(), RowCount(), ARow, -1};
+    int stop = FixedRows() - 1;
+    int found = -1;
+    if (painting && nodeAbove_.Paint == asked.Paint && nodeAbove_.Version == asked.Version && nodeAbove_.Rows == asked.Rows
+        && nodeAbove_.Row <= ARow && nodeAbove_.Row > stop) {
+        stop = nodeAbove_.Row - 1;
+        found = nodeAbove_.Node;
     }
-    return 0;
+    for (int n = ARow - 1; n > stop; --n)
+        if (NodeGraphic(n)) {
+            found = n;
+            break;
+        }
+    nodeAbove_ = asked;
+    nodeAbove_.Node = found;
+    return found;
 }
 
 // ---- row selection
@@ -239,20 +265,17 @@ void TExtStringGrid::SetRowSelect(int ARow, bool Value)
     CheckRowIndex(ARow);
     if (RowSelect(ARow) == Value)
         return;
-    if (static_cast<size_t>(ARow) >= selectedRows_.size())
-        selectedRows_.resize(static_cast<size_t>(ARow) + 1, false);
-    selectedRows_[static_cast<size_t>(ARow)] = Value;
+    rowState_.SetFlag(ARow, Value);
     InvalidateRow(ARow);
 }
 
 void TExtStringGrid::ClearRowSelect()
 {
-    for (size_t r = 0; r < selectedRows_.size(); ++r)
-        if (selectedRows_[r]) {
-            selectedRows_[r] = false;
-            if (static_cast<int>(r) < RowCount())
-                InvalidateRow(static_cast<int>(r));
-        }
+    for (int r : rowState_.FlaggedRows(0, INT_MAX)) {
+        rowState_.SetFlag(r, false);
+        if (r < RowCount())
+            InvalidateRow(r);
+    }
 }
 
 void TExtStringGrid::SelectRowsFromSelection(bool All)
@@ -271,27 +294,19 @@ void TExtStringGrid::SelectRowsFromSelection(bool All)
 
 bool TExtStringGrid::CellSelected(int ACol, int ARow) const
 {
-    return std::find(selectedCells_.begin(), selectedCells_.end(), TPoint{ACol, ARow}) != selectedCells_.end();
+    return rowState_.CellSelected(ACol, ARow);
 }
 
 void TExtStringGrid::SetCellSelected(int ACol, int ARow, bool Value)
 {
-    const auto it = std::find(selectedCells_.begin(), selectedCells_.end(), TPoint{ACol, ARow});
-    if (Value == (it != selectedCells_.end()))
-        return;
-    if (Value)
-        selectedCells_.push_back({ACol, ARow});
-    else
-        selectedCells_.erase(it);
-    RepaintCell(ACol, ARow);
+    if (rowState_.SetCellSelected(ACol, ARow, Value))
+        RepaintCell(ACol, ARow);
 }
 
 void TExtStringGrid::ClearCellSelect()
 {
-    const auto cells = std::move(selectedCells_);
-    selectedCells_.clear();
-    for (const TPoint& cell : cells)
-        RepaintCell(cell.X, cell.Y);
+    for (const auto& [col, row] : rowState_.TakeSelectedCells())
+        RepaintCell(col, row);
 }
 
 // ---- cell controls
@@ -701,23 +716,95 @@ void MoveOne(std::vector<T>& Items, int From, int To)
 
 } // namespace
 
+int TExtStringGrid::TRowChange::Map(int ARow) const
+{
+    switch (What) {
+    case Insert:
+        return AfterInsert(ARow, At, Count);
+    case Remove:
+        return AfterRemove(ARow, At, Count);
+    default:
+        return AfterMove(ARow, At, To);
+    }
+}
+
+std::pair<int, int> TExtStringGrid::TRowChange::Touched() const
+{
+    switch (What) {
+    case Insert:
+        return {At, At};
+    case Remove:
+        return {At, At + Count - 1};
+    default:
+        return {std::min(At, To), std::max(At, To)};
+    }
+}
+
+std::pair<int, int> TExtStringGrid::TRowChange::Shifted() const
+{
+    switch (What) {
+    case Insert:
+    case Remove:
+        return {At, INT_MAX};
+    default:
+        return {std::min(At, To), std::max(At, To)};
+    }
+}
+
+namespace {
+
+bool IsBlockBase(const TCellProperties* Props)
+{
+    return Props && Props->IsBaseCell && Props->CellSpanX >= 0 && Props->CellSpanY >= 0
+           && (Props->CellSpanX > 0 || Props->CellSpanY > 0);
+}
+
+} // namespace
+
 std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::MergedBlocks() const
 {
     std::vector<TMergedBlock> blocks;
+    if (!MayHoldObjects())
+        return blocks;
     for (int r = 0; r < RowCount(); ++r)
-        for (int c = 0; c < ColCount(); ++c) {
-            const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
-            if (props && props->IsBaseCell && props->CellSpanX >= 0 && props->CellSpanY >= 0
-                && (props->CellSpanX > 0 || props->CellSpanY > 0))
-                blocks.push_back({c, r, props->CellSpanX, props->CellSpanY});
-        }
+        if (RowHasObjects(r))
+            for (int c = 0; c < ColCount(); ++c) {
+                const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
+                if (IsBlockBase(props))
+                    blocks.push_back({c, r, props->CellSpanX, props->CellSpanY});
+            }
     return blocks;
 }
 
-std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map)
+std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::MergedBlocksInRows(const std::vector<int>& Rows) const
+{
+    // A cell of a block that is not its base holds its offset from the base.
+    std::set<std::pair<int, int>> bases;
+    std::vector<TMergedBlock> blocks;
+    for (int r : Rows) {
+        if (r < 0 || r >= RowCount() || !RowHasObjects(r))
+            continue;
+        for (int c = 0; c < ColCount(); ++c) {
+            const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
+            if (!props || props->CellSpanX < 0 || props->CellSpanY < 0)
+                continue;
+            const int baseCol = props->IsBaseCell ? c : c - props->CellSpanX;
+            const int baseRow = props->IsBaseCell ? r : r - props->CellSpanY;
+            if (baseCol < 0 || baseRow < 0 || !bases.insert({baseRow, baseCol}).second)
+                continue;
+            const auto* base = dynamic_cast<const TCellProperties*>(GetRawObject(baseCol, baseRow));
+            if (IsBlockBase(base))
+                blocks.push_back({baseCol, baseRow, base->CellSpanX, base->CellSpanY});
+        }
+    }
+    return blocks;
+}
+
+std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::UnmergeBrokenBlocks(bool Columns, const TIndexMap& Map,
+                                                                            const std::vector<TMergedBlock>& Blocks)
 {
     std::vector<TMergedBlock> broken;
-    for (const TMergedBlock& block : MergedBlocks()) {
+    for (const TMergedBlock& block : Blocks) {
         const int first = Columns ? block.Col : block.Row;
         const int span = Columns ? block.SpanX : block.SpanY;
         const int shift = Map(first) - first;
@@ -764,52 +851,87 @@ void TExtStringGrid::RemergeBlocks(const std::vector<TMergedBlock>& Blocks, bool
     }
 }
 
-void TExtStringGrid::ReownCellProperties()
-{
-    for (int r = 0; r < RowCount(); ++r)
-        for (int c = 0; c < ColCount(); ++c)
-            if (auto* props = dynamic_cast<TCellProperties*>(GetRawObject(c, r))) {
-                props->OwnerCol = c;
-                props->OwnerRow = r;
-            }
-}
-
 void TExtStringGrid::ChangeColumns(const TIndexMap& Map, bool Moving, const std::function<void()>& Change)
 {
     EndCellEditing();
-    const auto broken = UnmergeBrokenBlocks(true, Map);
+    const bool objects = MayHoldObjects();
+    const auto broken = objects ? UnmergeBrokenBlocks(true, Map, MergedBlocks()) : std::vector<TMergedBlock>{};
     Change();
-    ReownCellProperties();
-    RemergeBlocks(broken, true, Map, Moving);
-    for (TPoint& cell : selectedCells_)
-        cell.X = Map(cell.X);
-    std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.X < 0; });
+    if (objects) {
+        ReownProperties(0, RowCount() - 1);
+        RemergeBlocks(broken, true, Map, Moving);
+    }
+    rowState_.MapColumns(Map);
     NodesChanged();
     Invalidate();
 }
 
-void TExtStringGrid::ChangeRows(const TIndexMap& Map, bool Moving, const std::function<void()>& Change)
+void TExtStringGrid::ChangeRows(const TRowChange& Change, const std::function<void()>& Store)
 {
+    // Only the rows the change touches can hold a block it breaks, and only
+    // the rows it shifts have properties that must learn their new row; a
+    // grid that never held an object has neither.
     EndCellEditing();
-    const auto broken = UnmergeBrokenBlocks(false, Map);
-    // The row-selection flags follow their rows.
-    std::vector<int> flagged;
-    for (int r = 0; r < static_cast<int>(selectedRows_.size()); ++r)
-        if (RowFlagged(r))
-            if (const int at = Map(r); at >= 0)
-                flagged.push_back(at);
-    Change();
-    selectedRows_.assign(static_cast<size_t>(RowCount()), false);
-    for (int r : flagged)
-        if (r < RowCount())
-            selectedRows_[static_cast<size_t>(r)] = true;
-    ReownCellProperties();
-    RemergeBlocks(broken, false, Map, Moving);
-    for (TPoint& cell : selectedCells_)
-        cell.Y = Map(cell.Y);
-    std::erase_if(selectedCells_, [](const TPoint& cell) { return cell.Y < 0; });
+    const bool objects = MayHoldObjects();
+    const TIndexMap map = [&Change](int r) { return Change.Map(r); };
+    std::vector<TMergedBlock> broken;
+    if (objects) {
+        const auto [first, last] = Change.Touched();
+        std::vector<int> rows;
+        for (int r = std::max(first, 0); r <= std::min(last, RowCount() - 1); ++r)
+            rows.push_back(r);
+        broken = UnmergeBrokenBlocks(false, map, MergedBlocksInRows(rows));
+    }
+    Store();
+    switch (Change.What) {
+    case TRowChange::Insert:
+        rowState_.Insert(Change.At, Change.Count);
+        break;
+    case TRowChange::Remove:
+        rowState_.Remove(Change.At, Change.Count);
+        break;
+    case TRowChange::Move:
+        rowState_.Move(Change.At, Change.To);
+        break;
+    }
+    if (objects) {
+        const auto [first, last] = Change.Shifted();
+        ReownProperties(first, last);
+        RemergeBlocks(broken, false, map, Change.What == TRowChange::Move);
+    }
     NodesChanged();
     Invalidate();
+}
+
+void TExtStringGrid::ReownProperties(int First, int Last)
+{
+    Last = std::min(Last, RowCount() - 1);
+    for (int r = std::max(First, 0); r <= Last; ++r)
+        if (RowHasObjects(r))
+            for (int c = 0; c < ColCount(); ++c)
+                ReownCell(c, r);
+}
+
+void TExtStringGrid::ReownCell(int ACol, int ARow)
+{
+    if (auto* props = dynamic_cast<TCellProperties*>(GetRawObject(ACol, ARow))) {
+        props->OwnerCol = ACol;
+        props->OwnerRow = ARow;
+    }
+}
+
+void TExtStringGrid::KeepRowsAfterRemoval(int Current, int Top)
+{
+    const int lastNormal = LastDataRow();
+    auto place = [&](int Wanted) {
+        if (Wanted < RowCount() - FixedFooters())
+            return Wanted;
+        return lastNormal >= FixedRows() ? lastNormal : FixedRows();
+    };
+    if (RowCount() > FixedRows()) {
+        SetRow(std::min(place(Current), RowCount() - 1));
+        SetTopRow(std::min(place(Top), RowCount() - 1));
+    }
 }
 
 void TExtStringGrid::MoveColumnData(const std::function<void(std::vector<std::uint8_t>&)>& Flags,
@@ -833,8 +955,7 @@ void TExtStringGrid::InsertRows(int ARow, int ARowCount)
 {
     if (ARowCount <= 0 || ARow < 0 || ARow > RowCount())
         return;
-    ChangeRows([=](int r) { return AfterInsert(r, ARow, ARowCount); }, false,
-               [&] { TBaseGrid::InsertRows(ARow, ARowCount); });
+    ChangeRows({TRowChange::Insert, ARow, ARowCount, 0}, [&] { TBaseGrid::InsertRows(ARow, ARowCount); });
 }
 
 void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
@@ -845,7 +966,7 @@ void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
     const int count = std::min({ARowCount, RowCount() - ARow, RowCount() - 1});
     if (count <= 0)
         return;
-    ChangeRows([=](int r) { return AfterRemove(r, ARow, count); }, false, [&] { RemoveRowsAt(ARow, count); });
+    RemoveRowsAt(ARow, count);
 }
 
 void TExtStringGrid::InsertCols(int ACol, int AColCount)
@@ -918,13 +1039,79 @@ void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (!EnhRowColMove)
         for (int r = first; r <= std::max(FromIndex, ToIndex); ++r)
             heights.push_back(RowHeights(r));
-    ChangeRows([=](int r) { return AfterMove(r, FromIndex, ToIndex); }, true, [&] {
+    ChangeRows({TRowChange::Move, FromIndex, 1, ToIndex}, [&] {
         TBaseGrid::MoveRow(FromIndex, ToIndex);
         // Without EnhRowColMove the heights stay where they were.
         for (size_t i = 0; i < heights.size(); ++i)
             if (RowHeights(first + static_cast<int>(i)) != heights[i])
                 SetRowHeights(first + static_cast<int>(i), heights[i]);
     });
+}
+
+void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
+{
+    if (ARow < 0 || ACount <= 0 || ARow >= RowCount())
+        return;
+    ACount = std::min(ACount, RowCount() - ARow);
+    // One row always stays.
+    const int removed = std::min(ACount, RowCount() - 1);
+    const int cols = ColCount() + hiddenColCount_;
+    const int current = Row();
+    const int top = TopRow();
+    BeginUpdate();
+    ChangeRows({TRowChange::Remove, ARow, removed, 0}, [&] {
+        ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
+        TBaseGrid::DeleteRows(ARow, removed);
+        KeepRowsAfterRemoval(current, top);
+    });
+    EndUpdate();
+    CellsChanged(TRect{0, ARow, cols - 1, ARow + ACount - 1});
+}
+
+void TExtStringGrid::RemoveSelectedRows()
+{
+    // The flagged rows leave in one pass; each is reported as removing it
+    // alone would (at its index once the ones before it are gone).
+    std::vector<int> rows = rowState_.FlaggedRows(FixedRows(), RowCount() - FixedFooters() - 1);
+    if (rows.empty())
+        return;
+    EndCellEditing();
+    const int cols = ColCount() + hiddenColCount_;
+    const int current = Row();
+    const int top = TopRow();
+    const bool objects = MayHoldObjects();
+    const TIndexMap map = [&rows](int r) {
+        const auto before = std::lower_bound(rows.begin(), rows.end(), r);
+        return before != rows.end() && *before == r ? -1 : r - static_cast<int>(before - rows.begin());
+    };
+    const auto broken = objects ? UnmergeBrokenBlocks(false, map, MergedBlocksInRows(rows))
+                                : std::vector<TMergedBlock>{};
+    BeginUpdate();
+    auto taken = TakeRows(rows);
+    for (auto& row : taken)
+        DropRow(row);
+    rows.resize(taken.size());
+    rowState_.Remove(rows);
+    KeepRowsAfterRemoval(current, top);
+    EndUpdate();
+    if (objects && !rows.empty()) {
+        ReownProperties(rows.front(), RowCount() - 1);
+        RemergeBlocks(broken, false, map, false);
+    }
+    NodesChanged();
+    Invalidate();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int at = rows[i] - static_cast<int>(i);
+        CellsChanged(TRect{0, at, cols - 1, at});
+    }
+}
+
+void TExtStringGrid::ClearRows(int ARow, int ACount)
+{
+    const int cols = ColCount() + hiddenColCount_;
+    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
+        for (int c = 0; c < std::min(cols, ColCount()); ++c)
+            SetCells(c, r, QString());
 }
 
 std::uint16_t TExtStringGrid::ColumnValue(int ACol) const
@@ -956,7 +1143,8 @@ int TExtStringGrid::TextLineCount(const QString& Text)
     // A line ends at CR LF, LF or CR, as painting breaks it.
     int lines = 1;
     for (qsizetype i = 0; i < Text.size(); ++i)
-        if (Text[i] == QLatin1Char('\n') || (Text[i] == QLatin1Char('\r') && !Text.mid(i + 1).startsWith('\n')))
+        if (Text[i] == QLatin1Char('\n')
+            || (Text[i] == QLatin1Char('\r') && (i + 1 == Text.size() || Text[i + 1] != QLatin1Char('\n'))))
             ++lines;
     return lines;
 }

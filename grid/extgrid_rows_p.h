@@ -1,12 +1,16 @@
 #pragma once
-// The rows the grid control has taken out of view (hidden by a filter or a
-// collapsed node), each with everything its cells held. A plain container:
-// the grid moves the rows themselves.
+// The grid control's own per-row state: the rows it has taken out of view
+// (hidden by a filter or a collapsed node), each with everything its cells
+// held, and the flags, cell selection and row order that follow the rows.
+// Plain containers: the grid moves the rows themselves.
+#include "grid/extobj.h"
 #include "platform/grids.h"
 
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <set>
+#include <utility>
 #include <vector>
 
 // The rows taken out of the grid, by real index (ascending), each with its
@@ -97,4 +101,168 @@ private:
 
     std::function<void(TStringGrid::TTakenRow&)> drop_;
     std::vector<Row> rows_;
+};
+
+// What the grid control keeps per row beside the cells: the row-selection
+// flags, the scattered cell selection and the rows' first positions as a
+// sort leaves them. Every change of the rows (insert, remove, move,
+// exchange) goes through here, so each store follows its rows the same
+// way and none is left behind by one of the operations; the grid's
+// ReownProperties does the same for the properties objects.
+class TRowState {
+public:
+    // ---- row-selection flags; rows never flagged read as not selected
+    bool Flagged(int ARow) const
+    {
+        return ARow >= 0 && static_cast<size_t>(ARow) < flags_.size() && flags_[static_cast<size_t>(ARow)];
+    }
+    void SetFlag(int ARow, bool Value)
+    {
+        if (ARow < 0 || Flagged(ARow) == Value)
+            return;
+        Reach(ARow);
+        flags_[static_cast<size_t>(ARow)] = Value;
+    }
+    // The flagged rows from First to Last, ascending.
+    std::vector<int> FlaggedRows(int First, int Last) const
+    {
+        std::vector<int> rows;
+        const int end = std::min(Last, static_cast<int>(flags_.size()) - 1);
+        for (int r = std::max(First, 0); r <= end; ++r)
+            if (flags_[static_cast<size_t>(r)])
+                rows.push_back(r);
+        return rows;
+    }
+
+    // ---- the scattered cell selection
+    bool CellSelected(int ACol, int ARow) const { return cells_.count({ARow, ACol}) != 0; }
+    // False when the cell already was as asked.
+    bool SetCellSelected(int ACol, int ARow, bool Value)
+    {
+        return Value ? cells_.insert({ARow, ACol}).second : cells_.erase({ARow, ACol}) != 0;
+    }
+    // Empties the cell selection; the cells it held (column, row).
+    std::vector<std::pair<int, int>> TakeSelectedCells()
+    {
+        std::vector<std::pair<int, int>> cells;
+        cells.reserve(cells_.size());
+        for (const auto& [row, col] : cells_)
+            cells.push_back({col, row});
+        cells_.clear();
+        return cells;
+    }
+    // The selected cells follow a change of the columns (Map: -1 for a
+    // column that goes).
+    void MapColumns(const std::function<int(int)>& Map)
+    {
+        MapCells([&](int Col, int Row) { return std::pair<int, int>{Row, Map(Col)}; });
+    }
+
+    // ---- the rows' first positions, following every exchange of rows
+    TIntList& Order() { return order_; }
+    const TIntList& Order() const { return order_; }
+
+    // ---- changes of the rows
+    // Count empty rows come in at At.
+    void Insert(int At, int Count)
+    {
+        if (static_cast<size_t>(At) < flags_.size())
+            flags_.insert(flags_.begin() + At, static_cast<size_t>(Count), false);
+        if (!cells_.empty())
+            MapCells([&](int Col, int Row) { return std::pair<int, int>{Row >= At ? Row + Count : Row, Col}; });
+    }
+    // Count rows at At go.
+    void Remove(int At, int Count)
+    {
+        const auto size = static_cast<int>(flags_.size());
+        if (At < size)
+            flags_.erase(flags_.begin() + At, flags_.begin() + std::min(At + Count, size));
+        if (!cells_.empty())
+            MapCells([&](int Col, int Row) {
+                return std::pair<int, int>{Row < At ? Row : Row < At + Count ? -1 : Row - Count, Col};
+            });
+    }
+    // The rows Rows (ascending, distinct) go, in one pass.
+    void Remove(const std::vector<int>& Rows)
+    {
+        if (Rows.empty())
+            return;
+        size_t next = 0;
+        size_t kept = 0;
+        for (size_t r = 0; r < flags_.size(); ++r) {
+            if (next < Rows.size() && static_cast<size_t>(Rows[next]) == r) {
+                ++next;
+                continue;
+            }
+            flags_[kept++] = flags_[r];
+        }
+        flags_.resize(kept);
+        if (!cells_.empty())
+            MapCells([&](int Col, int Row) {
+                const auto before = std::lower_bound(Rows.begin(), Rows.end(), Row);
+                const bool gone = before != Rows.end() && *before == Row;
+                return std::pair<int, int>{gone ? -1 : Row - static_cast<int>(before - Rows.begin()), Col};
+            });
+    }
+    // Row From lands at To; the rows between close up.
+    void Move(int From, int To)
+    {
+        if (static_cast<size_t>(std::min(From, To)) < flags_.size()) {
+            Reach(std::max(From, To));
+            const auto first = flags_.begin();
+            if (From < To)
+                std::rotate(first + From, first + From + 1, first + To + 1);
+            else
+                std::rotate(first + To, first + From, first + From + 1);
+        }
+        if (!cells_.empty())
+            MapCells([&](int Col, int Row) {
+                int at = Row;
+                if (Row == From)
+                    at = To;
+                else if (From < To && Row > From && Row <= To)
+                    at = Row - 1;
+                else if (To < From && Row >= To && Row < From)
+                    at = Row + 1;
+                return std::pair<int, int>{at, Col};
+            });
+    }
+    // Two rows change places: their first positions always, their
+    // selection flags when WithFlags.
+    void Exchange(int ARow1, int ARow2, bool WithFlags)
+    {
+        if (ARow1 < order_.Count() && ARow2 < order_.Count()) {
+            const int first = order_.Items(ARow1);
+            order_.SetItems(ARow1, order_.Items(ARow2));
+            order_.SetItems(ARow2, first);
+        }
+        if (WithFlags && Flagged(ARow1) != Flagged(ARow2)) {
+            Reach(std::max(ARow1, ARow2));
+            std::vector<bool>::swap(flags_[static_cast<size_t>(ARow1)], flags_[static_cast<size_t>(ARow2)]);
+        }
+    }
+
+private:
+    void Reach(int ARow)
+    {
+        if (static_cast<size_t>(ARow) >= flags_.size())
+            flags_.resize(static_cast<size_t>(ARow) + 1, false);
+    }
+    // Where each selected cell goes (row -1 or column -1: it goes away).
+    template <typename F>
+    void MapCells(F&& Where)
+    {
+        std::set<std::pair<int, int>> moved;
+        for (const auto& [row, col] : cells_) {
+            const auto to = Where(col, row);
+            if (to.first >= 0 && to.second >= 0)
+                moved.insert(to);
+        }
+        cells_ = std::move(moved);
+    }
+
+    std::vector<bool> flags_;
+    // (row, column)
+    std::set<std::pair<int, int>> cells_;
+    TIntList order_{-1, -1};
 };

@@ -1,7 +1,7 @@
 // Sorting the grid control's rows: the comparison of two cells by the
 // column's sort style, the quicksort over rows with its scratch rows, the
-// indexed and node-group sorts, the header-click step, the merging of equal
-// cells around a sort, and the removal and clearing of rows.
+// indexed and node-group sorts, the header-click step and the merging of
+// equal cells around a sort.
 //
 // The quicksort is the grid's own: rows that compare equal are never
 // exchanged, so the order of equal keys after a sort is part of what the
@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -494,21 +495,16 @@ int TExtStringGrid::CompareRowsIndexed(int AIndex, int ARow1, int ARow2)
 void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 {
     ++sortSwaps_;
-    if (ARow1 < rowOrder_.Count() && ARow2 < rowOrder_.Count()) {
-        const int first = rowOrder_.Items(ARow1);
-        rowOrder_.SetItems(ARow1, rowOrder_.Items(ARow2));
-        rowOrder_.SetItems(ARow2, first);
-    }
+    const bool whole = !SortSettings()->SingleColumn();
+    rowState_.Exchange(ARow1, ARow2,
+                       whole && MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort);
 
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
     const bool noObjects = sortKeys_ && sortKeys_->NoObjects(CellsVersion());
     auto ownerRows = [this, noObjects](int ARow) {
-        if (noObjects || !RowHasObjects(ARow))
-            return;
-        for (int c = 0; c < ColCount(); ++c)
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(c, ARow)))
-                props->OwnerRow = ARow;
+        if (!noObjects)
+            ReownProperties(ARow, ARow);
     };
     const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion());
     if (sortKeys_)
@@ -519,8 +515,7 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
         if (sortKeys_)
             sortKeys_->Resync(synced, CellsVersion());
         for (int r : {ARow1, ARow2})
-            if (auto* props = dynamic_cast<TCellProperties*>(TStringGrid::Objects(column, r)))
-                props->OwnerRow = r;
+            ReownCell(column, r);
     } else {
         ExchangeStoredRows(ARow1, ARow2);
         if (sortKeys_)
@@ -533,13 +528,6 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
             SetRowHeights(ARow1, height2);
             SetRowHeights(ARow2, height1);
         }
-        if (MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort) {
-            const auto needed = static_cast<size_t>(std::max(ARow1, ARow2)) + 1;
-            if (selectedRows_.size() < needed)
-                selectedRows_.resize(needed, false);
-            std::vector<bool>::swap(selectedRows_[static_cast<size_t>(ARow1)],
-                                    selectedRows_[static_cast<size_t>(ARow2)]);
-        }
     }
     for (int* followed : {&sortCurrentRow_, &sortPivotSource_}) {
         if (*followed == ARow1)
@@ -551,9 +539,10 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 
 void TExtStringGrid::InitSortRowOrder()
 {
-    rowOrder_.Clear();
+    TIntList& order = rowState_.Order();
+    order.Clear();
     for (int r = 0; r < RowCount(); ++r)
-        rowOrder_.Add(r);
+        order.Add(r);
 }
 
 // ---- the sort frame
@@ -615,8 +604,7 @@ public:
             for (int r = 0; r < rows_; ++r) {
                 grid_.StoreText(0, r, column0_[static_cast<size_t>(r)].first);
                 grid_.TStringGrid::SetObjects(0, r, column0_[static_cast<size_t>(r)].second);
-                if (auto* props = dynamic_cast<TCellProperties*>(column0_[static_cast<size_t>(r)].second))
-                    props->OwnerRow = r;
+                grid_.ReownCell(0, r);
             }
         grid_.sortKeys_.reset();
         grid_.sortPivotRow_ = -1;
@@ -734,16 +722,35 @@ void TExtStringGrid::CopyPivotRow(int ARow)
         sortKeys_->Resync(synced, CellsVersion());
 }
 
-void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
+int TExtStringGrid::SortDepthLimit(int Lo, int Hi)
+{
+    // Twice the depth of an even split, and some room: ordinary columns
+    // never reach it.
+    int depth = 4;
+    for (int n = Hi - Lo + 1; n > 1; n /= 2)
+        depth += 2;
+    return depth;
+}
+
+void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed, int Depth)
 {
     const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
     const int column = SortSettings()->Column();
     auto compare = [&](int Row1, int Row2) {
         return Indexed ? CompareRowsIndexed(0, Row1, Row2) : CompareRows(column, Row1, Row2);
     };
+    if (Depth < 0)
+        Depth = SortDepthLimit(Lo, Hi);
     // The smaller part is sorted by a call, the larger by the loop, so the
-    // depth of calls stays below log2 of the row count.
+    // depth of calls stays below log2 of the row count. A column whose
+    // middle rows keep splitting it badly (rising, then falling) would
+    // take time growing with the square of its rows: past the depth limit
+    // the rest is sorted by merging.
     while (Lo < Hi) {
+        if (Depth-- == 0) {
+            MergeSortRows(Lo, Hi, Indexed);
+            return;
+        }
         const int pivot = sortPivotRow_;
         CopyPivotRow((Lo + Hi) / 2);
         int i = Lo;
@@ -762,13 +769,63 @@ void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed)
         } while (j >= i);
         if (j - Lo < Hi - i) {
             if (Lo < j)
-                QuickSortRows(Lo, j, Indexed);
+                QuickSortRows(Lo, j, Indexed, Depth);
             Lo = i;
         } else {
             if (i < Hi)
-                QuickSortRows(i, Hi, Indexed);
+                QuickSortRows(i, Hi, Indexed, Depth);
             Hi = j;
         }
+    }
+}
+
+void TExtStringGrid::MergeSortRows(int Lo, int Hi, bool Indexed)
+{
+    const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
+    const int column = SortSettings()->Column();
+    // Whether row A belongs before row B. The rows stay where they are
+    // while their order is found, so each is compared where it stands.
+    auto before = [&](int A, int B) {
+        return (Indexed ? CompareRowsIndexed(0, A, B) : CompareRows(column, A, B)) == -sign;
+    };
+    const auto count = static_cast<size_t>(Hi - Lo + 1);
+    std::vector<int> order(count);
+    std::vector<int> merged(count);
+    std::iota(order.begin(), order.end(), Lo);
+    // Runs of 1, 2, 4 ... rows merged pairwise; of equal rows the earlier
+    // one comes first.
+    for (size_t width = 1; width < count; width *= 2) {
+        for (size_t left = 0; left < count; left += 2 * width) {
+            const size_t middle = std::min(left + width, count);
+            const size_t right = std::min(left + 2 * width, count);
+            size_t i = left;
+            size_t j = middle;
+            size_t k = left;
+            while (i < middle && j < right)
+                merged[k++] = before(order[j], order[i]) ? order[j++] : order[i++];
+            while (i < middle)
+                merged[k++] = order[i++];
+            while (j < right)
+                merged[k++] = order[j++];
+        }
+        order.swap(merged);
+    }
+    // Each row goes to its place by one exchange at most: at[p] is the row
+    // (by its first place) now at place p, where[r] the place of row r.
+    std::vector<int> at(count);
+    std::iota(at.begin(), at.end(), 0);
+    std::vector<int> where = at;
+    for (size_t k = 0; k < count; ++k) {
+        const int wanted = order[k] - Lo;
+        const int p = where[static_cast<size_t>(wanted)];
+        if (p == static_cast<int>(k))
+            continue;
+        ExchangeRows(Lo + static_cast<int>(k), Lo + p);
+        const int displaced = at[k];
+        at[static_cast<size_t>(p)] = displaced;
+        where[static_cast<size_t>(displaced)] = p;
+        at[k] = wanted;
+        where[static_cast<size_t>(wanted)] = static_cast<int>(k);
     }
 }
 
@@ -865,53 +922,4 @@ void TExtStringGrid::SplitMergedCells()
             if (IsYMergedCell(col, r))
                 SplitCells(col, r);
     }
-}
-
-// ---- removing and clearing rows
-
-void TExtStringGrid::RemoveRowsAt(int ARow, int ACount)
-{
-    if (ARow < 0 || ACount <= 0 || ARow >= RowCount())
-        return;
-    ACount = std::min(ACount, RowCount() - ARow);
-    const int current = Row();
-    const int top = TopRow();
-    const int cols = ColCount() + hiddenColCount_;
-    BeginUpdate();
-    ClearCellProperties(0, ARow, std::min(cols, ColCount()) - 1, ARow + ACount - 1);
-    for (int n = 0; n < ACount; ++n) {
-        if (static_cast<size_t>(ARow) < selectedRows_.size())
-            selectedRows_.erase(selectedRows_.begin() + ARow);
-        TBaseGrid::DeleteRows(ARow, 1);
-    }
-    const int lastNormal = LastDataRow();
-    auto place = [&](int Wanted) {
-        if (Wanted < RowCount() - FixedFooters())
-            return Wanted;
-        return lastNormal >= FixedRows() ? lastNormal : FixedRows();
-    };
-    if (RowCount() > FixedRows()) {
-        SetRow(std::min(place(current), RowCount() - 1));
-        SetTopRow(std::min(place(top), RowCount() - 1));
-    }
-    EndUpdate();
-    CellsChanged(TRect{0, ARow, cols - 1, ARow + ACount - 1});
-}
-
-void TExtStringGrid::RemoveSelectedRows()
-{
-    for (int r = FixedRows(); r < RowCount() - FixedFooters();) {
-        if (RowFlagged(r))
-            RemoveRowsAt(r, 1);
-        else
-            ++r;
-    }
-}
-
-void TExtStringGrid::ClearRows(int ARow, int ACount)
-{
-    const int cols = ColCount() + hiddenColCount_;
-    for (int r = std::max(ARow, 0); r < std::min(ARow + ACount, RowCount()); ++r)
-        for (int c = 0; c < std::min(cols, ColCount()); ++c)
-            SetCells(c, r, QString());
 }

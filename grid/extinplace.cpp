@@ -4,6 +4,7 @@
 #include "grid/extgrid.h"
 #include "grid/extutil.h"
 #include "platform/application.h"
+#include "platform/formatting.h"
 #include "platform/localesettings.h"
 
 #include <QApplication>
@@ -17,11 +18,6 @@
 #include <utility>
 
 namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Keys every kind lets through: Backspace, Tab, Enter and Escape.
 bool IsControlKey(char c)

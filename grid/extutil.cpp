@@ -1,6 +1,7 @@
 #include "grid/extutil.h"
 
 #include "image/cp850.h"
+#include "platform/formatting.h"
 #include "platform/localesettings.h"
 
 #include <QFontMetrics>
@@ -31,11 +32,6 @@ std::optional<int> DigitsToInt(QStringView digits)
             return std::nullopt;
     }
     return static_cast<int>(value);
-}
-
-bool IsDigit(QChar c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // Order of day, month and year in the short date pattern, as "DMY" etc.

@@ -111,3 +111,11 @@ std::string_view Trim(std::string_view texto)
         texto.remove_suffix(1);
     return texto;
 }
+
+bool SoDigitos(std::string_view texto)
+{
+    for (char c : texto)
+        if (!IsDigit(c))
+            return false;
+    return true;
+}

@@ -19,6 +19,14 @@ int StrToInt(std::string_view texto);
 
 std::string IntToStr(long long valor);
 
+// '0'..'9' only, no other script's digits.
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+// True when every character is a digit; an empty text counts.
+bool SoDigitos(std::string_view texto);
+
 // The value with at least as many digits as the format has '0's ("00" and
 // "#00" give "05", "231"); '#' stands for an optional digit.
 std::string FormatInt(std::string_view formato, long long valor);

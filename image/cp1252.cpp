@@ -12,6 +12,8 @@ constexpr std::array<char32_t, 32> kBloco80 = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
 void AcrescentaUtf8(std::string& saida, char32_t c)
 {
     if (c < 0x80) {
@@ -19,15 +21,18 @@ void AcrescentaUtf8(std::string& saida, char32_t c)
     } else if (c < 0x800) {
         saida += static_cast<char>(0xC0 | (c >> 6));
         saida += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         saida += static_cast<char>(0xE0 | (c >> 12));
+        saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        saida += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        saida += static_cast<char>(0xF0 | (c >> 18));
+        saida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         saida += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
 
-// Decodes one UTF-8 sequence at texto[i], advancing i; nullopt on a malformed,
-// overlong or truncated sequence.
 std::optional<char32_t> ProximoUtf8(std::string_view texto, std::size_t& i)
 {
     const auto primeiro = static_cast<unsigned char>(texto[i++]);
@@ -57,8 +62,6 @@ std::optional<char32_t> ProximoUtf8(std::string_view texto, std::size_t& i)
         return std::nullopt;
     return c;
 }
-
-} // namespace
 
 char32_t Cp1252ParaUnicode(std::uint8_t byte)
 {

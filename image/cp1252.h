@@ -14,6 +14,13 @@
 char32_t Cp1252ParaUnicode(std::uint8_t byte);
 std::optional<std::uint8_t> UnicodeParaCp1252(char32_t caractere);
 
+// Appends one character in UTF-8.
+void AcrescentaUtf8(std::string& saida, char32_t c);
+// Decodes one UTF-8 sequence at texto[i], advancing i; nullopt on a
+// malformed, overlong or truncated sequence, a surrogate or a code beyond
+// U+10FFFF.
+std::optional<char32_t> ProximoUtf8(std::string_view texto, std::size_t& i);
+
 // cp1252 bytes to UTF-8; never fails.
 std::string Cp1252ParaUtf8(std::string_view bytes);
 // UTF-8 to cp1252 bytes; nullopt when the text is not valid UTF-8 or holds a

@@ -56,11 +56,6 @@ std::uint8_t BitsDaOperadora(std::string_view digitos)
     return static_cast<std::uint8_t>(valor & kBitsOperadora);
 }
 
-bool SoDigitos(std::string_view texto)
-{
-    return std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 int Digito(char c) { return c - '0'; }
 
 // One build: the working copies, which root entries it has stored, and the
@@ -269,9 +264,14 @@ private:
     void AdicionaFolha(std::uint8_t valor, const std::string& prefixo);
 
     ArvorePrefixos arvore_;
-    std::array<bool, kNosPrefixo> visitado_{};
+    // The nodes on the way from the root to the one being walked.
+    std::array<bool, kNosPrefixo> noCaminho_{};
     std::vector<std::string> lista_;
 };
+
+// More leaves than any table can hold, so that a list cut here is refused by
+// the table builder rather than written back short.
+constexpr std::size_t kFolhasLidasMaximas = 10000;
 
 std::optional<std::uint8_t> Leitura::ValorUnico(int no)
 {
@@ -327,16 +327,16 @@ std::vector<std::string> Leitura::Lista()
     return std::move(lista_);
 }
 
-// Each node of a tree this program writes is reached once and no deeper than
-// the seventh digit; a stored tree that breaks this (a reference back up, a
-// node shared, a chain too deep) lists nothing more from there instead of
-// walking without end.
+// A node reached from several entries is a node shared, which is legal: it
+// is walked under every prefix that reaches it. A stored tree with a
+// reference back up its own way (a cycle) or a chain deeper than the seventh
+// digit lists nothing more from there instead of walking without end.
 void Leitura::ExpandeNoPrefixo(std::uint8_t referencia, const std::string& prefixo)
 {
     const int no = NoDaReferencia(referencia);
-    if (no < 0 || visitado_[no] || prefixo.size() >= static_cast<size_t>(kDigitosPrefixoMaximo))
+    if (no < 0 || noCaminho_[no] || prefixo.size() >= static_cast<size_t>(kDigitosPrefixoMaximo))
         return;
-    visitado_[no] = true;
+    noCaminho_[no] = true;
     const std::uint8_t* entradas = No(no);
     for (int d = 0; d < kEntradasNoPrefixo; ++d) {
         const std::string maior = prefixo + static_cast<char>('0' + d);
@@ -345,10 +345,13 @@ void Leitura::ExpandeNoPrefixo(std::uint8_t referencia, const std::string& prefi
         else
             AdicionaFolha(entradas[d], maior);
     }
+    noCaminho_[no] = false;
 }
 
 void Leitura::AdicionaFolha(std::uint8_t valor, const std::string& prefixo)
 {
+    if (lista_.size() >= kFolhasLidasMaximas)
+        return;
     const char operadora[] = {static_cast<char>('0' + (valor & kBitsOperadora)), '\0'};
     lista_.push_back(MontaEntradaPrefixo(prefixo, CategoriaDoValor(valor), operadora));
 }

@@ -222,6 +222,11 @@ std::string DescompactaNumeroCurto(const std::uint8_t* registro11)
     return Descompacta(registro11[0], registro11 + 1);
 }
 
+std::string RotaParaTexto(std::uint8_t contagem)
+{
+    return DigitosDoNumero(contagem) != 0 ? std::to_string(RotaDoNumero(contagem)) : std::string();
+}
+
 int TextoParaRota(std::string_view texto)
 {
     const std::string_view limpo = Trim(texto);

@@ -64,6 +64,9 @@ std::string DescompactaNumeroCurto(const std::uint8_t* registro11);
 // The route number shifted into bits 5..7 of a count byte; a text that is not
 // a number raises EConvertError.
 int TextoParaRota(std::string_view texto);
+// The route of a count byte as the windows and the reports show it: its
+// number, or nothing when the number has no digits.
+std::string RotaParaTexto(std::uint8_t contagem);
 
 // "hh:mm" (blanks ignored) into [hour, minute]; "__:__" or ":" is the empty
 // time. False for a time out of range (the bytes then hold what was read) or

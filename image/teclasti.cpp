@@ -7,10 +7,10 @@
 
 namespace {
 
-bool SoDigitos(std::string_view texto)
+// A key's number: one to three digits.
+bool NumeroDeTecla(std::string_view texto)
 {
-    return !texto.empty() && texto.size() <= 3
-        && std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !texto.empty() && texto.size() <= 3 && SoDigitos(texto);
 }
 
 // The key's number for a type with numbers: 1-based (index + 1 for "Ramal"),
@@ -101,7 +101,7 @@ CodigoTecla TextoParaCodigoTecla(const std::uint8_t* imagem, std::string_view ti
             return {TFalhaTecla::Numero, kTeclaSemFuncao};
         return {TFalhaTecla::Nenhuma, static_cast<std::uint8_t>(codigo)};
     }
-    if (!SoDigitos(numero))
+    if (!NumeroDeTecla(numero))
         return {TFalhaTecla::Numero, kTeclaSemFuncao};
     const int n = StrToInt(numero);
     if (encontrado->numero == TNumeroTecla::Rota && n == 0)

@@ -4,7 +4,7 @@
 #include "image/layout.h"
 #include "image/registro.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,8 @@
 #include "link/comunica.h"
 
 #include "link/serialportdriver.h"
-#include "shell/registro.h"
+#include "platform/files.h"
+#include "state/registro.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -378,16 +379,13 @@ void GravaLogComunicacao(bool transmitido, std::uint16_t quantidade)
 {
     if (!CfgGravar)
         return;
-    const std::string nome = NomeArquivoLog();
-    std::FILE* arquivo = std::fopen(nome.c_str(), "ab");
-    if (!arquivo)
-        arquivo = std::fopen(nome.c_str(), "wb");
-    if (!arquivo)
-        return;
-    // A failed write (full disk, removed medium) loses the record only.
+    // The frames carry the passwords of the exchange: a new trace file is
+    // the owner's alone. A failed write (full disk, removed medium) loses
+    // the record only.
     const std::string texto = TextoRegistroLog(transmitido, quantidade);
-    std::fwrite(texto.data(), 1, texto.size(), arquivo);
-    std::fclose(arquivo);
+    FileFault falha;
+    AppendToFile(QString::fromStdString(NomeArquivoLog()), QByteArray::fromStdString(texto), NewFileAccess::OwnerOnly,
+                 falha);
 }
 
 void AcrescentaRecepcao(const void* dados, std::uint32_t tamanho)

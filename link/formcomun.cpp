@@ -5,10 +5,11 @@
 #include "link/serialportdriver.h"
 #include "platform/application.h"
 #include "platform/controls.h"
+#include "platform/formatting.h"
 #include "platform/help.h"
 #include "platform/lugar.h"
-#include "shell/configuracao.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -80,11 +81,6 @@ constexpr MensagensDirecao kMensagens[] = {
     {"Recepção de programações", 4400, "Programações recebidas.", "Não foi possível receber as programações.", "Rx"},
     {"Transmissão de programações", 4700, "Programações transmitidas.", "Não foi possível transmitir as programações.", "Tx"},
 };
-
-QString Texto(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 void ProcessaMensagens()
 {

@@ -75,7 +75,9 @@ void TFormCopiaRamais::FormShow()
         TPanel* celula = celulas_[k];
         celula->SetCaption(especial ? QString::fromLatin1(kLegendaEspecial)
                                     : QString::fromStdString(PalavraRamalParaTexto(palavra)).left(5));
+        // A position that takes no copy looks disabled and never turns chosen.
         celula->SetEnabled(!especial);
+        celula->SetFontColor(especial ? clGrayText : clBtnText);
         Marca(celula, false);
     }
 }
@@ -89,14 +91,15 @@ void TFormCopiaRamais::Marca(TPanel* celula, bool escolhida)
 
 void TFormCopiaRamais::CelulaMouseDown(TPanel* celula)
 {
+    if (!celula->Enabled())
+        return;
     Marca(celula, !escolhidas_[static_cast<size_t>(celula->Tag - 1)]);
 }
 
 void TFormCopiaRamais::SelButtonClick()
 {
     for (TPanel* celula : celulas_)
-        if (celula->Enabled())
-            CelulaMouseDown(celula);
+        CelulaMouseDown(celula);
 }
 
 void TFormCopiaRamais::OkButtonClick()

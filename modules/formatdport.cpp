@@ -151,15 +151,24 @@ void TFormAtdPort::FormActivate()
 
 void TFormAtdPort::MostraCampos(const std::uint8_t* imagem)
 {
-    ComboBox1->SetText(ReferenciaAtendedorParaTexto(imagem, imagem[ofsAtendentePorteiro]));
-    for (const TempoPorteiro& tempo : kTempos)
-        (this->*tempo.membro)->SetText(QString::number(imagem[tempo.ofs] / tempo.unidade));
+    const std::uint8_t atendedor = imagem[ofsAtendentePorteiro];
+    mostrados_.Mostra(ComboBox1, ReferenciaAtendedorParaTexto(imagem, atendedor), atendedor);
+    for (const TempoPorteiro& tempo : kTempos) {
+        TComboBox* combo = this->*tempo.membro;
+        mostrados_.Mostra(combo, QString::number(imagem[tempo.ofs] / tempo.unidade), imagem[tempo.ofs]);
+    }
     const std::uint8_t* numero = imagem + ofsNumeroExternoPorteiro;
     MaskEdit1->SetText(QString::fromStdString(DescompactaNumero(numero)));
     // The route shows only with a number to dial.
     const std::uint8_t contagem = numero[1];
     const bool temDigitos = (contagem & 0x1F) != 0;
-    ComboBox4->SetText(temDigitos ? QString::number(contagem >> kBitsRota) : QString());
+    mostrados_.Mostra(ComboBox4, temDigitos ? QString::number(contagem >> kBitsRota) : QString(), contagem);
+}
+
+// A value shown as blanks stands for none, whatever byte it came from.
+bool TFormAtdPort::Intocado(const TComboBox* combo) const
+{
+    return mostrados_.Intocado(combo) && !combo->Text().trimmed().isEmpty();
 }
 
 // Leaving the answering combo: an extension number must be one of the plan;
@@ -167,7 +176,7 @@ void TFormAtdPort::MostraCampos(const std::uint8_t* imagem)
 void TFormAtdPort::ComboBox1Exit()
 {
     const QString texto = ComboBox1->Text().trimmed();
-    if (texto.isEmpty() || texto.startsWith(QLatin1Char('6')))
+    if (Intocado(ComboBox1) || texto.isEmpty() || texto.startsWith(QLatin1Char('6')))
         return;
     bool encontrado = false;
     TextoParaReferencia(ImagemAtual, texto.toStdString(), encontrado);
@@ -180,6 +189,10 @@ void TFormAtdPort::ComboBox1Exit()
 // outside the plan is never stored as the first position.
 bool TFormAtdPort::LeAtendedor(std::uint8_t& referencia)
 {
+    if (Intocado(ComboBox1)) {
+        referencia = mostrados_.Guardado(ComboBox1);
+        return true;
+    }
     const QString texto = ComboBox1->Text().trimmed();
     if (texto != kGrupoZero && !ValidaComboRamal(false, ComboBox1)) {
         ComboBox1->SetFocus();
@@ -196,23 +209,31 @@ void TFormAtdPort::PadButtonClick()
         MostraCampos(ImagemPadrao());
 }
 
-// Every field is read and checked before any byte is written.
+// Every field the user typed or chose is read and checked before any byte
+// is written; the ones left untouched keep their stored bytes.
 void TFormAtdPort::OkButtonClick()
 {
     std::uint8_t referencia = kSemReferencia;
     if (!LeAtendedor(referencia))
         return;
-    int tempos[std::size(kTempos)] = {};
+    std::uint8_t tempos[std::size(kTempos)] = {};
     for (size_t i = 0; i < std::size(kTempos); ++i) {
         const TempoPorteiro& tempo = kTempos[i];
-        const std::optional<int> valor = ValorListado(this->*tempo.membro);
+        TComboBox* combo = this->*tempo.membro;
+        if (Intocado(combo)) {
+            tempos[i] = mostrados_.Guardado(combo);
+            continue;
+        }
+        const std::optional<int> valor = ValorListado(combo);
         if (!valor || *valor < 0) {
-            Recusa(QString::fromUtf8(tempo.mensagem).arg(tempo.menor).arg(tempo.maior), this->*tempo.membro);
+            Recusa(QString::fromUtf8(tempo.mensagem).arg(tempo.menor).arg(tempo.maior), combo);
             return;
         }
-        tempos[i] = *valor;
+        tempos[i] = static_cast<std::uint8_t>(*valor * tempo.unidade);
     }
-    const std::optional<int> rota = ValorListado(ComboBox4);
+    const bool rotaGuardada = Intocado(ComboBox4);
+    const std::optional<int> rota =
+        rotaGuardada ? std::optional<int>(mostrados_.Guardado(ComboBox4) >> kBitsRota) : ValorListado(ComboBox4);
     if (!rota) {
         Recusa(QString::fromUtf8(kMensagemRota).arg(kRotaMaior), ComboBox4);
         return;
@@ -220,7 +241,7 @@ void TFormAtdPort::OkButtonClick()
 
     ImagemAtual[ofsAtendentePorteiro] = referencia;
     for (size_t i = 0; i < std::size(kTempos); ++i)
-        ImagemAtual[kTempos[i].ofs] = static_cast<std::uint8_t>(tempos[i] * kTempos[i].unidade);
+        ImagemAtual[kTempos[i].ofs] = tempos[i];
     NumeroDiscagem numero = CompactaNumero(MaskEdit1->Text().trimmed().left(kDigitosNumero).toStdString());
     if (*rota > 0)
         numero[1] = static_cast<std::uint8_t>(numero[1] | *rota << kBitsRota);

@@ -3,6 +3,7 @@
 // the external number it may call (with its route), the command time and the
 // wait for an answer.
 #include "modules/modulo.h"
+#include "modules/mostrado.h"
 #include "platform/controls.h"
 #include "platform/maskedit.h"
 
@@ -36,6 +37,12 @@ private:
     void MostraCampos(const std::uint8_t* imagem);
     // The reference the answering combo names; false after refusing it.
     bool LeAtendedor(std::uint8_t& referencia);
+    // Whether the combo still shows the stored value it was given.
+    bool Intocado(const TComboBox* combo) const;
+
+    // The answering reference, the two times and the route as shown, each
+    // with the byte it came from (the count byte for the route).
+    TValoresMostrados mostrados_;
 };
 
 extern TFormAtdPort* FormAtdPort;

@@ -57,7 +57,7 @@ bool LeTresNumeros(const QString& texto, int& a, int& b, int& c)
     return true;
 }
 
-bool DataValida(int dia, int mes, int ano)
+bool DiaMesAnoValido(int dia, int mes, int ano)
 {
     if (dia < 1 || dia > 31 || mes < 1 || mes > 12)
         return false;
@@ -136,7 +136,7 @@ void TFormCalendar::FormShow()
 bool TFormCalendar::LeData(QDate& dataLida)
 {
     int dia = 0, mes = 0, ano = 0;
-    if (!LeTresNumeros(Edit1->Text(), dia, mes, ano) || !DataValida(dia, mes, ano)) {
+    if (!LeTresNumeros(Edit1->Text(), dia, mes, ano) || !DiaMesAnoValido(dia, mes, ano)) {
         Recusa(QStringLiteral("Data inválida."), Edit1);
         return false;
     }

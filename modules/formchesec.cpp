@@ -203,11 +203,11 @@ void TFormCheSec::ComboBox1Exit(TComboBox* Sender)
     MostraCfgCSecr(navegacao_.GrupoAtual);
 }
 
-// Ok, by mouse or by its key, checks the four places shown in order, as
+// Ok, by mouse or by its key, checks the places typed or chosen in order, as
 // leaving each would; the first refused keeps the window open and commits
-// nothing.
+// nothing. What the user left untouched is committed as stored.
 void TFormCheSec::OkButtonClick()
 {
-    if (!conferidos_.ConfereTodos())
+    if (!conferidos_.ConfereAlterados())
         SetModalResult(mrNone);
 }

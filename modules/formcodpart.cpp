@@ -31,6 +31,17 @@ const BotaoModulo<TFormCodPart> kBotoes[] = {
     {&TFormCodPart::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 360}},
 };
 
+// The first position whose number the window shows as this owner text.
+// Every position counts, so "81", "83" and "68" name theirs like any
+// extension; 0 when none.
+int PosicaoDoDono(const QString& texto)
+{
+    for (int p = 1; p <= kPosicoesRamal; ++p)
+        if (TextoDaPosicao(p) == texto)
+            return p;
+    return 0;
+}
+
 } // namespace
 
 TFormCodPart::TFormCodPart(QWidget* owner) : TFormModulo(owner)
@@ -61,11 +72,11 @@ void TFormCodPart::MostraCodigos()
         const std::uint8_t dono = ImagemAtual[OffsetDonoCodigo(j)];
         if (dono == kSemReferencia) {
             ImagemAtual[OffsetNomeCodigo(j)] = 0;
-            StringGrid1->SetCells(kColunaRamal, j, QString());
+            donosMostrados_[j - 1].clear();
         } else {
-            StringGrid1->SetCells(kColunaRamal, j,
-                                  QString::fromStdString(ReferenciaParaTexto(ImagemAtual, dono)).trimmed());
+            donosMostrados_[j - 1] = QString::fromStdString(ReferenciaParaTexto(ImagemAtual, dono)).trimmed();
         }
+        StringGrid1->SetCells(kColunaRamal, j, donosMostrados_[j - 1]);
         StringGrid1->SetCells(kColunaNome, j, QString::fromStdString(LeNome(ImagemAtual + OffsetNomeCodigo(j))));
     }
 }
@@ -78,9 +89,10 @@ void TFormCodPart::StringGrid1GetEditMask(int ACol, int, QString& Value)
         Value = MascaraNome();
 }
 
-// The owner is stored as the position of the extension it names, found by
-// the same lookup that checks it, so no text can pass the check and be
-// stored as another position or a group.
+// An owner left as shown keeps its stored byte. A typed owner is stored as
+// the position of the number it names, found by the same lookup that checks
+// it, so no text can pass the check and be stored as another position or a
+// group.
 bool TFormCodPart::LeLinha(int linha)
 {
     const QString dono = CelulaSemBrancos(StringGrid1, kColunaRamal, linha).left(kMaximoRamal);
@@ -89,7 +101,11 @@ bool TFormCodPart::LeLinha(int linha)
         nomes_[linha - 1].clear();
         return true;
     }
-    const int posicao = PosicaoDoRamal(dono);
+    if (dono == donosMostrados_[linha - 1]) {
+        donos_[linha - 1] = ImagemAtual[OffsetDonoCodigo(linha)];
+        return LeNomeDaCelula(StringGrid1, kColunaNome, linha, nomes_[linha - 1]);
+    }
+    const int posicao = PosicaoDoDono(dono);
     if (posicao == 0) {
         RecusaCelula(QStringLiteral("Ramal não existe ou está incorreto."), StringGrid1, kColunaRamal, linha);
         return false;

@@ -28,6 +28,9 @@ private:
 
     std::array<std::uint8_t, 40> donos_{};
     std::array<QString, 40> nomes_;
+    // Each code's owner as shown, so that an owner left untouched goes back
+    // as stored.
+    std::array<QString, 40> donosMostrados_;
 };
 
 extern TFormCodPart* FormCodPart;

@@ -149,6 +149,9 @@ void TFormDesperta::StringGrid1GetEditMask(int ACol, int, QString& Value)
 
 void TFormDesperta::OkButtonClick()
 {
+    // The mode the group shows is the current row's, even when Ok was
+    // reached by its key while the group still had the focus.
+    RadioGroup1Exit();
     std::vector<TGridCoord> celulas;
     for (int k = 1; k <= static_cast<int>(linhas_.size()); ++k)
         celulas.push_back({kColunaHora, k});
@@ -156,9 +159,9 @@ void TFormDesperta::OkButtonClick()
     if (!LeHorarios(StringGrid1, celulas, lidos, [](TGridCoord) { return QStringLiteral("Horário está incorreto."); }))
         return;
 
-    // Positions not listed get no wake-up either.
-    for (int p = 1; p <= kPosicoesRamal; ++p)
-        std::fill_n(ImagemAtual + OffsetDespertador(p), Area("Despertadores").tamanhoRegistro, kSemHorario);
+    // The whole area starts from zeros: a position not listed keeps four
+    // zero bytes, a listed one gets its record below.
+    std::fill_n(ImagemAtual + OffsetDespertador(1), kPosicoesRamal * Area("Despertadores").tamanhoRegistro, 0);
     int total = 0;
     for (std::size_t k = 0; k < linhas_.size(); ++k) {
         const Horario& horario = lidos[k];
@@ -168,6 +171,8 @@ void TFormDesperta::OkButtonClick()
             ++total;
             hora |= static_cast<std::uint8_t>(linhas_[k].modo == kSemModo ? mdUmaVez : linhas_[k].modo);
         }
+        std::uint8_t* registro = ImagemAtual + OffsetDespertador(posicao);
+        std::fill_n(registro, Area("Despertadores").tamanhoRegistro, kSemHorario);
         ImagemAtual[OffsetMinutoDespertador(posicao)] = horario.minuto;
         ImagemAtual[OffsetHoraDespertador(posicao)] = hora;
     }

@@ -86,12 +86,6 @@ QString TextoReferencia(std::uint8_t referencia, bool bfSemReferencia)
     return QString::fromStdString(ReferenciaParaTexto(ImagemAtual, referencia));
 }
 
-// A route is shown only for a number that has digits.
-QString TextoRota(std::uint8_t contagem)
-{
-    return DigitosDoNumero(contagem) != 0 ? QString::number(RotaDoNumero(contagem)) : QString();
-}
-
 // The number's digits as Ok reads them: the first 20 characters of the
 // trimmed text.
 std::string TextoNumero(const TMaskEdit* numero)
@@ -175,14 +169,21 @@ void TFormEmergenc::FormActivate()
 
 void TFormEmergenc::CarregaCampos(const std::uint8_t* origem)
 {
-    ComboBox1->SetText(TextoReferencia(origem[ofsInternoEmergencia], false));
-    MaskEdit1->SetText(QString::fromStdString(DescompactaNumero(origem + ofsExternoEmergencia)));
-    ComboBox6->SetText(TextoRota(origem[ofsExternoEmergencia + kContagemNumero]));
-    ComboBox3->SetText(TextoReferencia(origem[ofsRamalEmergencia], false));
-    ComboBox4->SetText(TextoReferencia(origem[ofsInternoRamalEmergencia], true));
-    MaskEdit3->SetText(QString::fromStdString(DescompactaNumero(origem + ofsExternoRamalEmergencia)));
-    ComboBox7->SetText(TextoRota(origem[ofsExternoRamalEmergencia + kContagemNumero]));
+    const auto referencia = [&](TComboBox* combo, int ofs, bool bfSemReferencia) {
+        mostrados_.Mostra(combo, TextoReferencia(origem[ofs], bfSemReferencia), origem[ofs]);
+    };
+    const auto numero = [&](TMaskEdit* edit, int ofs) {
+        mostrados_.Mostra(edit, QString::fromStdString(DescompactaNumero(origem + ofs)), origem[ofs + kContagemNumero]);
+    };
+    referencia(ComboBox1, ofsInternoEmergencia, false);
+    numero(MaskEdit1, ofsExternoEmergencia);
+    ComboBox6->SetText(QString::fromStdString(RotaParaTexto(origem[ofsExternoEmergencia + kContagemNumero])));
+    referencia(ComboBox3, ofsRamalEmergencia, false);
+    referencia(ComboBox4, ofsInternoRamalEmergencia, true);
+    numero(MaskEdit3, ofsExternoRamalEmergencia);
+    ComboBox7->SetText(QString::fromStdString(RotaParaTexto(origem[ofsExternoRamalEmergencia + kContagemNumero])));
 }
+
 
 // Each list holds the numbering plan's extensions, leaving out the text of
 // the combo it must not repeat: the first destination and the emergency
@@ -211,10 +212,10 @@ void TFormEmergenc::CarregaCombos()
     TrocaItensCombo(ComboBox4, lista4);
 }
 
-// An external number needs a trunk on route 0.
+// An external number the user typed needs a trunk on route 0.
 bool TFormEmergenc::ConfereNumero(TMaskEdit* numero)
 {
-    if (numero->Text().trimmed().isEmpty() || ExisteRota0(ImagemAtual))
+    if (mostrados_.Intocado(numero) || numero->Text().trimmed().isEmpty() || ExisteRota0(ImagemAtual))
         return true;
     Recusa(QString::fromUtf8("Não existe Rota 0 programada, não será possível programar número externo."), numero);
     return false;
@@ -227,11 +228,13 @@ void TFormEmergenc::MaskEditExit(TMaskEdit* numero, TComboBox* interno)
         interno->SetText(QString());
 }
 
-// A destination must name what Ok can store: an extension of the numbering
-// plan, a programmed group, or nothing; anything else is refused with the
-// reason the extension checks give.
+// A typed or chosen destination must name what Ok can store: an extension
+// of the numbering plan, a programmed group, or nothing; anything else is
+// refused with the reason the extension checks give.
 bool TFormEmergenc::ConfereDestino(TComboBox* combo)
 {
+    if (mostrados_.Intocado(combo))
+        return true;
     const int regra = RegraDestino(combo->Text(), combo->Items().ToStringList());
     if (regra == 0)
         return true;
@@ -258,7 +261,11 @@ void TFormEmergenc::OkButtonClick()
 
     TRegistroEmergencia area;
     bool encontrado = false;
+    // A destination shown as blanks stands for none, whatever byte it came
+    // from; any other one left untouched keeps its stored byte.
     const auto referencia = [&](const TComboBox* combo) {
+        if (mostrados_.Intocado(combo) && !combo->Text().trimmed().isEmpty())
+            return mostrados_.Guardado(combo);
         return TextoParaReferencia(ImagemAtual, combo->Text().toStdString(), encontrado);
     };
 

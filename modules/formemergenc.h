@@ -3,6 +3,7 @@
 // an external number with its route), and the emergency extension with
 // destinations of its own. Ok rewrites the whole area.
 #include "modules/modulo.h"
+#include "modules/mostrado.h"
 #include "platform/controls.h"
 #include "platform/maskedit.h"
 
@@ -36,6 +37,10 @@ private:
     void CarregaCombos();
     bool ConfereDestino(TComboBox* combo);
     bool ConfereNumero(TMaskEdit* numero);
+
+    // The references and numbers as shown, each with its stored byte (the
+    // count byte for a number).
+    TValoresMostrados mostrados_;
     void MaskEditExit(TMaskEdit* numero, TComboBox* interno);
     void BtnPadraoClick();
 };

@@ -37,7 +37,7 @@ const BotaoModulo<TFormFeria> kBotoes[] = {
 // Days in each month; February takes its 29th, there being no year.
 constexpr int kDiasMes[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-bool DataValida(int dia, int mes)
+bool DiaMesValido(int dia, int mes)
 {
     return mes >= 1 && mes <= 12 && dia >= 1 && dia <= kDiasMes[mes - 1];
 }
@@ -103,6 +103,7 @@ void TFormFeria::FormActivate()
     }
     MaskEdit17->SetText(DoisDigitos(ImagemAtual[ofsHoraFeriadoSabado]) + QLatin1Char(':')
                         + DoisDigitos(ImagemAtual[ofsMinutoFeriadoSabado]));
+    horaSabadoMostrada_ = MaskEdit17->Text();
     MaskEdit17->SetFocus();
 }
 
@@ -115,7 +116,7 @@ std::optional<TFormFeria::DataFeriado> TFormFeria::TextoParaDataFeriado(int n, Q
         return std::nullopt;
     const std::optional<int> dia = Numero(limpo.mid(0, 2));
     const std::optional<int> mes = Numero(limpo.mid(3, 2));
-    if (!dia || !mes || !DataValida(*dia, *mes))
+    if (!dia || !mes || !DiaMesValido(*dia, *mes))
         return std::nullopt;
     return DataFeriado{static_cast<std::uint8_t>(*dia), static_cast<std::uint8_t>(*mes)};
 }
@@ -128,13 +129,20 @@ bool TFormFeria::FeriadoRepetido(const std::array<DataFeriado, kFeriados>& datas
     return false;
 }
 
+// A typed time is taken as typed, hour and minute, with no range check; a
+// part left blank (or half typed) stops the Ok here. The stored time left
+// untouched goes back as it is.
 bool TFormFeria::TextoParaHoraSabado(std::uint8_t& hora, std::uint8_t& minuto)
 {
     const QString texto = MaskEdit17->Text();
+    if (texto == horaSabadoMostrada_) {
+        hora = ImagemAtual[ofsHoraFeriadoSabado];
+        minuto = ImagemAtual[ofsMinutoFeriadoSabado];
+        return true;
+    }
     const std::optional<int> h = Numero(texto.mid(0, 2));
     const std::optional<int> m = Numero(texto.mid(3, 2));
-    // A part left blank (or half typed, or out of range) stops the Ok here.
-    const char* erro = !m || *m > 59 ? "Minuto inválido" : !h || *h > 23 ? "Hora inválida" : nullptr;
+    const char* erro = !m ? "Minuto inválido" : !h ? "Hora inválida" : nullptr;
     if (erro) {
         Application->MessageBox(QString::fromUtf8(erro), QStringLiteral("Erro"), MB_OK);
         MaskEdit17->SetFocus();

@@ -42,6 +42,9 @@ private:
     bool FeriadoRepetido(const std::array<DataFeriado, kFeriados>& datas, int n) const;
     // The Saturday time [hour, minute]; a bad part is told and gives false.
     bool TextoParaHoraSabado(std::uint8_t& hora, std::uint8_t& minuto);
+    // The Saturday time as shown: while the field still shows it, Ok keeps
+    // the stored bytes, whatever they hold.
+    QString horaSabadoMostrada_;
     void OkButtonClick() override;
 };
 

@@ -231,8 +231,17 @@ void TFormGruRam::ComboBox2Change(TComboBox* Sender)
     if (AtualizandoGrupo)
         return;
     conferidos_.MarcaAlterado(Sender);
-    if (SemBrancos(Sender->Text()).size() >= 5)
+    const QString texto = SemBrancos(Sender->Text());
+    if (texto.size() >= 5) {
         MostraErro(QString::fromUtf8("O ramal deve possuir no máximo 4 dígitos"));
+        return;
+    }
+    // A deactivated group shows the type it takes with its first member as
+    // soon as the text names an extension.
+    const bool nomeiaRamal = !texto.isEmpty() && (texto.front() == QLatin1Char('2') || texto.front() == QLatin1Char('3'))
+                             && RegraRamalDigitado(false, texto, Sender->Items().ToStringList()) == 0;
+    if (nomeiaRamal && RadioGroup1->ItemIndex() == kDesativado)
+        RadioGroup1->SetItemIndex(kHierarquico);
 }
 
 // The check of leaving a member; a changed member that passes is stored (or
@@ -245,12 +254,12 @@ void TFormGruRam::ComboBox2Exit(TComboBox* Sender)
     MostraCfgGRamais(navegacao_.GrupoAtual);
 }
 
-// Ok, by mouse or by its key, checks every member of the group shown in
-// order, as leaving each would; the first refused keeps the window open and
-// commits nothing.
+// Ok, by mouse or by its key, checks the members typed or chosen in order,
+// as leaving each would; the first refused keeps the window open and commits
+// nothing. What the user left untouched is committed as stored.
 void TFormGruRam::OkButtonClick()
 {
-    if (!conferidos_.ConfereTodos())
+    if (!conferidos_.ConfereAlterados())
         SetModalResult(mrNone);
 }
 

@@ -57,7 +57,7 @@ const BotaoModulo<TFormHoraOper> kBotoes[] = {
     {&TFormHoraOper::BitBtnAjuda, TPapelBotao::Ajuda, "BitBtnAjuda", {240, 348}},
 };
 
-QString TextoHora(int hora)
+QString TextoFaixaHoraria(int hora)
 {
     const QString hh = QStringLiteral("%1").arg(hora, 2, 10, QLatin1Char('0'));
     return QStringLiteral("  ") + hh + QStringLiteral(":00 - ") + hh + QStringLiteral(":59");
@@ -102,7 +102,7 @@ TFormHoraOper::TFormHoraOper(QWidget* owner) : TFormModulo(owner)
 void TFormHoraOper::PreparaModulo()
 {
     for (int h = 0; h < kHoras; ++h) {
-        StringGrid1->SetCells(0, h, TextoHora(h));
+        StringGrid1->SetCells(0, h, TextoFaixaHoraria(h));
         for (const ColunaTabela& tabela : kTabelas)
             StringGrid1->SetCells(tabela.coluna, h, TextoCelula(ImagemAtual[tabela.ofs(h)]));
     }

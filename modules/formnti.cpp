@@ -106,8 +106,8 @@ void TFormNTI::CriaGrade()
     ExtGrid1->SetBounds(kGrade.lugar.x, kGrade.lugar.y, kGrade.lugar.largura, kGrade.lugar.altura);
     ExtGrid1->Loaded();
 
-    ExtGrid1->OnGetAlignment = [this](QObject*, int ARow, int ACol, TAlignment& HAlign, TVAlignment&) {
-        ExtGrid1GetAlignment(ARow, ACol, HAlign);
+    ExtGrid1->OnGetAlignment = [this](QObject*, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign) {
+        ExtGrid1GetAlignment(ARow, ACol, HAlign, VAlign);
     };
     ExtGrid1->OnCanEditCell = [this](QObject*, int ARow, int ACol, bool& CanEdit) {
         ExtGrid1CanEditCell(ARow, ACol, CanEdit);
@@ -137,12 +137,14 @@ void TFormNTI::FormShow()
     ComboBox1->Items().Clear();
     for (const TerminalOferecido& terminal : terminais_)
         ComboBox1->Items().Add(terminal.ramal);
+    for (int k = 1; k <= kTerminaisTI; ++k)
+        registros_[k - 1] = LeTeclasTerminal(k);
     terminalAtual_ = 0;
     registro_.fill(kTeclaSemFuncao);
     if (!terminais_.empty()) {
         ComboBox1->SetItemIndex(0);
         terminalAtual_ = terminais_.front().terminal;
-        registro_ = LeTeclasTerminal(terminalAtual_);
+        registro_ = registros_[terminalAtual_ - 1];
     }
     PreencheGrade();
 }
@@ -167,9 +169,12 @@ LinhasTeclas TFormNTI::LinhasDaGrade() const
     return linhas;
 }
 
-void TFormNTI::ExtGrid1GetAlignment(int, int ACol, TAlignment& HAlign)
+// Every text stands in the middle of its row's height, so the descenders of
+// the heads and the keys' letters are drawn whole.
+void TFormNTI::ExtGrid1GetAlignment(int, int ACol, TAlignment& HAlign, TVAlignment& VAlign)
 {
     HAlign = ACol == kColunaNumeroTecla ? taCenter : taLeftJustify;
+    VAlign = vtaCenter;
 }
 
 void TFormNTI::ExtGrid1CanEditCell(int ARow, int ACol, bool& CanEdit)
@@ -233,8 +238,9 @@ bool TFormNTI::ValidaGrade()
     return false;
 }
 
-// The work record goes to its terminal before the chosen terminal is shown;
-// keys that fail the check keep the current terminal.
+// The work record is kept for its terminal before the chosen terminal is
+// shown; keys that fail the check keep the current terminal. The image
+// changes only on Ok.
 void TFormNTI::ComboBox1Change()
 {
     const int indice = ComboBox1->ItemIndex();
@@ -246,9 +252,9 @@ void TFormNTI::ComboBox1Change()
                 ComboBox1->SetItemIndex(static_cast<int>(i));
         return;
     }
-    GuardaTeclasTerminal(terminalAtual_, registro_);
+    registros_[terminalAtual_ - 1] = registro_;
     terminalAtual_ = terminais_[indice].terminal;
-    registro_ = LeTeclasTerminal(terminalAtual_);
+    registro_ = registros_[terminalAtual_ - 1];
     PreencheGrade();
 }
 
@@ -264,14 +270,16 @@ void TFormNTI::Button30Click()
 }
 
 // Ok takes what the grid shows, even when it was pressed by its key without
-// leaving the grid, and stores it only when every key passes. With no
-// terminal there is nothing to store.
+// leaving the grid, and stores every offered terminal's keys only when the
+// shown ones pass. With no terminal there is nothing to store.
 void TFormNTI::Button1Click()
 {
     if (terminalAtual_) {
         if (!ValidaGrade())
             return;
-        GuardaTeclasTerminal(terminalAtual_, registro_);
+        registros_[terminalAtual_ - 1] = registro_;
+        for (const TerminalOferecido& terminal : terminais_)
+            GuardaTeclasTerminal(terminal.terminal, registros_[terminal.terminal - 1]);
     }
     SetModalResult(mrOk);
 }

@@ -7,6 +7,7 @@
 #include "modules/teclasnti.h"
 #include "platform/controls.h"
 
+#include <array>
 #include <vector>
 
 class TExtStringGrid;
@@ -35,7 +36,7 @@ private:
     void PreencheGrade();
     LinhasTeclas LinhasDaGrade() const;
 
-    void ExtGrid1GetAlignment(int ARow, int ACol, TAlignment& HAlign);
+    void ExtGrid1GetAlignment(int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign);
     void ExtGrid1CanEditCell(int ARow, int ACol, bool& CanEdit);
     void ExtGrid1GetEditorType(int ACol, int ARow, TEditorType& AEditor);
     void ExtGrid1ComboChange(int ACol, int ARow, const QString& ASelection);
@@ -50,7 +51,10 @@ private:
 
     std::vector<TerminalOferecido> terminais_;
     int terminalAtual_ = 0; // 1..4; 0 when no terminal is offered
+    // The shown terminal's keys, and every terminal's keys as edited so
+    // far: the image gets them all on Ok, none on Cancel.
     RegistroTeclas registro_{};
+    std::array<RegistroTeclas, kTerminaisTI> registros_{};
     // The cell of the last click, and the type of the row whose editor is
     // open (a change from it clears the number).
     int colunaClicada_ = -1;

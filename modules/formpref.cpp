@@ -139,10 +139,10 @@ void TFormPref::FormShow()
     ListBox1->Clear();
     for (const std::string& entrada : ListaPrefixos)
         ListBox1->Items().Add(QString::fromStdString(std::string(PrefixoDaEntrada(entrada))));
-    if (ListBox1->Items().Count() > 0) {
-        ListBox1->SetItemIndex(0);
-        ListBox1Click();
-    }
+    // The first prefix goes to the edit; the access and carrier controls
+    // show nothing of it until a prefix is selected.
+    if (ListBox1->Items().Count() > 0)
+        Edit1->SetText(ListBox1->Items()[0]);
     Edit1->SetFocus();
 }
 

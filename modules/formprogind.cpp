@@ -322,9 +322,9 @@ void TFormProgInd::MostraProgRamal(int posicao)
 // store is not stored (the window is filling them).
 void TFormProgInd::MostraCampos(int p)
 {
-
     const std::uint8_t linha = Copia(OffsetLinhaDireta(p));
     CheckBox11->SetChecked(linha != kSemLinhaDireta);
+    GroupBox1->SetEnabled(linha != kSemLinhaDireta);
     if (linha == kSemLinhaDireta) {
         ComboBox2->SetItemIndex(-1);
         RadioButton5->SetChecked(false);

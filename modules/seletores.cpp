@@ -286,13 +286,15 @@ void TCombosConferidos::LimpaAlterados()
     alterados_.assign(combos_.size(), false);
 }
 
+// A combo the user did not touch shows what is stored, which goes back as it
+// is: only a typed or chosen text is checked.
 bool TCombosConferidos::Confere(TComboBox* combo)
 {
-    if (!ValidaComboRamal(recusaGrupos_, combo))
-        return false;
     const std::size_t i = Indice(combo);
     if (i >= alterados_.size() || !alterados_[i])
         return true;
+    if (!ValidaComboRamal(recusaGrupos_, combo))
+        return false;
     if (!grava_(combo))
         return false;
     alterados_[i] = false;
@@ -304,16 +306,6 @@ bool TCombosConferidos::ConfereAlterados()
     for (std::size_t i = 0; i < combos_.size(); ++i)
         if (alterados_[i] && !Confere(combos_[i])) {
             combos_[i]->SetFocus();
-            return false;
-        }
-    return true;
-}
-
-bool TCombosConferidos::ConfereTodos()
-{
-    for (TComboBox* combo : combos_)
-        if (!Confere(combo)) {
-            combo->SetFocus();
             return false;
         }
     return true;

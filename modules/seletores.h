@@ -101,8 +101,10 @@ private:
 
 // Extension combos whose typed text reaches the work copy only once it
 // passes the check of leaving the combo: typing marks a combo changed; its
-// check validates the text (ValidaComboRamal) and hands a changed text that
-// passes to `grava`, which stores it or refuses it (false).
+// check validates a changed text (ValidaComboRamal) and hands one that
+// passes to `grava`, which stores it or refuses it (false). A combo left
+// untouched passes as it is: a stored value the user never changed is never
+// refused.
 class TCombosConferidos {
 public:
     TCombosConferidos(bool recusaGrupos, std::function<bool(TComboBox*)> grava);
@@ -114,12 +116,10 @@ public:
     void LimpaAlterados();
     // The check of leaving one combo.
     bool Confere(TComboBox* combo);
-    // Before another record is shown: the changed combos are stored; the
-    // first refused gets the focus and gives false.
-    bool ConfereAlterados();
-    // On Ok: every combo is checked; the first refused gets the focus and
+    // Before another record is shown, and on Ok: the changed combos are
+    // checked and stored in order; the first refused gets the focus and
     // gives false.
-    bool ConfereTodos();
+    bool ConfereAlterados();
 
 private:
     std::size_t Indice(TComboBox* combo) const;

@@ -93,9 +93,11 @@ void TApplication::ShowException(const std::exception& error)
     ShowException(QString::fromUtf8(error.what()));
 }
 
+// Every error box of both programs carries the one caption "Erro", the
+// default box of an error no handler caught included.
 void TApplication::ShowException(const QString& text)
 {
-    MessageBox(text, Title, MB_OK | MB_ICONHAND);
+    MessageBox(text, QStringLiteral("Erro"), MB_OK | MB_ICONHAND);
 }
 
 void TApplication::Guard(const std::function<void()>& handler)

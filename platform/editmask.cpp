@@ -1,5 +1,7 @@
 #include "platform/editmask.h"
 
+#include "platform/formatting.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -23,11 +25,6 @@ TEditMask::Kind KindOf(QChar c)
         if (c == QLatin1Char(m.c))
             return m.kind;
     return TEditMask::Literal;
-}
-
-bool IsDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 bool IsOptional(TEditMask::Kind kind)

@@ -18,6 +18,18 @@ QString FormatFloat(const QString& format, double value);
 // EConvertError naming the text.
 int StrToInt(const QString& text);
 
+// '0'..'9' only, as IsDigit of a char: no other script's digits.
+inline bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// A window's text as the source spells it (UTF-8, accents included).
+inline QString Texto(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 // Patterns: d dd (day), m mm (month; minutes right after an hour), yy yyyy,
 // h hh (hour), n nn (minutes), s ss (seconds); text in quotes and any other
 // character is copied.

@@ -206,6 +206,7 @@ TObject* TStringGrid::Objects(int ACol, int ARow) const
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* object)
 {
     At(ACol, ARow).object = object;
+    objectsPut_ = objectsPut_ || object;
 }
 
 QStringList TStringGrid::Rows(int ARow) const

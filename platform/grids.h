@@ -339,6 +339,9 @@ protected:
     // Whether any cell of the row (of the grid) holds an object.
     bool RowHasObjects(int ARow) const;
     bool HasObjects() const;
+    // False while no object was ever put into a cell: the grid has none,
+    // and what follows objects around may be passed over.
+    bool MayHoldObjects() const { return objectsPut_; }
     // Moves on whenever a cell may have been written or rows and columns
     // changed: what was read from the cells while it stays is still so.
     std::uint64_t CellsVersion() const { return cellsVersion_; }
@@ -446,6 +449,8 @@ private:
         int Start(int index) const;
         // The index shown at a client position, or -1.
         int IndexAt(int pos) const;
+        // Index, or the first one in view when it is scrolled away.
+        int Shown(int index) const;
         // Scrolled indices that fit whole from the first one on (at least 1).
         int VisibleCount() const;
         // The last first index that still fills the client area.
@@ -502,6 +507,7 @@ private:
     using CellRow = std::vector<Cell>;
     std::vector<std::unique_ptr<CellRow>> cells_;
     std::uint64_t cellsVersion_ = 0;
+    bool objectsPut_ = false;
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;

@@ -81,12 +81,18 @@ int TStringGrid::Axis::Start(int index) const
     return start;
 }
 
+int TStringGrid::Axis::Shown(int index) const
+{
+    // After the fixed indices come the scrolled ones from the first in view.
+    return index >= fixed && index < first ? first : index;
+}
+
 int TStringGrid::Axis::IndexAt(int pos) const
 {
+    // The walk goes over the indices shown and stops at the client area's
+    // edge: its cost is that of the indices in view, whatever the count.
     int edge = 0;
-    for (int i = 0; i < Count() && edge < space; ++i) {
-        if (i >= fixed && i < first)
-            continue;
+    for (int i = Shown(0); i < Count() && edge < space; i = Shown(i + 1)) {
         const int next = edge + Size(i) + line;
         if (pos >= edge && pos < next)
             return i;
@@ -125,14 +131,15 @@ int TStringGrid::Axis::MaxFirst() const
 
 int TStringGrid::Axis::HitEdge(int pos, int margin) const
 {
-    for (int i = 0; i < Count(); ++i) {
-        const int start = Start(i);
-        if (start < 0)
-            continue;
+    // As IndexAt, over the indices shown, up to the first that starts past
+    // the client area.
+    int start = 0;
+    for (int i = Shown(0); i < Count(); i = Shown(i + 1)) {
         if (std::abs(pos - (start + Size(i))) <= margin)
             return i;
         if (start > space)
             break;
+        start += Size(i) + line;
     }
     return -1;
 }

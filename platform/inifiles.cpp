@@ -1,7 +1,8 @@
 #include "platform/inifiles.h"
 
+#include "platform/files.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <optional>
 #include <vector>
@@ -179,14 +180,11 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         }
     }
 
-    // The file is replaced whole only once the new contents are on disk;
-    // unbuffered, so that a short write shows in its count.
-    QSaveFile file(fileName_);
-    const QByteArray content = JoinLines(lines);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size()
-        || !file.commit())
+    // The file is replaced whole only once the new contents are on disk.
+    FileFault fault;
+    if (!ReplaceFile(fileName_, JoinLines(lines), NewFileAccess::Everyone, fault))
         throw EIniFileException(
-            QStringLiteral("Não foi possível gravar o arquivo %1 (%2).").arg(fileName_, file.errorString()).toStdString());
+            QStringLiteral("Não foi possível gravar o arquivo %1 (%2).").arg(fileName_, FileFaultText(fault)).toStdString());
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value)

@@ -34,3 +34,12 @@ TLocaleSettings& LocaleSettings()
     static TLocaleSettings settings = TLocaleSettings::FromLocale(QLocale::system());
     return settings;
 }
+
+QString LocaleDateText(const QDate& date)
+{
+    QString pattern = LocaleSettings().ShortDateFormat;
+    pattern.replace(QLatin1Char('m'), QLatin1Char('M'));
+    pattern.replace(QLatin1Char('D'), QLatin1Char('d'));
+    pattern.replace(QLatin1Char('Y'), QLatin1Char('y'));
+    return date.toString(pattern);
+}

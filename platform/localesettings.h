@@ -3,6 +3,7 @@
 // separators and the order of day, month and year in a short date. Read from
 // the system's locale on first use; tests set them to the case they check.
 #include <QChar>
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -20,3 +21,7 @@ struct TLocaleSettings {
 
 // The settings in force for the process.
 TLocaleSettings& LocaleSettings();
+
+// A date in the short date form. The pattern names day, month and year in
+// either case; dates hold no minutes, so every m is the month.
+QString LocaleDateText(const QDate& date);

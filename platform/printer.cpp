@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -45,7 +46,6 @@ class TPainterPrinter : public TPrinter {
 public:
     void BeginDoc() override
     {
-        SubstituteReportFonts();
         if (!painter_.begin(&Device()))
             throw EPrinterError(BeginFailure().toStdString());
     }
@@ -78,14 +78,16 @@ protected:
     virtual QString BeginFailure() const = 0;
     virtual void CheckEnded() {}
 
+    QPaintDevice* MetricsDevice() const override { return const_cast<QPagedPaintDevice*>(&Device()); }
+
     void DrawText(int x, int y, const QString& text) override
     {
         if (!painter_.isActive())
             return;
-        QFont font = Font.ToQFont(QFont());
+        const QFont font = ReportFont(Font);
         painter_.setFont(font);
         painter_.setPen(Qt::black);
-        painter_.drawText(x, y + painter_.fontMetrics().ascent(), text);
+        painter_.drawText(x, y + QFontMetrics(font, MetricsDevice()).ascent(), text);
     }
 
     void DrawLine(int x1, int y1, int x2, int y2) override
@@ -163,6 +165,22 @@ private:
 } // namespace
 
 TPrinter::~TPrinter() = default;
+
+QFont ReportFont(const TFont& font)
+{
+    SubstituteReportFonts();
+    return font.ToQFont(QFont());
+}
+
+int TPrinter::TextWidth(const QString& text) const
+{
+    return QFontMetrics(ReportFont(Font), MetricsDevice()).horizontalAdvance(text);
+}
+
+int TPrinter::TextHeight() const
+{
+    return QFontMetrics(ReportFont(Font), MetricsDevice()).height();
+}
 
 void TPrinter::MoveTo(int x, int y)
 {

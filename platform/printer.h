@@ -7,6 +7,7 @@
 // (recordingprinter.h).
 #include "platform/canvas.h"
 
+#include <QFont>
 #include <QString>
 
 #include <functional>
@@ -46,6 +47,10 @@ public:
 
     // Text with its top-left corner at (x, y).
     void TextOut(int x, int y, const QString& text) { DrawText(x, y, text); }
+    // The advance of a text and the height of a line (ascent plus descent)
+    // in the current font, in printer pixels: the box TextOut fills.
+    int TextWidth(const QString& text) const;
+    int TextHeight() const;
     void MoveTo(int x, int y);
     // A line from the pen position to (x, y), which becomes the pen position.
     void LineTo(int x, int y);
@@ -53,11 +58,17 @@ public:
 protected:
     virtual void DrawText(int x, int y, const QString& text) = 0;
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+    // The device whose resolution the fonts are measured at.
+    virtual QPaintDevice* MetricsDevice() const = 0;
 
 private:
     int penX_ = 0;
     int penY_ = 0;
 };
+
+// The face a report font is drawn in: the report faces the desktop the
+// program came from used, or the nearest narrow sans-serif face installed.
+QFont ReportFont(const TFont& font);
 
 // The printer the user prints on: the PDF file named by the environment
 // variable TRIVANTO_IMPRESSORA when it ends in ".pdf", otherwise the system's

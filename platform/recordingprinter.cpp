@@ -35,9 +35,17 @@ const PrintedItem* PrintLog::FindText(const QString& text) const
     return nullptr;
 }
 
-TRecordingPrinter::TRecordingPrinter(PrintLog& log, int pageWidth, int pageHeight)
-    : log_(log), width_(pageWidth), height_(pageHeight)
+TRecordingPrinter::TRecordingPrinter(PrintLog& log, int pageWidth, int pageHeight, int dpi)
+    : log_(log), width_(pageWidth), height_(pageHeight), metrics_(1, 1, QImage::Format_Mono)
 {
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    metrics_.setDotsPerMeterX(dotsPerMeter);
+    metrics_.setDotsPerMeterY(dotsPerMeter);
+}
+
+QPaintDevice* TRecordingPrinter::MetricsDevice() const
+{
+    return &metrics_;
 }
 
 void TRecordingPrinter::BeginDoc()
@@ -90,6 +98,8 @@ void TRecordingPrinter::DrawText(int x, int y, const QString& text)
     item.x = x;
     item.y = y;
     item.text = text;
+    item.width = TextWidth(text);
+    item.height = TextHeight();
     item.fontName = Font.Name;
     item.fontSize = Font.Size;
     item.bold = (Font.Style & fsBold) != 0;

@@ -4,6 +4,7 @@
 // item by item.
 #include "platform/printer.h"
 
+#include <QImage>
 #include <QString>
 
 #include <vector>
@@ -14,6 +15,7 @@ struct PrintedItem {
     int page = 1;        // 1-based page the item is on
     int x = 0, y = 0;    // text corner or line start
     int x2 = 0, y2 = 0;  // line end
+    int width = 0, height = 0; // text box: advance and line height in the font drawn
     QString text;
     QString fontName;
     int fontSize = 0;
@@ -39,7 +41,8 @@ struct PrintLog {
 
 class TRecordingPrinter : public TPrinter {
 public:
-    explicit TRecordingPrinter(PrintLog& log, int pageWidth = 4800, int pageHeight = 6600);
+    // The page in printer pixels; fonts are measured at `dpi` dots per inch.
+    explicit TRecordingPrinter(PrintLog& log, int pageWidth = 4800, int pageHeight = 6600, int dpi = 600);
 
     // Makes BeginDoc fail with that reason (empty: it succeeds).
     QString failBegin;
@@ -54,10 +57,12 @@ public:
 protected:
     void DrawText(int x, int y, const QString& text) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
+    QPaintDevice* MetricsDevice() const override;
 
 private:
     PrintLog& log_;
     int width_;
     int height_;
     bool active_ = false;
+    mutable QImage metrics_; // no pixels drawn: its resolution sizes the fonts
 };

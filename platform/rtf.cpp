@@ -1,6 +1,7 @@
 #include "platform/rtf.h"
 
 #include "image/cp1252.h"
+#include "platform/formatting.h"
 
 #include <algorithm>
 #include <array>
@@ -168,7 +169,6 @@ private:
     }
 
     static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
     static int HexValue(char c)
     {

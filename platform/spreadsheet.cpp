@@ -1,13 +1,19 @@
-// The spreadsheet server over FreeXL: a workbook is the .xls file opened
-// with freexl_open, its active sheet the first worksheet, its used range
-// A1 to the sheet's last row and column.
+// The spreadsheet server over the workbook reader: opening a workbook runs
+// the reader on the file and keeps its answer, the active sheet's used range
+// and values; the ranges read from that answer.
 #include "platform/spreadsheet.h"
 
 #include "platform/localesettings.h"
 
+#include <QCoreApplication>
+#include <QDate>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTime>
 
-#include <freexl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,33 +24,102 @@ namespace {
 int liveServers = 0;
 int openWorkbooks = 0;
 
-// FreeXL's error codes, in words.
-QString FreeXLReason(int code)
-{
-    switch (code) {
-    case FREEXL_FILE_NOT_FOUND:
-        return QStringLiteral("file not found");
-    case FREEXL_INSUFFICIENT_MEMORY:
-        return QStringLiteral("not enough memory");
-    case FREEXL_INVALID_CFBF_HEADER:
-    case FREEXL_CFBF_INVALID_SIGNATURE:
-        return QStringLiteral("not an .xls workbook");
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return QStringLiteral("no workbook inside");
-    case FREEXL_BIFF_ILLEGAL_SHEET_INDEX:
-        return QStringLiteral("no worksheet");
-    case FREEXL_UNSUPPORTED_CHARSET:
-        return QStringLiteral("unsupported character set");
-    case FREEXL_CRAFTED_FILE:
-        return QStringLiteral("corrupt file");
-    default:
-        return QStringLiteral("unreadable workbook (FreeXL error %1)").arg(code);
-    }
-}
+// A reader that has not answered by then is stopped; a reply larger than
+// the largest workbook's values is refused.
+constexpr int kReaderTimeLimitMs = 30000;
+constexpr qsizetype kMaxReplyBytes = qsizetype(256) * 1024 * 1024;
 
 [[noreturn]] void Fail(const QString& fileName, const QString& reason)
 {
     throw ESpreadsheetError(QStringLiteral("Cannot open workbook \"%1\": %2").arg(fileName, reason));
+}
+
+[[noreturn]] void ReaderFailed(const QString& fileName, const QString& how)
+{
+    throw ESpreadsheetReaderError(QStringLiteral("The workbook reader %1 on \"%2\"").arg(how, fileName));
+}
+
+QString ReaderPath()
+{
+    const QString& hooked = SpreadsheetServerHooks().ReaderPath;
+    return hooked.isEmpty() ? InstalledWorkbookReader() : hooked;
+}
+
+// Runs the reader on the file and gives its reply's bytes; raises
+// ESpreadsheetReaderError when it cannot start, crashes, ends with a failure,
+// answers too much or not within the time limit.
+QByteArray RunReader(const QString& fileName)
+{
+    const TSpreadsheetServerHooks& hooks = SpreadsheetServerHooks();
+    const int limit = hooks.ReaderTimeLimitMs > 0 ? hooks.ReaderTimeLimitMs : kReaderTimeLimitMs;
+    const qsizetype maxReply = hooks.ReaderReplyLimitBytes > 0 ? hooks.ReaderReplyLimitBytes : kMaxReplyBytes;
+    QProcess reader;
+    reader.setStandardInputFile(QProcess::nullDevice());
+    // What the reader says on its error output (a library's complaint, a
+    // sanitizer's report) goes where this program's own goes.
+    reader.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    reader.start(ReaderPath(), {fileName});
+    const QDeadlineTimer deadline(limit);
+    if (!reader.waitForStarted(limit))
+        ReaderFailed(fileName, QStringLiteral("could not be started"));
+    QByteArray reply;
+    const auto stop = [&](const QString& how) {
+        reader.kill();
+        reader.waitForFinished(limit);
+        ReaderFailed(fileName, how);
+    };
+    for (;;) {
+        reply += reader.readAllStandardOutput();
+        if (reply.size() > maxReply)
+            stop(QStringLiteral("answered too much"));
+        if (reader.state() == QProcess::NotRunning)
+            break;
+        if (deadline.hasExpired())
+            stop(QStringLiteral("did not answer in time"));
+        // A reader that closed its output and goes on is waited for, not
+        // polled.
+        const int left = static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1));
+        if (!reader.waitForReadyRead(left) && reader.state() != QProcess::NotRunning)
+            reader.waitForFinished(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
+    }
+    reply += reader.readAllStandardOutput();
+    if (reader.exitStatus() != QProcess::NormalExit)
+        ReaderFailed(fileName, QStringLiteral("crashed"));
+    if (reader.exitCode() != 0)
+        ReaderFailed(fileName, QStringLiteral("failed (exit code %1)").arg(reader.exitCode()));
+    if (reply.size() > maxReply)
+        ReaderFailed(fileName, QStringLiteral("answered too much"));
+    return reply;
+}
+
+// The reader's answer on the file: its values, or its refusal raised.
+TWorkbookReply ReadWorkbook(const QString& fileName)
+{
+    const QByteArray bytes = RunReader(fileName);
+    TWorkbookReply reply;
+    std::string why;
+    if (!DecodeWorkbookReply(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), reply, why))
+        ReaderFailed(fileName, QStringLiteral("gave no valid reply (%1)").arg(QString::fromStdString(why)));
+    if (reply.Refused)
+        Fail(fileName, QString::fromStdString(reply.Reason));
+    return reply;
+}
+
+// A date serial's text: the short date, the time of day after it unless it
+// is midnight, a bare time of day alone.
+QString DateText(double serial)
+{
+    const double day = std::floor(serial);
+    // Rounded to the second, which may end the day.
+    const auto seconds = static_cast<int>(std::llround((serial - day) * 86400.0));
+    const qint64 days = static_cast<qint64>(day) + seconds / 86400;
+    const QTime time = QTime(0, 0).addSecs(seconds % 86400);
+    const TLocaleSettings& locale = LocaleSettings();
+    const QString timeText = time.toString(QStringLiteral("hh%1mm%1ss").arg(locale.TimeSeparator));
+    if (days == 0 && seconds % 86400)
+        return timeText;
+    const QString dateText = LocaleDateText(QDate(1899, 12, 30).addDays(days));
+    return seconds % 86400 ? dateText + ' ' + timeText : dateText;
 }
 
 // "AB12" (after any "$") into row and column; false when it is no cell.
@@ -77,6 +152,10 @@ QString TSpreadsheetValue::AsText() const
     }
     case Text:
         return Text_;
+    case Boolean:
+        return Number_ != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case Date:
+        return DateText(Number_);
     default:
         return QString();
     }
@@ -131,7 +210,7 @@ TSpreadsheetValues TSpreadsheetRange::Value() const
 
 TSpreadsheetRange TSpreadsheetSheet::UsedRange() const
 {
-    return TSpreadsheetRange(book_, 1, 1, std::max(book_->UsedRows(), 1), std::max(book_->UsedCols(), 1));
+    return TSpreadsheetRange(book_, book_->FirstRow(), book_->FirstCol(), book_->LastRow(), book_->LastCol());
 }
 
 TSpreadsheetRange TSpreadsheetSheet::Range(const QString& Address) const
@@ -147,22 +226,10 @@ TSpreadsheetRange TSpreadsheetSheet::Range(const QString& Address) const
 
 // ---------------------------------------------------------------- workbooks
 
-TSpreadsheetWorkbook::TSpreadsheetWorkbook(const QString& FileName, const void* Handle)
-    : fileName_(FileName), handle_(Handle)
+TSpreadsheetWorkbook::TSpreadsheetWorkbook(const QString& FileName, TWorkbookReply Reply)
+    : fileName_(FileName), reply_(std::move(Reply))
 {
     ++openWorkbooks;
-    unsigned int rows = 0;
-    unsigned short cols = 0;
-    int result = freexl_select_active_worksheet(handle_, 0);
-    if (result == FREEXL_OK)
-        result = freexl_worksheet_dimensions(handle_, &rows, &cols);
-    if (result != FREEXL_OK) {
-        Close(false);
-        Fail(FileName, FreeXLReason(result));
-    }
-    // A binary workbook holds at most 65536 rows and 256 columns.
-    usedRows_ = static_cast<int>(std::min(rows, 65536u));
-    usedCols_ = std::min<int>(cols, 256);
 }
 
 TSpreadsheetWorkbook::~TSpreadsheetWorkbook()
@@ -179,43 +246,61 @@ void TSpreadsheetWorkbook::Close(bool SaveChanges)
 {
     if (SaveChanges)
         throw ESpreadsheetError(QStringLiteral("The workbook \"%1\" cannot be saved").arg(fileName_));
-    if (!handle_)
+    if (std::exchange(closed_, true))
         return;
-    freexl_close(handle_);
-    handle_ = nullptr;
+    reply_ = TWorkbookReply();
     --openWorkbooks;
+}
+
+int TSpreadsheetWorkbook::FirstRow() const
+{
+    return std::max<int>(static_cast<int>(reply_.FirstRow), 1);
+}
+
+int TSpreadsheetWorkbook::FirstCol() const
+{
+    return std::max<int>(reply_.FirstCol, 1);
+}
+
+int TSpreadsheetWorkbook::LastRow() const
+{
+    return std::max<int>(static_cast<int>(reply_.LastRow), 1);
+}
+
+int TSpreadsheetWorkbook::LastCol() const
+{
+    return std::max<int>(reply_.LastCol, 1);
 }
 
 TSpreadsheetValue TSpreadsheetWorkbook::CellValue(int Row, int Col) const
 {
     TSpreadsheetValue value;
-    if (!handle_ || Row > usedRows_ || Col > usedCols_)
+    const auto cell = std::lower_bound(reply_.Cells.begin(), reply_.Cells.end(), std::pair(Row, Col),
+                                       [](const TReplyCell& c, std::pair<int, int> at) {
+                                           return std::pair<int, int>(static_cast<int>(c.Row), c.Col) < at;
+                                       });
+    if (cell == reply_.Cells.end() || static_cast<int>(cell->Row) != Row || cell->Col != Col)
         return value;
-    FreeXL_CellValue cell;
-    const int result = freexl_get_cell_value(handle_, static_cast<unsigned>(Row - 1),
-                                             static_cast<unsigned short>(Col - 1), &cell);
-    if (result != FREEXL_OK) {
-        value.Kind = TSpreadsheetValue::Error;
-        return value;
-    }
-    switch (cell.type) {
-    case FREEXL_CELL_INT:
+    switch (cell->Kind) {
+    case TReplyKind::Number:
         value.Kind = TSpreadsheetValue::Number;
-        value.Number_ = cell.value.int_value;
+        value.Number_ = cell->Number;
         break;
-    case FREEXL_CELL_DOUBLE:
-        value.Kind = std::isfinite(cell.value.double_value) ? TSpreadsheetValue::Number : TSpreadsheetValue::Error;
-        value.Number_ = cell.value.double_value;
+    case TReplyKind::Date:
+        value.Kind = TSpreadsheetValue::Date;
+        value.Number_ = cell->Number;
         break;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
+    case TReplyKind::Text:
         value.Kind = TSpreadsheetValue::Text;
-        value.Text_ = cell.value.text_value ? QString::fromUtf8(cell.value.text_value) : QString();
+        value.Text_ = QString::fromStdString(cell->Text);
         break;
-    default:
+    case TReplyKind::Boolean:
+        value.Kind = TSpreadsheetValue::Boolean;
+        value.Number_ = cell->Code;
+        break;
+    case TReplyKind::Error:
+        value.Kind = TSpreadsheetValue::Error;
+        value.Number_ = cell->Code;
         break;
     }
     return value;
@@ -223,17 +308,7 @@ TSpreadsheetValue TSpreadsheetWorkbook::CellValue(int Row, int Col) const
 
 TSpreadsheetWorkbook* TSpreadsheetWorkbooks::Open(const QString& FileName)
 {
-    const void* handle = nullptr;
-    const int result = freexl_open(QFile::encodeName(FileName).constData(), &handle);
-    if (result != FREEXL_OK) {
-        if (handle)
-            freexl_close(handle);
-        Fail(FileName, FreeXLReason(result));
-    }
-    // FreeXL may report success on a damaged file and give no workbook.
-    if (!handle)
-        Fail(FileName, FreeXLReason(FREEXL_CRAFTED_FILE));
-    books_.push_back(std::make_unique<TSpreadsheetWorkbook>(FileName, handle));
+    books_.push_back(std::make_unique<TSpreadsheetWorkbook>(FileName, ReadWorkbook(FileName)));
     if (SpreadsheetServerHooks().Opened)
         SpreadsheetServerHooks().Opened(FileName);
     return books_.back().get();
@@ -268,6 +343,9 @@ std::unique_ptr<TSpreadsheetApplication> CreateSpreadsheetServer(const QString& 
 {
     if (SpreadsheetServerHooks().Missing || ClassName.compare(QLatin1String("excel.application"), Qt::CaseInsensitive))
         return nullptr;
+    const QFileInfo reader(ReaderPath());
+    if (!reader.isFile() || !reader.isExecutable())
+        return nullptr;
     return std::make_unique<TSpreadsheetApplication>();
 }
 
@@ -285,6 +363,23 @@ int LiveSpreadsheetServers()
 int OpenSpreadsheetWorkbooks()
 {
     return openWorkbooks;
+}
+
+QString InstalledWorkbookReader()
+{
+    QStringList dirs;
+    Dl_info module;
+    if (dladdr(reinterpret_cast<const void*>(&InstalledWorkbookReader), &module) && module.dli_fname)
+        dirs << QFileInfo(QFile::decodeName(module.dli_fname)).absolutePath();
+    if (QCoreApplication::instance())
+        dirs << QCoreApplication::applicationDirPath();
+    dirs << QStringLiteral(TRIVANTO_PROGRAM_DIR);
+    for (const QString& dir : dirs) {
+        const QFileInfo reader(dir + QStringLiteral("/xlsreader"));
+        if (reader.isFile() && reader.isExecutable())
+            return reader.absoluteFilePath();
+    }
+    return QString();
 }
 
 QString SpreadsheetColumnLetters(int Col)

@@ -32,6 +32,10 @@ struct TLegenda {
     const char* descricao;
 };
 
+// One line of a legend: the abbreviation at xSigla, shrunk to end half a
+// column unit before its description at xDescricao.
+void ImprimeLegenda(TPagina& p, int xSigla, int xDescricao, const TLegenda& legenda);
+
 // Shared text rules.
 // The extension or group a reference byte names; empty for no reference and
 // for a byte that names nothing.

@@ -6,7 +6,7 @@
 #include "platform/help.h"
 #include "platform/lugar.h"
 #include "platform/printer.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -49,10 +49,31 @@ struct TPagina {
     void Texto(int x, int y, const QString& texto);
     void Texto(int x, int y, const char* texto) { Texto(x, y, QString::fromUtf8(texto)); }
     void Linha(int x1, int y1, int x2, int y2);
+
+    // Measured in the current font, in printer pixels.
+    int LarguraTexto(const QString& texto) const { return Impressora.TextWidth(texto); }
+    int AlturaTexto() const { return Impressora.TextHeight(); }
 };
 
-// Writes the text at the current position and moves one line down.
-void ImprimeLinha(TPagina& p, const QString& texto);
+// The smallest font a text is shrunk to, and the room kept between a text
+// and a rule of pen width 4.
+constexpr int kFonteMinima = 5;
+constexpr int kFolgaRegua = 3;
+
+// Text from (x, y) that ends before `direita`: the font shrinks while the
+// text is wider, and returns to its size afterwards.
+void TextoAte(TPagina& p, int x, int y, int direita, const QString& texto);
+// Text in a cell of a ruled table, from x to the cell's right border
+// `direita`, centred between the row's rules at topo and topo + altura; the
+// font shrinks while the text is wider or taller than the cell.
+void TextoNaCelula(TPagina& p, int x, int topo, int altura, int direita, const QString& texto);
+inline void TextoNaCelula(TPagina& p, int x, int topo, int altura, int direita, const char* texto)
+{
+    TextoNaCelula(p, x, topo, altura, direita, QString::fromUtf8(texto));
+}
+// Moves down past a line of text of the current font: at least k lines.
+void AvancaTexto(TPagina& p, double k);
+
 // Moves k lines down (trunc(LU * k)).
 void AvancaLinhas(TPagina& p, double k);
 // A line of pen width w from the current position to 2 CU before the right

@@ -111,7 +111,7 @@ QString TextoHora(const std::uint8_t* horaMinuto)
 
 QString TextoRota(std::uint8_t contagem)
 {
-    return (contagem & 0x1F) != 0 ? QString::number(contagem >> 5) : QString();
+    return QString::fromStdString(RotaParaTexto(contagem));
 }
 
 QString TextoNumero(const std::uint8_t* registro12)
@@ -127,6 +127,12 @@ QString TextoNumeroCurto(const std::uint8_t* registro11)
 QString TextoNome(const std::uint8_t* slot)
 {
     return QString::fromStdString(LeNome(slot));
+}
+
+void ImprimeLegenda(TPagina& p, int xSigla, int xDescricao, const TLegenda& legenda)
+{
+    TextoAte(p, xSigla, p.Y, xDescricao - p.Cu(0.5), QString::fromUtf8(legenda.sigla));
+    p.Texto(xDescricao, p.Y, legenda.descricao);
 }
 
 void IniciaRelatorio(TPagina& p, int titulo, int subtitulo, double linhas)

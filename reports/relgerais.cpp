@@ -5,19 +5,34 @@
 #include "image/layout.h"
 #include "reports/conteudo.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
 
 constexpr int kEntradasPorPagina = 40;
-constexpr double kColunasAgenda[] = {5, 15, 23, 31, 60}; // Agenda, CAT., ROTA, NÚMERO, NOME
+// Agenda, CAT., ROTA, NÚMERO, NOME: where each column's text starts and the
+// borders between them; the name column holds 20 wide letters.
+constexpr double kColunasAgenda[] = {5, 15, 23, 31, 55};
+constexpr double kBordasAgenda[] = {4, 14, 22, 30, 54, 90};
 constexpr const char* kCabecasAgenda[] = {"Agenda", "CAT.", "ROTA", "NÚMERO", "NOME"};
 
-// A label and its value on one line.
+// A label and its value on one line; the value ends before the page's right
+// margin, centred on the label's line when it has to shrink.
 void LinhaRotulada(TPagina& p, int xRotulo, int xValor, const char* rotulo, const QString& valor)
 {
     p.Texto(xRotulo, p.Y, rotulo);
-    p.Texto(xValor, p.Y, valor);
+    TextoNaCelula(p, xValor, p.Y - kFolgaRegua, p.AlturaTexto() + 2 * kFolgaRegua, p.W - 2 * p.CU, valor);
+}
+
+// Where the values of labelled lines start: at x, or one column unit past
+// the widest label when a label reaches further.
+template <typename Linhas, typename Rotulo>
+int ColunaDosValores(const TPagina& p, int xRotulo, int x, const Linhas& linhas, Rotulo rotulo)
+{
+    for (const auto& linha : linhas)
+        x = std::max(x, xRotulo + p.LarguraTexto(QString::fromUtf8(rotulo(linha))) + p.CU);
+    return x;
 }
 
 } // namespace
@@ -27,22 +42,28 @@ void ImprimeAgendaGeral(TPagina& p, int pagina)
     IniciaRelatorio(p, 4, pagina == 1 ? stPagina1 : stPagina2, 1);
     const int alturaLinha = p.Lu(2.2);
     const int topo = p.Y;
+    auto celula = [&](int c, int dx, int y, const QString& texto) {
+        TextoNaCelula(p, p.Cu(kColunasAgenda[c]) + dx, y, alturaLinha, p.Cu(kBordasAgenda[c + 1]), texto);
+    };
     p.Fonte(12);
     for (size_t c = 0; c < std::size(kCabecasAgenda); ++c)
-        p.Texto(p.Cu(kColunasAgenda[c]), topo + p.Lu(0.5), kCabecasAgenda[c]);
+        celula(static_cast<int>(c), 0, topo, QString::fromUtf8(kCabecasAgenda[c]));
     p.Fonte(10);
     const int primeira = (pagina - 1) * kEntradasPorPagina + 1;
     for (int linha = 1; linha <= kEntradasPorPagina; ++linha) {
         const int entrada = primeira + linha - 1;
         const std::uint8_t* registro = p.Imagem + OffsetAgendaGeral(entrada);
-        const int y = topo + alturaLinha * linha + p.Lu(0.5);
-        p.Texto(p.Cu(kColunasAgenda[0]) + p.CU, y, QString::number(719 + entrada));
-        p.Texto(p.Cu(kColunasAgenda[1]), y, SimNao(registro[0] & 0x80));
-        p.Texto(p.Cu(kColunasAgenda[2]) + p.CU, y, TextoRota(registro[1]));
-        p.Texto(p.Cu(kColunasAgenda[3]), y, TextoNumero(registro));
-        p.Texto(p.Cu(kColunasAgenda[4]), y, TextoNome(p.Imagem + OffsetNomeAgendaGeral(entrada)));
+        const int y = topo + alturaLinha * linha;
+        celula(0, p.CU, y, QString::number(719 + entrada));
+        celula(1, 0, y, SimNao(registro[0] & 0x80));
+        celula(2, p.CU, y, TextoRota(registro[1]));
+        celula(3, 0, y, TextoNumero(registro));
+        celula(4, 0, y, TextoNome(p.Imagem + OffsetNomeAgendaGeral(entrada)));
     }
-    TracaGradeCu(p, {4, 14, 22, 30, 59, 90}, topo, alturaLinha, kEntradasPorPagina + 1);
+    std::vector<int> bordas;
+    for (double x : kBordasAgenda)
+        bordas.push_back(p.Cu(x));
+    TracaGrade(p, bordas, topo, alturaLinha, kEntradasPorPagina + 1);
     p.Y = topo + alturaLinha * (kEntradasPorPagina + 1);
 }
 
@@ -69,8 +90,10 @@ void ImprimeTemporizacoes(TPagina& p)
     IniciaRelatorio(p, 8, stNenhum, 3);
     p.Fonte(14);
     const int x = 10 * p.CU;
+    const int xValor =
+        ColunaDosValores(p, x, x + 50 * p.CU, kTemporizacoes, [](const TLinhaTemporizacao& l) { return l.rotulo; });
     for (const TLinhaTemporizacao& linha : kTemporizacoes) {
-        LinhaRotulada(p, x, x + 50 * p.CU, linha.rotulo, QString::number(p.Imagem[linha.offset]));
+        LinhaRotulada(p, x, xValor, linha.rotulo, QString::number(p.Imagem[linha.offset]));
         AvancaLinhas(p, 4);
     }
 }
@@ -85,8 +108,9 @@ struct TLinhaRotulada {
 
 // One labelled line every four line units, as the one-area reports print.
 template <std::size_t N>
-void ImprimeLinhasRotuladas(TPagina& p, int xRotulo, int xValor, const TLinhaRotulada (&linhas)[N])
+void ImprimeLinhasRotuladas(TPagina& p, int xRotulo, int x, const TLinhaRotulada (&linhas)[N])
 {
+    const int xValor = ColunaDosValores(p, xRotulo, x, linhas, [](const TLinhaRotulada& l) { return l.rotulo; });
     for (const TLinhaRotulada& linha : linhas) {
         LinhaRotulada(p, xRotulo, xValor, linha.rotulo, linha.valor);
         AvancaLinhas(p, 4);
@@ -157,15 +181,19 @@ void ImprimeProgramacoesDiversas(TPagina& p)
     IniciaRelatorio(p, 11, stNenhum, 2);
     p.Fonte(12);
     const int x = 5 * p.CU;
-    const int xValor = x + 58 * p.CU;
+    // The two lines after the flags, whose values are not "Sim"/"Não".
+    const char* const kUltimas[] = {"Tipo de impressora", "Número de dígitos da senha de ramal"};
+    const int xValor = ColunaDosValores(p, x, ColunaDosValores(p, x, x + 58 * p.CU, kDiversas,
+                                                               [](const TLinhaDiversas& l) { return l.rotulo; }),
+                                        kUltimas, [](const char* l) { return l; });
     for (const TLinhaDiversas& linha : kDiversas) {
         LinhaRotulada(p, x, xValor, linha.rotulo, SimNao((p.Imagem[linha.offset] >> linha.bit) & 1));
         AvancaLinhas(p, 4);
     }
-    LinhaRotulada(p, x, xValor, "Tipo de impressora",
+    LinhaRotulada(p, x, xValor, kUltimas[0],
                   (p.Imagem[ofsBilhetagemDiversas] & 0x80) ? QStringLiteral("Paralela") : QStringLiteral("Serial"));
     AvancaLinhas(p, 4);
-    LinhaRotulada(p, x, xValor, "Número de dígitos da senha de ramal",
+    LinhaRotulada(p, x, xValor, kUltimas[1],
                   QString::number(p.Imagem[ofsDigitosSenhaRamal]));
     AvancaLinhas(p, 4);
 }
@@ -179,15 +207,17 @@ constexpr int kHorarios = 12;
 void ImprimeTabelaHorarios(TPagina& p, int x, int topo, const std::uint8_t* horarios, int passo)
 {
     const int alturaLinha = p.Lu(3);
+    const int meio = x + 7 * p.CU;
+    const int direita = x + 18 * p.CU;
     p.Fonte(12);
-    p.Texto(x, topo + p.Lu(0.5), "NUM");
-    p.Texto(x + 9 * p.CU, topo + p.Lu(0.5), "HORA");
+    TextoNaCelula(p, x, topo, alturaLinha, meio, "NUM");
+    TextoNaCelula(p, x + 9 * p.CU, topo, alturaLinha, direita, "HORA");
     for (int r = 1; r <= kHorarios; ++r) {
-        const int y = topo + alturaLinha * r + p.Lu(0.5);
-        p.Texto(x + p.CU, y, DoisDigitos(r));
-        p.Texto(x + 9 * p.CU, y, TextoHora(horarios + passo * (r - 1)));
+        const int y = topo + alturaLinha * r;
+        TextoNaCelula(p, x + p.CU, y, alturaLinha, meio, DoisDigitos(r));
+        TextoNaCelula(p, x + 9 * p.CU, y, alturaLinha, direita, TextoHora(horarios + passo * (r - 1)));
     }
-    TracaGrade(p, {x - p.CU, x + 7 * p.CU, x + 18 * p.CU}, topo, alturaLinha, kHorarios + 1);
+    TracaGrade(p, {x - p.CU, meio, direita}, topo, alturaLinha, kHorarios + 1);
 }
 
 struct TAtivacao {
@@ -212,7 +242,7 @@ void ImprimeNoturnoAutomatico(TPagina& p)
     p.Fonte(16);
     p.Texto(19 * p.CU, p.Y, "ENTRADAS");
     p.Texto(65 * p.CU, p.Y, "SAÍDAS");
-    AvancaLinhas(p, 2.5);
+    AvancaTexto(p, 2.5);
     const std::uint8_t* registros = p.Imagem + ofsHorariosNoturno;
     ImprimeTabelaHorarios(p, 15 * p.CU, p.Y, registros + 2, 4);
     ImprimeTabelaHorarios(p, 61 * p.CU, p.Y, registros, 4);
@@ -230,7 +260,7 @@ void ImprimeAtuacaoExterna(TPagina& p)
     IniciaRelatorio(p, 15, stNenhum, 1);
     p.Fonte(16);
     p.Texto(19 * p.CU, p.Y, "ATUAÇÃO");
-    AvancaLinhas(p, 2.5);
+    AvancaTexto(p, 2.5);
     ImprimeTabelaHorarios(p, 15 * p.CU, p.Y, p.Imagem + ofsHorariosAtuacao, 2);
     p.Y += p.Lu(3) * (kHorarios + 1) + p.Lu(2.5);
     const int ativacao = p.Imagem[ofsAtivacaoAtuacao] & kAtivacaoAtuacao.bits;

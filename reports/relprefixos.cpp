@@ -34,7 +34,7 @@ void ImprimeMoldura(TPagina& p)
     p.Fonte(15);
     AvancaLinhas(p, 1);
     p.Texto(30 * p.CU, p.Y, "BLOQUEIO DE PREFIXOS");
-    AvancaLinhas(p, 2.5);
+    AvancaTexto(p, 2.5);
     p.Caneta(4);
     p.Linha(p.CU, p.Y, 98 * p.CU, p.Y);
     p.Linha(p.CU, kLinhaRodape * p.LU, 98 * p.CU, kLinhaRodape * p.LU);
@@ -67,13 +67,14 @@ void ImprimeBloqueioPrefixos(TPagina& p)
                 x = kColunaInicial * p.CU;
             }
         }
+        // Four digits in bold fill six column units; the category follows
+        // half a unit after.
+        const int xCategoria = x + p.Cu(6.5);
         p.Fonte(12, true);
-        p.Texto(x, p.Y, QString::fromStdString(prefixo.digitos));
+        TextoAte(p, x, p.Y, x + 6 * p.CU, QString::fromStdString(prefixo.digitos));
         p.Fonte(8);
-        // Prefixes longer than four digits push the category right so that
-        // it does not run into them.
-        const int deslocamento = prefixo.digitos.size() > 4 ? 9 : 6;
-        p.Texto(x + deslocamento * p.CU, p.Y + p.Lu(0.5), kCategorias[prefixo.categoria]);
+        if (prefixo.categoria != kCategoriaMaisFundo)
+            TextoAte(p, xCategoria, p.Y + p.Lu(0.5), x + kLarguraColuna * p.CU, kCategorias[prefixo.categoria]);
         AvancaLinhas(p, 3);
     }
 }

@@ -4,6 +4,7 @@
 #include "image/layout.h"
 #include "reports/conteudo.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -68,22 +69,27 @@ void ImprimeTabelaCategorias(TPagina& p, const TPeriodo& periodo)
     const int alturaLinha = p.Lu(2.2);
     p.Fonte(8);
     p.Texto(8 * p.CU, p.Y, periodo.nome);
-    AvancaLinhas(p, 1);
+    AvancaTexto(p, 1);
     const int topo = p.Y;
-    p.Texto(8 * p.CU, topo + p.Lu(0.5), "RAMAL");
-    for (size_t j = 0; j < std::size(kColunasCategoria); ++j)
-        p.Texto(15 * p.CU + 4 * static_cast<int>(j) * p.CU, topo + p.Lu(0.5), kColunasCategoria[j].cabeca);
+    // Column j (0..18) of the marks lies between these borders.
+    auto esquerda = [&](int j) { return 14 * p.CU + 4 * j * p.CU; };
+    TextoNaCelula(p, 8 * p.CU, topo, alturaLinha, esquerda(0), "RAMAL");
+    for (size_t j = 0; j < std::size(kColunasCategoria); ++j) {
+        const int c = static_cast<int>(j);
+        TextoNaCelula(p, 15 * p.CU + 4 * c * p.CU, topo, alturaLinha, esquerda(c + 1), kColunasCategoria[j].cabeca);
+    }
     for (int posicao = 1; posicao <= kPosicoesRamal; ++posicao) {
-        const int y = topo + alturaLinha * posicao + p.Lu(0.5);
-        p.Texto(10 * p.CU, y, TextoRamal(p.Imagem, posicao));
+        const int y = topo + alturaLinha * posicao;
+        TextoNaCelula(p, 10 * p.CU, y, alturaLinha, esquerda(0), TextoRamal(p.Imagem, posicao));
         for (size_t j = 0; j < std::size(kColunasCategoria); ++j) {
-            const int x = p.Cu(11.5) + 4 * static_cast<int>(j + 1) * p.CU;
-            p.Texto(x, y, MarcaX(MarcaCategoria(p.Imagem, periodo, posicao, kColunasCategoria[j])));
+            const int c = static_cast<int>(j);
+            TextoNaCelula(p, p.Cu(11.5) + 4 * (c + 1) * p.CU, y, alturaLinha, esquerda(c + 1),
+                          MarcaX(MarcaCategoria(p.Imagem, periodo, posicao, kColunasCategoria[j])));
         }
     }
     std::vector<int> colunas = {7 * p.CU};
     for (int j = 0; j <= 19; ++j)
-        colunas.push_back(14 * p.CU + 4 * j * p.CU);
+        colunas.push_back(esquerda(j));
     TracaGrade(p, colunas, topo, alturaLinha, kPosicoesRamal + 1);
     p.Y = topo + alturaLinha * (kPosicoesRamal + 1);
 }
@@ -105,10 +111,8 @@ void ImprimeCategoriaRamais(TPagina& p)
     p.Texto(8 * p.CU, p.Y, "Em que: ");
     AvancaLinhas(p, 2);
     for (size_t i = 0; i < std::size(kLegendaCategorias); i += 2) {
-        p.Texto(13 * p.CU, p.Y, kLegendaCategorias[i].sigla);
-        p.Texto(20 * p.CU, p.Y, kLegendaCategorias[i].descricao);
-        p.Texto(53 * p.CU, p.Y, kLegendaCategorias[i + 1].sigla);
-        p.Texto(60 * p.CU, p.Y, kLegendaCategorias[i + 1].descricao);
+        ImprimeLegenda(p, 13 * p.CU, 20 * p.CU, kLegendaCategorias[i]);
+        ImprimeLegenda(p, 53 * p.CU, 60 * p.CU, kLegendaCategorias[i + 1]);
         AvancaLinhas(p, 2);
     }
 }
@@ -118,18 +122,20 @@ void ImprimePlanoNumeracao(TPagina& p)
     IniciaRelatorio(p, 2, stNenhum, 2);
     const int alturaLinha = p.Lu(1.8);
     const int topo = p.Y;
+    // POS., RAMAL, NOME; the name column holds 20 wide letters.
+    const int bordas[] = {p.Cu(24.5), 30 * p.CU, 40 * p.CU, 80 * p.CU};
     p.Fonte(12);
-    p.Texto(25 * p.CU, topo + p.Lu(0.5), "POS.");
-    p.Texto(31 * p.CU, topo + p.Lu(0.5), "RAMAL");
-    p.Texto(41 * p.CU, topo + p.Lu(0.5), "NOME");
+    TextoNaCelula(p, 25 * p.CU, topo, alturaLinha, bordas[1], "POS.");
+    TextoNaCelula(p, 31 * p.CU, topo, alturaLinha, bordas[2], "RAMAL");
+    TextoNaCelula(p, 41 * p.CU, topo, alturaLinha, bordas[3], "NOME");
     p.Fonte(10);
     for (int posicao = 1; posicao <= kLinhasPlano; ++posicao) {
-        const int y = topo + alturaLinha * posicao + p.Lu(0.5);
-        p.Texto(26 * p.CU, y, DoisDigitos(posicao - 1));
-        p.Texto(31 * p.CU, y, TextoRamal(p.Imagem, posicao));
-        p.Texto(41 * p.CU, y, TextoNome(p.Imagem + OffsetNomeRamal(posicao)));
+        const int y = topo + alturaLinha * posicao;
+        TextoNaCelula(p, 26 * p.CU, y, alturaLinha, bordas[1], DoisDigitos(posicao - 1));
+        TextoNaCelula(p, 31 * p.CU, y, alturaLinha, bordas[2], TextoRamal(p.Imagem, posicao));
+        TextoNaCelula(p, 41 * p.CU, y, alturaLinha, bordas[3], TextoNome(p.Imagem + OffsetNomeRamal(posicao)));
     }
-    TracaGradeCu(p, {24.5, 30, 40, 65}, topo, alturaLinha, kLinhasPlano + 1);
+    TracaGrade(p, {std::begin(bordas), std::end(bordas)}, topo, alturaLinha, kLinhasPlano + 1);
     p.Y = topo + alturaLinha * (kLinhasPlano + 1);
 }
 
@@ -167,43 +173,56 @@ void ImprimeGruposRamais(TPagina& p)
     IniciaRelatorio(p, 6, stNenhum, 2);
     const int alturaLinha = p.Lu(2.2);
     const int topo = p.Y;
-    const int yCabeca = topo + p.Lu(0.5);
+    const int esquerda = p.Cu(4);
+    const int direita = 88 * p.CU;
+    // Right border of the column a text at x (in CU) lies in.
+    const int bordas[] = {14 * p.CU, 20 * p.CU, 26 * p.CU, 32 * p.CU, 38 * p.CU, direita};
+    auto borda = [&](int x) {
+        for (int b : bordas)
+            if (b > x)
+                return b;
+        return direita;
+    };
+    auto celula = [&](int x, int y, const QString& texto) { TextoNaCelula(p, x, y, alturaLinha, borda(x), texto); };
     p.Fonte(12);
-    p.Texto(p.Cu(kColunasGrupo[0]), yCabeca, "GRUPO");
+    celula(p.Cu(kColunasGrupo[0]), topo, QStringLiteral("GRUPO"));
     for (int t = 0; t < 4; ++t)
-        p.Texto(p.Cu(kColunasGrupo[t + 1]), yCabeca, kLegendaGrupos[t].sigla);
-    for (double x : kColunasMembro)
-        p.Texto(p.Cu(x), yCabeca, "RAMAL");
+        celula(p.Cu(kColunasGrupo[t + 1]), topo, QString::fromUtf8(kLegendaGrupos[t].sigla));
+    // The members share one column: each reaches the next one's start.
+    auto membro = [&](int m, int y, const QString& texto) {
+        const int cx = p.Cu(kColunasMembro[m % 4]);
+        TextoNaCelula(p, cx, y, alturaLinha, std::min(cx + 12 * p.CU, direita), texto);
+    };
+    for (int m = 0; m < 4; ++m)
+        membro(m, topo, QStringLiteral("RAMAL"));
     for (int g = 1; g <= kGrupos; ++g) {
         const std::uint8_t* grupo = p.Imagem + OffsetGrupo(g);
-        const int y = topo + alturaLinha * (2 * g - 1) + p.Lu(0.5);
-        p.Texto(p.Cu(kColunasGrupo[0]) + p.CU, y, QString::number(g));
-        p.Texto(p.Cu(kColunasGrupo[1]), y, QString::number(p.Imagem[OffsetToquesDesvioGrupo(g)]));
+        const int y = topo + alturaLinha * (2 * g - 1);
+        celula(p.Cu(kColunasGrupo[0]) + p.CU, y, QString::number(g));
+        celula(p.Cu(kColunasGrupo[1]), y, QString::number(p.Imagem[OffsetToquesDesvioGrupo(g)]));
         const TColunaTipo coluna = ColunaDoTipo(grupo[0]);
         if (coluna != ctNenhuma)
-            p.Texto(p.Cu(kColunasGrupo[2 + coluna]) + p.CU, y, "X");
+            celula(p.Cu(kColunasGrupo[2 + coluna]) + p.CU, y, QStringLiteral("X"));
         for (int m = 0; m < kMembros; ++m) {
             const int linha = m < 4 ? 0 : 1;
-            p.Texto(p.Cu(kColunasMembro[m % 4]), y + alturaLinha * linha, TextoReferencia(p.Imagem, grupo[1 + m]));
+            membro(m, y + alturaLinha * linha, TextoReferencia(p.Imagem, grupo[1 + m]));
         }
     }
     p.Caneta(4);
-    const int esquerda = p.Cu(4);
-    const int direita = 88 * p.CU;
     const int base = topo + alturaLinha * (2 * kGrupos + 1);
     for (int g = 0; g <= kGrupos; ++g) {
         const int y = g == 0 ? topo : topo + alturaLinha * (2 * g - 1);
         p.Linha(esquerda, y, direita, y);
     }
     p.Linha(esquerda, base, direita, base);
-    for (int x : {esquerda, 14 * p.CU, 20 * p.CU, 26 * p.CU, 32 * p.CU, 38 * p.CU, direita})
+    p.Linha(esquerda, topo, esquerda, base);
+    for (int x : bordas)
         p.Linha(x, topo, x, base);
     p.Y = base + p.Lu(2);
     p.Fonte(10);
     p.Texto(5 * p.CU, p.Y, "Em que: ");
     for (const TLegenda& legenda : kLegendaGrupos) {
-        p.Texto(14 * p.CU, p.Y, legenda.sigla);
-        p.Texto(21 * p.CU, p.Y, legenda.descricao);
+        ImprimeLegenda(p, 14 * p.CU, 21 * p.CU, legenda);
         AvancaLinhas(p, 2);
     }
 }
@@ -215,17 +234,20 @@ void ImprimeChefeSecretaria(TPagina& p)
     const int colunas[] = {15, 30, 45, 60, 75};
     const int alturaLinha = p.Lu(2.2);
     const int topo = p.Y;
+    auto celula = [&](int c, int dx, int y, const QString& texto) {
+        TextoNaCelula(p, colunas[c] * p.CU + dx, y, alturaLinha, (colunas[c] + 14) * p.CU, texto);
+    };
     p.Fonte(12);
     for (int c = 0; c < 5; ++c)
-        p.Texto(colunas[c] * p.CU, topo + p.Lu(0.5), kCabecas[c]);
+        celula(c, 0, topo, QString::fromUtf8(kCabecas[c]));
     for (int g = 1; g <= kGrupos; ++g) {
-        const int y = topo + alturaLinha * g + p.Lu(0.5);
+        const int y = topo + alturaLinha * g;
         const std::uint8_t* chefes = p.Imagem + OffsetChefeGrupo(g);
         const std::uint8_t* secretarias = p.Imagem + OffsetSecretariaGrupo(g);
         const std::uint8_t lugares[] = {chefes[0], chefes[1], secretarias[0], secretarias[1]};
-        p.Texto(colunas[0] * p.CU + p.CU, y, QString::number(g));
+        celula(0, p.CU, y, QString::number(g));
         for (int c = 0; c < 4; ++c)
-            p.Texto(colunas[c + 1] * p.CU, y, TextoReferencia(p.Imagem, lugares[c]));
+            celula(c + 1, 0, y, TextoReferencia(p.Imagem, lugares[c]));
     }
     TracaGradeCu(p, {14, 29, 44, 59, 74, 89}, topo, alturaLinha, kGrupos + 1);
     p.Y = topo + alturaLinha * (kGrupos + 1);
@@ -240,18 +262,20 @@ void ImprimeCodigosParticulares(TPagina& p)
     IniciaRelatorio(p, 16, stNenhum, 1);
     const int alturaLinha = p.Lu(1.8);
     const int topo = p.Y;
+    // COD., RAMAL, NOME; the name column holds 20 wide letters.
+    const int bordas[] = {p.Cu(24.5), 31 * p.CU, 40 * p.CU, 80 * p.CU};
     p.Fonte(12);
-    p.Texto(25 * p.CU, topo + p.Lu(0.5), "COD.");
-    p.Texto(32 * p.CU, topo + p.Lu(0.5), "RAMAL");
-    p.Texto(39 * p.CU, topo + p.Lu(0.5), "NOME");
+    TextoNaCelula(p, 25 * p.CU, topo, alturaLinha, bordas[1], "COD.");
+    TextoNaCelula(p, 32 * p.CU, topo, alturaLinha, bordas[2], "RAMAL");
+    TextoNaCelula(p, 41 * p.CU, topo, alturaLinha, bordas[3], "NOME");
     p.Fonte(10);
     for (int j = 1; j <= kCodigosParticulares; ++j) {
-        const int y = topo + alturaLinha * j + p.Lu(0.5);
-        p.Texto(25 * p.CU + p.Cu(0.5), y, DoisDigitos(j - 1));
-        p.Texto(32 * p.CU, y, TextoReferencia(p.Imagem, p.Imagem[OffsetDonoCodigo(j)]));
-        p.Texto(39 * p.CU, y, TextoNome(p.Imagem + OffsetNomeCodigo(j)));
+        const int y = topo + alturaLinha * j;
+        TextoNaCelula(p, 25 * p.CU + p.Cu(0.5), y, alturaLinha, bordas[1], DoisDigitos(j - 1));
+        TextoNaCelula(p, 32 * p.CU, y, alturaLinha, bordas[2], TextoReferencia(p.Imagem, p.Imagem[OffsetDonoCodigo(j)]));
+        TextoNaCelula(p, 41 * p.CU, y, alturaLinha, bordas[3], TextoNome(p.Imagem + OffsetNomeCodigo(j)));
     }
-    TracaGradeCu(p, {24.5, 31, 38, 65}, topo, alturaLinha, kCodigosParticulares + 1);
+    TracaGrade(p, {std::begin(bordas), std::end(bordas)}, topo, alturaLinha, kCodigosParticulares + 1);
     p.Y = topo + alturaLinha * (kCodigosParticulares + 1);
 }
 
@@ -264,21 +288,24 @@ void ImprimeCaixaAgenda(TPagina& p, int posicao, int x, int y)
 {
     const int alturaLinha = p.Lu(1.8);
     const int largura = 29 * p.CU;
+    // Borders of the columns Ag., RT and Número.
+    const int bordas[] = {x, x + 5 * p.CU, x + 9 * p.CU, x + largura};
     p.Fonte(10);
-    p.Texto(x + p.Cu(0.5), y + p.Lu(0.5), QStringLiteral("Agenda do ramal  ") + TextoRamal(p.Imagem, posicao));
-    const int yCabeca = y + alturaLinha + p.Lu(0.5);
-    p.Texto(x, yCabeca, " Ag.");
-    p.Texto(x + 6 * p.CU, yCabeca, "RT");
-    p.Texto(x + 10 * p.CU, yCabeca, QString::fromUtf8("Número"));
+    TextoNaCelula(p, x + p.Cu(0.5), y, alturaLinha, bordas[3],
+                  QStringLiteral("Agenda do ramal  ") + TextoRamal(p.Imagem, posicao));
+    const int yCabeca = y + alturaLinha;
+    TextoNaCelula(p, x + p.Cu(0.25), yCabeca, alturaLinha, bordas[1], " Ag.");
+    TextoNaCelula(p, x + 6 * p.CU, yCabeca, alturaLinha, bordas[2], "RT");
+    TextoNaCelula(p, x + 10 * p.CU, yCabeca, alturaLinha, bordas[3], QString::fromUtf8("Número"));
     p.Fonte(8);
     for (int linha = 0; linha < 10; ++linha) {
         // Code 710 dials the list's last entry; 711..719 the entries 1..9.
         const int entrada = linha == 0 ? 10 : linha;
         const std::uint8_t* registro = p.Imagem + OffsetEntradaAgendaIndividual(posicao, entrada);
-        const int yLinha = y + alturaLinha * (linha + 2) + p.Lu(0.5);
-        p.Texto(x + p.Cu(0.5), yLinha, QString::number(710 + linha));
-        p.Texto(x + 6 * p.CU, yLinha, TextoRota(registro[0]));
-        p.Texto(x + 10 * p.CU, yLinha, TextoNumeroCurto(registro));
+        const int yLinha = y + alturaLinha * (linha + 2);
+        TextoNaCelula(p, x + p.Cu(0.5), yLinha, alturaLinha, bordas[1], QString::number(710 + linha));
+        TextoNaCelula(p, x + 6 * p.CU, yLinha, alturaLinha, bordas[2], TextoRota(registro[0]));
+        TextoNaCelula(p, x + 10 * p.CU, yLinha, alturaLinha, bordas[3], TextoNumeroCurto(registro));
     }
     p.Caneta(2);
     for (int r = 0; r <= kLinhasCaixa; ++r)
@@ -286,8 +313,8 @@ void ImprimeCaixaAgenda(TPagina& p, int posicao, int x, int y)
     const int base = y + alturaLinha * kLinhasCaixa;
     p.Linha(x, y, x, base);
     p.Linha(x + largura, y, x + largura, base);
-    for (int coluna : {5, 9})
-        p.Linha(x + coluna * p.CU, y + alturaLinha, x + coluna * p.CU, base);
+    for (int coluna : {1, 2})
+        p.Linha(bordas[coluna], y + alturaLinha, bordas[coluna], base);
 }
 
 } // namespace

@@ -21,14 +21,14 @@ constexpr TLegenda kLegendaModo[] = {
 // The mode byte's marks, column by column, as the trunk window stores them:
 // the route in bits 0..2 (0..4, other routes have no column), outgoing bit 5,
 // incoming bit 6, blocked bit 7, multi-frequency bit 3; a link trunk is one
-// neither outgoing nor incoming.
+// with none of bits 5..7 set.
 bool MarcaModo(std::uint8_t modo, int coluna)
 {
     const int rota = modo & 7;
     if (coluna <= 4)
         return rota == coluna;
     switch (coluna) {
-    case 5: return (modo & 0x60) == 0;
+    case 5: return (modo & 0xE0) == 0;
     case 6: return modo & 0x20;
     case 7: return modo & 0x40;
     case 8: return modo & 0x80;
@@ -112,31 +112,31 @@ void ImprimeTabelaModo(TPagina& p)
 {
     const int alturaLinha = p.Lu(2.2);
     const int topo = p.Y;
-    p.Fonte(12);
-    p.Texto(20 * p.CU + p.Cu(0.5), topo + p.Lu(0.5), "VIA");
-    p.Fonte(10);
-    for (size_t k = 0; k < std::size(kCabecasModo); ++k)
-        p.Texto(26 * p.CU + 4 * static_cast<int>(k) * p.CU, topo + p.Lu(0.5), kCabecasModo[k]);
-    for (int via = 1; via <= kVias; ++via) {
-        const int y = topo + alturaLinha * via + p.Lu(0.5);
-        const std::uint8_t modo = p.Imagem[OffsetModoVia(via)];
-        p.Fonte(12);
-        p.Texto(21 * p.CU, y, DoisDigitos(via));
-        p.Fonte(10);
-        for (int k = 1; k <= static_cast<int>(std::size(kCabecasModo)); ++k)
-            if (MarcaModo(modo, k - 1))
-                p.Texto(p.Cu(22) + 4 * k * p.CU, y, "X");
-    }
     std::vector<int> colunas = {20 * p.CU};
     for (int k = 0; k <= static_cast<int>(std::size(kCabecasModo)); ++k)
         colunas.push_back(25 * p.CU + 4 * k * p.CU);
+    p.Fonte(12);
+    TextoNaCelula(p, 20 * p.CU + p.Cu(0.5), topo, alturaLinha, colunas[1], "VIA");
+    p.Fonte(10);
+    for (size_t k = 0; k < std::size(kCabecasModo); ++k)
+        TextoNaCelula(p, 26 * p.CU + 4 * static_cast<int>(k) * p.CU, topo, alturaLinha, colunas[k + 2],
+                      kCabecasModo[k]);
+    for (int via = 1; via <= kVias; ++via) {
+        const int y = topo + alturaLinha * via;
+        const std::uint8_t modo = p.Imagem[OffsetModoVia(via)];
+        p.Fonte(12);
+        TextoNaCelula(p, 21 * p.CU, y, alturaLinha, colunas[1], DoisDigitos(via));
+        p.Fonte(10);
+        for (int k = 1; k <= static_cast<int>(std::size(kCabecasModo)); ++k)
+            if (MarcaModo(modo, k - 1))
+                TextoNaCelula(p, p.Cu(22) + 4 * k * p.CU, y, alturaLinha, colunas[static_cast<size_t>(k) + 1], "X");
+    }
     TracaGrade(p, colunas, topo, alturaLinha, kVias + 1);
     p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
     p.Texto(20 * p.CU, p.Y, "Em que:");
     for (const TLegenda& legenda : kLegendaModo) {
-        p.Texto(29 * p.CU, p.Y, legenda.sigla);
-        p.Texto(38 * p.CU, p.Y, QString::fromUtf8(legenda.descricao));
-        AvancaLinhas(p, 1.8);
+        ImprimeLegenda(p, 29 * p.CU, 38 * p.CU, legenda);
+        AvancaTexto(p, 1.8);
     }
 }
 
@@ -150,34 +150,32 @@ void ImprimeTabelaConfiguracao(TPagina& p)
         xs.push_back(x);
         x += coluna.largura * p.CU;
     }
-    // Font 8: the narrow columns hold five letters.
-    p.Fonte(8);
-    p.Texto(5 * p.CU, topo + p.Lu(0.5), "VIA");
-    for (size_t c = 0; c < xs.size(); ++c)
-        p.Texto(xs[c], topo + p.Lu(0.5), kColunasVia[c].cabeca);
-    for (int via = 1; via <= kVias; ++via) {
-        const int y = topo + alturaLinha * via + p.Lu(0.5);
-        const std::uint8_t* registro = p.Imagem + OffsetVia(via);
-        p.Texto(5 * p.CU, y, DoisDigitos(via));
-        for (size_t c = 0; c < xs.size(); ++c)
-            p.Texto(xs[c], y, ValorVia(p.Imagem, registro, static_cast<int>(c)));
-    }
     std::vector<int> bordas = {4 * p.CU};
     for (int borda : xs)
         bordas.push_back(borda - p.Cu(0.5));
     bordas.push_back(x - p.Cu(0.5));
+    // Font 8: the narrow columns hold five letters.
+    p.Fonte(8);
+    TextoNaCelula(p, 5 * p.CU, topo, alturaLinha, bordas[1], "VIA");
+    for (size_t c = 0; c < xs.size(); ++c)
+        TextoNaCelula(p, xs[c], topo, alturaLinha, bordas[c + 2], kColunasVia[c].cabeca);
+    for (int via = 1; via <= kVias; ++via) {
+        const int y = topo + alturaLinha * via;
+        const std::uint8_t* registro = p.Imagem + OffsetVia(via);
+        TextoNaCelula(p, 5 * p.CU, y, alturaLinha, bordas[1], DoisDigitos(via));
+        for (size_t c = 0; c < xs.size(); ++c)
+            TextoNaCelula(p, xs[c], y, alturaLinha, bordas[c + 2], ValorVia(p.Imagem, registro, static_cast<int>(c)));
+    }
     TracaGrade(p, bordas, topo, alturaLinha, kVias + 1);
     p.Y = topo + alturaLinha * (kVias + 1) + p.LU;
     p.Fonte(10);
     p.Texto(5 * p.CU, p.Y, "Em que:");
-    AvancaLinhas(p, 1.8);
+    AvancaTexto(p, 1.8);
     constexpr int kMetade = static_cast<int>(std::size(kColunasVia)) / 2;
     for (int i = 0; i < kMetade; ++i) {
-        p.Texto(12 * p.CU, p.Y, kColunasVia[i].cabeca);
-        p.Texto(19 * p.CU, p.Y, kColunasVia[i].descricao);
-        p.Texto(52 * p.CU, p.Y, kColunasVia[i + kMetade].cabeca);
-        p.Texto(59 * p.CU, p.Y, kColunasVia[i + kMetade].descricao);
-        AvancaLinhas(p, 1.8);
+        ImprimeLegenda(p, 12 * p.CU, 19 * p.CU, {kColunasVia[i].cabeca, kColunasVia[i].descricao});
+        ImprimeLegenda(p, 52 * p.CU, 59 * p.CU, {kColunasVia[i + kMetade].cabeca, kColunasVia[i + kMetade].descricao});
+        AvancaTexto(p, 1.8);
     }
 }
 

@@ -23,7 +23,7 @@ explain_missing() {
 These Debian packages are missing: ${missing[*]}
 Installing them needs root. Install them once with the root password:
 
-    su -c "apt-get install -y ${missing[*]}"
+    su -c "apt-get update && apt-get install -y ${missing[*]}"
 
 then run this command again.
 MESSAGE
@@ -60,6 +60,14 @@ elif [ "${TRIVANTO_SANITIZE:-0}" = 1 ]; then
 else
   build_dir=${BUILD_DIR:-build}
   options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+# Only the packages need root. A build folder that a run as root left behind
+# holds files a normal user cannot replace; say so once, before the build
+# tool fails on them.
+if [ "$(id -u)" -ne 0 ] && [ -d "$build_dir" ] \
+   && [ -n "$(find "$build_dir" ! -user "$(id -u)" -print -quit 2>/dev/null)" ]; then
+  echo "The build folder $build_dir holds files of another user (left by a run as root?); remove it as root, with su -c \"rm -rf $(realpath "$build_dir")\", and run this command again." >&2
+  exit 1
 fi
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" -G Ninja "${options[@]}"

@@ -2,14 +2,17 @@
 
 #include "image/assinatura.h"
 #include "image/layout.h"
+#include "image/padrao.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
-#include "shell/registro.h"
+#include "platform/files.h"
+#include "platform/formatting.h"
+#include "state/registro.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -28,13 +31,9 @@ constexpr int kAjudaSalvar = 4600;
 const char* const kCaptionInformacao = "Informação";
 const char* const kCaptionErro = "Erro";
 const char* const kCaptionConfirmacao = "Confirmação";
+const char* const kCaptionAtencao = "Atenção";
 
 enum class TResultadoLeitura { Valido, SemAssinatura, NaoAberto, ErroLeitura };
-
-QString Texto(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 void Informa(const char* texto)
 {
@@ -65,30 +64,16 @@ bool SomenteLeitura(const QFileInfo& info)
     return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
-// Opens an existing file for reading and writing, the access the writer
-// asks for.
-bool AbreLeituraEscrita(QFile& arquivo)
+void ReportaErroLeitura(const QString& nome, FileFault falha)
 {
-    const QFileInfo info(arquivo.fileName());
-    return info.isFile() && !SomenteLeitura(info) && arquivo.open(QIODevice::ReadWrite);
+    Application->ShowException(QStringLiteral("Erro ao ler o arquivo %1 (%2).").arg(nome, FileFaultText(falha)));
 }
 
-// Opens an existing file for reading only, so that a write-protected
-// programming or template can still be read.
-bool AbreLeitura(QFile& arquivo)
-{
-    return QFileInfo(arquivo.fileName()).isFile() && arquivo.open(QIODevice::ReadOnly);
-}
-
-void ReportaErroLeitura(const QString& nome, const QString& motivo)
-{
-    Application->ShowException(QStringLiteral("Erro ao ler o arquivo %1 (%2).").arg(nome, motivo));
-}
-
-void ReportaErroGravacao(const QString& nome, const QString& motivo, bool existia)
+void ReportaErroGravacao(const QString& nome, FileFault falha, bool existia)
 {
     const QString resto = existia ? QStringLiteral("O arquivo não foi alterado.") : QStringLiteral("O arquivo não foi criado.");
-    Application->ShowException(QStringLiteral("Erro ao gravar o arquivo %1 (%2). %3").arg(nome, motivo, resto));
+    Application->ShowException(
+        QStringLiteral("Erro ao gravar o arquivo %1 (%2). %3").arg(nome, FileFaultText(falha), resto));
 }
 
 // True when the file's own bytes carry the signature; whatever the image
@@ -100,84 +85,102 @@ bool DadosAssinados(const QByteArray& dados)
     return AssinaturaValida(proprios.data());
 }
 
+QString CaminhoPadrao()
+{
+    return DiretorioPrograma + QLatin1Char('/') + QLatin1String(kNomePadrao);
+}
+
+// What a new programming holds: the template as it is on disk, and past
+// the end of a short or unusable template the factory programming.
+std::vector<std::uint8_t> ProgramacaoPadrao()
+{
+    std::vector<std::uint8_t> padrao(ImagemPadrao(), ImagemPadrao() + kTamanhoImagem);
+    QByteArray modelo;
+    FileFault falha;
+    if (ReadFileStart(CaminhoPadrao(), kTamanhoImagem, modelo, falha) && DadosAssinados(modelo))
+        std::memcpy(padrao.data(), modelo.constData(), static_cast<size_t>(modelo.size()));
+    return padrao;
+}
+
 // Reads up to one image of bytes and takes them into the image only when
-// they are a programming; a shorter file fills only its own length. A file
-// that is refused, or a read that fails, leaves the image as it was.
+// they are a programming. A short file fills its own length and the rest
+// comes from the template, never from the programming it replaces; the user
+// is told. A file that is refused, or a read that fails, leaves the image as
+// it was.
 TResultadoLeitura LeArquivo(const QString& nome)
 {
-    QFile arquivo(nome);
-    if (!Imagem || !AbreLeitura(arquivo)) {
+    QByteArray dados;
+    FileFault falha = FileFault::None;
+    const bool lido = Imagem && QFileInfo(nome).isFile() && ReadFileStart(nome, kTamanhoImagem, dados, falha);
+    if (!lido && falha != FileFault::IoError && falha != FileFault::Other) {
         Informa("Arquivo não encontrado.");
         return TResultadoLeitura::NaoAberto;
     }
-    const QByteArray dados = arquivo.read(kTamanhoImagem);
-    if (arquivo.error() != QFileDevice::NoError) {
-        ReportaErroLeitura(nome, arquivo.errorString());
+    if (!lido) {
+        ReportaErroLeitura(nome, falha);
         return TResultadoLeitura::ErroLeitura;
     }
     if (!DadosAssinados(dados))
         return TResultadoLeitura::SemAssinatura;
-    std::memcpy(Imagem, dados.constData(), static_cast<size_t>(dados.size()));
+    const bool curto = dados.size() < kTamanhoImagem;
+    if (curto) {
+        const std::vector<std::uint8_t> padrao = ProgramacaoPadrao();
+        std::memcpy(Imagem, padrao.data(), padrao.size());
+    }
+    std::copy(dados.cbegin(), dados.cend(), Imagem);
     ImagemAlterada = false;
+    if (curto)
+        Application->MessageBox(Texto("O arquivo tem menos bytes que uma programação completa; o restante foi "
+                                      "preenchido com a programação padrão."),
+                                Texto(kCaptionAtencao), MB_OK | MB_ICONEXCLAMATION);
     return TResultadoLeitura::Valido;
 }
 
 // The bytes an existing file holds after the image; a save keeps them.
-bool LeCauda(QFile& arquivo, QByteArray& cauda)
+bool LeCauda(const QString& nome, QByteArray& cauda, FileFault& falha)
 {
-    if (arquivo.size() <= kTamanhoImagem)
+    QByteArray tudo;
+    if (QFileInfo(nome).size() <= kTamanhoImagem)
         return true;
-    if (!arquivo.seek(kTamanhoImagem))
+    if (!ReadFileStart(nome, QFileInfo(nome).size(), tudo, falha))
         return false;
-    cauda = arquivo.readAll();
-    return arquivo.error() == QFileDevice::NoError;
-}
-
-// The new contents go to a temporary file beside the target, which replaces
-// the target only once every byte is on disk: a failed write leaves the old
-// file as it was and no half-written file behind.
-bool SubstituiArquivo(const QString& nome, const QByteArray& cauda, QString& motivo)
-{
-    // Unbuffered, so that a short write (a full disk) shows in its count
-    // rather than being lost in a later flush.
-    QSaveFile saida(nome);
-    const bool gravado = saida.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                         && saida.write(reinterpret_cast<const char*>(Imagem), kTamanhoImagem) == kTamanhoImagem
-                         && saida.write(cauda) == cauda.size() && saida.commit();
-    if (!gravado)
-        motivo = saida.error() == QFileDevice::NoError ? QStringLiteral("gravação incompleta") : saida.errorString();
-    return gravado;
+    cauda = tudo.mid(kTamanhoImagem);
+    return true;
 }
 
 TResultadoGravacao GravaArquivo(const QString& nome, bool sobrescrever)
 {
     if (!Imagem)
         return TResultadoGravacao::Falhou;
-    QFile existente(nome);
-    const bool existia = QFileInfo::exists(nome);
+    const QFileInfo info(nome);
+    const bool existia = info.exists();
     QByteArray cauda;
-    if (AbreLeituraEscrita(existente)) {
+    FileFault falha = FileFault::None;
+    if (existia) {
+        // A read-only file, one this user may not write, or something that
+        // is not a file, under that name.
+        if (!info.isFile() || SomenteLeitura(info) || !info.isWritable()) {
+            ReportaErroGravacao(nome, info.isFile() ? FileFault::AccessDenied : FileFault::NotAFile, true);
+            return TResultadoGravacao::Falhou;
+        }
         if (!sobrescrever)
             sobrescrever = Application->MessageBox(Texto("Arquivo já existe. Sobrescrever ?"), Texto(kCaptionConfirmacao),
                                                    MB_YESNO | MB_ICONQUESTION)
                            == IDYES;
         if (!sobrescrever)
             return TResultadoGravacao::NaoGravado;
-        if (!LeCauda(existente, cauda)) {
-            ReportaErroLeitura(nome, existente.errorString());
+        if (!LeCauda(nome, cauda, falha)) {
+            ReportaErroLeitura(nome, falha);
             return TResultadoGravacao::Falhou;
         }
-        existente.close();
-    } else if (existia) {
-        // A read-only file, or something that is not a file, under that name.
-        ReportaErroGravacao(nome, QStringLiteral("acesso negado"), true);
-        return TResultadoGravacao::Falhou;
     }
 
     GravaAssinatura(Imagem);
-    QString motivo;
-    if (!SubstituiArquivo(nome, cauda, motivo)) {
-        ReportaErroGravacao(nome, motivo, existia);
+    // A programming may hold the exchange's passwords: a new file is the
+    // owner's alone.
+    const QByteArray conteudo = QByteArray(reinterpret_cast<const char*>(Imagem), kTamanhoImagem) + cauda;
+    if (!ReplaceFile(nome, conteudo, NewFileAccess::OwnerOnly, falha)) {
+        ReportaErroGravacao(nome, falha, existia);
         return TResultadoGravacao::Falhou;
     }
     ImagemAlterada = false;
@@ -251,8 +254,11 @@ int ConfirmaGravacao(const QString& nome)
         Informa("Arquivo padrão não pode ser alterado");
         return IDCANCEL;
     }
+    // Whenever the user asked to save and nothing was saved (the dialog
+    // cancelled, the replacement declined, the write failed), the pending
+    // action stops and the programming stays in memory.
     if (nome.trimmed().isEmpty())
-        return SalvaArquivoComo() == TResultadoGravacao::Falhou ? IDCANCEL : IDYES;
+        return SalvaArquivoComo() == TResultadoGravacao::Gravado ? IDYES : IDCANCEL;
     if (!GravaArquivoProgramacao(nome, true))
         return IDCANCEL;
     Limpa(ItensAlterados);
@@ -314,7 +320,7 @@ void ComandoNovoArquivo()
 {
     if (!PodeSubstituirImagem())
         return;
-    const QString padrao = DiretorioPrograma + QLatin1Char('/') + QLatin1String(kNomePadrao);
+    const QString padrao = CaminhoPadrao();
     const TResultadoLeitura leitura = LeArquivo(padrao);
     if (leitura == TResultadoLeitura::Valido) {
         ArquivoAtual = padrao;

@@ -1,6 +1,6 @@
 #include "shell/biblioteca.h"
 
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <dlfcn.h>
 

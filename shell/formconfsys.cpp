@@ -3,7 +3,7 @@
 #include "platform/application.h"
 #include "platform/help.h"
 #include "platform/lugar.h"
-#include "shell/configuracao.h"
+#include "state/configuracao.h"
 
 #include <QLabel>
 #include <QRadioButton>

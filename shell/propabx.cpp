@@ -5,14 +5,15 @@
 #include "image/registro.h"
 #include "link/formcomun.h"
 #include "platform/application.h"
+#include "platform/formatting.h"
 #include "platform/help.h"
 #include "shell/aboutbox.h"
 #include "shell/arquivos.h"
 #include "shell/biblioteca.h"
-#include "shell/configuracao.h"
 #include "shell/formconfsys.h"
 #include "shell/instancia.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 #include "users/acesso.h"
 
 #include <QContextMenuEvent>
@@ -152,11 +153,6 @@ const TBotaoFerramenta kBarraFerramentas[] = {
      &TFormPrinc::BotaoTransmitir},
     {"Usuários", "Cadastro de usuários", &TFormPrinc::UsuariosPrograma1Click, &TFormPrinc::BotaoUsuarios},
 };
-
-QString Texto(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 void DefineAjuda(QObject* objeto, int contexto)
 {

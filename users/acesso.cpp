@@ -1,7 +1,7 @@
 #include "users/acesso.h"
 
 #include "platform/application.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "users/arquivousuarios.h"
 #include "users/formusu.h"
 #include "users/senhausdlg.h"

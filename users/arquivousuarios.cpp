@@ -3,11 +3,11 @@
 #include "image/cp1252.h"
 #include "image/layout.h"
 #include "platform/application.h"
-#include "shell/registro.h"
+#include "platform/files.h"
+#include "state/registro.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -249,14 +249,15 @@ int LeArquivoUsuarios()
 bool GravaRegistroUsuarios()
 {
     const TRegistroUsuarios cifrado = RegistroParaArquivo(RegistroUsuarios);
-    QSaveFile arquivo(CaminhoArquivoUsuarios());
-    const bool gravou = arquivo.open(QIODevice::WriteOnly)
-        && arquivo.write(reinterpret_cast<const char*>(cifrado.data()), static_cast<qint64>(cifrado.size()))
-               == static_cast<qint64>(cifrado.size())
-        && arquivo.commit();
+    // The file holds the passwords: created new, it is the owner's alone.
+    FileFault falha;
+    const bool gravou = ReplaceFile(CaminhoArquivoUsuarios(),
+                                    QByteArray(reinterpret_cast<const char*>(cifrado.data()),
+                                               static_cast<qsizetype>(cifrado.size())),
+                                    NewFileAccess::OwnerOnly, falha);
     if (!gravou)
-        Application->MessageBox(QStringLiteral("Não foi possível gravar o arquivo de usuários %1.")
-                                    .arg(QDir::toNativeSeparators(CaminhoArquivoUsuarios())),
+        Application->MessageBox(QStringLiteral("Não foi possível gravar o arquivo de usuários %1 (%2).")
+                                    .arg(QDir::toNativeSeparators(CaminhoArquivoUsuarios()), FileFaultText(falha)),
                                 QStringLiteral("Erro"), MB_OK | MB_ICONSTOP);
     return gravou;
 }

@@ -13,7 +13,7 @@
 #include "image/padrao.h"
 #include "link/codecblocos.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <algorithm>
 #include <cstring>

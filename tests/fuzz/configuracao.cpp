@@ -8,8 +8,8 @@
 #include "tests/fuzz/support/fuzz.h"
 
 #include "platform/inifiles.h"
-#include "shell/configuracao.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 
 #include <vector>
 

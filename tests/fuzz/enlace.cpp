@@ -9,7 +9,7 @@
 #include "tests/fuzz/support/fuzz.h"
 
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include "link/serialportdriver.h"
 

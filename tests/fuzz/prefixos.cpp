@@ -1,10 +1,11 @@
 // Fuzz target: the prefix-blocking area of an image (area code, root table,
 // nodes: image bytes 3478..3829) read back into the prefix list, and that
-// list built again. Whatever the bytes, the read must end, list only
+// list built again; the printed report's walk of the same bytes too. Whatever the bytes, the read must end, list only
 // well-formed entries that do not overlap, and a list that covers every
 // number and fits must build into a tree that decides the same way.
 #include "image/layout.h"
 #include "image/prefixos.h"
+#include "reports/prefixos.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -38,6 +39,23 @@ void VerificaEntradas(const std::vector<std::string>& lista)
         if (i > 0) {
             Exige(lista[i - 1] < lista[i]);
             Exige(!Sobrepoem(PrefixoDaEntrada(lista[i - 1]), prefixo));
+        }
+    }
+}
+
+// The report's walk: two to four digits each, a category or, on four digits
+// only, none; no prefix begins another.
+void VerificaRelatorio(const std::vector<TPrefixoImpresso>& impressos)
+{
+    for (size_t i = 0; i < impressos.size(); ++i) {
+        const std::string& digitos = impressos[i].digitos;
+        Exige(digitos.size() >= 2 && digitos.size() <= 4);
+        Exige(std::all_of(digitos.begin(), digitos.end(), [](char c) { return c >= '0' && c <= '9'; }));
+        const int categoria = impressos[i].categoria;
+        Exige((categoria >= 0 && categoria <= 4) || (categoria == kCategoriaMaisFundo && digitos.size() == 4));
+        if (i > 0) {
+            Exige(impressos[i - 1].digitos < digitos);
+            Exige(!Sobrepoem(impressos[i - 1].digitos, digitos));
         }
     }
 }
@@ -77,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Exige(codigo.size() <= 4);
     const std::vector<std::string> lida = CarregaArvorePrefixos(imagem.data());
     VerificaEntradas(lida);
+    VerificaRelatorio(PrefixosDaTabela(imagem.data()));
 
     const auto arvore = MontaArvorePrefixos(lida);
     if (!arvore || !CobreTudo(lida))

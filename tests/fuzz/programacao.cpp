@@ -1,22 +1,34 @@
 // The programming file: any bytes read as a .PBX file, then saved over the
 // same file and read again. The read gives the signature's verdict; a signed
-// file's first 6610 bytes go into the image (a short file only its own), an
-// unsigned one leaves the image as it was; the
-// save stamps the signature, keeps whatever the file held past the image,
-// and reads back as the same image. No input may bring up a message box.
+// file's first 6610 bytes go into the image (a short file its own, the rest
+// from the template, here the factory programming, with one box that says
+// so), an unsigned one leaves the image as it was; the save stamps the
+// signature, keeps whatever the file held past the image, and reads back as
+// the same image. No other message box may come up.
 #include "tests/fuzz/support/fuzz.h"
 
 #include "image/assinatura.h"
 #include "image/layout.h"
 #include "image/padrao.h"
+#include "platform/application.h"
+#include "platform/testhooks.h"
 #include "shell/arquivos.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 namespace {
+
+int boxesCurto = 0;
+
+int CountShortFileBox(const MessageBoxCall& call)
+{
+    FuzzCheck(call.caption == QString::fromUtf8("Atenção"), "only the short-file box is shown");
+    ++boxesCurto;
+    return IDOK;
+}
 
 // The bytes a signed image shows on disk: byte 0, then the signature.
 bool TemAssinatura(const std::uint8_t* data, std::size_t size)
@@ -37,14 +49,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memset(Imagem, kMarca, kTamanhoImagem);
     FuzzWriteFile(nome, data, size);
 
+    // No template in this folder: a short file is completed from the
+    // factory programming.
+    DiretorioPrograma = FuzzScratchDir();
     ImagemAlterada = true;
+    const MessageBoxHook semCaixas = CurrentMessageBoxHook();
+    boxesCurto = 0;
+    SetMessageBoxHook(CountShortFileBox);
     const bool valido = LeArquivoProgramacao(nome);
+    SetMessageBoxHook(semCaixas);
     FuzzCheck(valido == TemAssinatura(data, size), "the signature's verdict");
     FuzzCheck(ImagemAlterada != valido, "only an accepted file counts as unchanged since its file");
     const std::size_t lidos = valido ? std::min<std::size_t>(size, kTamanhoImagem) : 0;
+    const bool curto = valido && size < kTamanhoImagem;
+    FuzzCheck(boxesCurto == (curto ? 1 : 0), "one box for a short file, none otherwise");
     FuzzCheck(std::memcmp(Imagem, data, lidos) == 0, "the image holds the accepted file's bytes");
-    FuzzCheck(std::all_of(Imagem + lidos, Imagem + kTamanhoImagem, [](std::uint8_t b) { return b == kMarca; }),
-              "a short file fills only its own length and a refused one nothing");
+    if (valido)
+        FuzzCheck(std::memcmp(Imagem + lidos, ImagemPadrao() + lidos, kTamanhoImagem - lidos) == 0,
+                  "a short file's rest is the factory programming");
+    else
+        FuzzCheck(std::all_of(Imagem, Imagem + kTamanhoImagem, [](std::uint8_t b) { return b == kMarca; }),
+                  "a refused file writes nothing");
 
     FuzzCheck(GravaArquivoProgramacao(nome, true), "the save over the same file");
     const QByteArray gravado = FuzzReadFile(nome);

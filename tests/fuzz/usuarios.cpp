@@ -5,7 +5,7 @@
 // re-save reads back with a good checksum and the same record.
 #include "tests/fuzz/support/fuzz.h"
 
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "users/arquivousuarios.h"
 
 #include <QFile>

@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTextStream>
 #include "tests/support/stopwatch.h"
+#include "tests/support/tablebench.h"
 
 #include <gtest/gtest.h>
 
@@ -97,11 +98,21 @@ struct Subject {
     std::function<void()> pageDown; // wraps to the top at the end
 };
 
+// Both sides show the same cells: no header row or column, the same column
+// width and row height.
+constexpr int kColWidth = 80;
+constexpr int kRowHeight = 21;
+
 Subject GridSubject(BenchGrid& grid, int rows)
 {
     grid.resize(800, 600);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
     grid.SetColCount(kCols);
     grid.SetRowCount(rows);
+    grid.SetDefaultRowHeight(kRowHeight);
+    for (int c = 0; c < kCols; ++c)
+        grid.SetColWidths(c, kColWidth);
     grid.show();
     Subject s;
     s.fill = [&grid, rows] {
@@ -127,10 +138,7 @@ Subject GridSubject(BenchGrid& grid, int rows)
 
 Subject TableSubject(QTableWidget& table, int rows)
 {
-    table.resize(800, 600);
-    table.setColumnCount(kCols);
-    table.setRowCount(rows);
-    table.show();
+    bench::ShapeTable(table, 800, 600, kCols, rows, kColWidth, kRowHeight);
     Subject s;
     s.fill = [&table, rows] {
         for (int r = 0; r < rows; ++r)

@@ -17,6 +17,7 @@
 #include <QTextStream>
 
 #include "tests/support/stopwatch.h"
+#include "tests/support/tablebench.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +32,6 @@ using bench::Milliseconds;
 QString CellText(int col, int row)
 {
     return QString::number(row * kCols + col);
-}
-
-QString TableText(const QTableWidget& table)
-{
-    QString text;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        for (int c = 0; c < table.columnCount(); ++c) {
-            if (c > 0)
-                text += QLatin1Char('\t');
-            text += table.item(r, c)->text();
-        }
-        text += QStringLiteral("\r\n");
-    }
-    return text;
 }
 
 void PasteIntoTable(QTableWidget& table, const QString& text)
@@ -86,7 +73,7 @@ TEST(ExtGridClipboardBenchmark, DISABLED_CopyAndPasteTextAgainstQTableWidget)
 
         const double gridCopy = Milliseconds([&] { grid.CopySelection(); });
         const QString copied = QGuiApplication::clipboard()->mimeData()->text();
-        const double qtCopy = Milliseconds([&] { QGuiApplication::clipboard()->setText(TableText(table)); });
+        const double qtCopy = Milliseconds([&] { QGuiApplication::clipboard()->setText(bench::TableText(table)); });
         ASSERT_EQ(QGuiApplication::clipboard()->mimeData()->text(), copied);
 
         TExtStringGrid empty;

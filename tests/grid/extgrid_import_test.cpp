@@ -6,6 +6,7 @@
 #include "grid/floatingfooter.h"
 #include "platform/localesettings.h"
 #include "platform/spreadsheet.h"
+#include "platform/xlsreader/workbookreply.h"
 #include "tests/support/xlsfixtures.h"
 
 #include <QFile>
@@ -250,13 +251,20 @@ TEST(CsvImportGrid, QuotedLineEndsStayInTheirCell)
 
 class XlsImport : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        LocaleSettings().DecimalSeparator = ',';
+        LocaleSettings().ShortDateFormat = "dd/MM/yyyy";
+        LocaleSettings().TimeSeparator = ':';
+    }
     void TearDown() override
     {
         EXPECT_EQ(OpenSpreadsheetWorkbooks(), 0);
         EXPECT_EQ(LiveSpreadsheetServers(), 0);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         SpreadsheetServerHooks() = {};
+        LocaleSettings() = saved;
     }
     QString Fixture(const char* name, const char* body)
     {
@@ -264,8 +272,18 @@ protected:
         xlsfixtures::WriteXls(path, body);
         return path;
     }
+    // A reader of our own making: a shell script with this body.
+    QString FakeReader(const QByteArray& body)
+    {
+        const QString path = dir.filePath("leitor.sh");
+        QFile::remove(path);
+        WriteFile(path, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
 
     QTemporaryDir dir;
+    TLocaleSettings saved = LocaleSettings();
 };
 
 TEST_F(XlsImport, TheUsedRangeReplacesTheGridsData)
@@ -283,9 +301,9 @@ TEST_F(XlsImport, TheUsedRangeReplacesTheGridsData)
     grid.LoadFromXLS(path);
     const Rows expected = {
         {"Ramal", "Valor", "Data"},
-        {QString::fromUtf8("Açúcar"), "42", "2024-03-01"},
-        {"x", QStringLiteral("2") + LocaleSettings().DecimalSeparator + "5", "2024-03-01 10:30:00"},
-        {"", "", "1"}, // FreeXL reads the error cell as 1
+        {QString::fromUtf8("Açúcar"), "42", "01/03/2024"},
+        {"x", "2,5", "01/03/2024 10:30:00"},
+        {"", "", ""}, // a formula without a saved result, an error value
         {"fim", "", ""},
     };
     EXPECT_EQ(Contents(grid), expected);
@@ -293,37 +311,75 @@ TEST_F(XlsImport, TheUsedRangeReplacesTheGridsData)
     EXPECT_EQ(changed, std::vector<TRect>{(TRect{0, 0, 3, 5})});
 }
 
-TEST_F(XlsImport, AfterTheFixedCellsWhenTheyAreNotIncluded)
+// The active sheet's used range C3:D4 lands at the first data cell, its
+// booleans as words, its date in the locale's form, its error value skipped.
+TEST_F(XlsImport, TheActiveSheetsUsedRangeFromItsFirstUsedCell)
 {
-    const QString path = Fixture("canto.xls", xlsfixtures::kCornerCell);
-    TExtStringGrid grid;
-    Fill(grid, 2, 2, 1, 1);
-    grid.IncludeFixedCells = false;
-    grid.LoadFromXLS(path);
-    const Rows expected = {
-        {"H", "H", "", ""},
-        {"H", "", "", ""},
-        {"", "", "", ""},
-        {"", "", "", "canto"},
+    const QString path = Fixture("ativa.xls", xlsfixtures::kActiveSecond);
+    struct Case {
+        bool includeFixed;
+        Rows expected;
     };
-    EXPECT_EQ(Contents(grid), expected);
-    EXPECT_EQ(grid.FixedCols(), 1);
-    EXPECT_EQ(grid.FixedRows(), 1);
+    const Case cases[] = {
+        {true, {{"True", "False"}, {"25/12/2024", ""}}},
+        {false, {{"H", "H", "H"}, {"H", "True", "False"}, {"H", "25/12/2024", ""}}},
+    };
+    for (const Case& c : cases) {
+        TExtStringGrid grid;
+        Fill(grid, 5, 5, 1, 1);
+        grid.IncludeFixedCells = c.includeFixed;
+        grid.LoadFromXLS(path);
+        EXPECT_EQ(Contents(grid), c.expected) << c.includeFixed;
+        EXPECT_EQ(grid.FixedCols(), 1);
+        EXPECT_EQ(grid.FixedRows(), 1);
+    }
+}
+
+TEST_F(XlsImport, DatesInTheLocalesForm)
+{
+    const QString path = Fixture("datas.xls", xlsfixtures::kDates);
+    struct Case {
+        const char* dateFormat;
+        char timeSeparator;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"dd/MM/yyyy", ':', {"25/12/2024", "25/12/2024 09:05:07", "10:30:00"}},
+        {"M/d/yy", '.', {"12/25/24", "12/25/24 09.05.07", "10.30.00"}},
+        {"yyyy-MM-dd", ':', {"2024-12-25", "2024-12-25 09:05:07", "10:30:00"}},
+        // Day, month and year named in the other case.
+        {"DD/mm/YYYY", ':', {"25/12/2024", "25/12/2024 09:05:07", "10:30:00"}},
+    };
+    for (const Case& c : cases) {
+        LocaleSettings().ShortDateFormat = c.dateFormat;
+        LocaleSettings().TimeSeparator = c.timeSeparator;
+        TExtStringGrid grid;
+        Fill(grid, 2, 2, 0, 0);
+        grid.LoadFromXLS(path);
+        EXPECT_EQ(Contents(grid), Rows{c.expected}) << c.dateFormat;
+    }
 }
 
 TEST_F(XlsImport, ASingleUsedCellGoesToTheFirstDataCellAndTheGridKeepsItsSize)
 {
-    const QString path = Fixture("um.xls", xlsfixtures::kSingleCell);
-    for (const bool includeFixed : {true, false}) {
-        TExtStringGrid grid;
-        Fill(grid, 3, 3, 1, 1);
-        grid.IncludeFixedCells = includeFixed;
-        grid.LoadFromXLS(path);
-        EXPECT_EQ(grid.ColCount(), 3);
-        EXPECT_EQ(grid.RowCount(), 3);
-        const int at = includeFixed ? 0 : 1;
-        EXPECT_EQ(grid.Cells(at, at), QString::fromUtf8("só"));
-        EXPECT_EQ(grid.Cells(2, 2), "");
+    const std::pair<const char*, const char*> books[] = {
+        {"um.xls", xlsfixtures::kSingleCell},
+        {"canto.xls", xlsfixtures::kCornerCell},
+    };
+    for (const auto& [name, body] : books) {
+        const QString path = Fixture(name, body);
+        for (const bool includeFixed : {true, false}) {
+            TExtStringGrid grid;
+            Fill(grid, 3, 3, 1, 1);
+            grid.IncludeFixedCells = includeFixed;
+            grid.LoadFromXLS(path);
+            EXPECT_EQ(grid.ColCount(), 3) << name;
+            EXPECT_EQ(grid.RowCount(), 3) << name;
+            const int at = includeFixed ? 0 : 1;
+            const QString expected = QString::fromUtf8(body == xlsfixtures::kSingleCell ? "só" : "canto");
+            EXPECT_EQ(grid.Cells(at, at), expected) << name;
+            EXPECT_EQ(grid.Cells(2, 2), "") << name;
+        }
     }
 }
 
@@ -337,13 +393,15 @@ TEST_F(XlsImport, ErrorsLeaveTheGridAsItWasAndTheServerClosed)
         QString path;
         bool missing;
         bool failValue;
+        QString reader;
         const char* message; // empty: the server's own error naming the file
     };
     const Case cases[] = {
-        {"not a workbook", text, false, false, ""},
-        {"no such file", dir.filePath("falta.xls"), false, false, ""},
-        {"no server", good, true, false, "Excel OLE server not found"},
-        {"values cannot be read", good, false, true, ""},
+        {"not a workbook", text, false, false, "", ""},
+        {"no such file", dir.filePath("falta.xls"), false, false, "", ""},
+        {"no server", good, true, false, "", "Excel OLE server not found"},
+        {"no reader installed", good, false, false, dir.filePath("falta"), "Excel OLE server not found"},
+        {"values cannot be read", good, false, true, "", ""},
     };
     for (const Case& c : cases) {
         TExtStringGrid grid;
@@ -351,6 +409,7 @@ TEST_F(XlsImport, ErrorsLeaveTheGridAsItWasAndTheServerClosed)
         const Rows before = Contents(grid);
         SpreadsheetServerHooks().Missing = c.missing;
         SpreadsheetServerHooks().FailNextValue = c.failValue;
+        SpreadsheetServerHooks().ReaderPath = c.reader;
         try {
             grid.LoadFromXLS(c.path);
             ADD_FAILURE() << c.name << ": no error";
@@ -364,6 +423,112 @@ TEST_F(XlsImport, ErrorsLeaveTheGridAsItWasAndTheServerClosed)
         EXPECT_EQ(OpenSpreadsheetWorkbooks(), 0) << c.name;
         EXPECT_EQ(LiveSpreadsheetServers(), 0) << c.name;
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.name;
+    }
+}
+
+// Loads the workbook into a filled grid that must come out of it as it was,
+// the import refused with the grid's error.
+void ExpectNotAValidWorkbook(const QString& path, const char* name)
+{
+    TExtStringGrid grid;
+    Fill(grid, 3, 3, 1, 1);
+    const Rows before = Contents(grid);
+    try {
+        grid.LoadFromXLS(path);
+        ADD_FAILURE() << name << ": loaded";
+    } catch (const EExtGridError& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), path + " is not a valid workbook") << name;
+    }
+    EXPECT_EQ(Contents(grid), before) << name;
+    EXPECT_EQ(OpenSpreadsheetWorkbooks(), 0) << name;
+    EXPECT_EQ(LiveSpreadsheetServers(), 0) << name;
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << name;
+}
+
+// A reader that crashes, hangs, fails or answers anything but a whole reply
+// makes the workbook one the grid cannot import; the program goes on.
+TEST_F(XlsImport, AReaderThatFailsRefusesTheWorkbook)
+{
+    TWorkbookReply values;
+    values.FirstRow = values.LastRow = 2;
+    values.FirstCol = 2;
+    values.LastCol = 3;
+    values.Cells = {{2, 2, TReplyKind::Text, 0, "a", 0}, {2, 3, TReplyKind::Number, 0, "", 0}};
+    values.Cells[1].Number = 7;
+    const QString reply = dir.filePath("resposta");
+    WriteFile(reply, QByteArray::fromStdString(EncodeWorkbookReply(values)));
+    const QByteArray cat = "cat '" + reply.toUtf8() + "'";
+    const QString book = Fixture("um.xls", xlsfixtures::kSingleCell);
+
+    // The fake reader's whole reply is read as the workbook.
+    SpreadsheetServerHooks().ReaderPath = FakeReader(cat);
+    TExtStringGrid grid;
+    Fill(grid, 3, 3, 0, 0);
+    grid.LoadFromXLS(book);
+    EXPECT_EQ(Contents(grid), (Rows{{"a", "7"}}));
+
+    struct Case {
+        const char* name;
+        QByteArray body;
+    };
+    const Case cases[] = {
+        {"crashes", "kill -SEGV $$"},
+        {"aborts", "kill -ABRT $$"},
+        {"hangs", "exec sleep 3600"},
+        {"closes its output and hangs", "exec >&-; exec sleep 3600"},
+        {"answers and then hangs", cat + "; exec sleep 3600"},
+        {"answers and ends with a failure", cat + "; exit 3"},
+        {"says nothing", "exit 0"},
+        {"answers garbage", "printf 'not a reply'"},
+        {"cuts its reply", cat + " | head -c 30"},
+        {"answers twice", cat + "; " + cat},
+        {"answers endlessly", "exec cat /dev/zero"},
+    };
+    // The reader that never ends meets these limits whatever the machine's
+    // speed.
+    SpreadsheetServerHooks().ReaderTimeLimitMs = 1000;
+    SpreadsheetServerHooks().ReaderReplyLimitBytes = 1 << 20;
+    for (const Case& c : cases) {
+        SpreadsheetServerHooks().ReaderPath = FakeReader(c.body);
+        ExpectNotAValidWorkbook(book, c.name);
+    }
+}
+
+// Damaged workbooks found by fuzzing the import, on which FreeXL 1.0.6
+// fails inside its own open: one makes it read past a heap block (a crash,
+// with or without the sanitizer), one hands iconv a length beyond its stack
+// buffer, one makes it keep memory that no call frees. The program goes on
+// after each: the first is not a valid workbook, the second's damaged
+// container is refused before FreeXL sees it, and the third reads (what
+// FreeXL keeps ends with the reader). (The fuzz inputs' first byte is the
+// target's own.)
+TEST_F(XlsImport, WorkbooksThatCrashTheLibraryLeaveTheProgramRunning)
+{
+    enum TOutcome { NotValid, Refused, Loads };
+    const std::pair<const char*, TOutcome> cases[] = {
+        {"freexl-open-segv", NotValid},
+        {"freexl-open-iconv-overread", Refused},
+        {"freexl-leak", Loads},
+    };
+    for (const auto& [name, outcome] : cases) {
+        QFile known(QStringLiteral(TRIVANTO_SOURCE_DIR "/tests/fuzz/corpus/xlsimport/finding-") + name);
+        ASSERT_TRUE(known.open(QIODevice::ReadOnly)) << name;
+        const QString path = dir.filePath(QString::fromUtf8(name) + ".xls");
+        WriteFile(path, known.readAll().mid(1));
+        if (outcome == NotValid) {
+            ExpectNotAValidWorkbook(path, name);
+            continue;
+        }
+        TExtStringGrid grid;
+        Fill(grid, 3, 3, 1, 1);
+        const Rows before = Contents(grid);
+        if (outcome == Refused) {
+            EXPECT_THROW(grid.LoadFromXLS(path), ESpreadsheetError) << name;
+            EXPECT_EQ(Contents(grid), before) << name;
+        } else {
+            grid.LoadFromXLS(path);
+            EXPECT_GT(grid.RowCount(), 3) << name;
+        }
     }
 }
 

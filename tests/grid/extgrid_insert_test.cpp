@@ -180,6 +180,14 @@ const ChangeCase kChanges[] = {
      {0, 1, 2, 3, 4, 5, 6, -1}},
     {"RemoveTwoRows", false, [](TExtStringGrid& g) { g.RemoveRows(2, 2); }, Same(kCols), {0, 1, 4, 5, 6}},
     {"RemoveRowsPastTheEnd", false, [](TExtStringGrid& g) { g.RemoveRows(5, 9); }, Same(kCols), {0, 1, 2, 3, 4}},
+    {"RemoveRowsAtTheirIndex", false, [](TExtStringGrid& g) { g.RemoveRowsAt(1, 3); }, Same(kCols), {0, 4, 5, 6}},
+    {"RemoveTheSelectedRows", false,
+     [](TExtStringGrid& g) {
+         for (int r : {1, 3, 4})
+             g.SetRowSelect(r, true);
+         g.RemoveSelectedRows();
+     },
+     Same(kCols), {0, 2, 5, 6}},
     {"InsertTwoColumns", false, [](TExtStringGrid& g) { g.InsertCols(1, 2); }, {0, -1, -1, 1, 2, 3, 4, 5},
      Same(kRows)},
     {"RemoveTwoColumns", false, [](TExtStringGrid& g) { g.RemoveCols(1, 2); }, {0, 3, 4, 5}, Same(kRows)},
@@ -279,6 +287,14 @@ const MergeCase kMerges[] = {
     {"ARowRemovedInsideShrinksIt", [](TExtStringGrid& g) { g.RemoveRows(3, 1); }, {2, 2}, {2, 2}, Label(2, 2)},
     {"ItsFirstRowRemovedLeavesTheRest", [](TExtStringGrid& g) { g.RemoveRows(2, 1); }, {2, 2}, {2, 2},
      Label(2, 3)},
+    {"SelectedRowsRemovedAcrossItLeaveTheRest",
+     [](TExtStringGrid& g) {
+         for (int r : {1, 2, 4})
+             g.SetRowSelect(r, true);
+         g.RemoveSelectedRows();
+     },
+     {2, 1}, {2, 1}, Label(2, 3)},
+    {"ARowRemovedBelowLeavesItWhole", [](TExtStringGrid& g) { g.RemoveRowsAt(5, 1); }, {2, 2}, {2, 3}, Label(2, 2)},
     {"AColumnInsertedInsideGrowsIt", [](TExtStringGrid& g) { g.InsertCols(3, 1); }, {2, 2}, {3, 3}, Label(2, 2)},
     {"AColumnRemovedInsideShrinksIt", [](TExtStringGrid& g) { g.RemoveCols(3, 1); }, {2, 2}, {1, 3}, Label(2, 2)},
     {"AMoveAcrossItCarriesItWhole", [](TExtStringGrid& g) { g.MoveColumn(5, 1); }, {3, 2}, {2, 3}, Label(2, 2)},

@@ -263,6 +263,16 @@ TEST_P(Nodes, CollapseHidesTheRowsUnderTheNodeAndExpandBringsThemBackInOrder)
     EXPECT_FALSE(grid.GetCellGraphicObject(0, c.collapseRow)->CellBoolean);
 }
 
+TEST(GridRows, LinesOfATextEndAtEachKindOfLineBreak)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"", 1},        {"a", 1},        {"a\nb", 2},        {"a\r\nb", 2},     {"a\rb", 2},
+        {"a\r", 2},     {"\r\n\r\n", 3}, {"a\n\rb", 3},      {"a\r\r\nb\n", 4},
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(TExtStringGrid::TextLineCount(QString::fromLatin1(text)), lines) << text;
+}
+
 TEST(GridNodes, TreePositionOfEachRow)
 {
     TExtStringGrid grid;

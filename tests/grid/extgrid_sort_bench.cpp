@@ -54,13 +54,18 @@ QString CellText(int col, int row)
     }
 }
 
+// An item holding its number, read once from its text as the grid reads
+// each key once.
 class NumberItem : public QTableWidgetItem {
 public:
-    using QTableWidgetItem::QTableWidgetItem;
+    explicit NumberItem(const QString& text) : QTableWidgetItem(text), number_(text.toDouble()) {}
     bool operator<(const QTableWidgetItem& other) const override
     {
-        return text().toDouble() < other.text().toDouble();
+        return number_ < static_cast<const NumberItem&>(other).number_;
     }
+
+private:
+    double number_;
 };
 
 class LocaleItem : public QTableWidgetItem {

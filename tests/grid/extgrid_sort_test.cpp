@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 // Texts read as texts in failure messages.
@@ -287,6 +289,52 @@ TEST_F(GridSort, TheOrderOfEqualKeysIsPinned)
         EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(c.order));
         EXPECT_EQ(grid.SortSwapCount() - swapsBefore, c.swaps);
     }
+}
+
+TEST_F(GridSort, EveryShapeOfColumnSortsWithinNLogNComparisons)
+{
+    // The middle row as pivot splits a rising-then-falling column badly at
+    // every step: without a depth limit its comparisons grow with the
+    // square of the rows. Each comparison asks the format handler once.
+    constexpr int kRows = 3000;
+    struct ShapeCase {
+        const char* name;
+        std::function<int(int)> key;
+    };
+    const ShapeCase shapes[] = {
+        {"sorted", [](int i) { return i; }},
+        {"reversed", [](int i) { return kRows - i; }},
+        {"rise then fall", [](int i) { return i < kRows / 2 ? 2 * i : 2 * (kRows - i) - 1; }},
+        {"random", [](int i) { return (i * 7919) % kRows; }},
+        {"all equal", [](int) { return 5; }},
+        {"two values", [](int i) { return i % 2; }},
+    };
+    double log2n = 0;
+    for (int n = kRows; n > 1; n /= 2)
+        ++log2n;
+    for (const ShapeCase& shape : shapes)
+        for (TSortDirection direction : {sdAscending, sdDescending}) {
+            SCOPED_TRACE(std::string(shape.name) + (direction == sdAscending ? " up" : " down"));
+            QStringList keys;
+            for (int i = 0; i < kRows; ++i)
+                keys << QString::number(shape.key(i));
+            Fill(1, keys);
+            int comparisons = 0;
+            grid.OnGetFormat = [&](QObject*, int, TSortStyle& AStyle, QString&, QString&) {
+                AStyle = ssNumeric;
+                ++comparisons;
+            };
+            Sort(direction);
+            EXPECT_LE(comparisons, static_cast<int>(6 * kRows * log2n));
+            // Ordered, and every row came along with its key.
+            for (int r = 2; r <= kRows; ++r) {
+                const int before = grid.Cells(1, r - 1).toInt();
+                const int here = grid.Cells(1, r).toInt();
+                ASSERT_TRUE(direction == sdAscending ? before <= here : before >= here) << "row " << r;
+            }
+            for (int r = 1; r <= kRows; ++r)
+                ASSERT_EQ(grid.Cells(1, r).toInt(), shape.key(grid.Cells(2, r).toInt())) << "row " << r;
+        }
 }
 
 TEST_F(GridSort, CellsWrittenByAHandlerDuringASortAreReadAfresh)

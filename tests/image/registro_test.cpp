@@ -190,6 +190,16 @@ TEST(Registro, TextoParaRota)
     EXPECT_THROW(TextoParaRota("a"), EConvertError);
 }
 
+// A route shows only for a number with digits; the digit count plays no
+// other part.
+TEST(Registro, RotaParaTexto)
+{
+    struct Caso { std::uint8_t contagem; const char* texto; };
+    const Caso casos[] = {{0x00, ""}, {0xE0, ""}, {0x01, "0"}, {0x63, "3"}, {0xF4, "7"}, {0x1F, "0"}};
+    for (const Caso& c : casos)
+        EXPECT_EQ(RotaParaTexto(c.contagem), c.texto) << int(c.contagem);
+}
+
 TEST(Registro, TextoParaHoraMinuto)
 {
     struct Caso { const char* texto; bool aceito; std::uint8_t hora; std::uint8_t minuto; };

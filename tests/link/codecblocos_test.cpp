@@ -6,7 +6,7 @@
 #include "image/layout.h"
 #include "image/registro.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/support/casenames.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,11 @@
 // reads and writes of every block, attempts, faults, abort, trace file.
 #include "link/codecblocos.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/link/centralsimulada.h"
 #include "tests/link/linhateste.h"
 #include "tests/support/casenames.h"
+#include "tests/support/filemode.h"
 
 #include <QDate>
 #include <QDir>
@@ -592,6 +593,20 @@ TEST_F(Log, DiscardedBytesAreTracedToo)
     EXPECT_EQ(LeArquivo(NomeDoLog()), RegistroEsperado(true, pedido) + RegistroEsperado(false, {})
                                           + RegistroEsperado(false, resposta) + RegistroEsperado(true, pedido)
                                           + RegistroEsperado(false, resposta));
+}
+
+// The frames carry the exchange's passwords: a new trace file is the
+// owner's alone, and one that exists keeps the mode it has.
+TEST_F(Log, ANewTraceFileIsTheOwnersAlone)
+{
+    UsualUmask umask;
+    LinhaDeTeste linha;
+    CfgGravar = true;
+    ASSERT_TRUE(LeBloco(4));
+    EXPECT_EQ(FileMode(NomeDoLog()), 0600);
+    SetFileMode(NomeDoLog(), 0640);
+    ASSERT_TRUE(LeBloco(4));
+    EXPECT_EQ(FileMode(NomeDoLog()), 0640);
 }
 
 TEST_F(Log, AFileThatCannotBeOpenedIsSkipped)

@@ -3,7 +3,7 @@
 #include "image/layout.h"
 #include "link/codecblocos.h"
 #include "link/comunica.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/link/linhateste.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 // link before its tick n + 1 is counted, however busy the machine is.
 #include "link/comunica.h"
 #include "link/serialportdriver.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/link/centralsimulada.h"
 
 #include <QString>

@@ -10,7 +10,7 @@
 #include "platform/help.h"
 #include "platform/inifiles.h"
 #include "shell/arquivos.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/link/centralsimulada.h"
 #include "tests/support/casenames.h"
 #include "tests/support/dialogs_script.h"

@@ -35,6 +35,7 @@ const Captura kCapturas[] = {
     {"AtuacaoExterna", &AtuacaoExterna},
     {"Feriados", &Feriados},
     {"CfgDoDespertador", &CfgDoDespertador},
+    {"TeclasTerminais", &TeclasTerminais},
 };
 
 TEST(Capturas, CadaJanelaSobreOModelo)

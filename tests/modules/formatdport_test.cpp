@@ -4,11 +4,14 @@
 #include "modules/entradas.h"
 #include "platform/controls.h"
 #include "platform/maskedit.h"
+#include "tests/modules/campos.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 #include "tests/support/usuario.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include <ostream>
 
@@ -178,6 +181,60 @@ TEST(AtdPort, RotaSemNumeroNaoVoltaAoReabrir)
     });
     EXPECT_EQ(imagem[kContagem], 0x00);
 }
+
+// Stored values the user never touches go back through Ok as they are,
+// however Ok is pressed, even those a typed text could not name: routes 5 to
+// 7, group codes beyond the four groups, times off the lists.
+struct Guardado {
+    const char* caso;
+    std::uint8_t atendedor;
+    std::uint8_t contagem; // digit count (4) and route
+    std::uint8_t comando;
+    std::uint8_t espera;
+};
+
+void PrintTo(const Guardado& caso, std::ostream* os)
+{
+    *os << caso.caso;
+}
+
+class AtdPortGuardado : public ::testing::TestWithParam<std::tuple<Guardado, TComoOk>> {};
+
+TEST_P(AtdPortGuardado, ValoresIntocadosVoltamIguais)
+{
+    const auto& [caso, como] = GetParam();
+    auto imagem = ImagemPorteiro();
+    imagem[kAtendedor] = caso.atendedor;
+    imagem[kContagem] = caso.contagem;
+    imagem[kComando] = caso.comando;
+    imagem[kEspera] = caso.espera;
+    const auto antes = imagem;
+    ScriptedBoxes boxes;
+    bool fechou = false;
+    AbreEntrada(&AtendedoresDePorteiros, imagem, [&](TForm* w) {
+        // Through every field without typing.
+        for (int i = 0; i < 5; ++i)
+            input::Key(Qt::Key_Tab);
+        input::Settle();
+        PressionaOk(w, como);
+        fechou = !w->isVisible();
+    });
+    EXPECT_TRUE(fechou);
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, AtdPortGuardado, ::testing::Combine(::testing::Values(
+    Guardado{"Rota5", 0x02, 0xA4, 100, 45},
+    Guardado{"Rota7", 0x02, 0xE4, 100, 45},
+    Guardado{"Referencia7B", 0x7B, 0x44, 100, 45},
+    Guardado{"Referencia7F", 0x7F, 0x44, 100, 45},
+    Guardado{"ReferenciaF0", 0xF0, 0x44, 100, 45},
+    Guardado{"ReferenciaFF", 0xFF, 0x44, 100, 45},
+    Guardado{"TemposForaDasListas", 0x02, 0x44, 75, 100}), ::testing::Values(TComoOk::Mouse, TComoOk::Atalho)),
+    [](const auto& linha) {
+        return std::string(std::get<0>(linha.param).caso) + NomeComoOk(std::get<1>(linha.param));
+    });
 
 struct Recusado {
     const char* caso;

@@ -183,8 +183,8 @@ TEST(CategoriaMostrar, PercorrerTodasAsPosicoesNaoMudaNada)
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
-// A sub-route that is not a number ends in the conversion error's box and
-// leaves the stored sub-route as it was.
+// A sub-route that is not a number ends in the conversion error's box,
+// captioned as every error box, and leaves the stored sub-route as it was.
 TEST(CategoriaSubRota, TextoQueNaoENumeroNaoMudaASubRota)
 {
     Imagem imagem = ImagemCategorias();
@@ -197,6 +197,9 @@ TEST(CategoriaSubRota, TextoQueNaoENumeroNaoMudaASubRota)
         Clica(w, "ButtonOk");
     });
     EXPECT_EQ(boxes.Texts(), QStringList{"'x' is not a valid integer value"});
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].caption, "Erro");
+    EXPECT_EQ(boxes.calls[0].flags, MB_ICONHAND);
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
@@ -542,7 +545,8 @@ std::vector<CelulaVista> Celulas(QWidget* seletor)
 }
 
 // The cells follow the numbers' order; "81" to "84" and "87" are "*****",
-// never chosen, not even by inverting; a pressed cell is teal and sunk.
+// never chosen, not even by a click or by inverting; a pressed cell is teal
+// and sunk.
 TEST(CategoriaSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
 {
     Imagem imagem = ImagemCategorias();
@@ -563,6 +567,7 @@ TEST(CategoriaSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
         },
         {[&](QWidget* s) {
             vistas = Celulas(s);
+            ConfereCelulaEspecial(s, "Panel10", "Panel1");
             auto* celula = Find<TPanel>(s, "Panel2");
             Clica(s, "Panel2");
             EXPECT_EQ(celula->Color(), clTeal);

@@ -214,4 +214,37 @@ TEST(Chefes, CancelaNaoGrava)
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
+// Stored places the user never touches go back through Ok as they are,
+// however Ok is pressed and even after the focus passed through them: a boss
+// at a position numbered "81", a group as a secretary.
+class ChefesGuardados : public ::testing::TestWithParam<TComoOk> {};
+
+TEST_P(ChefesGuardados, LugaresIntocadosPassamPeloOk)
+{
+    auto imagem = ImagemChefes();
+    GravaU16(imagem.data() + OffsetPalavraRamal(8), 0xF1FF); // "81" at position 8
+    Fatia f = FatiaInicial();
+    Lugares(f, 1, {7, BB, 0x71, 2});
+    std::copy(f.begin(), f.end(), imagem.begin() + kInicioFatia);
+    const auto antes = imagem;
+    ScriptedBoxes boxes;
+    bool fechou = false;
+    AbreEntrada(&GruposChefeSecretaria, imagem, [&](TForm* w) {
+        EXPECT_EQ(Find<TComboBox>(w, "ComboBox1")->Text().trimmed(), "81");
+        EXPECT_EQ(Find<TComboBox>(w, "ComboBox3")->Text().trimmed(), "61");
+        input::Click(AlvoDoClique(Find(w, "ComboBox1")));
+        for (int i = 0; i < 3; ++i)
+            input::Key(Qt::Key_Tab);
+        input::Settle();
+        PressionaOk(w, GetParam());
+        fechou = !w->isVisible();
+    });
+    EXPECT_TRUE(fechou);
+    EXPECT_EQ(boxes.Texts(), QStringList{});
+    EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, ChefesGuardados, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
+                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
+
 } // namespace

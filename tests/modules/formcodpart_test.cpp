@@ -86,7 +86,7 @@ void PrintTo(const Refusal& caso, std::ostream* os)
 class CodigosRecusas : public ::testing::TestWithParam<Refusal> {};
 
 // Texts that only look like an extension of the plan are refused too: no
-// leading zero, no reserved number, no group.
+// leading zero, no number no position holds ("83" and "68" here), no group.
 TEST_P(CodigosRecusas, RamalForaDoPlanoRecusadoNaLinhaSemGravarNada)
 {
     const Refusal& caso = GetParam();
@@ -120,6 +120,34 @@ INSTANTIATE_TEST_SUITE_P(Casos, CodigosRecusas, ::testing::Values(
     Refusal{"CincoDigitos", {{12, "20000"}}, 12},
     Refusal{"PrimeiraLinhaQueFalha", {{30, "99"}, {6, "44"}, {8, "25"}}, 6}),
     [](const auto& linha) { return std::string(linha.param.caso); });
+
+// Owners at positions numbered "81", "83" and "68" are positions like any
+// other: a stored one left untouched goes back as it is, a typed one is
+// stored as the position the window shows with that number.
+TEST(CodigosParticulares, DonosEmPosicoesEspeciaisComoQualquerRamal)
+{
+    auto imagem = ImagemComDonos();
+    GravaU16(imagem.data() + OffsetPalavraRamal(4), 0xF1FF); // "81" at position 4
+    GravaU16(imagem.data() + OffsetPalavraRamal(9), TextoParaPalavraRamal("83"));
+    GravaU16(imagem.data() + OffsetPalavraRamal(10), kPalavraBuscaPessoa); // "68"
+    imagem[Dono(2)] = 3;
+    auto esperado = ComNomesSemDonoApagados(imagem);
+    esperado[Dono(3)] = 8;
+    esperado[Dono(4)] = 9;
+    ScriptedBoxes boxes;
+    AbreEntrada(&CodigosParticulares, imagem, [&](TForm* w) {
+        auto* grade = Grade(w);
+        EXPECT_EQ(grade->Cells(1, 2).trimmed(), "81");
+        for (const auto& [linha, dono] : {std::pair{3, "83"}, std::pair{4, "68"}}) {
+            DigitaNaCelula(grade, 1, linha, QString::fromLatin1(dono));
+            input::Key(Qt::Key_Return);
+        }
+        Click(w, "OkButton");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
 
 struct Gravacao {
     const char* caso;

@@ -22,6 +22,7 @@ namespace {
 constexpr std::uint8_t S = kSemHorario;
 using Registro = std::array<std::uint8_t, 4>;
 constexpr Registro kNenhum{S, S, S, S};
+constexpr Registro kNaoListado{0, 0, 0, 0};
 
 // Positions 1..12: 25, 41, 21, 310, 68 (paging), 22, 26..31. Listed by
 // number: 21 (p3), 22 (p6), 25 (p1), 26..31 (p7..p12), 310 (p4).
@@ -47,15 +48,17 @@ std::vector<std::uint8_t> ImagemDespertador()
     return imagem;
 }
 
-// What Ok writes when nothing is changed: only the listed times, and no
-// wake-up anywhere else.
+// What Ok writes: the given records; every other listed position no
+// wake-up, and every position not listed four zero bytes.
 std::vector<std::uint8_t> Esperado(const std::vector<std::uint8_t>& imagem, const std::map<int, Registro>& registros,
-                                   int total)
+                                   int total, bool algumListado = true)
 {
     auto esperado = imagem;
     for (int p = 1; p <= kPosicoesRamal; ++p) {
         const auto r = registros.find(p);
-        const Registro registro = r != registros.end() ? r->second : kNenhum;
+        const char* numero = kNumeros[p - 1];
+        const bool listado = algumListado && numero && (numero[0] == '2' || numero[0] == '3');
+        const Registro registro = r != registros.end() ? r->second : listado ? kNenhum : kNaoListado;
         std::copy(registro.begin(), registro.end(), esperado.begin() + OffsetDespertador(p));
     }
     esperado[ofsTotalDespertadores] = static_cast<std::uint8_t>(total);
@@ -105,6 +108,7 @@ struct CasoOk {
     std::vector<Acao> acoes;
     std::map<int, Registro> registros; // positions with a wake-up after Ok
     int total;
+    bool okPeloAtalho = false; // Ok by Alt+K, the focus where the last action left it
 };
 
 void PrintTo(const CasoOk& caso, std::ostream* os)
@@ -140,7 +144,12 @@ TEST_P(DespertadorOk, CadaLinhaVoltaParaASuaPosicao)
             }
         }
         DesenhaGrade(grade);
-        Click(w, "OkButton");
+        if (caso.okPeloAtalho) {
+            input::Accelerator('k');
+            input::Settle();
+        } else {
+            Click(w, "OkButton");
+        }
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
@@ -158,6 +167,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, DespertadorOk, ::testing::Values(
     // The mode is taken for the row when the group loses the focus (to Ok).
     CasoOk{"ModoEscolhidoVaiParaALinha", {{Acao::Hora, 2, "2200"}, {Acao::Modo, 3}},
            {{1, k0630TodoDia}, {4, k2300DiaUtil}, {6, {0, 22 | 0xC0, S, S}}}, 3},
+    // Ok by its key while the group still has the focus takes the mode shown.
+    CasoOk{"ModoEOkPeloAtalho", {{Acao::Hora, 2, "2200"}, {Acao::Modo, 3}},
+           {{1, k0630TodoDia}, {4, k2300DiaUtil}, {6, {0, 22 | 0xC0, S, S}}}, 3, true},
     CasoOk{"ModoTrocadoNumaLinhaComHorario", {{Acao::Hora, 10, "2300"}, {Acao::Modo, 0}},
            {{1, k0630TodoDia}, {4, {0, 23, S, S}}}, 2},
     CasoOk{"ModoNaoPassaParaOutraLinha",
@@ -205,7 +217,7 @@ TEST(Despertador, SemRamaisParaListar)
     auto imagem = ImagemDespertador();
     for (int p = 1; p <= kPosicoesRamal; ++p)
         GravaU16(imagem.data() + OffsetPalavraRamal(p), TextoParaPalavraRamal(std::to_string(40 + p)));
-    const auto esperado = Esperado(imagem, {}, 0);
+    const auto esperado = Esperado(imagem, {}, 0, false);
     ScriptedBoxes boxes;
     AbreEntrada(&CfgDoDespertador, imagem, [&](TForm* w) {
         auto* grade = Find<TStringGrid>(w, "StringGrid1");

@@ -175,7 +175,14 @@ INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaOk, ::testing::Values(
            {.ramal = 1, .internoRamal = 4}, true},
     CasoOk{"CodigosSemReferenciaDaAreaVoltamComoNenhum", {.ramal = 0xFF, .internoRamal = 0x7B, .interno = 0x7B}, {},
            {}},
-    CasoOk{"7ASemNumeroVoltaComoNenhum", {.interno = 0x7A}, {}, {}}),
+    CasoOk{"7ASemNumeroVoltaComoNenhum", {.interno = 0x7A}, {}, {}},
+    // Stored destinations the user never touches go back as they are, even
+    // those a typed text could not name: "60", groups not programmed.
+    CasoOk{"SessentaGuardadoVoltaIgual", {.interno = 0x70}, {}, {.interno = 0x70}},
+    CasoOk{"GruposNaoProgramadosGuardadosVoltamIguais", {.ramal = 0x73, .internoRamal = 0x72, .interno = 0x74}, {},
+           {.ramal = 0x73, .internoRamal = 0x72, .interno = 0x74}},
+    CasoOk{"OutroCampoDigitadoNaoMudaOGuardado", {.ramal = 0x73, .interno = 0x70}, {{"ComboBox4", "24"}},
+           {.ramal = 0x73, .internoRamal = 4, .interno = 0x70}}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
 // ------------------------------------------------------------------ refusals
@@ -230,22 +237,31 @@ const CasoRecusa kRecusas[] = {
 
 INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaRecusa, ::testing::ValuesIn(CasosPorOk(kRecusas)), PrintedName{});
 
-// A number stored while no trunk has route 0 is refused by Ok too, even
-// untouched: the exchange could not dial it.
-TEST(Emergencia, NumeroGuardadoSemRota0ERecusadoNoOk)
+// A number stored while no trunk has route 0 goes back through Ok as it
+// is, however Ok is pressed, when the user leaves it untouched, even after
+// the focus passed through it; only a typed number is checked.
+class EmergenciaNumeroGuardado : public ::testing::TestWithParam<TComoOk> {};
+
+TEST_P(EmergenciaNumeroGuardado, SemRota0VoltaIgualSeIntocado)
 {
     auto imagem = ImagemEmergencia({.interno = 0x7A, .numero = "190"}, false);
     const auto antes = imagem;
     ScriptedBoxes boxes;
+    bool fechou = false;
     AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
-        PressionaOk(w, TComoOk::Atalho);
+        input::Click(Find(w, "MaskEdit1"));
+        input::Key(Qt::Key_Tab);
         input::Settle();
-        EXPECT_EQ(Focado(w), "MaskEdit1");
+        PressionaOk(w, GetParam());
+        fechou = !w->isVisible();
     });
-    EXPECT_EQ(boxes.Texts(),
-              QStringList{QString::fromUtf8("Não existe Rota 0 programada, não será possível programar número externo.")});
+    EXPECT_TRUE(fechou);
+    EXPECT_EQ(boxes.Texts(), QStringList{});
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaNumeroGuardado, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
+                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
 
 // ------------------------------------------------------------------ showing
 

@@ -67,6 +67,7 @@ struct CasoOk {
     std::vector<Campo> campos;
     Datas depois;
     std::uint8_t hora, minuto;
+    std::uint8_t horaGuardada = 12, minutoGuardado = 0;
 };
 
 void PrintTo(const CasoOk& caso, std::ostream* os)
@@ -79,7 +80,7 @@ class FeriadosOk : public ::testing::TestWithParam<CasoOk> {};
 TEST_P(FeriadosOk, GravaAsDatasCompactadasEmOrdem)
 {
     const CasoOk& caso = GetParam();
-    auto imagem = ImagemComFeriados(caso.antes, 12, 0);
+    auto imagem = ImagemComFeriados(caso.antes, caso.horaGuardada, caso.minutoGuardado);
     auto esperado = imagem;
     std::copy(caso.depois.begin(), caso.depois.end(), esperado.begin() + ofsDatasFeriados);
     esperado[ofsInicioFeriadoSabado] = caso.hora;
@@ -107,7 +108,14 @@ INSTANTIATE_TEST_SUITE_P(Casos, FeriadosOk, ::testing::Values(
            Lista({{31, 1}, {30, 4}, {30, 11}, {31, 12}}), 12, 0},
     CasoOk{"HoraDoSabado", Lista({{1, 1}}), {{17, "1330"}}, Lista({{1, 1}}), 13, 30},
     CasoOk{"SabadoAMeiaNoite", Lista({{1, 1}}), {{17, "0000"}}, Lista({{1, 1}}), 0, 0},
-    CasoOk{"SabadoUltimoMinuto", Lista({{1, 1}}), {{17, "2359"}}, Lista({{1, 1}}), 23, 59}),
+    CasoOk{"SabadoUltimoMinuto", Lista({{1, 1}}), {{17, "2359"}}, Lista({{1, 1}}), 23, 59},
+    // A typed time is taken as typed, without a range check.
+    CasoOk{"SabadoMinuto60ComoDigitado", Lista({{1, 1}}), {{17, "1060"}}, Lista({{1, 1}}), 10, 60},
+    CasoOk{"SabadoHora24ComoDigitada", Lista({{1, 1}}), {{17, "2400"}}, Lista({{1, 1}}), 24, 0},
+    // A stored time left untouched goes back as it is, whatever it holds.
+    CasoOk{"SabadoSemHorarioGuardadoIntocado", Lista({{1, 1}}), {}, Lista({{1, 1}}), 0x60, 0x60, 0x60, 0x60},
+    CasoOk{"SabadoDeTresAlgarismosIntocado", Lista({{1, 1}}), {{3, "0202"}}, Lista({{1, 1}, {2, 2}}), 100, 7, 100,
+           7}),
     PrintedName{});
 
 TEST(Feriados, MostraAsDatasEAHoraDoSabado)
@@ -173,9 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, FeriadosRecusa, ::testing::Values(
     // The Saturday time: the minute first, no icon.
     CasoRecusa{"SabadoSemMinuto", {{17, "08"}}, "Minuto inválido", 0, 17},
     CasoRecusa{"SabadoSemNada", {{17, ""}}, "Minuto inválido", 0, 17},
-    CasoRecusa{"SabadoMinuto60", {{17, "1060"}}, "Minuto inválido", 0, 17},
     CasoRecusa{"SabadoSemHora", {{17, "  30"}}, "Hora inválida", 0, 17},
-    CasoRecusa{"SabadoHora24", {{17, "2400"}}, "Hora inválida", 0, 17},
     CasoRecusa{"SabadoMeiaHora", {{17, "1"}}, "Minuto inválido", 0, 17}),
     PrintedName{});
 

@@ -265,4 +265,67 @@ TEST(Grupos, CancelaNaoGrava)
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
+// Stored members the user never touches go back through Ok as they are,
+// however Ok is pressed and even after the focus passed through them: one at
+// a position numbered "81", and a group as a member.
+class GruposGuardados : public ::testing::TestWithParam<TComoOk> {};
+
+TEST_P(GruposGuardados, MembrosIntocadosPassamPeloOk)
+{
+    auto imagem = ImagemGrupos();
+    GravaU16(imagem.data() + OffsetPalavraRamal(8), 0xF1FF); // "81" at position 8
+    Fatia f = FatiaInicial();
+    Membros(f, 1, {0, 7, 0x72, BB, BB, BB, BB});
+    PoeFatia(imagem, f);
+    auto esperado = imagem;
+    Membros(f, 2, {4, 6, BB, BB, BB, BB, BB});
+    Membros(f, 4, {BB, BB, BB, BB, BB, BB, BB});
+    PoeFatia(esperado, f);
+    ScriptedBoxes boxes;
+    bool fechou = false;
+    AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
+        EXPECT_EQ(Find<TComboBox>(w, "ComboBox3")->Text().trimmed(), "81");
+        EXPECT_EQ(Find<TComboBox>(w, "ComboBox4")->Text().trimmed(), "62");
+        input::Click(AlvoDoClique(Find(w, "ComboBox3")));
+        input::Key(Qt::Key_Tab);
+        input::Key(Qt::Key_Tab);
+        input::Settle();
+        PressionaOk(w, GetParam());
+        fechou = !w->isVisible();
+    });
+    EXPECT_TRUE(fechou);
+    EXPECT_EQ(boxes.Texts(), QStringList{});
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, GruposGuardados, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
+                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
+
+// A member typed into a deactivated group shows the type it gets at once,
+// before the combo is left; Ok by its key then stores that type.
+TEST(Grupos, MembroNumGrupoDesativadoMostraOTipoLogo)
+{
+    auto imagem = ImagemGrupos();
+    auto esperado = imagem;
+    Fatia f = FatiaCompactada();
+    Tipo(f, 4, 0);
+    Membros(f, 4, {9, 7, BB, BB, BB, BB, BB});
+    PoeFatia(esperado, f);
+    ScriptedBoxes boxes;
+    AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
+        auto* tipo = Find<TRadioGroup>(w, "RadioGroup1");
+        DaUmPasso(w, "SpeedButton4");
+        EXPECT_EQ(tipo->ItemIndex(), 3);
+        Digita(w, "ComboBox3", "2");
+        EXPECT_EQ(tipo->ItemIndex(), 3) << "\"2\" names no extension yet";
+        input::Type("7");
+        EXPECT_EQ(tipo->ItemIndex(), 0);
+        EXPECT_EQ(Focado(w), "ComboBox3");
+        PressionaOk(w, TComoOk::Atalho);
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_EQ(boxes.Texts(), QStringList{});
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
 } // namespace

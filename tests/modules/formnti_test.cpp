@@ -1,6 +1,6 @@
 // Terminal keys: the keys of the terminal chosen by its extension, edited in
-// the grid with a drop-down list per cell, stored into that terminal's 25
-// bytes only by Ok (or by choosing another terminal), never anywhere else.
+// the grid with a drop-down list per cell, stored into the terminals' 25
+// bytes only by Ok, never anywhere else.
 #include "grid/extgrid.h"
 #include "image/teclasti.h"
 #include "modules/entradas.h"
@@ -240,27 +240,45 @@ INSTANTIATE_TEST_SUITE_P(Casos, TeclasTerminaisPadrao, ::testing::Values(
     CasoPadrao{"Esc", false, [](TForm*) { input::Key(Qt::Key_Escape); }}),
     PrintedName{});
 
-TEST(TeclasTerminais, OutroTerminalGuardaOPrimeiroAntesDeMostrarOSegundo)
+// Another terminal keeps the edits of the one left in the window: coming
+// back shows them, Ok stores every terminal's edits, Cancel or Esc none,
+// however many terminals were switched.
+class TeclasTerminaisTroca : public ::testing::TestWithParam<CasoPadrao> {};
+
+TEST_P(TeclasTerminaisTroca, EdicoesDeCadaTerminalSoNoOk)
 {
+    const CasoPadrao& caso = GetParam();
     auto imagem = ImagemTerminais();
-    const auto esperado = ComTeclas(imagem, 1, kPadrao);
+    const auto antes = imagem;
+    const auto esperado = caso.ok ? ComTeclas(ComTeclas(imagem, 1, kPadrao), 3, kPadrao) : imagem;
     ScriptedBoxes boxes;
     AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
         Click(w, "Button30");
         EscolheTerminal(w, "25");
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox1")->Text(), "25");
-        EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+        EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
         for (int t = 1; t <= kTeclasTerminal; ++t)
             EXPECT_EQ(Grade(w)->Cells(1, t), "Sem função") << t;
-        // Back on the first terminal it shows what was stored.
+        Click(w, "Button30");
+        // Back on the first terminal it shows its edits.
         EscolheTerminal(w, "20");
         EXPECT_EQ(Grade(w)->Cells(1, 5), "Sem função");
         EXPECT_EQ(Grade(w)->Cells(2, 6), "20");
-        Click(w, "Button4");
+        EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
+        caso.fecha(w);
+        input::Settle();
+        EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, TeclasTerminaisTroca, ::testing::Values(
+    CasoPadrao{"Ok", true, [](TForm* w) { Click(w, "Button1"); }},
+    CasoPadrao{"OkPeloAtalho", true, [](TForm*) { input::Accelerator('k'); }},
+    CasoPadrao{"Cancela", false, [](TForm* w) { Click(w, "Button4"); }},
+    CasoPadrao{"Esc", false, [](TForm*) { input::Key(Qt::Key_Escape); }}),
+    PrintedName{});
 
 // Which terminals are offered: connected to an extension beginning with 2
 // or 3. With none, nothing can be edited and Ok stores nothing.
@@ -559,6 +577,48 @@ TEST(TeclasTerminais, EscolhasSoComEnterGravamAsTeclas)
         EXPECT_EQ(Grade(w)->Col(), 1);
         EXPECT_EQ(Grade(w)->Row(), 6);
         Click(w, "Button1");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+// Typing the first letters of an item in an open list and Enter take it and
+// leave the keyboard on the grid at the next cell: what the user types next
+// reaches the grid, whatever list was used.
+// Still failing: the number typed after a typed type choice does not reach
+// its list (see the closing note); run with --gtest_also_run_disabled_tests.
+TEST(TeclasTerminais, DISABLED_DigitarNaListaEEnterDeixaOTecladoNaGrade)
+{
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    esperado[OffsetTecla(1, 1)] = 163; // "Rota" "3"
+    esperado[OffsetTecla(1, 2)] = 108; // "Cadeado"
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        ASSERT_NE(AbreCelula(w, 1, 1), nullptr);
+        input::Type(QStringLiteral("Ro"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(1, 1), "Rota");
+        ASSERT_TRUE(FocoNaGrade(Grade(w))) << "the keyboard went nowhere";
+        EXPECT_EQ(Grade(w)->Col(), 2);
+        EXPECT_EQ(Grade(w)->Row(), 1);
+        ASSERT_NE(AbreComEnter(), nullptr);
+        input::Type(QStringLiteral("3"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(2, 1), "3");
+        ASSERT_TRUE(FocoNaGrade(Grade(w)));
+        EXPECT_EQ(Grade(w)->Row(), 2);
+        ASSERT_NE(AbreComEnter(), nullptr);
+        input::Type(QStringLiteral("Ca"));
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(1, 2), "Cadeado");
+        ASSERT_TRUE(FocoNaGrade(Grade(w)));
+        input::Accelerator('k');
+        input::Settle();
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();

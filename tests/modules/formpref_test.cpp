@@ -171,17 +171,19 @@ const Lista k000a009 = Divide(Padrao(), "00", {{"000", "4-0"}});
 
 INSTANTIATE_TEST_SUITE_P(Casos, Prefixos, ::testing::Values(
     CasoJanela{"SemMudancaOsMesmosBytes", Padrao(), [](TFormPref*) {}, {}, {}, {}},
-    // The first prefix is shown on opening: a click on a category keeps its
-    // carrier.
+    // Opening puts the first prefix in the edit while the access and
+    // carrier controls keep their first state; leaving the edit for a
+    // category shows the prefix first, so the click keeps its carrier.
     CasoJanela{"AberturaMostraOPrimeiro", Com(Padrao(), "00", "1-2"),
                [](TFormPref* j) {
                    EXPECT_EQ(j->Edit1->Text().trimmed(), "00");
-                   EXPECT_EQ(Selecionado(j), "00");
-                   EXPECT_EQ(j->RadioGroup1->ItemIndex(), 1);
-                   EXPECT_TRUE(j->RadioButton2->Checked());
-                   EXPECT_TRUE(j->CheckBox1->Checked() && j->CheckBox1->isEnabled());
-                   EXPECT_FALSE(j->CheckBox2->Checked());
+                   EXPECT_TRUE(j->Edit1->hasFocus());
+                   EXPECT_EQ(j->RadioGroup1->ItemIndex(), 4);
+                   EXPECT_TRUE(j->RadioButton1->Checked());
+                   EXPECT_FALSE(j->CheckBox1->Checked() || j->CheckBox1->isEnabled());
+                   EXPECT_FALSE(j->CheckBox2->Checked() || j->CheckBox2->isEnabled());
                    ClicaCategoria(j, 2);
+                   EXPECT_EQ(Selecionado(j), "00");
                },
                {}, Com(Padrao(), "00", "2-2"), {}},
     CasoJanela{"Digitar0NaoMudaNada", Padrao(),
@@ -201,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, Prefixos, ::testing::Values(
                {}, {}, {}},
     CasoJanela{"Digitar00JuntaOs000a009", k000a009,
                [](TFormPref* j) {
-                   EXPECT_EQ(Selecionado(j), "000");
+                   EXPECT_EQ(j->Edit1->Text().trimmed(), "000");
                    DigitaPrefixo(j, "00");
                    EXPECT_EQ(Selecionado(j), "00");
                    EXPECT_EQ(j->RadioGroup1->ItemIndex(), 4);
@@ -448,7 +450,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, PrefixosRecusa, ::testing::Values(
     CasoRecusa{"CodigoDeUmDigito", Padrao(), [](TFormPref* j) { DigitaDdd(j, "1"); }, "Código DDD está incorreto.",
                "Erro", "MaskEdit1"},
     CasoRecusa{"BrancoEntreOsDigitos", Padrao(), [](TFormPref* j) { DigitaDdd(j, "1 3"); },
-               "' ' is not a valid integer value", "", nullptr}),
+               "' ' is not a valid integer value", "Erro", nullptr}),
     [](const auto& linha) { return std::string(linha.param.caso); });
 
 TEST(PrefixosJanela, CancelAfterEveryKindOfChangeWritesNothing)
@@ -484,6 +486,29 @@ TEST(PrefixosJanela, ScreenshotOfTheTodosDialog)
         input::Click(j->Button1);
     });
     EXPECT_TRUE(QFile::exists(todos));
+}
+
+// A node that two entries of the root share (as the exchange may store it)
+// shows its prefixes under both, and Ok writes both ranges back with their
+// decisions, the window left as it opened.
+TEST(Prefixos, NoCompartilhadoChegaInteiroAoOk)
+{
+    auto imagem = ImagemCom(Padrao(), " 011");
+    ArvorePrefixos arvore = LeArvorePrefixos(imagem.data());
+    arvore.raiz[55] = 131;
+    arvore.raiz[57] = 131;
+    std::fill_n(arvore.nos.data() + 30, 10, static_cast<std::uint8_t>(0x02));
+    arvore.nos[34] = 0x04;
+    GravaArvorePrefixos(imagem.data(), arvore);
+    const Lista antes = CarregaArvorePrefixos(imagem.data());
+    const Resultado r = Abre(imagem, [&](TFormPref* j) {
+        EXPECT_TRUE(ItensDaLista(j).contains("553"));
+        EXPECT_TRUE(ItensDaLista(j).contains("573"));
+        Ok(j);
+    });
+    EXPECT_FALSE(r.aberta);
+    EXPECT_TRUE(r.caixas.empty());
+    EXPECT_EQ(CarregaArvorePrefixos(imagem.data()), antes);
 }
 
 } // namespace

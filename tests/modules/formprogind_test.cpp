@@ -123,6 +123,24 @@ const CasoEdicao kEdicoes[] = {
     {"LinhaDiretaDesligada", [](Imagem& i) { i[OffsetLinhaDireta(1)] = 0xC3; },
      [](QWidget* w) { Clica(w, "CheckBox11"); },
      [](Imagem& i) { i[OffsetLinhaDireta(1)] = 0xFF; }},
+    // A position without a hot line shows the whole group disabled from the
+    // first showing on; a click there changes nothing.
+    {"SemLinhaDiretaOGrupoFicaDesabilitado",
+     [](Imagem& i) {
+         i[OffsetLinhaDireta(1)] = 0xFF;
+         i[OffsetLinhaDireta(2)] = 0x43;
+     },
+     [](QWidget* w) {
+         for (const char* nome : {"RadioButton5", "RadioButton6", "ComboBox2", "CheckBox3", "CheckBox9"})
+             EXPECT_FALSE(Habilitada(w, nome)) << nome;
+         input::Click(Find<QWidget>(w, "RadioButton6"));
+         EXPECT_FALSE(Marcada(w, "RadioButton6"));
+         VaiPara(w, 2);
+         EXPECT_TRUE(Habilitada(w, "RadioButton6"));
+         Clica(w, "SpeedButton1");
+         EXPECT_FALSE(Habilitada(w, "RadioButton5"));
+     },
+     Nada},
     {"OpcoesSemDestinoNaoLigamALinha", [](Imagem& i) { i[OffsetLinhaDireta(1)] = 0xFF; },
      [](QWidget* w) {
          Clica(w, "CheckBox11");
@@ -437,8 +455,9 @@ INSTANTIATE_TEST_SUITE_P(Casos, IndividualNavegacao, ::testing::Values(
 
 namespace {
 
-// The individual programming's picker: "81", "82" and "87" are "*****";
-// "83" and "84" are extensions there; cells are ordered by number.
+// The individual programming's picker: "81", "82" and "87" are "*****",
+// never chosen by a click; "83" and "84" are extensions there; cells are
+// ordered by number.
 TEST(IndividualSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
 {
     Imagem imagem = ImagemIndividual();
@@ -465,6 +484,7 @@ TEST(IndividualSeletor, CelulasPelaOrdemDosNumerosSemOsEspeciais)
                 legendas.push_back(celula->Caption().toStdString());
                 habilitadas.push_back(celula->isEnabled());
             }
+            ConfereCelulaEspecial(s, "Panel9", "Panel1");
             Clica(s, "SelButton");
             Clica(s, "OkButton");
         }});

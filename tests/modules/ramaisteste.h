@@ -116,3 +116,29 @@ inline void Numera(std::vector<std::uint8_t>& imagem, int posicao, const char* n
 {
     Numera(imagem, posicao, TextoParaPalavraRamal(numero));
 }
+
+// The darkest grey level drawn inside a picker's cell, its bevels left out:
+// the cell's caption.
+inline int TintaMaisEscura(QWidget* celula)
+{
+    const QImage quadro = celula->grab().toImage();
+    int escura = 255;
+    for (int y = 4; y < quadro.height() - 4; ++y)
+        for (int x = 4; x < quadro.width() - 4; ++x)
+            escura = std::min(escura, qGray(quadro.pixel(x, y)));
+    return escura;
+}
+
+// A click on a picker's "*****" cell leaves it unchosen, and its caption is
+// drawn lighter than the caption of a cell that takes the copy.
+inline void ConfereCelulaEspecial(QWidget* seletor, const char* especial, const char* comum)
+{
+    auto* celula = Find<TPanel>(seletor, especial);
+    ASSERT_NE(celula, nullptr) << especial;
+    ASSERT_EQ(celula->Caption(), "*****");
+    input::Click(celula);
+    EXPECT_EQ(celula->Color(), clBtnFace);
+    EXPECT_EQ(celula->BevelOuter(), bvRaised);
+    EXPECT_GT(TintaMaisEscura(celula), TintaMaisEscura(Find<TPanel>(seletor, comum)) + 40)
+        << "the cell must look disabled";
+}

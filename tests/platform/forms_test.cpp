@@ -165,10 +165,16 @@ TEST(Application, MessageBoxIsAnsweredByTheScriptAndRecorded)
 TEST(Application, AnUncaughtErrorShowsOneBoxAndGoesOn)
 {
     ScriptedBoxes boxes;
-    Application->Guard([] { throw std::runtime_error("'x' is not a valid integer value"); });
-    ASSERT_EQ(boxes.calls.size(), 1u);
-    EXPECT_EQ(boxes.calls[0].text, "'x' is not a valid integer value");
-    EXPECT_EQ(boxes.calls[0].flags, MB_ICONHAND);
+    for (const char* titulo : {"", "Título"}) {
+        Application->Title = QString::fromUtf8(titulo);
+        Application->Guard([] { throw std::runtime_error("'x' is not a valid integer value"); });
+    }
+    ASSERT_EQ(boxes.calls.size(), 2u);
+    for (const MessageBoxCall& call : boxes.calls) {
+        EXPECT_EQ(call.text, "'x' is not a valid integer value");
+        EXPECT_EQ(call.caption, "Erro") << "whatever the application's title";
+        EXPECT_EQ(call.flags, MB_ICONHAND);
+    }
 }
 
 } // namespace

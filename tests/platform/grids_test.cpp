@@ -376,6 +376,29 @@ TEST(Grid, ScrollingFollowsTheCurrentRowAndTellsTopLeftChanged)
     EXPECT_FALSE(grid.MouseToCell(-1, 5, col, row));
 }
 
+TEST(Grid, PointsOfAGridScrolledFarDownFindTheirCells)
+{
+    // 30 pixels a row, 1 line: the fixed row takes 0..30, then the rows
+    // from the top row on.
+    TStringGrid grid;
+    grid.resize(300, 200);
+    grid.SetRowCount(100000);
+    grid.SetDefaultRowHeight(30);
+    grid.SetDefaultColWidth(50);
+    grid.SetRowHeights(99990, 45);
+    grid.SetTopRow(99990);
+    const int top = grid.TopRow();
+    ASSERT_EQ(top, 99990);
+    const std::pair<int, int> cases[] = {
+        {0, 0}, {30, 0}, {31, top}, {76, top}, {77, top + 1}, {107, top + 1}, {108, top + 2},
+    };
+    for (const auto& [y, row] : cases)
+        EXPECT_EQ(grid.MouseCoord(60, y).Y, row) << "y " << y;
+    EXPECT_EQ(grid.MouseCoord(60, 1000).Y, -1) << "below the rows in view";
+    const TRect cell = grid.CellRect(1, top + 2);
+    EXPECT_EQ(cell.Top, 108);
+}
+
 TEST(Grid, MouseSelectsEditsSizesAndMovesColumns)
 {
     QWidget window;

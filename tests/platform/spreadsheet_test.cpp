@@ -1,5 +1,6 @@
 // The spreadsheet server stand-in: workbooks written by xlwt at test time,
-// read through the calls an import makes, and the files it cannot read.
+// read through the workbook reader with the calls an import makes, and the
+// files it cannot read.
 #include "platform/localesettings.h"
 #include "platform/spreadsheet.h"
 #include "tests/support/xlsfixtures.h"
@@ -39,9 +40,11 @@ TEST_F(Spreadsheet, ServerOnlyForItsClassAndNotWhenMissing)
     EXPECT_EQ(CreateSpreadsheetServer("excel.application"), nullptr);
 }
 
-TEST_F(Spreadsheet, ReadsTheFirstSheetsValuesByKind)
+TEST_F(Spreadsheet, ReadsTheActiveSheetsValuesByKind)
 {
     LocaleSettings().DecimalSeparator = ',';
+    LocaleSettings().ShortDateFormat = "dd/MM/yyyy";
+    LocaleSettings().TimeSeparator = ':';
     const QString path = Fixture("tipos.xls", xlsfixtures::kTypes);
     auto server = CreateSpreadsheetServer("excel.application");
     TSpreadsheetWorkbook* book = server->WorkBooks().Open(path);
@@ -63,13 +66,12 @@ TEST_F(Spreadsheet, ReadsTheFirstSheetsValuesByKind)
         {2, 1, TSpreadsheetValue::Text, "Açúcar"},
         {2, 2, TSpreadsheetValue::Number, "42"},
         {3, 2, TSpreadsheetValue::Number, "2,5"},
-        {2, 3, TSpreadsheetValue::Text, "2024-03-01"},
-        {3, 3, TSpreadsheetValue::Text, "2024-03-01 10:30:00"},
+        {2, 3, TSpreadsheetValue::Date, "01/03/2024"},
+        {3, 3, TSpreadsheetValue::Date, "01/03/2024 10:30:00"},
         {4, 1, TSpreadsheetValue::Empty, ""},
         // A formula saved without its result has no value.
         {4, 2, TSpreadsheetValue::Empty, ""},
-        // FreeXL reads an error cell as a number: the server cannot tell it.
-        {4, 3, TSpreadsheetValue::Number, "1"},
+        {4, 3, TSpreadsheetValue::Error, ""},
         {5, 1, TSpreadsheetValue::Text, "fim"},
         {5, 3, TSpreadsheetValue::Empty, ""},
     };
@@ -82,7 +84,29 @@ TEST_F(Spreadsheet, ReadsTheFirstSheetsValuesByKind)
     server->Quit();
 }
 
-TEST_F(Spreadsheet, UsedRangeAddressStartsAtA1)
+TEST_F(Spreadsheet, TheWindowRecordNamesTheActiveSheet)
+{
+    auto server = CreateSpreadsheetServer("excel.application");
+    const TSpreadsheetSheet* sheet = server->WorkBooks().Open(Fixture("ativa.xls", xlsfixtures::kActiveSecond))->ActiveSheet();
+    ASSERT_EQ(sheet->UsedRange().Address(), "$C$3:$D$4");
+    const TSpreadsheetValues values = sheet->Range("C3:D4").Value();
+    const std::pair<TSpreadsheetValue::TKind, const char*> expected[2][2] = {
+        {{TSpreadsheetValue::Boolean, "True"}, {TSpreadsheetValue::Boolean, "False"}},
+        {{TSpreadsheetValue::Date, nullptr}, {TSpreadsheetValue::Error, ""}},
+    };
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 2; ++j) {
+            const auto& [kind, text] = expected[i - 1][j - 1];
+            EXPECT_EQ(values.At(i, j).Kind, kind) << i << "," << j;
+            if (text) {
+                EXPECT_EQ(values.At(i, j).AsText(), text) << i << "," << j;
+            }
+        }
+    // 25 December 2024, as a day count.
+    EXPECT_EQ(values.At(2, 1).Number_, 45651);
+}
+
+TEST_F(Spreadsheet, UsedRangeAddressFromTheFirstUsedCell)
 {
     struct Case {
         const char* name;
@@ -91,7 +115,8 @@ TEST_F(Spreadsheet, UsedRangeAddressStartsAtA1)
     };
     const Case cases[] = {
         {"um.xls", xlsfixtures::kSingleCell, "$A$1"},
-        {"canto.xls", xlsfixtures::kCornerCell, "$A$1:$C$3"},
+        {"canto.xls", xlsfixtures::kCornerCell, "$C$3"},
+        {"datas.xls", xlsfixtures::kDates, "$B$2:$D$2"},
         {"vazia.xls", xlsfixtures::kEmptySheet, "$A$1"},
         {"larga.xls", xlsfixtures::kWide, "$A$1:$AD$40"},
     };
@@ -101,7 +126,7 @@ TEST_F(Spreadsheet, UsedRangeAddressStartsAtA1)
         EXPECT_EQ(book->ActiveSheet()->UsedRange().Address(), c.address) << c.name;
     }
     // Quitting closes what is still open.
-    EXPECT_EQ(OpenSpreadsheetWorkbooks(), 4);
+    EXPECT_EQ(OpenSpreadsheetWorkbooks(), 5);
     server.reset();
 }
 

@@ -6,7 +6,7 @@
 #include "platform/printer.h"
 #include "platform/recordingprinter.h"
 #include "reports/formrelat.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/reports/impressao.h"
 #include "tests/support/casenames.h"

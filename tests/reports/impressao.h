@@ -39,6 +39,18 @@ inline PrintLog Imprime(const std::uint8_t* imagem, std::initializer_list<int> n
     return log;
 }
 
+// A case per report and per one of two images, for tables over every
+// report: Caso is built from {report number, second image}.
+template <typename Caso>
+std::vector<Caso> CasosDosRelatorios()
+{
+    std::vector<Caso> casos;
+    for (int n : kNumerosRelatorios)
+        for (bool segunda : {false, true})
+            casos.push_back({n, segunda});
+    return casos;
+}
+
 // The texts on the line of `texto` (same page, tops within half a line),
 // left to right, after it.
 inline std::vector<PrintedItem> NaMesmaLinha(const PrintLog& log, const PrintedItem& referencia)

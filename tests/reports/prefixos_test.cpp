@@ -1,6 +1,7 @@
-// The prefix-blocking report: the prefixes the table reads as, with their
-// categories, flowing down columns and across pages that repeat the frame;
-// trees that loop or point outside the node pool print a finite list.
+// The prefix-blocking report: the walk of the 100 root entries down to four
+// digits, with their categories, flowing down columns and across pages that
+// repeat the frame; trees that loop or point outside the node pool print a
+// finite list.
 #include "image/layout.h"
 #include "image/prefixos.h"
 #include "tests/modules/imagemteste.h"
@@ -17,7 +18,7 @@
 namespace {
 
 // The prefixes printed (bold, font 12) and the category printed beside
-// each, in printing order.
+// each ("" for none), in printing order.
 struct Impresso {
     QStringList prefixos;
     QStringList categorias;
@@ -31,7 +32,7 @@ Impresso LePrefixos(const PrintLog& log)
         if (!textos[i].bold)
             continue;
         impresso.prefixos << textos[i].text;
-        impresso.categorias << (i + 1 < textos.size() ? textos[i + 1].text : QString());
+        impresso.categorias << (i + 1 < textos.size() && !textos[i + 1].bold ? textos[i + 1].text : QString());
     }
     return impresso;
 }
@@ -56,22 +57,71 @@ std::vector<std::uint8_t> ImagemComMuitosPrefixos()
     return imagem;
 }
 
-TEST(BloqueioPrefixos, TemplatePrintsTheListTheReaderGivesWithCategories)
+QStringList Ramos(const QString& base, int de, int ate)
+{
+    QStringList ramos;
+    for (int d = de; d <= ate; ++d)
+        ramos << base + QString::number(d);
+    return ramos;
+}
+
+QStringList Vezes(int n, const char* texto)
+{
+    QStringList lista;
+    for (int i = 0; i < n; ++i)
+        lista << texto;
+    return lista;
+}
+
+TEST(BloqueioPrefixos, TemplatePrintsEveryRootEntryWalkedToFourDigits)
 {
     const auto imagem = ImagemDoModelo();
     const PrintLog log = Imprime(imagem.data(), {12});
     const Impresso impresso = LePrefixos(log);
-    QStringList esperados;
-    QStringList categorias;
-    const char* const kCodigos[] = {"LOC", "REG", "DDD", "DDI", "BLO"};
-    for (const std::string& entrada : CarregaArvorePrefixos(imagem.data())) {
-        esperados << QString::fromStdString(std::string(PrefixoDaEntrada(entrada)));
-        categorias << kCodigos[CategoriaDaEntrada(entrada) - '0'];
-    }
-    ASSERT_FALSE(esperados.isEmpty());
-    EXPECT_EQ(impresso.prefixos, esperados);
-    EXPECT_EQ(impresso.categorias, categorias);
+    QStringList prefixos = Ramos("00", 0, 9) + Ramos("0", 1, 7) + Ramos("080", 0, 9) + Ramos("08", 1, 9)
+                           + QStringList{"09"};
+    for (int r = 10; r <= 99; ++r)
+        prefixos << QString::number(r);
+    EXPECT_EQ(impresso.prefixos.size(), 127);
+    EXPECT_EQ(impresso.prefixos, prefixos);
+    EXPECT_EQ(impresso.categorias, Vezes(10, "DDI") + Vezes(7 + 10 + 9 + 1, "DDD") + Vezes(90, "LOC"));
     EXPECT_EQ(log.pages, 1);
+}
+
+// A table built from a list that splits 12 down to seven digits: 1234 has
+// decisions on its fifth digit, so it is listed without a category.
+TEST(BloqueioPrefixos, PrefixesOfFiveToSevenDigitsListAsTheirFourDigitPrefix)
+{
+    std::vector<std::string> lista = {"0-0-0", "11-0-0", "13-0-0", "14-0-0", "15-0-0", "16-0-0", "17-0-0",
+                                      "18-0-0", "19-0-0", "2-0-0", "3-0-0", "4-0-0", "5-0-0", "6-0-0",
+                                      "7-0-0", "8-0-0", "9-0-0", "10-0-0"};
+    for (int d = 0; d <= 9; ++d) {
+        if (d != 3)
+            lista.push_back("12" + std::to_string(d) + "-1-0");
+        if (d != 4)
+            lista.push_back("123" + std::to_string(d) + "-2-0");
+        if (d != 5)
+            lista.push_back("1234" + std::to_string(d) + "-3-0");
+        if (d != 6)
+            lista.push_back("12345" + std::to_string(d) + "-4-0");
+        lista.push_back("123456" + std::to_string(d) + (d % 2 ? "-1-0" : "-3-0"));
+    }
+    const auto arvore = MontaArvorePrefixos(lista);
+    ASSERT_TRUE(arvore.has_value());
+    auto imagem = ImagemDoModelo();
+    GravaArvorePrefixos(imagem.data(), *arvore);
+    const Impresso impresso = LePrefixos(Imprime(imagem.data(), {12}));
+    QStringList sob12;
+    QStringList categorias;
+    for (qsizetype i = 0; i < impresso.prefixos.size(); ++i)
+        if (impresso.prefixos[i].startsWith("12")) {
+            sob12 << impresso.prefixos[i];
+            categorias << impresso.categorias[i];
+        }
+    EXPECT_EQ(sob12, Ramos("12", 0, 2) + Ramos("123", 0, 9) + Ramos("12", 4, 9));
+    EXPECT_EQ(categorias, Vezes(3, "REG") + Vezes(4, "DDD") + QStringList{""} + Vezes(5, "DDD") + Vezes(6, "REG"));
+    for (const QString& prefixo : impresso.prefixos)
+        EXPECT_LE(prefixo.size(), 4) << prefixo.toStdString();
 }
 
 TEST(BloqueioPrefixos, ManyPrefixesFlowIntoColumnsAndPagesRepeatingTheFrame)
@@ -116,7 +166,7 @@ void PrintTo(const CasoArvore& caso, std::ostream* os)
 
 class ArvoresEstranhas : public ::testing::TestWithParam<CasoArvore> {};
 
-TEST_P(ArvoresEstranhas, PrintAFiniteListWithinSevenDigits)
+TEST_P(ArvoresEstranhas, PrintAFiniteListWithinFourDigits)
 {
     auto imagem = ImagemDoModelo();
     imagem[ofsPrefixosRaiz + 12] = 0x08;
@@ -124,19 +174,11 @@ TEST_P(ArvoresEstranhas, PrintAFiniteListWithinSevenDigits)
     const PrintLog log = Imprime(imagem.data(), {12});
     QStringList sob12;
     for (const QString& prefixo : LePrefixos(log).prefixos) {
-        EXPECT_LE(prefixo.size(), 7);
+        EXPECT_LE(prefixo.size(), 4);
         if (prefixo.startsWith("12"))
             sob12 << prefixo;
     }
     EXPECT_EQ(sob12, GetParam().esperados);
-}
-
-QStringList Ramos(const QString& base, int de, int ate)
-{
-    QStringList ramos;
-    for (int d = de; d <= ate; ++d)
-        ramos << base + QString::number(d);
-    return ramos;
 }
 
 const CasoArvore kArvores[] = {
@@ -148,8 +190,8 @@ const CasoArvore kArvores[] = {
              img[OffsetPrefixoNo(3) + d] = 0x10;
          img[OffsetPrefixoNo(3) + 5] = 131;
      },
-     Ramos("12", 0, 4) + Ramos("12", 6, 9)},
-    {"SevenDigitChain",
+     Ramos("12", 0, 4) + Ramos("125", 0, 9) + Ramos("12", 6, 9)},
+    {"SevenDigitChainStopsAtFour",
      [](std::uint8_t* img) {
          img[ofsPrefixosRaiz + 12] = 131;
          for (int n = 3; n <= 7; ++n) {
@@ -158,21 +200,9 @@ const CasoArvore kArvores[] = {
              img[OffsetPrefixoNo(n) + n] = n < 7 ? static_cast<std::uint8_t>(128 + n + 1) : 0x20;
          }
      },
-     [] {
-         // Entry n of node n leads one digit deeper, down to the seventh.
-         QStringList todos;
-         std::function<void(const QString&, int)> nivel = [&](const QString& base, int n) {
-             for (int d = 0; d < 10; ++d) {
-                 const QString prefixo = base + QString::number(d);
-                 if (d == n && n < 7)
-                     nivel(prefixo, n + 1);
-                 else
-                     todos << prefixo;
-             }
-         };
-         nivel("12", 3);
-         return todos;
-     }()},
+     // Entry n of node n leads one digit deeper; the walk lists 1234 and
+     // goes no further.
+     Ramos("12", 0, 2) + Ramos("123", 0, 9) + Ramos("12", 4, 9)},
 };
 
 INSTANTIATE_TEST_SUITE_P(BloqueioPrefixos, ArvoresEstranhas, ::testing::ValuesIn(kArvores), PrintedName{});

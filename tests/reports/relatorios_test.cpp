@@ -18,7 +18,7 @@ namespace {
 const QString kLinhaPrograma =
     QStringLiteral("Trivanto I e Ferinox - Programação de PABX") + QString(18, QLatin1Char(' ')) + "Data: 07/03/26";
 
-TEST(Cabecalho, ProgramLineTitleWithFileAndRuleInPageUnits)
+TEST(Cabecalho, ProgramLineTitleWithFileAndRuleEachBelowTheOneBefore)
 {
     const auto imagem = ImagemDoModelo();
     const PrintLog log = Imprime(imagem.data(), {8});
@@ -28,19 +28,35 @@ TEST(Cabecalho, ProgramLineTitleWithFileAndRuleInPageUnits)
     EXPECT_EQ(textos[0].x, 1);
     EXPECT_EQ(textos[0].y, 1);
     EXPECT_EQ(textos[0].fontSize, 16);
-    // One line for the program line, one line advanced.
+    // The title starts below the 16-point line's descenders, at least two
+    // lines down.
     EXPECT_EQ(textos[1].text, QStringLiteral("TEMPORIZAÇÕES   /dados/clientes/loja.pbx"));
     EXPECT_EQ(textos[1].x, 1);
-    EXPECT_EQ(textos[1].y, 1 + 2 * kLu);
+    EXPECT_GE(textos[1].y, textos[0].y + textos[0].height);
+    EXPECT_GE(textos[1].y, 1 + 2 * kLu);
     EXPECT_EQ(textos[1].fontSize, 10);
     EXPECT_EQ(textos[1].fontName, "Ms San Serif");
     const auto linhas = log.Lines();
     ASSERT_FALSE(linhas.empty());
     EXPECT_EQ(linhas[0].x, 1);
-    EXPECT_EQ(linhas[0].y, 1 + 4 * kLu);
+    EXPECT_GE(linhas[0].y, textos[1].y + textos[1].height + linhas[0].penWidth / 2);
+    EXPECT_GE(linhas[0].y, textos[1].y + 2 * kLu);
     EXPECT_EQ(linhas[0].x2, kLarguraTeste - 2 * kCu);
-    EXPECT_EQ(linhas[0].y2, 1 + 4 * kLu);
+    EXPECT_EQ(linhas[0].y2, linhas[0].y);
     EXPECT_EQ(linhas[0].penWidth, 4);
+}
+
+TEST(Cabecalho, AFilePathTooLongForTheLineKeepsItsEndOnThePage)
+{
+    const auto imagem = ImagemDoModelo();
+    const QString arquivo = QStringLiteral("/dados") + QString(300, QLatin1Char('W')) + QStringLiteral("/loja.pbx");
+    PrintLog log;
+    TRecordingPrinter impressora(log, kLarguraTeste, kAlturaTeste);
+    ImprimeRelatorios(impressora, imagem.data(), arquivo, Selecao({8}), kDataTeste);
+    const PrintedItem titulo = log.TextsOnPage(1).at(1);
+    EXPECT_TRUE(titulo.text.startsWith(QString::fromUtf8("TEMPORIZAÇÕES   ..."))) << titulo.text.toStdString();
+    EXPECT_TRUE(titulo.text.endsWith(QStringLiteral("W/loja.pbx")));
+    EXPECT_LE(titulo.x + titulo.width, kLarguraTeste - 2 * kCu);
 }
 
 TEST(Cabecalho, NoFileLeavesTheTitleWithItsBlanks)
@@ -161,16 +177,8 @@ TEST_P(SobreImagens, EverythingPrintedLiesOnThePage)
     }
 }
 
-std::vector<CasoImagem> TodosOsCasosImagem()
-{
-    std::vector<CasoImagem> casos;
-    for (int n : kNumerosRelatorios)
-        for (bool preenchida : {false, true})
-            casos.push_back({n, preenchida});
-    return casos;
-}
-
-INSTANTIATE_TEST_SUITE_P(Relatorios, SobreImagens, ::testing::ValuesIn(TodosOsCasosImagem()), PrintedName{});
+INSTANTIATE_TEST_SUITE_P(Relatorios, SobreImagens, ::testing::ValuesIn(CasosDosRelatorios<CasoImagem>()),
+                         PrintedName{});
 
 // What a report prints for bytes as the editing windows store them.
 struct CasoValor {
@@ -235,6 +243,20 @@ void Via(std::uint8_t* img, int via, std::initializer_list<std::pair<int, std::u
         img[OffsetVia(via) + i] = v;
 }
 
+// The mode byte of trunk 4, and the marks printed for it.
+std::function<void(std::uint8_t*)> Modo(std::uint8_t modo)
+{
+    return [modo](std::uint8_t* img) { img[OffsetModoVia(4)] = modo; };
+}
+
+QString MarcasDaVia4(const PrintLog& log)
+{
+    QString marcas;
+    for (const char* c : {"L", "S", "E", "B", "M", "D"})
+        marcas += Celula("VIA", c, "04", 21)(log).isEmpty() ? "." : "X";
+    return marcas;
+}
+
 const CasoValor kValores[] = {
     // Trunk route and direction: the mode byte as the trunk window stores it.
     {"TrunkRoute4MarkedUnder84", 3, [](std::uint8_t* img) { img[OffsetModoVia(2)] = 0x64; },
@@ -251,14 +273,13 @@ const CasoValor kValores[] = {
          return marcas;
      },
      ""},
-    {"BlockedTrunkNeitherOutgoingNorIncomingIsALink", 3, [](std::uint8_t* img) { img[OffsetModoVia(4)] = 0x80; },
-     [](const PrintLog& log) {
-         QString marcas;
-         for (const char* c : {"L", "S", "E", "B", "M", "D"})
-             marcas += Celula("VIA", c, "04", 21)(log).isEmpty() ? "." : "X";
-         return marcas;
-     },
-     "X..X.X"},
+    // "L" only when none of bits 5..7 is set; the marks L, S, E, B, M, D.
+    {"Mode00IsALink", 3, Modo(0x00), MarcasDaVia4, "X....X"},
+    {"Mode20IsOutgoing", 3, Modo(0x20), MarcasDaVia4, ".X...X"},
+    {"Mode40IsIncoming", 3, Modo(0x40), MarcasDaVia4, "..X..X"},
+    {"Mode60IsOutgoingAndIncoming", 3, Modo(0x60), MarcasDaVia4, ".XX..X"},
+    {"Mode80IsBlockedAndNoLink", 3, Modo(0x80), MarcasDaVia4, "...X.X"},
+    {"ModeE0IsEverythingButALink", 3, Modo(0xE0), MarcasDaVia4, ".XXX.X"},
     {"OutgoingMultiFrequencyTrunk", 3, [](std::uint8_t* img) { img[OffsetModoVia(1)] = 0x28; },
      [](const PrintLog& log) {
          QString marcas;

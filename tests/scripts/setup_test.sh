@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 # FAKE_MISSING; sudo, apt-get and cmake record their arguments in the log.
 bin=$work/bin
 mkdir -p "$bin"
-for tool in dirname grep cat; do
+for tool in dirname grep cat find realpath; do
   ln -s "$(command -v "$tool")" "$bin/$tool"
 done
 cat > "$bin/id" <<'STUB'
@@ -71,7 +71,8 @@ run_case() {
 expect_message() {
   local packages=$1
   grep -q "These Debian packages are missing: $packages" "$work/err" || fail "packages not named: $(cat "$work/err")"
-  grep -qF "su -c \"apt-get install -y $packages\"" "$work/err" || fail "no root command: $(cat "$work/err")"
+  grep -qF "su -c \"apt-get update && apt-get install -y $packages\"" "$work/err" \
+    || fail "no root command that refreshes the package lists: $(cat "$work/err")"
 }
 
 expect_log() {
@@ -106,6 +107,22 @@ expect_log "sudo apt-get install -y -q ninja-build"
 run_case "root" 0 "ninja-build" no 0 0 0
 expect_log "^apt-get install -y -q ninja-build"
 expect_no_log sudo
+
+# A build folder left by another user (a run as root) is named, with the
+# command that removes it, in one line, before the build tool fails on it.
+# The stand-in id makes us someone other than the owner of the files here.
+mkdir -p "$work/build/sub"
+touch "$work/build/sub/build.ninja"
+other_uid=$(( $(command id -u) + 1 ))
+run_case "build folder of another user" "$other_uid" "" no 0 0 1
+expect_no_log cmake
+[ "$(wc -l < "$work/err")" -eq 1 ] || fail "not one line: $(cat "$work/err")"
+grep -qF "$work/build" "$work/err" || fail "folder not named: $(cat "$work/err")"
+grep -qF "rm -rf $work/build" "$work/err" || fail "no command to remove it: $(cat "$work/err")"
+
+run_case "build folder of one's own" "$(command id -u)" "" no 0 0 0
+expect_log "cmake --build $work/build"
+rm -rf "$work/build"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,10 @@ const QString kNaoEncontrado = QStringLiteral("Arquivo não encontrado.");
 const QString kNaoPrograma = QStringLiteral("Este não é um arquivo de programação do PABX");
 const QString kSobrescrever = QStringLiteral("Arquivo já existe. Sobrescrever ?");
 const QString kPadraoProtegido = QStringLiteral("Arquivo padrão não pode ser alterado");
+const QString kCurto = QStringLiteral(
+    "O arquivo tem menos bytes que uma programação completa; o restante foi preenchido com a programação padrão.");
+const QString kTituloSalvar = QStringLiteral("Salvar arquivo de programações");
+const QString kTituloLer = QStringLiteral("Ler arquivo de programações");
 const QByteArray kAssinatura("\x09SORVADINE", 10);
 
 // Commands enabled whatever the flags say, as "menu > entry" or "tool bar > button".
@@ -136,6 +141,36 @@ protected:
         AcaoMenu(j, {"&Programações", "Programações gerais do &PABX", "&Feriados"})->trigger();
     }
 
+    // The tool-bar button with that caption, clicked with the mouse.
+    void ClicaBotao(TFormPrinc& j, const char* legenda)
+    {
+        QWidget* botao = j.ToolBar1->widgetForAction(BotaoFerramenta(j, QString::fromUtf8(legenda)));
+        ASSERT_NE(botao, nullptr) << legenda;
+        input::Click(botao);
+        input::Settle();
+    }
+
+    // "Receber" with the transfer window standing in for the exchange: the
+    // whole programming arrives, and with it no current file.
+    QByteArray Recebe(TFormPrinc& j)
+    {
+        const QByteArray recebida = Programacao(0x61, kTamanhoImagem, false);
+        ModalScript modal;
+        modal.Then([&](QWidget* w) {
+            std::copy(recebida.begin(), recebida.end(), Imagem);
+            for (int item = kPrimeiroItem; item <= kUltimoItem; ++item) {
+                MarcaItem(ItensDisponiveis, item);
+                MarcaItem(ItensAlterados, item);
+            }
+            ImagemAlterada = true;
+            SemProgramacao = false;
+            static_cast<TForm*>(w)->SetModalResult(mrOk);
+        });
+        ClicaBotao(j, "Receber");
+        EXPECT_EQ(modal.shown.size(), 1u);
+        return recebida;
+    }
+
     std::unique_ptr<TForm> transferencia;
     QByteArray modelo;
     QStringList mensagens;
@@ -169,7 +204,7 @@ TEST_F(ArquivosJanela, OpenAShortUnsignedOrReadOnlyFile)
         bool aceito;
     };
     const Caso casos[] = {
-        {"100-byte signed", Programacao(7, 100), false, {}, true},
+        {"100-byte signed", Programacao(7, 100), false, {kCurto}, true},
         {"unsigned", Programacao(8, kTamanhoImagem, false), false, {kNaoPrograma}, false},
         {"empty", QByteArray(""), false, {kNaoPrograma}, false},
         {"read-only", Programacao(9), true, {}, true},
@@ -196,7 +231,9 @@ TEST_F(ArquivosJanela, OpenAShortUnsignedOrReadOnlyFile)
         EXPECT_FALSE(SemProgramacao);
         EXPECT_EQ(ItensDisponiveis[1], 1);
         if (caso.aceito) {
-            EXPECT_EQ(ImagemAtual(), caso.conteudo + antes.mid(caso.conteudo.size()));
+            // A short file is completed from the template, not from the
+            // programming it replaced.
+            EXPECT_EQ(ImagemAtual(), caso.conteudo + modelo.mid(caso.conteudo.size()));
             EXPECT_EQ(EstadoComandos(j), Esperado(j, true, true));
         } else {
             EXPECT_EQ(ImagemAtual(), antes);
@@ -315,6 +352,107 @@ TEST_F(ArquivosJanela, CloseWithChangesYesNoCancel)
         }
         janela.reset();
     }
+}
+
+// A received programming has no file yet: "Sim" to the save question
+// that does not end in a file keeps the program open with the programming,
+// whether the save dialog was cancelled or the replacement declined; a save
+// that happens lets the close go on.
+TEST_F(ArquivosJanela, ExitYesWithoutASaveKeepsTheReceivedProgramming)
+{
+    struct Caso {
+        const char* caso;
+        std::deque<int> respostas;
+        std::optional<QString> escolhido; // typed into the save dialog; none: Escape
+        QStringList mensagens;
+        bool fecha;
+    };
+    const Caso casos[] = {
+        {"save dialog cancelled", {IDYES}, std::nullopt, {kDesejaSalvar}, false},
+        {"replacement declined", {IDYES, IDNO}, "existe.pbx", {kDesejaSalvar, kSobrescrever}, false},
+        {"saved under a new name", {IDYES}, "recebida.pbx", {kDesejaSalvar}, true},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        const QByteArray existente = Programacao(4);
+        Grava("existe.pbx", existente);
+        TFormPrinc& j = AbreJanela();
+        const QByteArray recebida = Recebe(j);
+        ASSERT_TRUE(ImagemAlterada);
+        ASSERT_EQ(ArquivoAtual, "");
+
+        ScriptedBoxes boxes(caso.respostas);
+        ShownFileDialogs files({caso.escolhido ? std::optional<QString>(Caminho(*caso.escolhido)) : std::nullopt});
+        ClicaBotao(j, "Sair");
+
+        EXPECT_EQ(boxes.Texts(), caso.mensagens);
+        EXPECT_EQ(files.titles, QStringList{kTituloSalvar});
+        EXPECT_EQ(j.isVisible(), !caso.fecha);
+        EXPECT_EQ(Le("existe.pbx"), existente);
+        if (caso.fecha) {
+            EXPECT_EQ(Le("recebida.pbx").mid(11), recebida.mid(11));
+            EXPECT_EQ(Le("recebida.pbx").mid(1, 10), kAssinatura);
+        } else {
+            EXPECT_EQ(ImagemAtual(), recebida);
+            EXPECT_TRUE(ImagemAlterada);
+            EXPECT_EQ(ArquivoAtual, "");
+            EXPECT_EQ(EstadoComandos(j), Esperado(j, true, true)) << "still unsaved";
+        }
+        janela.reset();
+        QFile::remove(Caminho("recebida.pbx"));
+    }
+}
+
+// "Abrir" and "Novo" after a receive: "Sim" and then no save stops the
+// command before anything replaces the received programming.
+TEST_F(ArquivosJanela, OpenAndNewWaitForTheAskedForSave)
+{
+    Grava("outro.pbx", Programacao(5));
+    for (const char* botao : {"Abrir", "Novo"}) {
+        SCOPED_TRACE(botao);
+        TFormPrinc& j = AbreJanela();
+        const QByteArray recebida = Recebe(j);
+        ScriptedBoxes boxes({IDYES});
+        ShownFileDialogs files({std::nullopt, Caminho("outro.pbx")});
+        ClicaBotao(j, botao);
+        EXPECT_EQ(boxes.Texts(), QStringList{kDesejaSalvar});
+        EXPECT_EQ(files.titles, QStringList{kTituloSalvar}) << "no open dialog follows";
+        EXPECT_EQ(ImagemAtual(), recebida);
+        EXPECT_TRUE(ImagemAlterada);
+        EXPECT_EQ(ArquivoAtual, "");
+        EXPECT_EQ(j.PainelArquivo->text(), "");
+        janela.reset();
+    }
+}
+
+// A short signed file opened over another programming through the real
+// open dialog: the rest comes from the template, the user is told, and
+// "Salvar" writes a whole programming with nothing of the other one.
+TEST_F(ArquivosJanela, AShortFileOverAnotherIsCompletedFromTheTemplate)
+{
+    TFormPrinc& j = AbreJanela();
+    Grava("outra.pbx", Programacao(9));
+    {
+        ScriptedBoxes boxes;
+        ShownFileDialogs files({Caminho("outra.pbx")});
+        ClicaBotao(j, "Abrir");
+        ASSERT_EQ(ImagemAtual(), Programacao(9));
+    }
+    Grava("curto.pbx", Programacao(7, 100));
+    ScriptedBoxes boxes;
+    ShownFileDialogs files({Caminho("curto.pbx")});
+    ClicaBotao(j, "Abrir");
+    EXPECT_EQ(files.titles, QStringList{kTituloLer});
+    EXPECT_EQ(boxes.Texts(), QStringList{kCurto});
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].caption, QString::fromUtf8("Atenção"));
+    EXPECT_EQ(boxes.calls[0].flags, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(ImagemAtual(), Programacao(7, 100) + modelo.mid(100));
+    EXPECT_EQ(j.PainelArquivo->text(), Caminho("curto.pbx"));
+
+    ClicaBotao(j, "Salvar");
+    EXPECT_EQ(Le("curto.pbx"), Programacao(7, 100) + modelo.mid(100));
+    EXPECT_FALSE(ImagemAlterada);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "shell/arquivos.h"
 
 #include "image/layout.h"
-#include "shell/registro.h"
+#include "image/padrao.h"
+#include "state/registro.h"
 #include "tests/support/dialogs_script.h"
+#include "tests/support/filemode.h"
 #include "tests/support/scripted.h"
 
 #include <QDir>
@@ -18,6 +20,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <ostream>
 #include <vector>
@@ -35,6 +38,8 @@ const QString kSemPadrao = QStringLiteral("Não foi possível abrir arquivo de p
 const QString kSobrescrever = QStringLiteral("Arquivo já existe. Sobrescrever ?");
 const QString kDesejaSalvar = QStringLiteral("Deseja salvar as programações ?");
 const QString kPadraoProtegido = QStringLiteral("Arquivo padrão não pode ser alterado");
+const QString kCurto = QStringLiteral(
+    "O arquivo tem menos bytes que uma programação completa; o restante foi preenchido com a programação padrão.");
 
 const QByteArray kAssinatura("\x09SORVADINE", 10);
 
@@ -52,6 +57,7 @@ const Mensagem kMensagens[] = {
     {kSobrescrever, "Confirmação", MB_YESNO | MB_ICONQUESTION},
     {kDesejaSalvar, "Confirmação", MB_YESNOCANCEL | MB_ICONQUESTION},
     {kPadraoProtegido, "Informação", MB_OK | MB_ICONEXCLAMATION},
+    {kCurto, "Atenção", MB_OK | MB_ICONEXCLAMATION},
 };
 
 // Every box shown carries the caption and flags its text goes with.
@@ -208,21 +214,42 @@ TEST_F(Arquivos, OpeningAGoodFileLoadsItAndMakesEveryItemAvailable)
     EXPECT_EQ(menus, 1);
 }
 
-TEST_F(Arquivos, AShortSignedFileFillsOnlyItsOwnLength)
+// A short signed file fills its own length; the rest is what a new
+// programming holds (the template, and past a short template the factory
+// programming), never the programming it replaces, and the user is told.
+TEST_F(Arquivos, AShortSignedFileIsCompletedFromTheTemplate)
 {
-    PoeImagem(Programacao(0x77));
-    const QByteArray antes = ImagemAtual();
+    const QByteArray fabrica(reinterpret_cast<const char*>(ImagemPadrao()), kTamanhoImagem);
+    struct Caso {
+        const char* caso;
+        QByteArray modelo; // null: no template
+        QByteArray restoEsperado; // image bytes 100.. after the open
+    };
+    const Caso casos[] = {
+        {"template", Programacao(0x10), Programacao(0x10).mid(100)},
+        {"short template", Programacao(0x10, 3000), Programacao(0x10, 3000).mid(100) + fabrica.mid(3000)},
+        {"unsigned template", Programacao(0x10, kTamanhoImagem, false), fabrica.mid(100)},
+        {"no template", QByteArray(), fabrica.mid(100)},
+    };
     Grava("curto.pbx", Programacao(0x33, 100));
-    ScriptedBoxes boxes;
-    ScriptedFileDialogs files({Caminho("curto.pbx")});
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        QFile::remove(Caminho("PADRAO.PBX"));
+        if (!caso.modelo.isNull())
+            Grava("PADRAO.PBX", caso.modelo);
+        PoeImagem(Programacao(0x77));
+        ScriptedBoxes boxes;
+        ScriptedFileDialogs files({Caminho("curto.pbx")});
 
-    ComandoLerArquivo();
+        ComandoLerArquivo();
 
-    EXPECT_TRUE(boxes.calls.empty());
-    EXPECT_EQ(ImagemAtual().left(100), Programacao(0x33, 100));
-    EXPECT_EQ(ImagemAtual().mid(100), antes.mid(100));
-    EXPECT_EQ(ArquivoAtual, Caminho("curto.pbx"));
-    EsperaCarregada();
+        EXPECT_EQ(boxes.Texts(), QStringList{kCurto});
+        EsperaLegendasEIcones(boxes);
+        EXPECT_EQ(ImagemAtual().left(100), Programacao(0x33, 100));
+        EXPECT_EQ(ImagemAtual().mid(100), caso.restoEsperado);
+        EXPECT_EQ(ArquivoAtual, Caminho("curto.pbx"));
+        EsperaCarregada();
+    }
 }
 
 struct ArquivoRecusado {
@@ -301,16 +328,15 @@ TEST_F(Arquivos, AReadOnlyProgrammingOpens)
     EXPECT_EQ(ArquivoAtual, Caminho("protegido.pbx"));
 }
 
-TEST_F(Arquivos, ASignedShortFileFillsOnlyItsOwnLength)
+TEST_F(Arquivos, ASavedShortFileIsAWholeProgrammingAgain)
 {
-    PoeImagem(Programacao(0x77));
     Grava("curto.pbx", Programacao(3, 100));
     ScriptedBoxes boxes;
     ScriptedFileDialogs files({Caminho("curto.pbx")});
     ComandoLerArquivo();
-    EXPECT_TRUE(boxes.calls.empty());
-    EXPECT_EQ(ImagemAtual().left(100), Programacao(3, 100));
-    EXPECT_EQ(ImagemAtual().mid(100), Programacao(0x77).mid(100));
+    ComandoSalvarArquivo();
+    EXPECT_EQ(boxes.Texts(), QStringList{kCurto});
+    EXPECT_EQ(Le("curto.pbx"), Programacao(3, 100) + Programacao(0x10).mid(100));
 }
 
 TEST_F(Arquivos, CancellingTheOpenDialogChangesNothing)
@@ -519,6 +545,8 @@ class Fechamentos : public Arquivos, public ::testing::WithParamInterface<Fecham
 TEST_P(Fechamentos, CloseWithChangesAsksToSave)
 {
     const Fechamento& caso = GetParam();
+    const QByteArray existente = Programacao(0x01);
+    Grava("existe.pbx", existente);
     ProgramacaoAlterada(caso.arquivo);
     ScriptedBoxes boxes(caso.respostas);
     std::deque<std::optional<QString>> dialogos;
@@ -531,10 +559,13 @@ TEST_P(Fechamentos, CloseWithChangesAsksToSave)
     EXPECT_EQ(boxes.Texts(), caso.mensagens);
     EsperaLegendasEIcones(boxes);
     EXPECT_EQ(files.calls.size(), caso.dialogos.size());
-    if (caso.salva)
+    if (caso.salva) {
         EsperaSalva(QString::fromUtf8(*caso.arquivo ? caso.arquivo : "salvo.PBX"));
-    else
+    } else {
         EsperaNaoSalva();
+        EXPECT_EQ(ImagemAtual(), Programacao(0x55, kTamanhoImagem, false)) << "the programming stays in memory";
+    }
+    EXPECT_EQ(Le("existe.pbx"), existente);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -546,8 +577,10 @@ INSTANTIATE_TEST_SUITE_P(
         Fechamento{"YesAfterNewRefusesTheTemplate", "PADRAO.PBX", {IDYES}, {}, false, false,
                    {kDesejaSalvar, kPadraoProtegido}},
         Fechamento{"YesWithoutAFileSavesAs", "", {IDYES}, {{"salvo.PBX"}}, true, true, {kDesejaSalvar}},
-        Fechamento{"YesWithoutAFileThenCancelStillCloses", "", {IDYES}, {std::nullopt}, true, false,
-                   {kDesejaSalvar}}),
+        Fechamento{"YesWithoutAFileThenCancelStaysOpen", "", {IDYES}, {std::nullopt}, false, false,
+                   {kDesejaSalvar}},
+        Fechamento{"YesWithoutAFileOntoAnExistingOneThenNoStaysOpen", "", {IDYES, IDNO}, {{"existe.pbx"}}, false,
+                   false, {kDesejaSalvar, kSobrescrever}}),
     [](const auto& row) { return std::string(row.param.caso); });
 
 TEST_F(Arquivos, AnUnmodifiedImageClosesAndOpensWithoutAsking)
@@ -578,6 +611,45 @@ TEST_F(Arquivos, OpenAfterChangesSavesFirstOrStopsOnCancel)
         EXPECT_EQ(Le("atual.pbx"), ImagemAssinada());
         EXPECT_EQ(ImagemAtual(), Programacao(0x44));
         EXPECT_EQ(ArquivoAtual, Caminho("outro.pbx"));
+    }
+}
+
+// Yes to the save question with no current file, and then nothing saved:
+// neither the open nor the new goes on, and the programming stays in memory.
+TEST_F(Arquivos, OpenAndNewStopWhenTheAskedForSaveDidNotHappen)
+{
+    struct Caso {
+        const char* caso;
+        void (*comando)();
+        std::deque<int> respostas;
+        std::optional<QString> escolhido; // in the save dialog; none: cancelled
+        QStringList mensagens;
+    };
+    const Caso casos[] = {
+        {"open, save dialog cancelled", &ComandoLerArquivo, {IDYES}, std::nullopt, {kDesejaSalvar}},
+        {"open, replacement declined", &ComandoLerArquivo, {IDYES, IDNO}, "existe.pbx", {kDesejaSalvar, kSobrescrever}},
+        {"new, save dialog cancelled", &ComandoNovoArquivo, {IDYES}, std::nullopt, {kDesejaSalvar}},
+        {"new, replacement declined", &ComandoNovoArquivo, {IDYES, IDNO}, "existe.pbx", {kDesejaSalvar, kSobrescrever}},
+    };
+    Grava("outro.pbx", Programacao(0x44));
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        Grava("existe.pbx", Programacao(0x01));
+        ProgramacaoAlterada("");
+        ScriptedBoxes boxes(caso.respostas);
+        ScriptedFileDialogs files({caso.escolhido ? std::optional<QString>(Caminho(*caso.escolhido)) : std::nullopt,
+                                   Caminho("outro.pbx")});
+
+        caso.comando();
+
+        EXPECT_EQ(boxes.Texts(), caso.mensagens);
+        ASSERT_EQ(files.calls.size(), 1u) << "no open dialog after the save dialog";
+        EXPECT_EQ(files.calls[0].kind, TFileDialogKind::Save);
+        EXPECT_EQ(ImagemAtual(), Programacao(0x55, kTamanhoImagem, false));
+        EXPECT_EQ(ArquivoAtual, "");
+        EXPECT_FALSE(SemProgramacao);
+        EXPECT_EQ(Le("existe.pbx"), Programacao(0x01));
+        EsperaNaoSalva();
     }
 }
 
@@ -647,6 +719,63 @@ TEST_F(Arquivos, SaveAsOntoAReadOnlyFileFailsAndKeepsIt)
     EXPECT_EQ(Le("protegido.pbx"), antigo);
     EXPECT_EQ(ArquivoAtual, Caminho("atual.pbx"));
     EsperaNaoSalva();
+}
+
+// A programming may hold the exchange's passwords: a new file is the
+// owner's alone; a file that exists keeps the mode its owner gave it.
+TEST_F(Arquivos, ANewProgrammingFileIsTheOwnersAlone)
+{
+    UsualUmask umask;
+    ProgramacaoAlterada("");
+    ScriptedBoxes boxes;
+    ScriptedFileDialogs files({Caminho("nova.pbx")});
+    ComandoSalvarArquivo();
+    EXPECT_EQ(FileMode(Caminho("nova.pbx")), 0600);
+    for (const int modo : {0644, 0640}) {
+        SetFileMode(Caminho("nova.pbx"), modo);
+        ProgramacaoAlterada("nova.pbx");
+        ComandoSalvarArquivo();
+        EXPECT_EQ(FileMode(Caminho("nova.pbx")), modo);
+        EsperaSalva("nova.pbx");
+    }
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+}
+
+// A save that the system refuses says why in one wording, whatever the
+// refusal came from.
+TEST_F(Arquivos, ARefusedSaveNamesItsCauseInOneWording)
+{
+    struct Caso {
+        const char* caso;
+        const char* arquivo;
+        const char* motivo;
+        bool soSemRoot; // the system lets root write anyway
+    };
+    const Caso casos[] = {
+        {"read-only file", "protegido.pbx", "(acesso negado)", false},
+        {"folder without write permission", "fechada/nova.pbx", "(acesso negado)", true},
+        {"missing folder", "falta/nova.pbx", "(arquivo ou pasta não encontrado)", false},
+        {"a folder under that name", "pasta.pbx", "(não é um arquivo)", false},
+    };
+    Grava("protegido.pbx", Programacao(0x01));
+    SetFileMode(Caminho("protegido.pbx"), 0444);
+    QDir(dir.path()).mkdir("fechada");
+    SetFileMode(Caminho("fechada"), 0555);
+    QDir(dir.path()).mkdir("pasta.pbx");
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        if (caso.soSemRoot && geteuid() == 0)
+            continue;
+        ProgramacaoAlterada("");
+        ScriptedBoxes boxes;
+        ScriptedFileDialogs files({Caminho(caso.arquivo)});
+        ComandoSalvarArquivo();
+        ASSERT_EQ(boxes.calls.size(), 1u);
+        EXPECT_TRUE(boxes.calls[0].text.startsWith("Erro ao gravar o arquivo " + Caminho(caso.arquivo)));
+        EXPECT_TRUE(boxes.calls[0].text.contains(QString::fromUtf8(caso.motivo))) << boxes.calls[0].text.toStdString();
+        EsperaNaoSalva();
+    }
+    SetFileMode(Caminho("fechada"), 0755);
 }
 
 TEST_F(Arquivos, AReadErrorAfterOpeningIsReportedAndChangesNothing)

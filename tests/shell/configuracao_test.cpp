@@ -1,9 +1,9 @@
 // The settings file and the link settings dialog.
 #include "platform/help.h"
 #include "platform/inifiles.h"
-#include "shell/configuracao.h"
 #include "shell/formconfsys.h"
-#include "shell/registro.h"
+#include "state/configuracao.h"
+#include "state/registro.h"
 #include "tests/support/input.h"
 #include "tests/support/scripted.h"
 

@@ -5,7 +5,7 @@
 #include "shell/inicio.h"
 #include "shell/instancia.h"
 #include "shell/propabx.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "tests/shell/principal_fixture.h"
 
 #include <QDateTime>

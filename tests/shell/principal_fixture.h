@@ -5,7 +5,7 @@
 #include "shell/biblioteca.h"
 #include "shell/instancia.h"
 #include "shell/propabx.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 #include <QDir>
 #include <QFile>

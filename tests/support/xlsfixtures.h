@@ -36,9 +36,30 @@ inline const char* const kSingleCell = R"(
 wb.add_sheet('Um').write(0, 0, 'só')
 )";
 
-// One used cell, C3: the used range still starts at A1.
+// One used cell, C3.
 inline const char* const kCornerCell = R"(
 wb.add_sheet('Canto').write(2, 2, 'canto')
+)";
+
+// Three sheets, the second one active, its used range C3:D4: two
+// booleans, a date and an error value.
+inline const char* const kActiveSecond = R"(
+wb.add_sheet('Capa').write(0, 0, 'capa')
+s = wb.add_sheet('Dados')
+s.write(2, 2, True)
+s.write(2, 3, False)
+s.write(3, 2, datetime.date(2024, 12, 25), xlwt.easyxf(num_format_str='DD/MM/YYYY'))
+s.row(3).set_cell_error(3, '#VALUE!')
+wb.add_sheet('Fim').write(0, 0, 'fim')
+wb.set_active_sheet(1)
+)";
+
+// A date, a date with its time of day, a bare time of day, in B2:D2.
+inline const char* const kDates = R"(
+s = wb.add_sheet('Datas')
+s.write(1, 1, datetime.date(2024, 12, 25), xlwt.easyxf(num_format_str='DD/MM/YYYY'))
+s.write(1, 2, datetime.datetime(2024, 12, 25, 9, 5, 7), xlwt.easyxf(num_format_str='DD/MM/YYYY HH:MM:SS'))
+s.write(1, 3, datetime.time(10, 30), xlwt.easyxf(num_format_str='HH:MM'))
 )";
 
 // A sheet with nothing in it.

@@ -1,3 +1,4 @@
+#include "tests/support/filemode.h"
 #include "tests/support/scripted.h"
 #include "tests/users/pastausuarios.h"
 
@@ -167,6 +168,22 @@ TEST_F(GravacaoUsuarios, AFailedWriteShowsAnErrorBoxAndReturnsFalse)
     ASSERT_EQ(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].caption, "Erro");
     EXPECT_EQ(boxes.calls[0].flags, MB_ICONSTOP);
+    EXPECT_TRUE(boxes.calls[0].text.endsWith(QString::fromUtf8("(arquivo ou pasta não encontrado)."))) << boxes.calls[0].text.toStdString();
+}
+
+// The file holds the passwords: a new one is the owner's alone, one that
+// exists keeps the mode it has.
+TEST_F(GravacaoUsuarios, ANewUsersFileIsTheOwnersAlone)
+{
+    UsualUmask umask;
+    PoeNomeUsuario(RegistroUsuarios, 1, "ADMIN");
+    PoeSenhaUsuario(RegistroUsuarios, 1, "senha1");
+    ASSERT_TRUE(GravaRegistroUsuarios());
+    EXPECT_EQ(FileMode(CaminhoArquivoUsuarios()), 0600);
+    SetFileMode(CaminhoArquivoUsuarios(), 0640);
+    LeArquivoUsuarios();
+    ASSERT_TRUE(GravaRegistroUsuarios());
+    EXPECT_EQ(FileMode(CaminhoArquivoUsuarios()), 0640);
 }
 
 struct CasoLeitura {

@@ -1,7 +1,7 @@
 #pragma once
 // A program directory of its own for each test, with the users record in
 // memory back at its start value.
-#include "shell/registro.h"
+#include "state/registro.h"
 #include "users/arquivousuarios.h"
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 // the folders (or the files) named on the command line, in name order, and
 // with --write-seeds DIR writes the target's seed inputs into DIR instead.
 #include "tests/fuzz/support/fuzz.h"
+#include "tests/support/ownfolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +57,8 @@ int WriteSeeds(const QString& folder)
 
 int main(int argc, char** argv)
 {
+    // Static, so that it outlives the application object the targets make.
+    static OwnFolders folders;
     if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--write-seeds"))
         return WriteSeeds(QString::fromLocal8Bit(argv[2]));
     if (argc < 2) {

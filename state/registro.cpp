@@ -1,4 +1,4 @@
-#include "shell/registro.h"
+#include "state/registro.h"
 
 std::uint8_t* Imagem = nullptr;
 QString DiretorioPrograma;

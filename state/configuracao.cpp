@@ -1,7 +1,7 @@
-#include "shell/configuracao.h"
+#include "state/configuracao.h"
 
 #include "platform/inifiles.h"
-#include "shell/registro.h"
+#include "state/registro.h"
 
 namespace {
 
