@@ -233,14 +233,10 @@ TObject* TBaseGrid::GetCellGraphic(int ACol, int ARow) const
 
 void TBaseGrid::SetCellGraphic(int ACol, int ARow, TObject* Graphic)
 {
-    // A cell with a graphic holds some text while it is set, so that the
-    // text write below does not lose the properties the graphic lives in.
-    const bool wasEmpty = TStringGrid::GetCells(ACol, ARow).isEmpty();
-    if (wasEmpty)
-        SetCells(ACol, ARow, QStringLiteral(" "));
+    // The graphic lives in the cell's own properties; its text, and the
+    // text of the block a covered cell lies in, stay as they are.
     GetCellProperties(ACol, ARow)->CellGraphic = Graphic;
-    if (wasEmpty)
-        SetCells(ACol, ARow, QString());
+    InvalidateCell(ACol, ARow);
 }
 
 void TBaseGrid::ResetColumn(int ACol)

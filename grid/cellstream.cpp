@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -687,52 +688,149 @@ void ClearGrid(TCellStreamTarget& target)
     grid.ClearCellProperties(0, 0, grid.ColCount() - 1, grid.RowCount() - 1);
 }
 
-// A full-grid stream of more cells than the grid's limit is refused: the
-// grid would spend gigabytes on rows that the stream's few bytes fill.
-void ApplyFullGrid(TCellStreamTarget& target, const TGridPropIO& range)
+// A full-grid stream replaces the grid. Loaded at a target other than
+// (0, 0) the grid is made large enough to hold the block there, so that no
+// cell of it is lost past the edge; a size beyond the grid's limit is
+// refused before the grid changes: the grid would spend gigabytes on rows
+// that the stream's few bytes fill.
+void ApplyFullGrid(TCellStreamTarget& target, const TGridPropIO& range, int col, int row)
 {
-    if (range.ColCount < 1 || range.RowCount < 1
-        || std::int64_t(range.ColCount) * range.RowCount > kMaxGridCells)
+    // A block whose corner lies before the grid's start loses what falls
+    // there, as any stream does.
+    const std::int64_t cols = std::int64_t(std::max(col, 0)) + range.ColCount;
+    const std::int64_t rows = std::int64_t(std::max(row, 0)) + range.RowCount;
+    if (range.ColCount < 1 || range.RowCount < 1 || cols > kMaxGridCols || rows > kMaxGridRows
+        || cols * rows > kMaxGridCells)
         throw EReadError("a whole-grid stream of a size the grid cannot take");
     // Both lists are checked against the counts before the grid changes.
     const std::vector<int> widths = range.Widths();
     const std::vector<int> heights = range.Heights();
     TBaseGrid& grid = target.Grid();
     ClearGrid(target);
-    target.SetGridSize(range.ColCount, range.RowCount);
-    for (int c = 0; c < range.ColCount; ++c)
-        grid.SetColWidths(c, widths[static_cast<std::size_t>(c)]);
-    for (int r = 0; r < range.RowCount; ++r)
-        grid.SetRowHeights(r, heights[static_cast<std::size_t>(r)]);
+    target.SetGridSize(static_cast<int>(cols), static_cast<int>(rows));
+    for (int c = std::max(-col, 0); c < range.ColCount; ++c)
+        grid.SetColWidths(col + c, widths[static_cast<std::size_t>(c)]);
+    for (int r = std::max(-row, 0); r < range.RowCount; ++r)
+        grid.SetRowHeights(row + r, heights[static_cast<std::size_t>(r)]);
 }
 
-// A block cut by the copied range, or spans from another program, must not
-// point outside the grid: a covered cell whose base cell lies outside
-// becomes a plain cell, and a base cell's block is cut at the grid's edge.
-void KeepMergeInsideGrid(TCellProperties& props, const TBaseGrid& grid)
-{
-    const int col = props.OwnerCol;
-    const int row = props.OwnerRow;
-    if (props.CellSpanX == -1 || props.CellSpanY == -1)
-        return;
-    if (props.IsBaseCell) {
-        props.CellSpanX = std::clamp(props.CellSpanX, 0, grid.ColCount() - 1 - col);
-        props.CellSpanY = std::clamp(props.CellSpanY, 0, grid.RowCount() - 1 - row);
-        return;
+// The merged blocks a stream brings, mended once its cells are placed. A
+// block cut by the copied range, or cut at the grid's edge, or spans from
+// another program, must never point outside what was pasted: a base cell's
+// block is cut to the covered cells of it that arrived, and a covered cell
+// whose base did not arrive (or whose block no longer reaches it) becomes a
+// plain cell.
+class TPastedMerges {
+public:
+    explicit TPastedMerges(TBaseGrid& grid) : grid_(grid) {}
+
+    // A cell placed from the stream, with the merge its properties say.
+    void Placed(int col, int row, const TCellProperties& props)
+    {
+        // A base cell of no more than itself is no block.
+        const bool plain = props.IsBaseCell && props.CellSpanX <= 0 && props.CellSpanY <= 0;
+        if (plain)
+            cells_.erase(Key(col, row));
+        else
+            cells_[Key(col, row)] = {props.IsBaseCell, false, props.CellSpanX, props.CellSpanY};
     }
-    const std::int64_t baseCol = std::int64_t(col) - props.CellSpanX;
-    const std::int64_t baseRow = std::int64_t(row) - props.CellSpanY;
-    if (props.CellSpanX < 0 || props.CellSpanY < 0 || baseCol < 0 || baseRow < 0) {
-        props.IsBaseCell = true;
-        props.CellSpanX = -1;
-        props.CellSpanY = -1;
+
+    void Mend()
+    {
+        for (auto& [key, cell] : cells_)
+            if (cell.base)
+                CutBlock(key, cell);
+        for (const auto& [key, cell] : cells_) {
+            const int col = static_cast<int>(key & 0xFFFFFFFF);
+            const int row = static_cast<int>(key >> 32);
+            if (cell.cutAway || !InBlockOf(col, row, cell))
+                MakePlain(col, row);
+            else if (cell.base)
+                SetSpans(col, row, cell.spanX, cell.spanY);
+        }
     }
-}
+
+private:
+    struct Merge {
+        bool base;
+        bool cutAway; // a base cell whose block was cut to itself
+        int spanX;
+        int spanY;
+    };
+
+    static std::int64_t Key(int col, int row) { return (std::int64_t(row) << 32) | std::uint32_t(col); }
+
+    // Whether the cell at (col, row) arrived as a covered cell of the base.
+    bool CoveredBy(std::int64_t col, std::int64_t row, int baseCol, int baseRow) const
+    {
+        if (col > std::numeric_limits<int>::max() || row > std::numeric_limits<int>::max())
+            return false;
+        const auto it = cells_.find(Key(static_cast<int>(col), static_cast<int>(row)));
+        return it != cells_.end() && !it->second.base && col - it->second.spanX == baseCol
+               && row - it->second.spanY == baseRow;
+    }
+
+    // The base's block shrinks to the rectangle of its covered cells that
+    // arrived; 1 by 1 leaves a plain cell.
+    void CutBlock(std::int64_t key, Merge& cell) const
+    {
+        const int col = static_cast<int>(key & 0xFFFFFFFF);
+        const int row = static_cast<int>(key >> 32);
+        int width = 1;
+        while (width <= cell.spanX && CoveredBy(std::int64_t(col) + width, row, col, row))
+            ++width;
+        int height = 1;
+        while (height <= cell.spanY && CoveredBy(col, std::int64_t(row) + height, col, row))
+            ++height;
+        for (int dx = 0; dx < width; ++dx)
+            for (int dy = 0; dy < height; ++dy)
+                if ((dx || dy) && !CoveredBy(std::int64_t(col) + dx, std::int64_t(row) + dy, col, row)) {
+                    width = height = 1;
+                    break;
+                }
+        if (width == 1 && height == 1) {
+            cell.cutAway = true;
+            return;
+        }
+        cell.spanX = width - 1;
+        cell.spanY = height - 1;
+    }
+
+    bool InBlockOf(int col, int row, const Merge& cell) const
+    {
+        if (cell.base)
+            return true;
+        const std::int64_t baseCol = std::int64_t(col) - cell.spanX;
+        const std::int64_t baseRow = std::int64_t(row) - cell.spanY;
+        if (cell.spanX < 0 || cell.spanY < 0 || (cell.spanX == 0 && cell.spanY == 0) || baseCol < 0 || baseRow < 0)
+            return false;
+        const auto it = cells_.find(Key(static_cast<int>(baseCol), static_cast<int>(baseRow)));
+        return it != cells_.end() && it->second.base && !it->second.cutAway && cell.spanX <= it->second.spanX
+               && cell.spanY <= it->second.spanY;
+    }
+
+    void SetSpans(int col, int row, int spanX, int spanY)
+    {
+        TCellProperties* props = grid_.GetCellProperties(col, row);
+        props->IsBaseCell = true;
+        props->CellSpanX = spanX;
+        props->CellSpanY = spanY;
+    }
+
+    void MakePlain(int col, int row) { SetSpans(col, row, -1, -1); }
+
+    TBaseGrid& grid_;
+    std::unordered_map<std::int64_t, Merge> cells_;
+};
 
 bool InsideGrid(const TBaseGrid& grid, std::int64_t col, std::int64_t row)
 {
     return col >= 0 && row >= 0 && col < grid.ColCount() && row < grid.RowCount();
 }
+
+// Reads the cell records up to the end of the stream and places them.
+void ReadCells(TCellStreamTarget& Target, TStreamReader& reader, bool fullGrid, int ACol, int ARow,
+               TPastedMerges& merges);
 
 } // namespace
 
@@ -792,9 +890,28 @@ TGridPropIO ReadCellStream(TCellStreamTarget& Target, int ACol, int ARow, const 
     range.Widths();
     range.Heights();
     if (range.FullGrid)
-        ApplyFullGrid(Target, range);
+        ApplyFullGrid(Target, range, ACol, ARow);
 
-    bool originKnown = range.FullGrid;
+    // The blocks are mended on every way out: the cells read before a
+    // fault stay, and must read cleanly.
+    TPastedMerges merges(grid);
+    try {
+        ReadCells(Target, reader, range.FullGrid, ACol, ARow, merges);
+    } catch (...) {
+        merges.Mend();
+        throw;
+    }
+    merges.Mend();
+    return range;
+}
+
+namespace {
+
+void ReadCells(TCellStreamTarget& Target, TStreamReader& reader, bool fullGrid, int ACol, int ARow,
+               TPastedMerges& merges)
+{
+    TBaseGrid& grid = Target.Grid();
+    bool originKnown = fullGrid;
     std::int64_t originCol = 0;
     std::int64_t originRow = 0;
     while (reader.Remaining() >= 2) {
@@ -822,8 +939,20 @@ TGridPropIO ReadCellStream(TCellStreamTarget& Target, int ACol, int ARow, const 
             // The properties now belong to the cell they are placed in.
             propBag.CellProperties->OwnerCol = c;
             propBag.CellProperties->OwnerRow = r;
-            KeepMergeInsideGrid(*propBag.CellProperties, grid);
-            grid.GetCellProperties(c, r)->Assign(*propBag.CellProperties);
+            // A covered cell whose base lies outside the grid is plain at
+            // once: assigning repaints the block it names.
+            TCellProperties& read = *propBag.CellProperties;
+            if (!read.IsBaseCell
+                && (read.CellSpanX < 0 || read.CellSpanY < 0 || read.CellSpanX > c || read.CellSpanY > r)) {
+                read.IsBaseCell = true;
+                read.CellSpanX = read.CellSpanY = -1;
+            }
+            if (read.IsBaseCell && (read.CellSpanX > grid.ColCount() - 1 - c || read.CellSpanY > grid.RowCount() - 1 - r)) {
+                read.CellSpanX = std::min(read.CellSpanX, grid.ColCount() - 1 - c);
+                read.CellSpanY = std::min(read.CellSpanY, grid.RowCount() - 1 - r);
+            }
+            grid.GetCellProperties(c, r)->Assign(read);
+            merges.Placed(c, r, read);
         }
         if (!propBag.HasGraphic)
             continue;
@@ -847,5 +976,6 @@ TGridPropIO ReadCellStream(TCellStreamTarget& Target, int ACol, int ARow, const 
         graphic->CellBitmap = std::exchange(read.CellBitmap, nullptr);
         graphic->CellIcon = std::exchange(read.CellIcon, nullptr);
     }
-    return range;
 }
+
+} // namespace

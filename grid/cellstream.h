@@ -152,8 +152,11 @@ private:
 void WriteCellStream(TCellStreamTarget& Target, int Left, int Top, int Right, int Bottom, QByteArray& Stream);
 
 // Reads a cell stream from Stream at Position and places its cells relative
-// to (ACol, ARow); cells that would fall outside the grid are read and
-// dropped. Returns the range record. Raises EReadError on a stream that does
+// to (ACol, ARow). A whole-grid stream replaces the grid, which is sized to
+// hold the block at (ACol, ARow); of a partial one the cells that would fall
+// outside the grid are read and dropped. A merged block cut by the copied
+// range or by the grid's edge arrives cut to the cells that arrived. Returns
+// the range record. Raises EReadError on a stream that does
 // not follow the layout; the cells read before the fault stay.
 TGridPropIO ReadCellStream(TCellStreamTarget& Target, int ACol, int ARow, const QByteArray& Stream,
                            qsizetype Position = 0);

@@ -13,6 +13,9 @@
 class TCsvSink {
 public:
     virtual ~TCsvSink() = default;
+    // The size the whole text needs, known before any value is stored; may
+    // refuse it by raising, and then nothing of the sink has changed.
+    virtual void Begin(int /*ColCount*/, int /*RowCount*/) {}
     virtual int RowCount() const = 0;
     virtual void SetRowCount(int Count) = 0;
     virtual int ColCount() const = 0;
@@ -57,5 +60,7 @@ QStringList SplitCsvLine(QStringView Line, QChar Separator, int MaxValues);
 
 // Reads the text's lines into the sink. Lines end at a carriage return with
 // or without a line feed; in a text without any carriage return, at a line
-// feed. The sink's data cells are expected empty.
+// feed; a quoted value that does not close on its line goes on over the
+// line end, which stays in the value as a line break. The sink's data
+// cells are expected empty once Begin has accepted the size.
 void ReadCsv(const QString& Text, const TCsvOptions& Options, TCsvSink& Sink);

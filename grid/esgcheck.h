@@ -2,11 +2,12 @@
 // The base of a checker the grid can be linked to: it corrects cell texts
 // and marks their errors. This one is neutral; a real checker overrides the
 // four operations.
+#include "platform/component.h"
+
 #include <QString>
 
-class TExtStringGridCheck {
+class TExtStringGridCheck : public TComponent {
 public:
-    virtual ~TExtStringGridCheck() = default;
 
     // The grid reads these two when an edit ends with a changed text.
     bool AutoCorrect = false;

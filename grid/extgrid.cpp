@@ -4,6 +4,7 @@
 #include "grid/extgrid.h"
 
 #include "grid/columnwidths.h"
+#include "grid/esgcheck.h"
 #include "grid/extutil.h"
 #include "grid/picturecontainer.h"
 #include "platform/application.h"
@@ -359,7 +360,9 @@ void TExtStringGrid::SetMaxEditLength(int Value)
 
 void TExtStringGrid::SetGridImages(TImageList* Value)
 {
+    componentLinks_.Unlink(gridImages_);
     gridImages_ = Value;
+    componentLinks_.Link(Value);
     Invalidate();
 }
 
@@ -385,13 +388,17 @@ void TExtStringGrid::SetURLFull(bool Value)
 
 void TExtStringGrid::SetPictureContainer(TPictureContainer* Value)
 {
+    componentLinks_.Unlink(pictureContainer_);
     pictureContainer_ = Value;
+    componentLinks_.Link(Value);
     Invalidate();
 }
 
 void TExtStringGrid::SetCellChecker(TExtStringGridCheck* Value)
 {
+    componentLinks_.Unlink(cellChecker_);
     cellChecker_ = Value;
+    componentLinks_.Link(Value);
 }
 
 void TExtStringGrid::SetScrollType(TScrollType Value)

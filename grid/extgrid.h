@@ -541,6 +541,8 @@ private:
     bool urlFull_ = false;
     TPictureContainer* pictureContainer_ = nullptr;
     TExtStringGridCheck* cellChecker_ = nullptr;
+    // Each of the three above tells the grid when it goes.
+    TComponentLinks componentLinks_{[this](const TComponent* Component) { Notification(Component); }};
     TScrollType scrollType_ = ssNormal;
     TColor scrollColor_ = clNone;
     int scrollWidth_ = 0;

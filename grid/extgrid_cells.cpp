@@ -186,7 +186,7 @@ void TExtStringGrid::SetCurrentCellText(const QString& Value)
 
 void TExtStringGrid::RestoreCellText()
 {
-    SetCells(editCell_.X, editCell_.Y, editCellText_);
+    SetCells(RealColIndex(editCell_.X), editCell_.Y, editCellText_);
 }
 
 QString TExtStringGrid::CalcCellText(int ACol, int ARow)

@@ -25,6 +25,9 @@ namespace {
 
 const QString kRtfMimeType = QStringLiteral("text/rtf");
 
+// The most characters a copy reserves ahead (32 MB).
+constexpr qsizetype kCopyReserveLimit = qsizetype{1} << 24;
+
 // Keeps the grid's update counter raised for a scope, whatever leaves it.
 class UpdateGuard {
 public:
@@ -302,9 +305,10 @@ QString TExtStringGrid::SelectionText(const TGridRect& Range, bool Disjunct, TCo
         if (endEveryRow)
             text += QStringLiteral("\r\n");
         // Room for rows like the first one, so a big copy is not moved
-        // again and again as it grows.
+        // again and again as it grows; never more than a bound, since a
+        // long first row says nothing of the rows below it.
         if (firstRow)
-            text.reserve((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1));
+            text.reserve(std::min((text.size() + 1) * (qsizetype{Range.Bottom} - Range.Top + 1), kCopyReserveLimit));
         firstRow = false;
     }
     return text;

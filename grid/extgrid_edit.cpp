@@ -324,6 +324,10 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
 {
     if (!FooterAllowsRow(ACol, ARow))
         return false;
+    // A display column with no column behind it (columns hidden) is never
+    // the current one.
+    if (ACol >= 0 && RealColIndex(ACol) >= ColCount())
+        return false;
     bool allow = true;
     const int oldCol = Col();
     const int oldRow = Row();
@@ -347,11 +351,11 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
     } else {
         if (SpecialEditorShown())
             ReadEditorValue(Col(), Row());
-        selected = ValidateCell(Cells(Col(), Row())) && TBaseGrid::SelectCell(ACol, ARow);
+        selected = ValidateCell(Cells(RealColIndex(Col()), Row())) && TBaseGrid::SelectCell(ACol, ARow);
     }
     if (selected) {
         RepaintHeadersOfMove(oldCol, oldRow, ACol, ARow);
-        selectedCellText_ = Cells(ACol, ARow);
+        selectedCellText_ = Cells(RealColIndex(ACol), ARow);
         RememberEditCell(ACol, ARow);
     }
     return selected;
@@ -410,7 +414,7 @@ void TExtStringGrid::AskCanEditCell(int ACol, int ARow)
 void TExtStringGrid::RememberEditCell(int ACol, int ARow)
 {
     editCell_ = {ACol, ARow};
-    editCellText_ = Cells(ACol, ARow);
+    editCellText_ = Cells(RealColIndex(ACol), ARow);
 }
 
 // ---- special editors
@@ -423,7 +427,7 @@ bool TExtStringGrid::SpecialEditorShown() const
 
 QString TExtStringGrid::CurrentCellEditText() const
 {
-    return Cells(Col(), Row());
+    return Cells(RealColIndex(Col()), Row());
 }
 
 void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
@@ -663,7 +667,15 @@ void TExtStringGrid::ReadEditorValue(int ACol, int ARow)
     switch (editorType_) {
     case edSpinEdit:
     case edTimeSpinEdit: write(spinEditor_->Text()); break;
-    case edFloatSpinEdit: write(QString::asprintf(FloatFormat.toLatin1().constData(), spinEditor_->FloatValue())); break;
+    case edFloatSpinEdit:
+        // Written as SetCellFloat writes a float; a FloatFormat it cannot
+        // use leaves the value as the editor shows it.
+        try {
+            SetCellFloat(col, ARow, spinEditor_->FloatValue());
+        } catch (const EExtGridError&) {
+            write(spinEditor_->Text());
+        }
+        break;
     case edDateSpinEdit: write(SpinDateText(spinEditor_->DateValue())); break;
     case edComboEdit:
     case edComboList:
@@ -764,7 +776,10 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
         return true;
     cellEditing_ = false;
     bool valid = true;
-    const int col = editCell_.X >= 0 ? editCell_.X : Col();
+    // The cell edited stands at a display column; its text is the real
+    // column's behind it.
+    const int displayCol = editCell_.X >= 0 ? editCell_.X : Col();
+    const int col = RealColIndex(displayCol);
     const int row = editCell_.Y >= 0 ? editCell_.Y : Row();
     if (Text != editCellText_ || ForceValidation) {
         // Whatever throws below (a checker, a cells-changed handler), the
@@ -799,8 +814,8 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
     if (!valid) {
         // Back to the cell, and its edit starts again.
         cellEditing_ = true;
-        if (Col() != col || Row() != row)
-            FocusCell(col, row);
+        if (Col() != displayCol || Row() != row)
+            FocusCell(displayCol, row);
         if (!editorShown_)
             ShowEditor();
     }
@@ -811,7 +826,7 @@ bool TExtStringGrid::ValidateCell(const QString& Text)
 
 bool TExtStringGrid::CommitEditorText(const QString& Text)
 {
-    SetCells(Col(), Row(), Text);
+    SetCells(RealColIndex(Col()), Row(), Text);
     return ValidateCell(Text);
 }
 
@@ -822,7 +837,7 @@ bool TExtStringGrid::ValidateEditorText(const QString& Text)
 
 void TExtStringGrid::CancelTextEdit()
 {
-    SetCells(Col(), Row(), selectedCellText_);
+    SetCells(RealColIndex(Col()), Row(), selectedCellText_);
     cellEditing_ = false;
     TBaseGrid::HideEditor();
     editorShown_ = false;
@@ -831,7 +846,7 @@ void TExtStringGrid::CancelTextEdit()
 void TExtStringGrid::TextEditorLeft(bool toOtherWindow)
 {
     if (toOtherWindow) {
-        ValidateCell(Cells(Col(), Row()));
+        ValidateCell(Cells(RealColIndex(Col()), Row()));
         cellEditing_ = false;
         editorShown_ = false;
         SelectCell(Col(), Row());

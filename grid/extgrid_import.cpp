@@ -1,6 +1,7 @@
 // The grid's import of delimited text files and of spreadsheet workbooks.
 // Both replace the grid's data: the data cells are emptied once the file is
-// open (a file that cannot be opened leaves the grid as it was), the values
+// open and its size is known to fit the grid (a file that cannot be opened,
+// or that the grid cannot hold, leaves the grid as it was), the values
 // are stored without per-cell events, and one CellsChanged follows.
 #include "grid/csvimport.h"
 #include "grid/extgrid.h"
@@ -156,7 +157,13 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     // per-cell events or repaints.
     class TGridSink : public TCsvSink {
     public:
-        explicit TGridSink(TExtStringGrid& Grid) : grid_(Grid) {}
+        TGridSink(TExtStringGrid& Grid, int FirstCol, int FirstRow) : grid_(Grid), firstCol_(FirstCol), firstRow_(FirstRow) {}
+        // A file the grid cannot hold is refused while the grid is as it was.
+        void Begin(int ColCount, int RowCount) override
+        {
+            CheckGridSize(ColCount, RowCount);
+            grid_.ClearImportCells(firstCol_, firstRow_);
+        }
         int RowCount() const override { return grid_.RowCount(); }
         void SetRowCount(int Count) override { grid_.SetRowCount(Count); }
         int ColCount() const override { return grid_.ColCount(); }
@@ -166,6 +173,8 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
 
     private:
         TExtStringGrid& grid_;
+        int firstCol_;
+        int firstRow_;
     };
 
     TCsvOptions options;
@@ -180,8 +189,7 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     // The footer's calculations go with the footer row to the new last row.
     const std::vector<std::uint8_t> footerKinds = footerRow ? TakeFooterKinds() : std::vector<std::uint8_t>();
     try {
-        ClearImportCells(firstCol, firstRow);
-        TGridSink sink(*this);
+        TGridSink sink(*this, firstCol, firstRow);
         ReadCsv(DecodeCsvText(bytes, OemConvert), options, sink);
         if (footerRow)
             for (int c = 0; c < ColCount(); ++c)

@@ -2,6 +2,8 @@
 // loading, the 500 ms timer, the owner form's resizes, and the platform
 // checks made at creation (visual styles, wheel, library versions).
 #include "grid/extgrid.h"
+#include "grid/esgcheck.h"
+#include "grid/picturecontainer.h"
 
 #include "grid/extxpvs.h"
 #include "platform/application.h"
@@ -34,12 +36,19 @@ void TExtStringGrid::Notification(const void* AComponent)
 {
     if (!AComponent)
         return;
-    if (AComponent == gridImages_)
-        gridImages_ = nullptr;
-    if (AComponent == pictureContainer_)
-        pictureContainer_ = nullptr;
+    // The hint window may be showing pictures of the component as well.
+    if (AComponent == gridImages_) {
+        componentLinks_.Unlink(std::exchange(gridImages_, nullptr));
+        if (hintWindow_ && hintWindow_->Images == AComponent)
+            hintWindow_->Images = nullptr;
+    }
+    if (AComponent == pictureContainer_) {
+        componentLinks_.Unlink(std::exchange(pictureContainer_, nullptr));
+        if (hintWindow_ && hintWindow_->PictureContainer == AComponent)
+            hintWindow_->PictureContainer = nullptr;
+    }
     if (AComponent == cellChecker_)
-        cellChecker_ = nullptr;
+        componentLinks_.Unlink(std::exchange(cellChecker_, nullptr));
 }
 
 void TExtStringGrid::CreateWnd()

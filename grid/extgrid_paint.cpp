@@ -973,6 +973,14 @@ void TExtStringGrid::Paint()
 
 void TExtStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
+    // With columns hidden, the last display columns have no column behind
+    // them: they show as the grid's background.
+    if (RealColIndex(ACol) >= ColCount()) {
+        Canvas.Brush = {Color(), bsSolid};
+        Canvas.Pen = {Color(), 1};
+        Canvas.FillRect(ARect);
+        return;
+    }
     TBaseGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 

@@ -474,7 +474,8 @@ void PaintProgress(TCanvas& Canvas, const TRect& R, int Percent, const QString& 
     if (inner.isEmpty())
         return;
     painter->save();
-    const int filled = std::clamp(inner.width() * Percent / 100, 0, inner.width());
+    // A value outside 0..100 draws as its nearest bound.
+    const int filled = inner.width() * std::clamp(Percent, 0, 100) / 100;
     const QRect fillPart(inner.left(), inner.top(), filled, inner.height());
     const QRect restPart(inner.left() + filled, inner.top(), inner.width() - filled, inner.height());
     const QColor fill = ToQColor(Fill);

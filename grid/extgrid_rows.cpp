@@ -392,9 +392,10 @@ bool TExtStringGrid::NextRadioOption(int ACol, int ARow, bool Ask)
     const QStringList options = RadioItemsOf(*radio);
     if (options.isEmpty())
         return false;
-    int next = radio->CellIndex + 1;
-    if (radio->CellIndex == -1)
-        next = static_cast<int>(options.indexOf(Cells(ACol, ARow))) + 1;
+    // A stored index outside the options counts as none chosen: the next
+    // option is the one after the cell's text.
+    const bool chosen = radio->CellIndex >= 0 && radio->CellIndex < options.size();
+    int next = chosen ? radio->CellIndex + 1 : static_cast<int>(options.indexOf(Cells(ACol, ARow))) + 1;
     if (next >= options.size())
         next = 0;
     if (radio->CellIndex >= 0)

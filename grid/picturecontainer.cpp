@@ -199,6 +199,9 @@ void THTMLPicture::LoadFromFile(const QString& path)
 
 void THTMLPicture::Assign(const THTMLPicture* other)
 {
+    // A picture given itself already holds what it would copy.
+    if (other == this)
+        return;
     if (!other) {
         Clear();
         return;

@@ -117,7 +117,7 @@ private:
     std::vector<std::unique_ptr<TPictureItem>> items_;
 };
 
-class TPictureContainer : public TObject {
+class TPictureContainer : public TComponent {
 public:
     TPictureCollection& Items() { return items_; }
     // The first picture whose name, upper-cased, equals Name; nullptr if none.

@@ -3,6 +3,7 @@
 // into a rectangle of a canvas and says when it changed, bitmaps, icons and
 // a list of same-sized images picked by index.
 #include "platform/canvas.h"
+#include "platform/component.h"
 #include "platform/types.h"
 
 #include <QIcon>
@@ -51,7 +52,7 @@ public:
     void Draw(TCanvas& canvas, const TRect& rect) override;
 };
 
-class TImageList : public TObject {
+class TImageList : public TComponent {
 public:
     TImageList(int width = 16, int height = 16) : Width(width), Height(height) {}
 

@@ -467,6 +467,24 @@ TEST(CellPaint, SoftBorderAndColumnGuide)
     EXPECT_EQ(image.pixel(10, 0), qRgb(255, 255, 255));
 }
 
+TEST(CellPaint, ProgressFillsItsShareAndStopsAtTheBounds)
+{
+    // A bar 96 pixels wide inside the cell; its top row lies above the text.
+    const TRect cell{0, 0, 100, 40};
+    const QRect topRow(2, 2, 96, 1);
+    struct Case {
+        int percent;
+        int filled; // pixels of the fill colour in the bar's top row
+    } const cases[] = {{-5, 0}, {0, 0}, {50, 48}, {100, 96}, {30'000'000, 96}, {-30'000'000, 0}};
+    for (const Case& c : cases) {
+        const QImage image =
+            Drawn([&](TCanvas& canvas) { PaintProgress(canvas, cell, c.percent, "x", clRed, clBlue, clNone, clNone); },
+                  100, 40);
+        EXPECT_EQ(CountColour(image, Rgb(clRed), topRow), c.filled) << c.percent;
+        EXPECT_EQ(CountColour(image, Rgb(clBlue), topRow), 96 - c.filled) << c.percent;
+    }
+}
+
 TEST(CellPaint, PasswordAndURLTexts)
 {
     EXPECT_EQ(PasswordText("abcd", '*'), "****");

@@ -488,8 +488,7 @@ TEST(CellStream, MergedBlocksStayInsideTheGrid)
     EXPECT_EQ(target.grid.Cells(0, 0), "");
     // The base cell at the last cell of the target: its block is cut there.
     target.Load(2, 2, g.Save(1, 1, 1, 1));
-    EXPECT_EQ(target.grid.GetCellProperties(2, 2)->CellSpanX, 0);
-    EXPECT_EQ(target.grid.GetCellProperties(2, 2)->CellSpanY, 0);
+    EXPECT_FALSE(target.grid.IsMergedCell(2, 2));
     EXPECT_EQ(target.grid.Cells(2, 2), "block");
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)

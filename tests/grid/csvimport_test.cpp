@@ -180,6 +180,14 @@ TEST(CsvRead, LineEndsAndLineBreakMarkers)
         {"x~y;b\r\nc;d\r\n", true, {{"x\r\ny", "b"}, {"c", "d"}}},
         {"x~y;b\r\nc;d\r\n", false, {{"x~y", "b"}, {"c", "d"}}},
         {"a;b\r\n\r\nc;d", false, {{"a", "b"}, {}, {"c", "d"}}},           // an empty line is an empty row
+        // A quoted value goes on over a line end, which stays in it.
+        {"a,\"x\ny\",b\n", false, {{"a", "x\r\ny", "b"}}},
+        {"a,\"x\r\ny\",b\r\nc,d,e\r\n", false, {{"a", "x\r\ny", "b"}, {"c", "d", "e"}}},
+        {"a,\"x\ry\",b\rc,d,e", false, {{"a", "x\r\ny", "b"}, {"c", "d", "e"}}},
+        {"a;\"1\r\n2\r\n3\";b\r\nc;d\r\n", false, {{"a", "1\r\n2\r\n3", "b"}, {"c", "d"}}},
+        {"a;\"say \"\"hi\"\"\nnow\";b\na;b\n", false, {{"a", "say \"hi\"\r\nnow", "b"}, {"a", "b"}}},
+        {"a;\"x~\r\ny\";b\r\nc;d\r\n", true, {{"a", "x\r\n\r\ny", "b"}, {"c", "d"}}},
+        {"a;b\r\n\"open;\r\nto the end", false, {{"a", "b"}, {"open;"}, {"to the end"}}}, // never closed: its line only
     };
     for (const Row& row : rows) {
         RecordingSink sink;

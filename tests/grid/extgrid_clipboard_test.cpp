@@ -173,6 +173,22 @@ TEST(ExtGridClipboard, CopiedTextFollowsTheTabLineEndAndQuotingRules)
     }
 }
 
+TEST(ExtGridClipboard, ALongFirstRowOverManyRowsCopiesWhole)
+{
+    // Room reserved as the first row's length times the rows would be
+    // 20 billion characters.
+    PasteGrid grid(1, 100000);
+    const QString first(200000, QChar('x'));
+    grid.SetCells(0, 0, first);
+    grid.SetCells(0, 99999, "last");
+    grid.SetSelection({0, 0, 0, 99999});
+    grid.CopySelection();
+    const QString text = ClipboardText();
+    EXPECT_EQ(text.size(), first.size() + 4 + 2 * 100000);
+    EXPECT_TRUE(text.startsWith(first + "\r\n\r\n"));
+    EXPECT_TRUE(text.endsWith("\r\nlast\r\n"));
+}
+
 TEST(ExtGridClipboard, RichTextOfTheTopLeftCellGoesBesideTheText)
 {
     const QString rtf = "{\\rtf1\\ansi {\\b fat}}";

@@ -226,6 +226,49 @@ TEST_P(EditorKinds, OpenTypeAndEnd)
 INSTANTIATE_TEST_SUITE_P(Grid, EditorKinds, ::testing::ValuesIn(kKindCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
+// ---- the float spin editor's value written back
+
+struct FloatBackCase {
+    const char* name;
+    QChar decimal;
+    QString format;
+    QString start;
+    QString expect;
+};
+
+const FloatBackCase kFloatBackCases[] = {
+    {"point", '.', "%.2f", "1.5", "1.50"},
+    {"comma", ',', "%.2f", "1,5", "1,50"},
+    {"comma_text_around", ',', "R$ %.1f %%", "2,26", "R$ 2,3 %"},
+    // A format the grid cannot use leaves the value as the editor shows it.
+    {"strings_point", '.', "%s%s%s%s", "1.5", "1.5"},
+    {"strings_comma", ',', "%s%s%s%s", "1,5", "1,5"},
+    {"no_conversion", '.', "abc", "7.25", "7.25"},
+};
+
+class FloatWriteBack : public GridEdit, public ::testing::WithParamInterface<FloatBackCase> {};
+
+TEST_P(FloatWriteBack, WritesAsSetCellFloatDoes)
+{
+    const FloatBackCase& c = GetParam();
+    LocaleSettings().DecimalSeparator = c.decimal;
+    LocaleSettings().ThousandSeparator = c.decimal == '.' ? ',' : '.';
+    kind = edFloatSpinEdit;
+    grid->FloatFormat = c.format;
+    grid->SetCells(1, 1, c.start);
+    grid->FocusCell(1, 1);
+    OpenEditor(Open::F2);
+    EndWith(End::Enter);
+    EXPECT_EQ(grid->Cells(1, 1), c.expect);
+    // The grid is left able to edit again.
+    OpenEditor(Open::F2);
+    EXPECT_NE(Focus(), grid) << "an editor opens again";
+    EndWith(End::Esc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, FloatWriteBack, ::testing::ValuesIn(kFloatBackCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 
 // ---- events and validation
 

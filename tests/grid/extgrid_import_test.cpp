@@ -187,15 +187,64 @@ TEST(CsvImportGrid, GrowsWhileReadingAndEndsWithFixedDataAndFooterRows)
     EXPECT_EQ(sizes, std::vector<int>{2502});
 }
 
-TEST(CsvImportGrid, ALineOfHugeNumbersOfSeparatorsRaisesTheSizeError)
+TEST(CsvImportGrid, AFileTooLargeForTheGridRaisesTheSizeErrorAndLeavesTheGridAsItWas)
 {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool fixedIncluded;
+    };
+    const Case cases[] = {
+        {"a line of millions of separators", QByteArray(2000000, ',') + "\r\n", true},
+        {"300,000 fields after ordinary lines", "a,b\r\nc,d\r\n" + QByteArray(300000, ',') + "\r\n", true},
+        {"300,000 fields, fixed cells kept", "a;b\r\n" + QByteArray(300000, ';') + "\r\nz;y\r\n", false},
+        // Nothing after the last separator is no value: the column past the
+        // grid's last one needs a value of its own.
+        {"one more column than the grid holds", QByteArray(65536, '#') + "x\n", true},
+    };
     QTemporaryDir dir;
     const QString path = dir.filePath("largo.csv");
-    WriteFile(path, QByteArray(2000000, ',') + "\r\n");
-    TExtStringGrid grid;
-    Fill(grid, 3, 3, 1, 1);
-    EXPECT_THROW(grid.LoadFromCSV(path), EInvalidGridOperation);
-    EXPECT_EQ(grid.ColCount(), 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(path, c.bytes);
+        TExtStringGrid grid;
+        Fill(grid, 3, 3, 1, 1);
+        grid.IncludeFixedCells = c.fixedIncluded;
+        const Rows before = Contents(grid);
+        try {
+            grid.LoadFromCSV(path);
+            ADD_FAILURE() << "no error";
+        } catch (const EInvalidGridOperation& e) {
+            EXPECT_STREQ(e.what(), "Grid too large for operation");
+        }
+        EXPECT_EQ(grid.ColCount(), 3);
+        EXPECT_EQ(grid.RowCount(), 3);
+        EXPECT_EQ(Contents(grid), before);
+    }
+}
+
+TEST(CsvImportGrid, QuotedLineEndsStayInTheirCell)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"line feeds", "a,\"x\ny\",b\nc,d,e\n", {{"a", "x\r\ny", "b"}, {"c", "d", "e"}}},
+        {"carriage return and line feed", "a,\"x\r\ny\",b\r\nc,d,e\r\n", {{"a", "x\r\ny", "b"}, {"c", "d", "e"}}},
+        {"the last value", "a,b,\"x\r\n\r\ny\"\r\nc,d,e\r\n", {{"a", "b", "x\r\n\r\ny"}, {"c", "d", "e"}}},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("aspas.csv");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(path, c.text);
+        TExtStringGrid grid;
+        Fill(grid, 3, 3, 0, 0);
+        grid.LoadFromCSV(path);
+        EXPECT_EQ(Contents(grid), c.rows);
+    }
 }
 
 // ---------------------------------------------------------------- workbooks

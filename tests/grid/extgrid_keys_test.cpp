@@ -217,6 +217,30 @@ const KeyCase kKeyCases[] = {
     {"SpaceSelectsTheNextRadioButton", [](KeysFixture& f) { Editing(f); f.AddRadio(3, 4); f.grid->FocusCell(3, 4); },
      Qt::Key_Space, kNoMods, 3, 4,
      [](KeysFixture& f) { EXPECT_EQ(f.grid->Cells(3, 4), "dois"); }, {"radio 3,4 1"}},
+    // A stored index outside the options counts as none chosen: the cell's
+    // text decides, and an index of 0 or more takes the new choice.
+    {"SpaceOnARadioStoredBelowMinusOne",
+     [](KeysFixture& f) { Editing(f); f.AddRadio(3, 4); f.grid->GetCellGraphicObject(3, 4)->CellIndex = -2; f.grid->FocusCell(3, 4); },
+     Qt::Key_Space, kNoMods, 3, 4,
+     [](KeysFixture& f) { EXPECT_EQ(f.grid->Cells(3, 4), "dois"); }, {"radio 3,4 1"}},
+    {"SpaceOnARadioStoredAtTheCount",
+     [](KeysFixture& f) { Editing(f); f.AddRadio(3, 4); f.grid->GetCellGraphicObject(3, 4)->CellIndex = 3; f.grid->FocusCell(3, 4); },
+     Qt::Key_Space, kNoMods, 3, 4,
+     [](KeysFixture& f) {
+         EXPECT_EQ(f.grid->Cells(3, 4), "dois");
+         EXPECT_EQ(f.grid->GetCellGraphicObject(3, 4)->CellIndex, 1);
+     }, {"radio 3,4 1"}},
+    {"SpaceOnARadioStoredFarPastTheEnd",
+     [](KeysFixture& f) { Editing(f); f.AddRadio(3, 4); f.grid->GetCellGraphicObject(3, 4)->CellIndex = 99; f.grid->FocusCell(3, 4); },
+     Qt::Key_Space, kNoMods, 3, 4,
+     [](KeysFixture& f) { EXPECT_EQ(f.grid->Cells(3, 4), "dois"); }, {"radio 3,4 1"}},
+    {"SpaceOnTheLastRadioWrapsToTheFirst",
+     [](KeysFixture& f) { Editing(f); f.AddRadio(3, 4); f.grid->GetCellGraphicObject(3, 4)->CellIndex = 2; f.grid->FocusCell(3, 4); },
+     Qt::Key_Space, kNoMods, 3, 4,
+     [](KeysFixture& f) {
+         EXPECT_EQ(f.grid->Cells(3, 4), "um");
+         EXPECT_EQ(f.grid->GetCellGraphicObject(3, 4)->CellIndex, 0);
+     }, {"radio 3,4 0"}},
 
     // Home and End by row or by column.
     {"HomeGoesToTheFirstRow",

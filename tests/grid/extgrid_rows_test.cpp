@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,57 @@ TEST(GridColumns, HiddenColumnsCountAmongTheFixedOnesAtTheRight)
     EXPECT_FALSE(grid.IsFixed(3, 1));
     grid.SetColumnVisibleFlag(1, true);
     EXPECT_TRUE(grid.IsFixed(3, 1));
+}
+
+// Hiding any one column, the last included: the grid paints, the keys move
+// over every shown column and its editor edits the real column behind it.
+TEST(GridColumns, HidingAnyColumnPaintsNavigatesAndEdits)
+{
+    for (int hidden = 0; hidden < 4; ++hidden) {
+        SCOPED_TRACE(hidden);
+        QWidget window;
+        auto* grid = new TExtStringGrid(&window);
+        grid->setGeometry(0, 0, 400, 150);
+        grid->SetColCount(4);
+        grid->SetRowCount(3);
+        grid->SetOptions(grid->Options() | goEditing);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                grid->SetCells(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
+        grid->SetColumnVisibleFlag(hidden, false);
+        window.resize(420, 170);
+        ASSERT_TRUE(input::Activate(&window));
+        grid->setFocus();
+        grid->FocusCell(1, 1);
+        input::Settle();
+        grid->grab();
+        std::vector<int> visited{grid->Col()};
+        for (int step = 0; step < 4; ++step) {
+            input::Key(Qt::Key_Right);
+            visited.push_back(grid->Col());
+        }
+        input::Key(Qt::Key_End);
+        input::Key(Qt::Key_Home);
+        input::Settle();
+        grid->grab();
+        // Every column the cursor reached stands for a real, shown column.
+        for (int col : visited) {
+            EXPECT_LT(grid->RealColIndex(col), grid->ColCount()) << col;
+            EXPECT_NE(grid->RealColIndex(col), hidden) << col;
+        }
+        // The last shown column edits the real column behind it.
+        const int last = *std::max_element(visited.begin(), visited.end());
+        grid->FocusCell(last, 1);
+        input::Key(Qt::Key_F2);
+        input::Key(Qt::Key_End);
+        input::Type("!");
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        const int real = grid->RealColIndex(last);
+        EXPECT_EQ(grid->Cells(real, 1), QStringLiteral("%1,1!").arg(real));
+        EXPECT_EQ(grid->Cells(hidden, 1), QStringLiteral("%1,1").arg(hidden)) << "the hidden column is left alone";
+        grid->grab();
+    }
 }
 
 // ---- hidden rows

@@ -12,6 +12,7 @@
 #include "tests/support/input.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -655,6 +656,99 @@ TEST(ExtGridLife, OnResizeFollowsEveryResize)
     grid->setGeometry(0, 0, 123, 77);
     QCoreApplication::processEvents();
     EXPECT_GT(resizes, before);
+}
+
+// A linked object destroyed while the grid lives: the grid forgets it at
+// once, and painting, editing and committing go on without it.
+TEST(ExtGridLife, ADestroyedLinkedObjectIsForgottenAndTheGridGoesOn)
+{
+    struct Case {
+        const char* name;
+        std::function<TComponent*(TExtStringGrid&)> link;
+        std::function<bool(TExtStringGrid&)> linked;
+    };
+    const Case cases[] = {
+        {"cell checker",
+         [](TExtStringGrid& g) {
+             auto* checker = new TExtStringGridCheck;
+             checker->AutoCorrect = checker->AutoMarkError = true;
+             g.SetCellChecker(checker);
+             return checker;
+         },
+         [](TExtStringGrid& g) { return g.CellChecker() != nullptr; }},
+        {"picture container",
+         [](TExtStringGrid& g) {
+             auto* pictures = new TPictureContainer;
+             QImage image(4, 4, QImage::Format_RGB32);
+             image.fill(Qt::red);
+             QByteArray png;
+             QBuffer buffer(&png);
+             buffer.open(QIODevice::WriteOnly);
+             image.save(&buffer, "PNG");
+             TPictureItem& item = pictures->Items().Add();
+             item.Name = "PIC";
+             item.Picture().LoadFromData(png);
+             g.SetPictureContainer(pictures);
+             g.SetCells(2, 2, "<IMG src=\"pic\"> foto");
+             return pictures;
+         },
+         [](TExtStringGrid& g) { return g.PictureContainer() != nullptr; }},
+        {"image list",
+         [](TExtStringGrid& g) {
+             auto* images = new TImageList(8, 8);
+             QImage image(8, 8, QImage::Format_RGB32);
+             image.fill(Qt::blue);
+             images->Add(image);
+             g.SetGridImages(images);
+             TCellGraphic* graphic = g.CreateCellGraphic(2, 2);
+             graphic->CellType = ctImageList;
+             graphic->CellIndex = 0;
+             g.SetCells(2, 3, "<IMG src=\"idx:0\"> lista");
+             return images;
+         },
+         [](TExtStringGrid& g) { return g.GridImages() != nullptr; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        auto* grid = new TExtStringGrid(&window);
+        grid->setGeometry(0, 0, 400, 200);
+        grid->SetColCount(4);
+        grid->SetRowCount(5);
+        grid->SetOptions(grid->Options() | goEditing);
+        window.resize(420, 220);
+        // A second grid linked to the same object goes first: the object
+        // then has nobody to tell.
+        auto other = std::make_unique<TExtStringGrid>();
+        TComponent* object = c.link(*grid);
+        c.link(*other);
+        other.reset();
+        ASSERT_TRUE(input::Activate(&window));
+        grid->grab();
+        delete object;
+        EXPECT_FALSE(c.linked(*grid));
+        grid->setFocus();
+        grid->FocusCell(1, 1);
+        input::Settle();
+        input::Key(Qt::Key_F2);
+        input::Type("novo");
+        input::Key(Qt::Key_Return);
+        input::Settle();
+        EXPECT_EQ(grid->Cells(1, 1), "novo");
+        grid->grab();
+    }
+}
+
+TEST(ExtGridLife, ReplacedLinksEndWithTheOldObject)
+{
+    TExtStringGrid grid;
+    auto first = std::make_unique<TExtStringGridCheck>();
+    TExtStringGridCheck second;
+    grid.SetCellChecker(first.get());
+    grid.SetCellChecker(&second);
+    first.reset();
+    EXPECT_EQ(grid.CellChecker(), &second) << "the object no longer linked says nothing";
+    grid.SetCellChecker(nullptr);
 }
 
 TEST(ExtGridLife, RemovedComponentsAreForgotten)

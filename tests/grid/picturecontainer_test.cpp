@@ -52,6 +52,25 @@ TEST(Pictures, GifFrameChosenByFrame)
     }
 }
 
+TEST(Pictures, AssigningAPictureToItselfKeepsIt)
+{
+    THTMLPicture picture;
+    picture.LoadFromData(ThreeFrameGif());
+    picture.SetFrame(2);
+    const QByteArray data = picture.Data();
+    EXPECT_NO_THROW(picture.Assign(&picture));
+    EXPECT_FALSE(picture.GetEmpty());
+    EXPECT_EQ(picture.Data(), data);
+    EXPECT_EQ(picture.Frame(), 2);
+    EXPECT_EQ(picture.GetWidth(), 4);
+    // Through a picture item too, which copies what it is given.
+    TPictureContainer pictures;
+    TPictureItem& item = pictures.Items().Add();
+    item.Picture().LoadFromData(ThreeFrameGif());
+    EXPECT_NO_THROW(item.SetPicture(&item.Picture()));
+    EXPECT_EQ(item.Picture().Data(), data);
+}
+
 TEST(Pictures, FrameChangeDecodesAgainAndSignals)
 {
     THTMLPicture picture;
