@@ -52,6 +52,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -1337,6 +1338,11 @@ public:
 private:
     // Empties the cells from (FirstCol, FirstRow) to the grid's end.
     void ClearImportCells(int FirstCol, int FirstRow);
+    // Runs an import's Read without repaints. With the floating footer
+    // shown, its calculations go with the footer row to the grid's new last
+    // row (back to the old one when Read fails), and that row's texts are
+    // emptied for the calculations to fill again.
+    void ReadKeepingFooter(const std::function<void()>& Read);
 
 public:
     // =====================================================================

@@ -149,9 +149,6 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     if (file.error() != QFileDevice::NoError)
         throw EExtGridError(QStringLiteral("Cannot read file ") + FileName);
     file.close();
-    // The floating footer keeps the last row; it is emptied after reading
-    // and its calculations fill it again.
-    const bool footerRow = FloatingFooter()->Visible();
 
     // The grid as the reader's table: values stored as they are, without
     // per-cell events or repaints.
@@ -185,22 +182,10 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
     options.FixedFooters = FixedFooters();
     options.ReportProgress = static_cast<bool>(OnFileProgress);
 
-    BeginUpdate();
-    // The footer's calculations go with the footer row to the new last row.
-    const std::vector<std::uint8_t> footerKinds = footerRow ? TakeFooterKinds() : std::vector<std::uint8_t>();
-    try {
+    ReadKeepingFooter([&] {
         TGridSink sink(*this, firstCol, firstRow);
         ReadCsv(DecodeCsvText(bytes, OemConvert), options, sink);
-        if (footerRow)
-            for (int c = 0; c < ColCount(); ++c)
-                StoreText(c, RowCount() - 1, QString());
-    } catch (...) {
-        PutFooterKinds(footerKinds);
-        EndUpdate();
-        throw;
-    }
-    PutFooterKinds(footerKinds);
-    EndUpdate();
+    });
     // CellsChanged recalculates the floating footer too.
     CellsChanged(TRect{0, 0, ColCount(), RowCount()});
 }
@@ -227,26 +212,29 @@ void TExtStringGrid::LoadFromXLS(const QString& FileName)
         const int rows = determined ? values.Rows() : std::min(values.Rows(), 1);
         const int cols = determined ? values.Cols() : std::min(values.Cols(), 1);
 
-        BeginUpdate();
-        try {
+        // The footer rows stay below the sheet's rows.
+        const int footers = FixedFooters();
+
+        ReadKeepingFooter([&] {
             ClearImportCells(fixedCols, fixedRows);
             if (determined) {
                 // Both counts at once, so that a fixed column or row is never
                 // lost to a count too small for it on the way.
                 SetColCount(range.LastCol - range.FirstCol + 1 + fixedCols);
-                SetRowCount(range.LastRow - range.FirstRow + 1 + fixedRows);
+                SetRowCount(range.LastRow - range.FirstRow + 1 + fixedRows + footers);
+            } else {
+                // The grid keeps its size unless it has no data cell for the
+                // single value.
+                SetColCount(std::max(ColCount(), fixedCols + cols));
+                SetRowCount(std::max(RowCount(), fixedRows + rows + footers));
             }
-            for (int i = 1; i <= rows && fixedRows + i - 1 < RowCount(); ++i)
+            for (int i = 1; i <= rows && fixedRows + i - 1 < RowCount() - footers; ++i)
                 for (int j = 1; j <= cols && fixedCols + j - 1 < ColCount(); ++j) {
                     const TSpreadsheetValue& value = values.At(i, j);
                     if (HoldsText(value))
                         StoreText(fixedCols + j - 1, fixedRows + i - 1, value.AsText());
                 }
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         session.End();
     } // the server object is released here
     CellsChanged(TRect{0, 0, ColCount(), RowCount()});
@@ -258,4 +246,22 @@ void TExtStringGrid::ClearImportCells(int FirstCol, int FirstRow)
         for (int c = FirstCol; c < ColCount(); ++c)
             if (!StoredText(c, r).isEmpty())
                 StoreText(c, r, QString());
+}
+
+void TExtStringGrid::ReadKeepingFooter(const std::function<void()>& Read)
+{
+    const bool footerRow = FloatingFooter()->Visible();
+    BeginUpdate();
+    const std::vector<std::uint8_t> footerKinds = footerRow ? TakeFooterKinds() : std::vector<std::uint8_t>();
+    try {
+        Read();
+        if (footerRow && RowCount() > 0)
+            ClearImportCells(0, RowCount() - 1);
+    } catch (...) {
+        PutFooterKinds(footerKinds);
+        EndUpdate();
+        throw;
+    }
+    PutFooterKinds(footerKinds);
+    EndUpdate();
 }

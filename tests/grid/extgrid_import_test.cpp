@@ -383,6 +383,35 @@ TEST_F(XlsImport, ASingleUsedCellGoesToTheFirstDataCellAndTheGridKeepsItsSize)
     }
 }
 
+// The footer rows come after the sheet's rows, emptied; a grid too short
+// for a single used cell above its footer row grows to hold it.
+TEST_F(XlsImport, TheFooterRowsStayBelowTheSheetsRows)
+{
+    struct Case {
+        const char* name;
+        const char* body;
+        int rows;
+        bool floating; // else one fixed footer row alone
+        Rows expected;
+    };
+    const Case cases[] = {
+        {"fixed footer", xlsfixtures::kActiveSecond, 5, false, {{"True", "False"}, {"25/12/2024", ""}, {"", ""}}},
+        {"floating footer", xlsfixtures::kActiveSecond, 5, true, {{"True", "False"}, {"25/12/2024", ""}, {"", ""}}},
+        {"single cell, one row", xlsfixtures::kSingleCell, 1, true, {{QString::fromUtf8("só"), "", ""}, {"", "", ""}}},
+    };
+    for (const Case& c : cases) {
+        const QString path = Fixture("rodape.xls", c.body);
+        TExtStringGrid grid;
+        Fill(grid, 3, c.rows, 0, 0);
+        if (c.floating)
+            grid.FloatingFooter()->SetVisible(true);
+        else
+            grid.SetFixedFooters(1);
+        grid.LoadFromXLS(path);
+        EXPECT_EQ(Contents(grid), c.expected) << c.name;
+    }
+}
+
 TEST_F(XlsImport, ErrorsLeaveTheGridAsItWasAndTheServerClosed)
 {
     const QString text = dir.filePath("texto.xls");

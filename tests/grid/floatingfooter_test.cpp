@@ -4,6 +4,7 @@
 #include "grid/sortsettings.h"
 #include "platform/forms.h"
 #include "tests/support/input.h"
+#include "tests/support/xlsfixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -270,6 +271,24 @@ void Import(TExtStringGrid& grid, QChar separator, const QByteArray& bytes)
     grid.LoadFromCSV(path);
 }
 
+// A workbook of the grid's columns: the header and three extensions.
+void ImportWorkbook(TExtStringGrid& grid)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ramais.xls");
+    xlsfixtures::WriteXls(path, R"(
+s = wb.add_sheet('Ramais')
+for c, t in enumerate(['', 'Ramal', 'Nome', 'Minutos']):
+    s.write(0, c, t)
+for r, (ramal, nome, minutos) in enumerate([(30, 'A', 4), (31, 'B', 5), (33, 'C', 6)]):
+    s.write(r + 1, 0, r + 1)
+    s.write(r + 1, 1, ramal)
+    s.write(r + 1, 2, nome)
+    s.write(r + 1, 3, minutos)
+)");
+    grid.LoadFromXLS(path);
+}
+
 const FooterOperation kFooterOperations[] = {
     {"Paste",
      [](TExtStringGrid& grid) {
@@ -294,6 +313,7 @@ const FooterOperation kFooterOperations[] = {
          Import(grid, ';', ";Ramal;Nome;Minutos\r\n1;21;A;1\r\n2;22;B;2\r\n3;23;C;3\r\n4;24;D;4\r\n5;25;E;5\r\n6;26;F;6\r\n");
      },
      "21.00"},
+    {"XlsImport", ImportWorkbook, "15.00"},
     {"Sort",
      [](TExtStringGrid& grid) {
          grid.SortSettings()->SetColumn(3);
