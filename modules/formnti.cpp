@@ -30,12 +30,12 @@ struct DadosGradeTeclas {
 };
 
 const DadosGradeTeclas kGrade{
-    {8, 40, 216, 482},
+    {8, 40, 251, 482},
     3,
     1 + kTeclasTerminal,
     48,
     18,
-    {42, 102, 49},
+    {49, 130, 49},
     clSilver,
     {QStringLiteral("Times New Roman"), 10, clWindowText, fsBold},
     {QStringLiteral(" Tecla"), QStringLiteral("    Tipo de função"), QStringLiteral("Config.")},
@@ -49,10 +49,10 @@ const DadosGradeTeclas kGrade{
 };
 
 const BotaoModulo<TFormNTI> kBotoes[] = {
-    {&TFormNTI::Button1, TPapelBotao::Ok, "Button1", {236, 40}},
-    {&TFormNTI::Button4, TPapelBotao::Cancela, "Button4", {236, 76}},
-    {&TFormNTI::Button30, TPapelBotao::Padrao, "Button30", {236, 112}},
-    {&TFormNTI::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {236, 148}},
+    {&TFormNTI::Button1, TPapelBotao::Ok, "Button1", {271, 40}},
+    {&TFormNTI::Button4, TPapelBotao::Cancela, "Button4", {271, 76}},
+    {&TFormNTI::Button30, TPapelBotao::Padrao, "Button30", {271, 112}},
+    {&TFormNTI::BitBtn1, TPapelBotao::Ajuda, "BitBtn1", {271, 148}},
 };
 
 } // namespace
@@ -60,7 +60,7 @@ const BotaoModulo<TFormNTI> kBotoes[] = {
 TFormNTI::TFormNTI(QWidget* owner) : TFormModulo(owner)
 {
     SetCaption(QStringLiteral("Programação das teclas de TI"));
-    SetClientSize(324, 530);
+    SetClientSize(359, 530);
     HelpContext = kContextoAjuda;
 
     ComboBox1 = Posiciona(new TComboBox(this, csDropDownList), "ComboBox1", kLugarCombo);

@@ -29,10 +29,10 @@ const Lugar kLugarRotuloPrefixo{8, 60, 90, 16};
 const Lugar kLugarPrefixo{8, 76, 90, 22};
 const Lugar kLugarLista{8, 102, 90, 153};
 const Lugar kLugarAcesso{108, 4, 290, 112};
-const Lugar kLugarNaoNecessita{10, 16, 270, 18};
-const Lugar kLugarNecessita{10, 34, 270, 18};
-const Lugar kLugarTabela1{30, 54, 110, 18};
-const Lugar kLugarTabela2{150, 54, 110, 18};
+const Lugar kLugarNaoNecessita{10, 17, 270, 18};
+const Lugar kLugarNecessita{10, 35, 270, 18};
+const Lugar kLugarTabela1{30, 55, 110, 18};
+const Lugar kLugarTabela2{150, 55, 110, 18};
 
 // Tab order: the buttons come between the list and the access group, the
 // defaults button after the group.

@@ -107,15 +107,15 @@ const ComboNumero kNumeros[] = {
     {&TFormProgInd::ComboBox4, "ComboBox4", kCampoFlash, "Tempo de reconhecimento de flash (x100 ms)", 2, 9, 1},
     {&TFormProgInd::ComboBox6, "ComboBox6", kCampoRetorno, "Tempo de retorno de chamada retida (s)", 10, 90, 2},
 };
-Lugar LugarRotuloNumero(int linha) { return {320, 44 + 28 * linha, 266, 20}; }
-Lugar LugarComboNumero(int linha) { return {592, 40 + 28 * linha, 60, 24}; }
+Lugar LugarRotuloNumero(int linha) { return {320, 44 + 28 * linha, 276, 20}; }
+Lugar LugarComboNumero(int linha) { return {602, 40 + 28 * linha, 60, 24}; }
 
 const BotaoModulo<TFormProgInd> kBotoes[] = {
     {&TFormProgInd::HelpBitBtn, TPapelBotao::Ajuda, "HelpBitBtn", {8, 432}},
     {&TFormProgInd::Button1, TPapelBotao::Padrao, "Button1", {96, 432}},
     {&TFormProgInd::Button2, TPapelBotao::Copia, "Button2", {184, 432}},
-    {&TFormProgInd::OKButton, TPapelBotao::OkModal, "OKButton", {484, 432}},
-    {&TFormProgInd::Button3, TPapelBotao::Cancela, "Button3", {572, 432}},
+    {&TFormProgInd::OKButton, TPapelBotao::OkModal, "OKButton", {494, 432}},
+    {&TFormProgInd::Button3, TPapelBotao::Cancela, "Button3", {582, 432}},
 };
 
 QString TextoDesvio(std::uint8_t referencia)
@@ -160,7 +160,7 @@ TFormProgInd::TFormProgInd(QWidget* owner)
       caixas_(BitsDaTagMantemLiga, [this](int) -> std::uint8_t& { return Copia(OffsetFacilidadesRamal(Posicao())); })
 {
     SetCaption(QStringLiteral("Programações individuais"));
-    SetClientSize(660, 470);
+    SetClientSize(670, 470);
     HelpContext = kContextoAjuda;
 
     Edit1 = Posiciona(new TMaskEdit(this), "Edit1", {60, 8, 64, 24});

@@ -23,8 +23,8 @@ const QString kMensagemForaDaFaixa = QStringLiteral("Tempo limite está fora da 
 
 // Enter goes from the outgoing to the incoming limit, and on to the next
 // row's outgoing limit (from the last row back to the first).
-const DadosGrade kGrade{"StringGrid1", {8, 8, 196, 274}, 3, 1 + kPosicoesRamal,
-                        kDefaultGridOptions | goEditing | goEnterAdvance, ssVertical, {},
+const DadosGrade kGrade{"StringGrid1", {8, 8, 206, 274}, 3, 1 + kPosicoesRamal,
+                        kDefaultGridOptions | goEditing | goEnterAdvance, ssVertical, {0, 63, 63},
                         {"  Ramal", "Originada", "Recebida"}, 1, 1, 58, 20};
 
 // The two limits of a row: its column and the image byte of a position.
@@ -48,9 +48,9 @@ const TextoLegenda kLegenda[] = {
     {"Não desliga chamada", {48, 40, 144, 20}},
     {"01 - 59 (minutos)", {12, 72, 180, 20}},
     {"Duração limite para a", {24, 92, 168, 20}},
-    {"chamada ser desligada", {24, 110, 168, 20}},
+    {"chamada ser desligada", {24, 112, 168, 20}},
 };
-const Lugar kLugarLegenda{216, 8, 196, 140};
+const Lugar kLugarLegenda{226, 8, 196, 140};
 
 const BotaoModulo<TFormRamalEco> kBotoes[] = {
     {&TFormRamalEco::Button1, TPapelBotao::Padrao, "Button1", {8, 292}},
@@ -82,7 +82,7 @@ std::optional<std::uint8_t> LeLimite(const QString& celula)
 TFormRamalEco::TFormRamalEco(QWidget* owner) : TFormModulo(owner)
 {
     SetCaption(QStringLiteral("Temporizações dos ramais econômicos"));
-    SetClientSize(420, 328);
+    SetClientSize(430, 328);
     HelpContext = kContextoAjuda;
 
     StringGrid1 = CriaGrade(this, kGrade, kContextoAjuda);

@@ -528,6 +528,14 @@ void TRadioGroup::resizeEvent(QResizeEvent* event)
     ArrangeButtons();
 }
 
+void TRadioGroup::changeEvent(QEvent* event)
+{
+    // A new font or style moves the caption's bottom, and the buttons with it.
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        ArrangeButtons();
+}
+
 void TRadioGroup::Rebuild()
 {
     for (QRadioButton* button : buttons_)
@@ -550,17 +558,17 @@ void TRadioGroup::Rebuild()
 
 void TRadioGroup::ArrangeButtons()
 {
-    // Column by column, each button as wide as its column and as high as an
-    // even share of the space below the caption.
+    // Column by column below the caption, where a framed group box lays out
+    // its contents: each button as wide as its column and as high as an even
+    // share of that space.
     const int count = static_cast<int>(buttons_.size());
     if (count == 0)
         return;
     const int perColumn = (count + columns_ - 1) / columns_;
-    const int fontHeight = fontMetrics().height();
+    const QRect area = contentsRect();
     const int columnWidth = std::max((width() - 10) / columns_, 1);
-    const int space = height() - fontHeight - 5;
-    const int buttonHeight = std::max(space / perColumn, 1);
-    const int topMargin = fontHeight + 1 + (space % perColumn) / 2;
+    const int buttonHeight = std::max(area.height() / perColumn, 1);
+    const int topMargin = area.top() + (area.height() % perColumn) / 2;
     for (int i = 0; i < count; ++i)
         buttons_[static_cast<size_t>(i)]->setGeometry((i / perColumn) * columnWidth + 8,
                                                       (i % perColumn) * buttonHeight + topMargin, columnWidth,

@@ -4,6 +4,7 @@
 // typed over, and Ok pressed with the mouse or by its accelerator (which
 // leaves the focus where it is, so no exit handler runs).
 #include "platform/forms.h"
+#include "tests/modules/janelas.h"
 #include "tests/support/scripted.h"
 #include "tests/support/usuario.h"
 
@@ -13,7 +14,10 @@
 #include <QLineEdit>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 // Picks an item of a pick list that the focus reaches with Tab, as the
@@ -32,6 +36,11 @@ enum class TComoOk { Mouse, Atalho };
 inline const char* NomeComoOk(TComoOk como)
 {
     return como == TComoOk::Mouse ? "Mouse" : "AltK";
+}
+
+inline void PrintTo(TComoOk como, std::ostream* os)
+{
+    *os << NomeComoOk(como);
 }
 
 // A case of a table of refusals (a struct whose `caso` names it) paired
@@ -68,4 +77,36 @@ inline void PressionaOk(QWidget* janela, TComoOk como, const char* botao = "OkBu
     else
         input::Accelerator('k');
     input::Settle();
+}
+
+// Each way of pressing Ok, as the cases of a suite, named by the way.
+inline auto CadaComoOk()
+{
+    return ::testing::Values(TComoOk::Mouse, TComoOk::Atalho);
+}
+struct NomeDoComoOk {
+    std::string operator()(const ::testing::TestParamInfo<TComoOk>& linha) const { return NomeComoOk(linha.param); }
+};
+
+// Opens the entry, lets `mostra` look at the window as it opens, passes
+// through the stored field `campo` without touching it (a click into it,
+// then `tabs` presses of Tab) and presses Ok as `como` says: the window
+// closes and no box is shown.
+inline void ConfirmaIntocado(TEntradaModulo entrada, std::vector<std::uint8_t>& imagem, const char* campo, int tabs,
+                             TComoOk como, const std::function<void(TForm*)>& mostra = {})
+{
+    ScriptedBoxes boxes;
+    bool fechou = false;
+    AbreEntrada(entrada, imagem, [&](TForm* w) {
+        if (mostra)
+            mostra(w);
+        input::Click(AlvoDoClique(Find(w, campo)));
+        for (int i = 0; i < tabs; ++i)
+            input::Key(Qt::Key_Tab);
+        input::Settle();
+        PressionaOk(w, como);
+        fechou = !w->isVisible();
+    });
+    EXPECT_TRUE(fechou) << "Ok left the window open";
+    EXPECT_EQ(boxes.Texts(), QStringList{});
 }

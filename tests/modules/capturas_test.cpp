@@ -1,5 +1,5 @@
 // Pictures of each window over the template image, to look at.
-#include "modules/entradas.h"
+#include "tests/modules/entradasteste.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/modules/janelas.h"
 #include "tests/modules/ramaisteste.h"
@@ -10,41 +10,13 @@
 
 namespace {
 
-struct Captura {
-    const char* entrada;
-    TEntradaModulo abre;
-};
-
-const Captura kCapturas[] = {
-    {"Temporizacoes", &Temporizacoes},
-    {"ProgramacoesDiversas", &ProgramacoesDiversas},
-    {"Calendario", &Calendario},
-    {"PlanoDeNumeracao", &PlanoDeNumeracao},
-    {"SenhaGeral", &SenhaGeral},
-    {"ControleAtendedorDigital", &ControleAtendedorDigital},
-    {"RamaisEconomicos", &RamaisEconomicos},
-    {"HorariosOperadoras", &HorariosOperadoras},
-    {"AtendedoresDePorteiros", &AtendedoresDePorteiros},
-    {"BloqueioDePrefixos", &BloqueioDePrefixos},
-    {"EmergenciaExterna", &EmergenciaExterna},
-    {"GruposDeRamais", &GruposDeRamais},
-    {"GruposChefeSecretaria", &GruposChefeSecretaria},
-    {"CategoriaDosRamais", &CategoriaDosRamais},
-    {"ProgramacaoIndividual", &ProgramacaoIndividual},
-    {"NoturnoAutomatico", &NoturnoAutomatico},
-    {"AtuacaoExterna", &AtuacaoExterna},
-    {"Feriados", &Feriados},
-    {"CfgDoDespertador", &CfgDoDespertador},
-    {"TeclasTerminais", &TeclasTerminais},
-};
-
 TEST(Capturas, CadaJanelaSobreOModelo)
 {
     ASSERT_TRUE(QDir().mkpath(TRIVANTO_TEST_OUT));
-    for (const Captura& captura : kCapturas) {
+    for (const EntradaNomeada& entrada : kEntradasDaBiblioteca) {
         auto imagem = ImagemDoModelo();
-        const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_%1.png").arg(captura.entrada);
-        AbreEntrada(captura.abre, imagem, [&](TForm* w) {
+        const QString arquivo = QStringLiteral(TRIVANTO_TEST_OUT "/modulo_%1.png").arg(entrada.nome);
+        AbreEntrada(entrada.abre, imagem, [&](TForm* w) {
             EXPECT_TRUE(w->grab().save(arquivo)) << arquivo.toStdString();
         });
         EXPECT_TRUE(QFile::exists(arquivo)) << arquivo.toStdString();

@@ -227,24 +227,13 @@ TEST_P(ChefesGuardados, LugaresIntocadosPassamPeloOk)
     Lugares(f, 1, {7, BB, 0x71, 2});
     std::copy(f.begin(), f.end(), imagem.begin() + kInicioFatia);
     const auto antes = imagem;
-    ScriptedBoxes boxes;
-    bool fechou = false;
-    AbreEntrada(&GruposChefeSecretaria, imagem, [&](TForm* w) {
+    ConfirmaIntocado(&GruposChefeSecretaria, imagem, "ComboBox1", 3, GetParam(), [](TForm* w) {
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox1")->Text().trimmed(), "81");
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox3")->Text().trimmed(), "61");
-        input::Click(AlvoDoClique(Find(w, "ComboBox1")));
-        for (int i = 0; i < 3; ++i)
-            input::Key(Qt::Key_Tab);
-        input::Settle();
-        PressionaOk(w, GetParam());
-        fechou = !w->isVisible();
     });
-    EXPECT_TRUE(fechou);
-    EXPECT_EQ(boxes.Texts(), QStringList{});
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, ChefesGuardados, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
-                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
+INSTANTIATE_TEST_SUITE_P(Casos, ChefesGuardados, CadaComoOk(), NomeDoComoOk{});
 
 } // namespace

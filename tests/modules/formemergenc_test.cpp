@@ -246,22 +246,11 @@ TEST_P(EmergenciaNumeroGuardado, SemRota0VoltaIgualSeIntocado)
 {
     auto imagem = ImagemEmergencia({.interno = 0x7A, .numero = "190"}, false);
     const auto antes = imagem;
-    ScriptedBoxes boxes;
-    bool fechou = false;
-    AbreEntrada(&EmergenciaExterna, imagem, [&](TForm* w) {
-        input::Click(Find(w, "MaskEdit1"));
-        input::Key(Qt::Key_Tab);
-        input::Settle();
-        PressionaOk(w, GetParam());
-        fechou = !w->isVisible();
-    });
-    EXPECT_TRUE(fechou);
-    EXPECT_EQ(boxes.Texts(), QStringList{});
+    ConfirmaIntocado(&EmergenciaExterna, imagem, "MaskEdit1", 1, GetParam());
     EXPECT_EQ(Diferencas(antes, imagem), std::vector<int>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaNumeroGuardado, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
-                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
+INSTANTIATE_TEST_SUITE_P(Casos, EmergenciaNumeroGuardado, CadaComoOk(), NomeDoComoOk{});
 
 // ------------------------------------------------------------------ showing
 

@@ -281,25 +281,14 @@ TEST_P(GruposGuardados, MembrosIntocadosPassamPeloOk)
     Membros(f, 2, {4, 6, BB, BB, BB, BB, BB});
     Membros(f, 4, {BB, BB, BB, BB, BB, BB, BB});
     PoeFatia(esperado, f);
-    ScriptedBoxes boxes;
-    bool fechou = false;
-    AbreEntrada(&GruposDeRamais, imagem, [&](TForm* w) {
+    ConfirmaIntocado(&GruposDeRamais, imagem, "ComboBox3", 2, GetParam(), [](TForm* w) {
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox3")->Text().trimmed(), "81");
         EXPECT_EQ(Find<TComboBox>(w, "ComboBox4")->Text().trimmed(), "62");
-        input::Click(AlvoDoClique(Find(w, "ComboBox3")));
-        input::Key(Qt::Key_Tab);
-        input::Key(Qt::Key_Tab);
-        input::Settle();
-        PressionaOk(w, GetParam());
-        fechou = !w->isVisible();
     });
-    EXPECT_TRUE(fechou);
-    EXPECT_EQ(boxes.Texts(), QStringList{});
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, GruposGuardados, ::testing::Values(TComoOk::Mouse, TComoOk::Atalho),
-                         [](const auto& linha) { return std::string(NomeComoOk(linha.param)); });
+INSTANTIATE_TEST_SUITE_P(Casos, GruposGuardados, CadaComoOk(), NomeDoComoOk{});
 
 // A member typed into a deactivated group shows the type it gets at once,
 // before the combo is left; Ok by its key then stores that type.

@@ -6,6 +6,7 @@
 #include "tests/support/scripted.h"
 
 #include <QClipboard>
+#include <QStyleOptionGroupBox>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -291,6 +292,45 @@ TEST(ControlEvents, RadioGroupItemIndexRunsClick)
     // Two columns of four, the second column to the right of the first.
     EXPECT_EQ(group.Button(4)->x(), group.Button(0)->x() + group.Button(0)->width());
     EXPECT_EQ(group.Button(4)->y(), group.Button(0)->y());
+}
+
+// The buttons of a radio group stand below its caption and inside its
+// frame, as a framed group box lays out its contents, in the font the group
+// is built with and after a larger one is set.
+TEST(ControlLayout, RadioGroupButtonsStandBelowTheCaption)
+{
+    struct Shape {
+        int columns;
+        int items;
+        QSize size;
+    };
+    const auto belowCaption = [](TRadioGroup& group, const std::string& what) {
+        QStyleOptionGroupBox option;
+        option.initFrom(&group);
+        option.text = group.Caption();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const int captionBottom =
+            group.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &group).bottom();
+        for (int i = 0; i < group.Items().Count(); ++i) {
+            const QRect button = group.Button(i)->geometry();
+            EXPECT_GT(button.top(), captionBottom) << what << ", button " << i;
+            EXPECT_TRUE(group.rect().contains(button)) << what << ", button " << i;
+        }
+    };
+    for (const Shape& shape : {Shape{1, 3, {200, 80}}, Shape{2, 7, {260, 112}}, Shape{4, 4, {300, 44}}}) {
+        TRadioGroup group("Dia da semana");
+        group.resize(shape.size);
+        group.SetColumns(shape.columns);
+        for (int i = 0; i < shape.items; ++i)
+            group.Items().Add(QStringLiteral("Item %1").arg(i));
+        group.show();
+        const std::string what = std::to_string(shape.columns) + " columns of " + std::to_string(shape.items);
+        belowCaption(group, what);
+        QFont larger = group.font();
+        larger.setPointSize(larger.pointSize() + 4);
+        group.setFont(larger);
+        belowCaption(group, what + ", larger font");
+    }
 }
 
 TEST(ControlEvents, NotebookAsksBeforeThePageChanges)

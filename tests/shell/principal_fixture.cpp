@@ -1,8 +1,11 @@
 #include "tests/shell/principal_fixture.h"
 
 #include "shell/arquivos.h"
+#include "tests/support/dialogs_script.h"
+#include "users/arquivousuarios.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include <cstring>
 #include <utility>
@@ -76,6 +79,7 @@ void JanelaPrincipalTest::TearDown()
     FormTransferencia = nullptr;
     MostraRelatorios = nullptr;
     ImagemAlterada = false;
+    RegistroUsuarios.fill(0);
 }
 
 TFormPrinc& JanelaPrincipalTest::Abre()
@@ -85,6 +89,31 @@ TFormPrinc& JanelaPrincipalTest::Abre()
     janela->Show();
     QCoreApplication::processEvents();
     return *janela;
+}
+
+void JanelaPrincipalTest::IniciaPrograma(TJanelasPrograma& janelas, const QString& arquivo)
+{
+    ASSERT_TRUE(CriaJanelasPrograma(janelas));
+    DiretorioPrograma = pasta.path();
+    TFormPrinc& j = *janelas.principal;
+    j.Show();
+    j.activateWindow();
+    QCoreApplication::processEvents();
+    if (arquivo.isEmpty())
+        return;
+    ScriptedFileDialogs arquivos({arquivo});
+    QTest::mouseClick(j.ToolBar1->widgetForAction(BotaoFerramenta(j, "Abrir")), Qt::LeftButton);
+    ASSERT_EQ(ArquivoAtual, arquivo);
+}
+
+void JanelaPrincipalTest::RegistraUmUsuario()
+{
+    DiretorioPrograma = pasta.path();
+    RegistroUsuarios.fill(0);
+    PoeSenhaUsuario(RegistroUsuarios, 1, "ABC");
+    PoeDireitosDoUsuario(RegistroUsuarios, 1, 0xFFFF);
+    ASSERT_TRUE(GravaRegistroUsuarios());
+    RegistroUsuarios.fill(0);
 }
 
 void JanelaPrincipalTest::UsaEntradasFalsas()

@@ -3,6 +3,7 @@
 // a copy of the template, the single-instance guard off, and fake library
 // entries that record their calls.
 #include "shell/biblioteca.h"
+#include "shell/inicio.h"
 #include "shell/instancia.h"
 #include "shell/propabx.h"
 #include "state/registro.h"
@@ -51,6 +52,14 @@ protected:
     TFormPrinc& Abre();
     // Replaces every library entry by the recording fakes.
     void UsaEntradasFalsas();
+    // The program started as it starts, its long-lived windows created in
+    // their order, over the temporary folder; the main window shown and
+    // active and, unless `arquivo` is empty, that programming file opened
+    // from the tool bar. Call through ASSERT_NO_FATAL_FAILURE.
+    void IniciaPrograma(TJanelasPrograma& janelas, const QString& arquivo = QString());
+    // A user with a password in the program folder's users file, so that
+    // the program asks for a password at its first activation.
+    void RegistraUmUsuario();
 
     QTemporaryDir pasta;
     std::unique_ptr<TFormPrinc> janela;

@@ -228,17 +228,7 @@ protected:
     void SetUp() override
     {
         JanelaPrincipalTest::SetUp();
-        DiretorioPrograma = pasta.path();
-        RegistroUsuarios.fill(0);
-        PoeSenhaUsuario(RegistroUsuarios, 1, "ABC");
-        PoeDireitosDoUsuario(RegistroUsuarios, 1, 0xFFFF);
-        ASSERT_TRUE(GravaRegistroUsuarios());
-        RegistroUsuarios.fill(0);
-    }
-    void TearDown() override
-    {
-        RegistroUsuarios.fill(0);
-        JanelaPrincipalTest::TearDown();
+        RegistraUmUsuario();
     }
 };
 

@@ -8,13 +8,11 @@
 #include "shell/inicio.h"
 #include "tests/modules/imagemteste.h"
 #include "tests/shell/principal_fixture.h"
-#include "tests/support/dialogs_script.h"
 #include "tests/support/scripted.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -67,16 +65,8 @@ TEST_F(RelatoriosDoPrograma, AllFourteenReportsOfTheOpenFileGoToOnePdfInOrder)
     qputenv("TRIVANTO_IMPRESSORA", pdf.toUtf8());
 
     TJanelasPrograma janelas;
-    ASSERT_TRUE(CriaJanelasPrograma(janelas));
-    DiretorioPrograma = pasta.path();
+    ASSERT_NO_FATAL_FAILURE(IniciaPrograma(janelas, arquivo));
     TFormPrinc& j = *janelas.principal;
-    j.Show();
-    j.activateWindow();
-    QCoreApplication::processEvents();
-
-    ScriptedFileDialogs arquivos({arquivo});
-    QTest::mouseClick(j.ToolBar1->widgetForAction(BotaoFerramenta(j, "Abrir")), Qt::LeftButton);
-    ASSERT_EQ(ArquivoAtual, arquivo);
     ASSERT_TRUE(j.Relatorios1->isEnabled());
 
     ModalScript modal;
