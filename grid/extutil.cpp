@@ -25,7 +25,7 @@ std::optional<int> DigitsToInt(QStringView digits)
         return std::nullopt;
     long long value = 0;
     for (const QChar c : digits) {
-        if (c < '0' || c > '9')
+        if (!IsDigit(c))
             return std::nullopt;
         value = value * 10 + (c.unicode() - '0');
         if (value > std::numeric_limits<int>::max())

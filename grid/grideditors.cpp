@@ -5,6 +5,7 @@
 #include "grid/extinplace.h"
 #include "grid/extutil.h"
 #include "platform/application.h"
+#include "platform/formatting.h"
 #include "platform/localesettings.h"
 
 #include <QAbstractItemView>
@@ -368,7 +369,7 @@ void TGridUnitEditBtn::SplitValueUnit(const QString& text, QString& value, QStri
     value.clear();
     unit.clear();
     for (QChar c : text) {
-        if (c == ',' || c == '-' || c == '.' || (c >= '0' && c <= '9'))
+        if (c == ',' || c == '-' || c == '.' || IsDigit(c))
             value += c;
         else
             unit += c;

@@ -46,7 +46,7 @@ bool LeDecimal(std::string_view digitos, std::uint64_t limite, std::uint64_t& va
         return false;
     valor = 0;
     for (char c : digitos) {
-        if (c < '0' || c > '9')
+        if (!IsDigit(c))
             return false;
         valor = valor * 10 + static_cast<std::uint64_t>(c - '0');
         if (valor > limite)

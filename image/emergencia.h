@@ -6,6 +6,7 @@
 #include "image/layout.h"
 
 #include <cstdint>
+#include <string>
 
 inline constexpr int ofsRamalEmergencia = ofsDestinosEmergencia;             // reference, 0xBB none
 inline constexpr int ofsInternoRamalEmergencia = ofsDestinosEmergencia + 1;  // reference, 0xBF none
@@ -24,3 +25,9 @@ constexpr std::uint8_t kEmergenciaNumeroExterno = 0x7A;
 constexpr std::uint8_t kEmergenciaSemInterno = 0xBF;
 constexpr std::uint8_t kEmergenciaSemReferencia7B = 0x7B;
 constexpr std::uint8_t kEmergenciaSemReferenciaFF = 0xFF;
+
+// A reference byte of the area as the window and the report show it: four
+// blanks for the codes above that name nothing (and for 0xBF when it is the
+// emergency extension's internal destination, semInterno), otherwise the
+// extension or group it names.
+std::string ReferenciaEmergenciaParaTexto(const std::uint8_t* imagem, std::uint8_t referencia, bool semInterno);

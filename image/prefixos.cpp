@@ -49,7 +49,7 @@ std::uint8_t BitsDaOperadora(std::string_view digitos)
 {
     int valor = 0;
     for (char c : digitos) {
-        if (c < '0' || c > '9')
+        if (!IsDigit(c))
             return 0;
         valor = (valor * 10 + (c - '0')) & 0xFF;
     }

@@ -43,8 +43,9 @@ std::uint8_t ValorDigito(char c)
     return 0;
 }
 
-// Two digits at least, cut to the first two characters.
-std::string DoisDigitos(std::uint8_t valor)
+// A stored byte in a two-digit field: a "0" in front below 10, and only the
+// first two characters of a larger number (123 gives "12").
+std::string DoisDigitosCortados(std::uint8_t valor)
 {
     std::string texto = valor < 10 ? "0" + std::to_string(valor) : std::to_string(valor);
     return texto.substr(0, 2);
@@ -55,7 +56,7 @@ void Compacta(std::string_view texto, std::uint8_t* contagem, std::uint8_t* digi
     std::fill(contagem, digitos + 10, std::uint8_t{0});
     int n = 0;
     for (char c : texto) {
-        if (c < '0' || c > '9')
+        if (!IsDigit(c))
             continue;
         if (n == 20)
             break;
@@ -109,7 +110,7 @@ int PalavraRamalParaNumero(std::uint16_t palavra)
         const char c = NibbleParaDigito(nibble);
         if (c == ' ')
             continue;
-        if (c < '0' || c > '9')
+        if (!IsDigit(c))
             break;
         numero = numero * 10 + (c - '0');
     }
@@ -238,7 +239,7 @@ int TextoParaRota(std::string_view texto)
 bool TextoParaHoraMinuto(std::string_view texto, std::uint8_t* bytes2)
 {
     const std::string limpo = SemBrancos(texto);
-    if (limpo == "__:__" || limpo == ":") {
+    if (limpo == kTextoSemHorario || limpo == ":") {
         bytes2[0] = kSemHorario;
         bytes2[1] = kSemHorario;
         return true;
@@ -255,7 +256,7 @@ bool TextoParaHoraMinuto(std::string_view texto, std::uint8_t* bytes2)
 
 std::string HoraMinutoParaTexto(std::uint8_t primeiro, std::uint8_t segundo)
 {
-    return DoisDigitos(primeiro) + ":" + DoisDigitos(segundo);
+    return DoisDigitosCortados(primeiro) + ":" + DoisDigitosCortados(segundo);
 }
 
 std::string HoraMinutoParaTexto(const std::uint8_t* bytes2)
@@ -263,9 +264,16 @@ std::string HoraMinutoParaTexto(const std::uint8_t* bytes2)
     return HoraMinutoParaTexto(bytes2[0], bytes2[1]);
 }
 
+std::string HorarioParaTexto(const std::uint8_t* horaMinuto)
+{
+    if (horaMinuto[0] == kSemHorario || horaMinuto[1] == kSemHorario)
+        return std::string(kTextoSemHorario);
+    return HoraMinutoParaTexto(horaMinuto);
+}
+
 std::string DiaMesParaTexto(std::uint8_t primeiro, std::uint8_t segundo)
 {
-    return DoisDigitos(primeiro) + "/" + DoisDigitos(segundo);
+    return DoisDigitosCortados(primeiro) + "/" + DoisDigitosCortados(segundo);
 }
 
 std::string DiaMesParaTexto(const std::uint8_t* bytes2)
@@ -309,11 +317,8 @@ bool TextoParaOperadora(std::string_view texto, std::uint8_t& codigo)
     std::string digitos(texto.substr(inicio, texto.find_last_not_of(' ') + 1 - inicio));
     if (digitos.size() == 1)
         digitos.insert(digitos.begin(), '0');
-    if (digitos.size() != 2 || digitos == "00")
+    if (digitos.size() != 2 || digitos == "00" || !SoDigitos(digitos))
         return false;
-    for (char c : digitos)
-        if (c < '0' || c > '9')
-            return false;
     codigo = static_cast<std::uint8_t>(ValorDigito(digitos[0]) << 4 | ValorDigito(digitos[1]));
     return true;
 }
@@ -333,11 +338,8 @@ bool ExisteRota0(const std::uint8_t* imagem)
 
 bool GravaSenhaCentral(std::uint8_t* bytes2, std::string_view tresDigitos)
 {
-    if (tresDigitos.size() != 3)
+    if (tresDigitos.size() != 3 || !SoDigitos(tresDigitos))
         return false;
-    for (char c : tresDigitos)
-        if (c < '0' || c > '9')
-            return false;
     bytes2[0] = static_cast<std::uint8_t>(kMarcaSenhaCentral | ValorDigito(tresDigitos[0]));
     bytes2[1] = static_cast<std::uint8_t>(ValorDigito(tresDigitos[1]) << 4 | ValorDigito(tresDigitos[2]));
     return true;

@@ -14,6 +14,7 @@ constexpr std::uint8_t kSemReferenciaAlternativa = 0xBC; // read as no reference
 constexpr std::uint8_t kReferenciaGrupo = 0x70;          // + group number
 constexpr std::uint16_t kPalavraSemNumero = 0x00BB;
 constexpr std::uint8_t kSemHorario = 0x60;               // both bytes of an empty time
+inline constexpr std::string_view kTextoSemHorario = "__:__"; // an empty time as shown
 
 // Words of the reserved numbers in the numbering plan. Words from 0xFCFF up
 // all read as "87"; "83" and "84" typed in are stored as plain digits, so
@@ -73,8 +74,13 @@ std::string RotaParaTexto(std::uint8_t contagem);
 // a text too short (the bytes unchanged); a part that is not a number raises
 // EConvertError.
 bool TextoParaHoraMinuto(std::string_view texto, std::uint8_t* bytes2);
+// Each byte as two digits ("0" in front below 10, cut to two characters):
+// 0x60 shows as "96".
 std::string HoraMinutoParaTexto(std::uint8_t primeiro, std::uint8_t segundo);
 std::string HoraMinutoParaTexto(const std::uint8_t* bytes2);
+// A time of a list [hour, minute] as the windows and the reports show it:
+// hh:mm, or "__:__" when either byte is no time.
+std::string HorarioParaTexto(const std::uint8_t* horaMinuto);
 std::string DiaMesParaTexto(std::uint8_t primeiro, std::uint8_t segundo);
 std::string DiaMesParaTexto(const std::uint8_t* bytes2);
 

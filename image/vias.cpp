@@ -1,20 +1,18 @@
 #include "image/vias.h"
 
 #include "image/conversao.h"
+#include "image/grupos.h"
 #include "image/registro.h"
 
 namespace {
 
 // A group reference has bits 4..6 set; its low three bits name the group.
 constexpr std::uint8_t kBitsGrupo = 0x70;
-constexpr int kGrupos = Area("GruposRamais").registros;
-// The type byte of a group switched off.
-constexpr std::uint8_t kGrupoDesativado = 0x40;
 
 std::string TextoGrupo(const std::uint8_t* imagem, int grupo)
 {
     // Only groups 1..kGrupos have a type byte; "65".."67" name none.
-    if (grupo >= 1 && grupo <= kGrupos && imagem[OffsetGrupo(grupo)] == kGrupoDesativado)
+    if (grupo >= 1 && grupo <= kGrupos && imagem[OffsetTipoGrupo(grupo)] == kGrupoDesativado)
         return std::string(5, ' ');
     return FormatInt("00", 60 + grupo);
 }

@@ -1,6 +1,7 @@
 #include "modules/formagcolet.h"
 
 #include "image/layout.h"
+#include "image/registro.h"
 #include "modules/colunanome.h"
 #include "modules/grade.h"
 
@@ -88,11 +89,9 @@ void TFormAgColet::MostraEntradas()
 {
     for (int i = 1; i <= kEntradas; ++i) {
         const std::uint8_t* entrada = ImagemAtual + OffsetAgendaGeral(i);
-        QString rota;
         if (Digitos(entrada) == 0)
             ImagemAtual[OffsetNomeAgendaGeral(i)] = 0;
-        else
-            rota = QString::number(entrada[kByteContagem] >> 5);
+        const QString rota = QString::fromStdString(RotaParaTexto(entrada[kByteContagem]));
         StringGrid1->SetCells(0, i, QStringLiteral("   %1").arg(kPrimeiroCodigo + i - 1));
         StringGrid1->SetCells(kColunaCategoria, i, BitLigado(entrada[kByteFlags], kBitCategoria) ? kSim : kNao);
         StringGrid1->SetCells(kColunaRota, i, QStringLiteral("    ") + rota);

@@ -1,5 +1,6 @@
 #include "modules/formagindiv.h"
 
+#include "image/conversao.h"
 #include "image/layout.h"
 #include "image/padrao.h"
 #include "image/registro.h"
@@ -99,8 +100,7 @@ void TFormAgIndiv::CarregaAgenda()
         QString telefone;
         if (posicao_ != 0) {
             const std::uint8_t* entrada = ImagemAtual + OffsetEntradaAgendaIndividual(posicao_, EntradaDaLinha(linha));
-            if ((entrada[0] & 0x1F) != 0)
-                rota = QString::number(entrada[0] >> 5);
+            rota = QString::fromStdString(RotaParaTexto(entrada[0]));
             telefone = QStringLiteral(" ") + QString::fromStdString(DescompactaNumeroCurto(entrada));
         }
         StringGrid1->SetCells(kColunaRota, linha, kBrancosRota + rota);
@@ -139,7 +139,7 @@ void TFormAgIndiv::StringGrid1KeyPress(char& Key)
         return;
     const char digito = Key;
     Key = 0;
-    if (digito < '0' || digito > '9')
+    if (!IsDigit(digito))
         return;
     if (digito >= '7') {
         MostraErro(QStringLiteral("Número de rota é inválido"));

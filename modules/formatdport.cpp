@@ -2,6 +2,7 @@
 
 #include "image/layout.h"
 #include "image/padrao.h"
+#include "image/porteiro.h"
 #include "image/registro.h"
 #include "modules/seletores.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int kContextoAjuda = 1100;
 
-constexpr std::uint8_t kGrupoDesligado = 0x40; // type byte of a group switched off
-constexpr int kGrupos = 4;
 constexpr int kDigitosNumero = 20;
 constexpr int kBitsRota = 5; // the route stands in bits 5..7 of the count byte
 
@@ -77,20 +76,6 @@ const BotaoModulo<TFormAtdPort> kBotoes[] = {
     {&TFormAtdPort::OkButton, TPapelBotao::Ok, "OkButton", {312, 176}},
 };
 
-// The answering reference as the window shows it: no reference and the two
-// codes the exchange keeps for no answerer show blank, and so does a group
-// that is switched off.
-QString ReferenciaAtendedorParaTexto(const std::uint8_t* imagem, std::uint8_t referencia)
-{
-    const QString branco(4, QLatin1Char(' '));
-    if (referencia == kSemReferencia || referencia == 0x79 || referencia == 0x7A)
-        return branco;
-    const int grupo = referencia - kReferenciaGrupo;
-    if (grupo >= 1 && grupo <= kGrupos && imagem[OffsetGrupo(grupo)] == kGrupoDesligado)
-        return branco;
-    return QString::fromStdString(ReferenciaParaTexto(imagem, referencia));
-}
-
 // The value of a combo whose text must be one of its items, blanks around
 // ignored; the blank item gives -1. Nothing when the text is no item.
 std::optional<int> ValorListado(TComboBox* combo)
@@ -152,7 +137,7 @@ void TFormAtdPort::FormActivate()
 void TFormAtdPort::MostraCampos(const std::uint8_t* imagem)
 {
     const std::uint8_t atendedor = imagem[ofsAtendentePorteiro];
-    mostrados_.Mostra(ComboBox1, ReferenciaAtendedorParaTexto(imagem, atendedor), atendedor);
+    mostrados_.Mostra(ComboBox1, QString::fromStdString(ReferenciaAtendedorParaTexto(imagem, atendedor)), atendedor);
     for (const TempoPorteiro& tempo : kTempos) {
         TComboBox* combo = this->*tempo.membro;
         mostrados_.Mostra(combo, QString::number(imagem[tempo.ofs] / tempo.unidade), imagem[tempo.ofs]);

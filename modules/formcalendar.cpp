@@ -44,12 +44,12 @@ bool LeTresNumeros(const QString& texto, int& a, int& b, int& c)
     QString digitos = texto.leftJustified(kCaracteres, QLatin1Char(' '), true);
     int preenchidas = 0;
     for (int i : kPosicoesDigitos)
-        if (digitos[i].isDigit() && digitos[i].unicode() < 128)
+        if (IsDigit(digitos[i]))
             ++preenchidas;
     if (preenchidas != 0 && preenchidas != static_cast<int>(std::size(kPosicoesDigitos)))
         return false;
     for (QChar& ch : digitos)
-        if (!(ch >= QLatin1Char('0') && ch <= QLatin1Char('9')))
+        if (!IsDigit(ch))
             ch = QLatin1Char('0');
     a = digitos.mid(0, 2).toInt();
     b = digitos.mid(3, 2).toInt();
@@ -70,7 +70,8 @@ bool DiaMesAnoValido(int dia, int mes, int ano)
     return true;
 }
 
-QString DoisDigitos(int valor)
+// A clock byte in its two-digit part: blanks when it is no two-digit number.
+QString DoisDigitosOuBrancos(int valor)
 {
     return valor >= 0 && valor < 100 ? QStringLiteral("%1").arg(valor, 2, 10, QLatin1Char('0')) : QStringLiteral("  ");
 }
@@ -122,8 +123,10 @@ void TFormCalendar::CarregaControles()
     if (guardada.isValid())
         Edit1->SetText(FormatDateTime(QStringLiteral("dd/mm/yy"), QDateTime(guardada, QTime(0, 0))));
     else
-        Edit1->SetText(DoisDigitos(bytesData[0]) + '/' + DoisDigitos(bytesData[1]) + '/' + DoisDigitos(bytesData[2]));
-    Edit2->SetText(DoisDigitos(bytesHora[0]) + ':' + DoisDigitos(bytesHora[1]) + ':' + DoisDigitos(bytesHora[2]));
+        Edit1->SetText(DoisDigitosOuBrancos(bytesData[0]) + '/' + DoisDigitosOuBrancos(bytesData[1]) + '/'
+                       + DoisDigitosOuBrancos(bytesData[2]));
+    Edit2->SetText(DoisDigitosOuBrancos(bytesHora[0]) + ':' + DoisDigitosOuBrancos(bytesHora[1]) + ':'
+                   + DoisDigitosOuBrancos(bytesHora[2]));
     const int dia = ImagemAtual[ofsDiaSemanaCentral];
     RadioGroup1->SetItemIndex(dia >= 1 && dia <= 7 ? dia - 1 : -1);
 }

@@ -66,26 +66,6 @@ T* CriaCampo(T* controle, const LinhaCampo& linha, int largura)
     return controle;
 }
 
-// The codes of this area that name nothing show as four blanks; 0xBF only
-// in the emergency extension's internal destination.
-QString TextoReferencia(std::uint8_t referencia, bool bfSemReferencia)
-{
-    switch (referencia) {
-    case kEmergenciaNumeroExterno:
-    case kEmergenciaSemReferencia7B:
-    case kSemReferencia:
-    case kEmergenciaSemReferenciaFF:
-        return QStringLiteral("    ");
-    case kEmergenciaSemInterno:
-        if (bfSemReferencia)
-            return QStringLiteral("    ");
-        break;
-    default:
-        break;
-    }
-    return QString::fromStdString(ReferenciaParaTexto(ImagemAtual, referencia));
-}
-
 // The number's digits as Ok reads them: the first 20 characters of the
 // trimmed text.
 std::string TextoNumero(const TMaskEdit* numero)
@@ -170,7 +150,8 @@ void TFormEmergenc::FormActivate()
 void TFormEmergenc::CarregaCampos(const std::uint8_t* origem)
 {
     const auto referencia = [&](TComboBox* combo, int ofs, bool bfSemReferencia) {
-        mostrados_.Mostra(combo, TextoReferencia(origem[ofs], bfSemReferencia), origem[ofs]);
+        const std::string texto = ReferenciaEmergenciaParaTexto(ImagemAtual, origem[ofs], bfSemReferencia);
+        mostrados_.Mostra(combo, QString::fromStdString(texto), origem[ofs]);
     };
     const auto numero = [&](TMaskEdit* edit, int ofs) {
         mostrados_.Mostra(edit, QString::fromStdString(DescompactaNumero(origem + ofs)), origem[ofs + kContagemNumero]);
@@ -183,7 +164,6 @@ void TFormEmergenc::CarregaCampos(const std::uint8_t* origem)
     numero(MaskEdit3, ofsExternoRamalEmergencia);
     ComboBox7->SetText(QString::fromStdString(RotaParaTexto(origem[ofsExternoRamalEmergencia + kContagemNumero])));
 }
-
 
 // Each list holds the numbering plan's extensions, leaving out the text of
 // the combo it must not repeat: the first destination and the emergency

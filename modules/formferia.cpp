@@ -3,6 +3,7 @@
 #include "image/layout.h"
 #include "image/registro.h"
 #include "modules/gradehorarios.h"
+#include "platform/formatting.h"
 
 #include <algorithm>
 #include <span>
@@ -53,15 +54,9 @@ QString SemBrancos(const QString& texto)
 // A two-character part typed in full, or nullopt (blank, half typed).
 std::optional<int> Numero(const QString& parte)
 {
-    if (parte.size() != 2 || !parte[0].isDigit() || !parte[1].isDigit() || parte[0].unicode() > '9'
-        || parte[1].unicode() > '9')
+    if (parte.size() != 2 || !IsDigit(parte[0]) || !IsDigit(parte[1]))
         return std::nullopt;
     return parte.toInt();
-}
-
-QString DoisDigitos(int valor)
-{
-    return QStringLiteral("%1").arg(valor, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace

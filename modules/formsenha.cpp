@@ -1,5 +1,6 @@
 #include "modules/formsenha.h"
 
+#include "image/conversao.h"
 #include "image/layout.h"
 #include "image/registro.h"
 #include "modules/seletores.h"
@@ -59,7 +60,7 @@ void TFormSenha::FormShow()
 // then passing the same digits-only rule.
 void TFormSenha::SenhaKeyPress(char& Key)
 {
-    if (Key == '\b' || Key == '\r' || (Key >= '0' && Key <= '9'))
+    if (Key == '\b' || Key == '\r' || IsDigit(Key))
         return;
     if (Key == kTeclaColar)
         return;

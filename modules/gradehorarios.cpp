@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString kVazio = QStringLiteral("__:__");
+const QString kVazio = QString::fromUtf8(kTextoSemHorario.data(), kTextoSemHorario.size());
 
 QString Margem(int margem)
 {
@@ -22,9 +22,8 @@ QString MascaraHorario(int margem)
 
 QString TextoCelulaHorario(Horario horario, int margem)
 {
-    if (horario.Vazio())
-        return Margem(margem) + kVazio;
-    return Margem(margem) + QString::fromStdString(HoraMinutoParaTexto(horario.hora, horario.minuto));
+    const std::uint8_t bytes[2] = {horario.hora, horario.minuto};
+    return Margem(margem) + QString::fromStdString(HorarioParaTexto(bytes));
 }
 
 std::optional<Horario> LeCelulaHorario(const QString& texto)

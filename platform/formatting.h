@@ -24,6 +24,12 @@ inline bool IsDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// At least two digits, a "0" in front below 10: 5 gives "05", 123 "123".
+inline QString DoisDigitos(int valor)
+{
+    return QString::fromStdString(FormatInt("00", valor));
+}
+
 // A window's text as the source spells it (UTF-8, accents included).
 inline QString Texto(const char* utf8)
 {

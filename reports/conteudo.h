@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 // Each report draws its pages from the page's current state; every one
@@ -36,21 +37,16 @@ struct TLegenda {
 // column unit before its description at xDescricao.
 void ImprimeLegenda(TPagina& p, int xSigla, int xDescricao, const TLegenda& legenda);
 
-// Shared text rules.
+// Shared text rules. A value prints as its window shows it (image/), without
+// the blanks around it.
 // The extension or group a reference byte names; empty for no reference and
 // for a byte that names nothing.
 QString TextoReferencia(const std::uint8_t* imagem, std::uint8_t referencia);
-// As TextoReferencia, but "----" for every code that means "none" in the
-// emergency and door-phone areas.
-QString ReferenciaOuTracos(const std::uint8_t* imagem, std::uint8_t referencia);
+// A window's text of a reference, or "----" where the window shows blanks.
+QString OuTracos(const std::string& texto);
 // The extension number of numbering-plan position p (1..12).
 QString TextoRamal(const std::uint8_t* imagem, int posicao);
-QString DoisDigitos(int valor);
 QString SimNao(bool valor);
-// hh:mm, or "__:__" for no time.
-QString TextoHora(const std::uint8_t* horaMinuto);
-// The route of a count byte, empty when the number has no digits.
-QString TextoRota(std::uint8_t contagem);
 QString TextoNumero(const std::uint8_t* registro12);
 QString TextoNumeroCurto(const std::uint8_t* registro11);
 QString TextoNome(const std::uint8_t* slot);

@@ -45,9 +45,6 @@ const TRelatorio kRelatorios[] = {
     {17, ImprimeAgendaIndividual},
 };
 
-// Reference codes of the emergency and door-phone areas that mean "none".
-constexpr std::uint8_t kReferenciasVazias[] = {kSemReferencia, kSemReferenciaAlternativa, 0x79, 0x7A, 0x7B, 0xBF, 0xFF};
-
 } // namespace
 
 void ImprimeRelatorios(TPrinter& impressora, const std::uint8_t* imagem, const QString& arquivo,
@@ -78,13 +75,10 @@ QString TextoReferencia(const std::uint8_t* imagem, std::uint8_t referencia)
     return QString::fromStdString(ReferenciaParaTexto(imagem, referencia)).trimmed();
 }
 
-QString ReferenciaOuTracos(const std::uint8_t* imagem, std::uint8_t referencia)
+QString OuTracos(const std::string& texto)
 {
-    for (std::uint8_t vazia : kReferenciasVazias)
-        if (referencia == vazia)
-            return QStringLiteral("----");
-    const QString texto = TextoReferencia(imagem, referencia);
-    return texto.isEmpty() ? QStringLiteral("----") : texto;
+    const QString limpo = QString::fromStdString(texto).trimmed();
+    return limpo.isEmpty() ? QStringLiteral("----") : limpo;
 }
 
 QString TextoRamal(const std::uint8_t* imagem, int posicao)
@@ -92,26 +86,9 @@ QString TextoRamal(const std::uint8_t* imagem, int posicao)
     return QString::fromStdString(PalavraRamalParaTexto(LeU16(imagem + OffsetPalavraRamal(posicao))));
 }
 
-QString DoisDigitos(int valor)
-{
-    return QStringLiteral("%1").arg(valor, 2, 10, QLatin1Char('0'));
-}
-
 QString SimNao(bool valor)
 {
     return valor ? QStringLiteral("Sim") : QString::fromUtf8("Não");
-}
-
-QString TextoHora(const std::uint8_t* horaMinuto)
-{
-    if (horaMinuto[0] == kSemHorario || horaMinuto[1] == kSemHorario)
-        return QStringLiteral("__:__");
-    return QString::fromStdString(HoraMinutoParaTexto(horaMinuto));
-}
-
-QString TextoRota(std::uint8_t contagem)
-{
-    return QString::fromStdString(RotaParaTexto(contagem));
 }
 
 QString TextoNumero(const std::uint8_t* registro12)

@@ -3,6 +3,9 @@
 // service and external actuation schedules.
 #include "image/emergencia.h"
 #include "image/layout.h"
+#include "image/porteiro.h"
+#include "image/registro.h"
+#include "platform/formatting.h"
 #include "reports/conteudo.h"
 
 #include <algorithm>
@@ -56,7 +59,7 @@ void ImprimeAgendaGeral(TPagina& p, int pagina)
         const int y = topo + alturaLinha * linha;
         celula(0, p.CU, y, QString::number(719 + entrada));
         celula(1, 0, y, SimNao(registro[0] & 0x80));
-        celula(2, p.CU, y, TextoRota(registro[1]));
+        celula(2, p.CU, y, QString::fromStdString(RotaParaTexto(registro[1])));
         celula(3, 0, y, TextoNumero(registro));
         celula(4, 0, y, TextoNome(p.Imagem + OffsetNomeAgendaGeral(entrada)));
     }
@@ -125,10 +128,12 @@ void ImprimeEmergenciaExterna(TPagina& p)
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
     const TLinhaRotulada linhas[] = {
-        {"Número interno emergencia 1", ReferenciaOuTracos(img, img[ofsInternoEmergencia])},
+        {"Número interno emergencia 1",
+         OuTracos(ReferenciaEmergenciaParaTexto(img, img[ofsInternoEmergencia], false))},
         {"Número externo emergencia 1", TextoNumero(img + ofsExternoEmergencia)},
-        {"Ramal de emergencia", ReferenciaOuTracos(img, img[ofsRamalEmergencia])},
-        {"Número interno emergencia (ramal)", ReferenciaOuTracos(img, img[ofsInternoRamalEmergencia])},
+        {"Ramal de emergencia", OuTracos(ReferenciaEmergenciaParaTexto(img, img[ofsRamalEmergencia], false))},
+        {"Número interno emergencia (ramal)",
+         OuTracos(ReferenciaEmergenciaParaTexto(img, img[ofsInternoRamalEmergencia], true))},
         {"Número externo emergencia (ramal)", TextoNumero(img + ofsExternoRamalEmergencia)},
     };
     ImprimeLinhasRotuladas(p, 20 * p.CU, 62 * p.CU, linhas);
@@ -140,7 +145,7 @@ void ImprimeAtendedorPorteiro(TPagina& p)
     p.Fonte(14);
     const std::uint8_t* img = p.Imagem;
     const TLinhaRotulada linhas[] = {
-        {"Ramal atendedor porteiro", ReferenciaOuTracos(img, img[ofsAtendentePorteiro])},
+        {"Ramal atendedor porteiro", OuTracos(ReferenciaAtendedorParaTexto(img, img[ofsAtendentePorteiro]))},
         {"Tempo de comando do porteiro (seg.)", QString::number(img[ofsTempoComandoPorteiro] / 50)},
         {"Tempo espera atendimento porteiro (seg.)", QString::number(img[ofsTempoEsperaPorteiro])},
         {"Número externo para porteiro ", TextoNumero(img + ofsNumeroExternoPorteiro)},
@@ -215,7 +220,8 @@ void ImprimeTabelaHorarios(TPagina& p, int x, int topo, const std::uint8_t* hora
     for (int r = 1; r <= kHorarios; ++r) {
         const int y = topo + alturaLinha * r;
         TextoNaCelula(p, x + p.CU, y, alturaLinha, meio, DoisDigitos(r));
-        TextoNaCelula(p, x + 9 * p.CU, y, alturaLinha, direita, TextoHora(horarios + passo * (r - 1)));
+        const std::string hora = HorarioParaTexto(horarios + passo * (r - 1));
+        TextoNaCelula(p, x + 9 * p.CU, y, alturaLinha, direita, QString::fromStdString(hora));
     }
     TracaGrade(p, {x - p.CU, meio, direita}, topo, alturaLinha, kHorarios + 1);
 }

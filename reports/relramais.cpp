@@ -2,6 +2,8 @@
 // boss-secretary groups, private codes and the individual speed-dial lists.
 #include "image/grupos.h"
 #include "image/layout.h"
+#include "image/registro.h"
+#include "platform/formatting.h"
 #include "reports/conteudo.h"
 
 #include <algorithm>
@@ -304,7 +306,8 @@ void ImprimeCaixaAgenda(TPagina& p, int posicao, int x, int y)
         const std::uint8_t* registro = p.Imagem + OffsetEntradaAgendaIndividual(posicao, entrada);
         const int yLinha = y + alturaLinha * (linha + 2);
         TextoNaCelula(p, x + p.Cu(0.5), yLinha, alturaLinha, bordas[1], QString::number(710 + linha));
-        TextoNaCelula(p, x + 6 * p.CU, yLinha, alturaLinha, bordas[2], TextoRota(registro[0]));
+        const QString rota = QString::fromStdString(RotaParaTexto(registro[0]));
+        TextoNaCelula(p, x + 6 * p.CU, yLinha, alturaLinha, bordas[2], rota);
         TextoNaCelula(p, x + 10 * p.CU, yLinha, alturaLinha, bordas[3], TextoNumeroCurto(registro));
     }
     p.Caneta(2);

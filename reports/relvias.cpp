@@ -1,15 +1,14 @@
 // The trunk configuration report: the trunks' route and direction, then
 // their attendants, timings and options, each table with its legend.
-#include "image/grupos.h"
 #include "image/layout.h"
 #include "image/registro.h"
 #include "image/vias.h"
+#include "platform/formatting.h"
 #include "reports/conteudo.h"
 
 #include <iterator>
 
 namespace {
-
 
 // Route and direction columns.
 constexpr const char* kCabecasModo[] = {"0", "81", "82", "83", "84", "L", "S", "E", "B", "M", "D"};
@@ -66,16 +65,10 @@ constexpr TColunaVia kColunasVia[] = {
 };
 static_assert(std::size(kColunasVia) == 18);
 
-// An attendant byte of a trunk record: "9", an extension, a group ("6n",
-// nothing when one of the four groups is switched off) or nothing.
+// An attendant byte of a trunk record as the trunk window shows it.
 QString TextoAtendedor(const std::uint8_t* imagem, std::uint8_t referencia)
 {
-    if (referencia == kAtendenteNove)
-        return QStringLiteral("9");
-    const int grupo = referencia - kReferenciaGrupo;
-    if (grupo >= 1 && grupo <= 4 && imagem[OffsetGrupo(grupo)] == kGrupoDesativado)
-        return QString();
-    return TextoReferencia(imagem, referencia);
+    return QString::fromStdString(AtendenteViaParaTexto(imagem, referencia)).trimmed();
 }
 
 QString Bit(std::uint8_t byte, int bit)

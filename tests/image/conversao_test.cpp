@@ -44,3 +44,17 @@ TEST(Conversao, FormatsWithAtLeastTheDigitsOfTheFormat)
     EXPECT_EQ(IntToStr(-40), "-40");
     EXPECT_EQ(Trim("\t 12 \r\n"), "12");
 }
+
+// Only '0'..'9' are digits: no sign, blank, letter or byte of another script.
+TEST(Conversao, DigitsAndDigitOnlyTexts)
+{
+    struct Caso { const char* texto; bool soDigitos; };
+    const Caso casos[] = {
+        {"0123456789", true}, {"", true},   {"7", true},   {" 7", false}, {"7 ", false}, {"-7", false},
+        {"+7", false},        {"1a", false}, {"/", false}, {":", false},  {"\xC2\xB2", false}, // superscript two
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(SoDigitos(c.texto), c.soDigitos) << '"' << c.texto << '"';
+    for (int c = 0; c < 256; ++c)
+        EXPECT_EQ(IsDigit(static_cast<char>(c)), c >= '0' && c <= '9') << c;
+}

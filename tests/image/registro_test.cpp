@@ -228,17 +228,22 @@ TEST(Registro, TextoParaHoraMinuto)
     }
 }
 
+// The plain two-digit texts, and the time of a list, where a 0x60 in either
+// byte is no time.
 TEST(Registro, HorasEDatasComoTexto)
 {
-    struct Caso { std::uint8_t a; std::uint8_t b; const char* hora; const char* data; };
+    struct Caso { std::uint8_t a; std::uint8_t b; const char* hora; const char* data; const char* horario; };
     const Caso casos[] = {
-        {7, 5, "07:05", "07/05"}, {25, 12, "25:12", "25/12"}, {0, 0, "00:00", "00/00"},
-        {0x60, 0x60, "96:96", "96/96"}, {100, 255, "10:25", "10/25"},
+        {7, 5, "07:05", "07/05", "07:05"},     {25, 12, "25:12", "25/12", "25:12"},
+        {0, 0, "00:00", "00/00", "00:00"},     {0x60, 0x60, "96:96", "96/96", "__:__"},
+        {0x60, 30, "96:30", "96/30", "__:__"}, {7, 0x60, "07:96", "07/96", "__:__"},
+        {100, 255, "10:25", "10/25", "10:25"}, {0x5F, 0x61, "95:97", "95/97", "95:97"},
     };
     for (const Caso& c : casos) {
         const std::uint8_t bytes[2] = {c.a, c.b};
         EXPECT_EQ(HoraMinutoParaTexto(bytes), c.hora);
         EXPECT_EQ(DiaMesParaTexto(bytes), c.data);
+        EXPECT_EQ(HorarioParaTexto(bytes), c.horario) << int(c.a) << ' ' << int(c.b);
     }
 }
 

@@ -19,6 +19,43 @@ TEST(Formatting, NumberFormats)
         EXPECT_EQ(FormatFloat(row.format, row.value), row.text) << row.format << " " << row.value;
 }
 
+// Counters and typed parts: a "0" in front below 10, nothing cut.
+TEST(Formatting, DoisDigitos)
+{
+    struct Row {
+        int value;
+        const char* text;
+    };
+    const Row rows[] = {{0, "00"}, {5, "05"}, {9, "09"}, {10, "10"}, {99, "99"}, {123, "123"}, {-3, "-03"}};
+    for (const Row& row : rows)
+        EXPECT_EQ(DoisDigitos(row.value), row.text) << row.value;
+}
+
+// A control's character is a digit only when it is '0'..'9'.
+TEST(Formatting, IsDigitOfAControlCharacter)
+{
+    struct Row {
+        char16_t c;
+        bool digit;
+    };
+    const Row rows[] = {
+        {u'0', true},   {u'9', true},   {u'/', false},  {u':', false},  {u' ', false},
+        {u'_', false},  {u'\u00B2', false}, // superscript two
+        {u'\u0663', false},                 // Arabic-Indic three
+        {u'\uFF11', false},                 // fullwidth one
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(IsDigit(QChar(row.c)), row.digit) << int(row.c);
+}
+
+// Texts of the source are UTF-8, accents kept.
+TEST(Formatting, TextoKeepsAccents)
+{
+    EXPECT_EQ(Texto("Programações"), QStringView(u"Programa\u00E7\u00F5es").toString());
+    EXPECT_EQ(Texto("Não"), QStringView(u"N\u00E3o").toString());
+    EXPECT_EQ(Texto(""), QString());
+}
+
 TEST(Formatting, DatesAndTimes)
 {
     const QDateTime moment(QDate(2002, 10, 5), QTime(7, 3, 9));

@@ -1,10 +1,15 @@
 // The reports as printed on the recording surface: the header, the pages of
 // each report, every report over the template and over a filled image, and
 // the values the reports print for what the editing windows store.
+#include "image/grupos.h"
 #include "image/layout.h"
 #include "image/registro.h"
+#include "image/vias.h"
+#include "modules/entradas.h"
+#include "platform/controls.h"
 #include "reports/pagina.h"
 #include "tests/modules/imagemteste.h"
+#include "tests/modules/janelas.h"
 #include "tests/reports/impressao.h"
 #include "tests/support/casenames.h"
 
@@ -383,7 +388,8 @@ const CasoValor kValores[] = {
     // Boss-secretary groups.
     {"SecondSecretary", 7, [](std::uint8_t* img) { img[OffsetSecretariaGrupo(3) + 1] = 11; },
      Celula("GRUPO", "SECR. 2", "3", 16), "31"},
-    // Emergency and door-phone references: every "none" code prints "----".
+    // Emergency and door-phone references: every code the window shows blank
+    // prints "----".
     {"EmergencyInternal7A", 9, [](std::uint8_t* img) { img[3417] = 0x7A; }, Linha("Número interno emergencia 1"),
      "----"},
     {"EmergencyInternal7B", 9, [](std::uint8_t* img) { img[3417] = 0x7B; }, Linha("Número interno emergencia 1"),
@@ -409,8 +415,10 @@ const CasoValor kValores[] = {
      "----"},
     {"DoorPhoneAnsweringBF", 10, [](std::uint8_t* img) { img[3443] = 0xBF; }, Linha("Ramal atendedor porteiro"),
      "----"},
+    // 0xFF is no "none" code of the door-phone area: the window shows the
+    // group number the byte reads as.
     {"DoorPhoneAnsweringFF", 10, [](std::uint8_t* img) { img[3443] = 0xFF; }, Linha("Ramal atendedor porteiro"),
-     "----"},
+     "75"},
     {"DoorPhoneAnsweringNone", 10, [](std::uint8_t* img) { img[3443] = 0xBB; }, Linha("Ramal atendedor porteiro"),
      "----"},
     {"DoorPhoneAnsweringGroup", 10, [](std::uint8_t* img) { img[3443] = 0x72; }, Linha("Ramal atendedor porteiro"),
@@ -515,5 +523,89 @@ const CasoValor kValores[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Relatorios, Valores, ::testing::ValuesIn(kValores), PrintedName{});
+
+// A reference byte prints as its editing window shows it: the report prints
+// the combo's text, or `vazio` where the window shows blanks.
+struct CasoComoJanela {
+    const char* nome;
+    std::function<void(std::uint8_t*)> grava;
+    TEntradaModulo entrada;
+    const char* combo;
+    QString janela; // the combo's text, trimmed
+    int relatorio;
+    std::function<QString(const PrintLog&)> le;
+    QString vazio;
+};
+
+void PrintTo(const CasoComoJanela& caso, std::ostream* os)
+{
+    *os << caso.nome;
+}
+
+class ComoJanela : public ::testing::TestWithParam<CasoComoJanela> {};
+
+TEST_P(ComoJanela, PrintsTheReferenceAsItsWindowShowsIt)
+{
+    const CasoComoJanela& c = GetParam();
+    auto imagem = ImagemDeTeste();
+    imagem[OffsetTipoGrupo(1)] = kGrupoHierarquico;
+    imagem[OffsetTipoGrupo(2)] = kGrupoDesativado;
+    c.grava(imagem.data());
+    QString mostrado = QStringLiteral("(window not shown)");
+    auto copia = imagem;
+    AbreEntrada(c.entrada, copia, [&](TForm* w) { mostrado = Find<TComboBox>(w, c.combo)->Text().trimmed(); });
+    EXPECT_EQ(mostrado, c.janela);
+    const PrintLog log = Imprime(imagem.data(), {c.relatorio});
+    EXPECT_EQ(c.le(log), c.janela.isEmpty() ? c.vazio : c.janela);
+}
+
+std::function<void(std::uint8_t*)> Byte(int ofs, std::uint8_t valor)
+{
+    return [=](std::uint8_t* img) { img[ofs] = valor; };
+}
+
+constexpr int kAtendenteVia1 = OffsetVia(1) + kViaAtendente;
+const QString kTracos = QStringLiteral("----");
+
+const CasoComoJanela kComoJanela[] = {
+    // The emergency area's own "none" codes; any other byte names what it
+    // holds, 0x79 too.
+    {"EmergencyFirstInternal79", Byte(3417, 0x79), &EmergenciaExterna, "ComboBox1", "69", 9,
+     Linha("Número interno emergencia 1"), kTracos},
+    {"EmergencyFirstInternal7B", Byte(3417, 0x7B), &EmergenciaExterna, "ComboBox1", "", 9,
+     Linha("Número interno emergencia 1"), kTracos},
+    {"EmergencyFirstInternalBF", Byte(3417, 0xBF), &EmergenciaExterna, "ComboBox1", "", 9,
+     Linha("Número interno emergencia 1"), kTracos},
+    {"EmergencyExtensionGroup", Byte(3403, 0x71), &EmergenciaExterna, "ComboBox3", "61", 9,
+     Linha("Ramal de emergencia"), kTracos},
+    {"EmergencyExtensionInternalBF", Byte(3404, 0xBF), &EmergenciaExterna, "ComboBox4", "", 9,
+     Linha("Número interno emergencia (ramal)"), kTracos},
+    {"EmergencyExtensionInternalExtension", Byte(3404, 5), &EmergenciaExterna, "ComboBox4", "25", 9,
+     Linha("Número interno emergencia (ramal)"), kTracos},
+    // The door-phone answerer: its own codes and a switched-off group blank;
+    // 0x7B and 0xFF name the groups "71" and "75" there.
+    {"DoorPhoneSwitchedOffGroup", Byte(3443, 0x72), &AtendedoresDePorteiros, "ComboBox1", "", 10,
+     Linha("Ramal atendedor porteiro"), kTracos},
+    {"DoorPhoneProgrammedGroup", Byte(3443, 0x71), &AtendedoresDePorteiros, "ComboBox1", "61", 10,
+     Linha("Ramal atendedor porteiro"), kTracos},
+    {"DoorPhone79", Byte(3443, 0x79), &AtendedoresDePorteiros, "ComboBox1", "", 10,
+     Linha("Ramal atendedor porteiro"), kTracos},
+    {"DoorPhone7B", Byte(3443, 0x7B), &AtendedoresDePorteiros, "ComboBox1", "71", 10,
+     Linha("Ramal atendedor porteiro"), kTracos},
+    {"DoorPhoneFF", Byte(3443, 0xFF), &AtendedoresDePorteiros, "ComboBox1", "75", 10,
+     Linha("Ramal atendedor porteiro"), kTracos},
+    // A trunk's attendant: a group byte names the group of its low three
+    // bits, nothing when that group is switched off.
+    {"TrunkAttendantGroupByte79", Byte(kAtendenteVia1, 0x79), &ConfiguracaoDasVias, "ComboBox1", "61", 3,
+     Celula("VIA", "ATEND", "01", 5), ""},
+    {"TrunkAttendantSwitchedOffGroup", Byte(kAtendenteVia1, 0x72), &ConfiguracaoDasVias, "ComboBox1", "", 3,
+     Celula("VIA", "ATEND", "01", 5), ""},
+    {"TrunkAttendantNine", Byte(kAtendenteVia1, 0xDD), &ConfiguracaoDasVias, "ComboBox1", "9", 3,
+     Celula("VIA", "ATEND", "01", 5), ""},
+    {"TrunkAttendantExtension", Byte(kAtendenteVia1, 11), &ConfiguracaoDasVias, "ComboBox1", "31", 3,
+     Celula("VIA", "ATEND", "01", 5), ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Relatorios, ComoJanela, ::testing::ValuesIn(kComoJanela), PrintedName{});
 
 } // namespace
