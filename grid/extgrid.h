@@ -947,9 +947,14 @@ public:
     // Moves go by display column (mapped through the hidden columns) and
     // display row; a mouse move of the string grid comes here too. The cells
     // always travel whole (text and objects), with their hidden flags and
-    // column values; widths (heights) travel only with EnhRowColMove.
+    // column values; widths (heights) travel only with EnhRowColMove. A
+    // range of Count moves in one pass, landing with its first at ToIndex
+    // (the hidden columns among the moved ones go with them); what follows
+    // the rows is updated for the rows the move shifts only.
     void MoveColumn(int FromIndex, int ToIndex) override;
     void MoveRow(int FromIndex, int ToIndex) override;
+    void MoveCols(int FromIndex, int Count, int ToIndex);
+    void MoveRows(int FromIndex, int Count, int ToIndex);
     // Empties the cells of ACount columns at ACol over all rows.
     void ClearCols(int ACol, int ACount);
     // Removes ACount rows at ARow with their cell objects and selection
@@ -1049,6 +1054,13 @@ private:
         int Row = -1;
         int Node = -1;
     } nodeAbove_;
+    // What HasNodes found in a paint.
+    struct TNodesAsked {
+        std::int32_t Paint = 0;
+        std::uint64_t Version = 0;
+        int Rows = -1;
+        bool Found = false;
+    } nodesAsked_;
     void CheckRowIndex(int ARow) const;
     // The row's selection flag; rows never flagged read as not selected.
     bool RowFlagged(int ARow) const { return rowState_.Flagged(ARow); }
@@ -1094,8 +1106,8 @@ private:
     // Where a column (row) index goes through a change; -1 when it goes
     // away.
     using TIndexMap = std::function<int(int)>;
-    // A change of the rows: Count rows inserted or removed at At, or row At
-    // moved to To. Map gives where a row goes (-1 when it goes away),
+    // A change of the rows: Count rows inserted or removed at At, or moved
+    // from At to land with the first at To. Map gives where a row goes (-1 when it goes away),
     // Touched the rows (before the change) a block it breaks must reach
     // into, Shifted the rows (after it) whose index it changed.
     struct TRowChange {

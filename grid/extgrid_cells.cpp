@@ -159,11 +159,21 @@ int TExtStringGrid::GetCellIndent(int ARow)
 bool TExtStringGrid::HasNodes()
 {
     // Asked of the cells as they are now: a graphic's type may change after
-    // it was made, and nothing else would say so.
-    for (int r = 0; r < RowCount(); ++r)
-        if (HasCellProperties(0, r) && GetCellType(0, r) == ctNode)
-            return true;
-    return false;
+    // it was made, and nothing else would say so. A paint asks for every
+    // cell of column 0 it draws and changes no cell: the first answer of a
+    // paint serves for the rest of it.
+    if (!MayHoldObjects())
+        return false;
+    const bool painting = Canvas.Painter() != nullptr;
+    const TNodesAsked asked{PaintCount(), CellsVersion(), RowCount(), false};
+    if (painting && nodesAsked_.Paint == asked.Paint && nodesAsked_.Version == asked.Version
+        && nodesAsked_.Rows == asked.Rows)
+        return nodesAsked_.Found;
+    bool found = false;
+    for (int r = 0; r < RowCount() && !found; ++r)
+        found = HasCellProperties(0, r) && GetCellType(0, r) == ctNode;
+    nodesAsked_ = painting ? TNodesAsked{asked.Paint, asked.Version, asked.Rows, found} : TNodesAsked{};
+    return found;
 }
 
 void TExtStringGrid::FooterRowChanged()

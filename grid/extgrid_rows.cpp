@@ -708,53 +708,15 @@ void TExtStringGrid::UpdateAutoColSize(int ACol, int& AWidth)
 // hidden flags and column values follow their columns, and merged blocks
 // that a change cuts through are merged again over what is left of them.
 
-namespace {
-
-// Index maps of the four kinds of change.
-int AfterInsert(int Index, int At, int Count)
-{
-    return Index >= At ? Index + Count : Index;
-}
-
-int AfterRemove(int Index, int At, int Count)
-{
-    if (Index < At)
-        return Index;
-    return Index < At + Count ? -1 : Index - Count;
-}
-
-int AfterMove(int Index, int From, int To)
-{
-    if (Index == From)
-        return To;
-    if (From < To && Index > From && Index <= To)
-        return Index - 1;
-    if (To < From && Index >= To && Index < From)
-        return Index + 1;
-    return Index;
-}
-
-template <typename T>
-void MoveOne(std::vector<T>& Items, int From, int To)
-{
-    const auto first = Items.begin();
-    if (From < To)
-        std::rotate(first + From, first + From + 1, first + To + 1);
-    else if (To < From)
-        std::rotate(first + To, first + From, first + From + 1);
-}
-
-} // namespace
-
 int TExtStringGrid::TRowChange::Map(int ARow) const
 {
     switch (What) {
     case Insert:
-        return AfterInsert(ARow, At, Count);
+        return IndexAfterInsert(ARow, At, Count);
     case Remove:
-        return AfterRemove(ARow, At, Count);
+        return IndexAfterRemove(ARow, At, Count);
     default:
-        return AfterMove(ARow, At, To);
+        return IndexAfterMove(ARow, At, Count, To);
     }
 }
 
@@ -766,7 +728,7 @@ std::pair<int, int> TExtStringGrid::TRowChange::Touched() const
     case Remove:
         return {At, At + Count - 1};
     default:
-        return {std::min(At, To), std::max(At, To)};
+        return {std::min(At, To), std::max(At, To) + Count - 1};
     }
 }
 
@@ -777,7 +739,7 @@ std::pair<int, int> TExtStringGrid::TRowChange::Shifted() const
     case Remove:
         return {At, INT_MAX};
     default:
-        return {std::min(At, To), std::max(At, To)};
+        return {std::min(At, To), std::max(At, To) + Count - 1};
     }
 }
 
@@ -920,7 +882,7 @@ void TExtStringGrid::ChangeRows(const TRowChange& Change, const std::function<vo
         rowState_.Remove(Change.At, Change.Count);
         break;
     case TRowChange::Move:
-        rowState_.Move(Change.At, Change.To);
+        rowState_.Move(Change.At, Change.Count, Change.To);
         break;
     }
     if (objects) {
@@ -1004,7 +966,7 @@ void TExtStringGrid::InsertCols(int ACol, int AColCount)
     if (AColCount <= 0 || ACol < 0 || ACol > ColCount())
         return;
     const auto at = static_cast<std::ptrdiff_t>(ACol);
-    ChangeColumns([=](int c) { return AfterInsert(c, ACol, AColCount); }, false, [&] {
+    ChangeColumns([=](int c) { return IndexAfterInsert(c, ACol, AColCount); }, false, [&] {
         TBaseGrid::InsertCols(ACol, AColCount);
         MoveColumnData(
             [&](auto& flags) { flags.insert(flags.begin() + at, static_cast<size_t>(AColCount), 1); },
@@ -1023,7 +985,7 @@ void TExtStringGrid::RemoveCols(int ACol, int AColCount)
     const auto from = static_cast<std::ptrdiff_t>(ACol);
     const auto to = from + count;
     const int rows = RowCount();
-    ChangeColumns([=](int c) { return AfterRemove(c, ACol, count); }, false, [&] {
+    ChangeColumns([=](int c) { return IndexAfterRemove(c, ACol, count); }, false, [&] {
         // The cells go with their objects (graphics too).
         TBaseGrid::DeleteCols(ACol, count);
         MoveColumnData([&](auto& flags) { flags.erase(flags.begin() + from, flags.begin() + to); },
@@ -1045,17 +1007,29 @@ void TExtStringGrid::ClearCols(int ACol, int ACount)
 
 void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
+    MoveCols(FromIndex, 1, ToIndex);
+}
+
+void TExtStringGrid::MoveCols(int FromIndex, int Count, int ToIndex)
+{
+    if (Count <= 0 || FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0)
+        return;
+    // The real columns from the first to the last moved one go together,
+    // the hidden ones among them too. Moved left, they land before the
+    // column shown at ToIndex; moved right, right after the one shown at
+    // ToIndex + Count - 1.
     const int from = RealColIndex(FromIndex);
-    const int to = RealColIndex(ToIndex);
-    if (from == to || from < 0 || to < 0 || from >= ColCount() || to >= ColCount())
+    const int count = RealColIndex(FromIndex + Count - 1) - from + 1;
+    const int to = ToIndex < FromIndex ? RealColIndex(ToIndex) : RealColIndex(ToIndex + Count - 1) - count + 1;
+    if (from == to || to < 0 || from + count > ColCount() || to + count > ColCount())
         return;
     std::vector<int> widths;
     for (int c = 0; c < ColCount(); ++c)
         widths.push_back(ColWidths(c));
-    ChangeColumns([=](int c) { return AfterMove(c, from, to); }, true, [&] {
-        TBaseGrid::MoveColumn(from, to);
-        MoveColumnData([&](auto& flags) { MoveOne(flags, from, to); },
-                       [&](auto& values) { MoveOne(values, from, to); });
+    ChangeColumns([=](int c) { return IndexAfterMove(c, from, count, to); }, true, [&] {
+        TBaseGrid::MoveCols(from, count, to);
+        MoveColumnData([&](auto& flags) { MoveSpan(flags, from, count, to); },
+                       [&](auto& values) { MoveSpan(values, from, count, to); });
         // Without EnhRowColMove the widths stay where they were.
         if (!EnhRowColMove)
             for (int c = 0; c < ColCount(); ++c)
@@ -1066,15 +1040,21 @@ void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
 
 void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
-    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount())
+    MoveRows(FromIndex, 1, ToIndex);
+}
+
+void TExtStringGrid::MoveRows(int FromIndex, int Count, int ToIndex)
+{
+    if (Count <= 0 || FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex + Count > RowCount()
+        || ToIndex + Count > RowCount())
         return;
     const int first = std::min(FromIndex, ToIndex);
     std::vector<int> heights;
     if (!EnhRowColMove)
-        for (int r = first; r <= std::max(FromIndex, ToIndex); ++r)
+        for (int r = first; r < std::max(FromIndex, ToIndex) + Count; ++r)
             heights.push_back(RowHeights(r));
-    ChangeRows({TRowChange::Move, FromIndex, 1, ToIndex}, [&] {
-        TBaseGrid::MoveRow(FromIndex, ToIndex);
+    ChangeRows({TRowChange::Move, FromIndex, Count, ToIndex}, [&] {
+        TBaseGrid::MoveRows(FromIndex, Count, ToIndex);
         // Without EnhRowColMove the heights stay where they were.
         for (size_t i = 0; i < heights.size(); ++i)
             if (RowHeights(first + static_cast<int>(i)) != heights[i])

@@ -13,6 +13,43 @@
 #include <utility>
 #include <vector>
 
+// Where an index goes through a change of the rows (columns): Count come
+// in at At; the Count at At go (-1 for those); the Count from From move so
+// that the first lands at To, those between closing up.
+inline int IndexAfterInsert(int Index, int At, int Count)
+{
+    return Index >= At ? Index + Count : Index;
+}
+
+inline int IndexAfterRemove(int Index, int At, int Count)
+{
+    if (Index < At)
+        return Index;
+    return Index < At + Count ? -1 : Index - Count;
+}
+
+inline int IndexAfterMove(int Index, int From, int Count, int To)
+{
+    if (Index >= From && Index < From + Count)
+        return Index + To - From;
+    if (From < To && Index >= From + Count && Index < To + Count)
+        return Index - Count;
+    if (To < From && Index >= To && Index < From)
+        return Index + Count;
+    return Index;
+}
+
+// The same move of the items themselves, in one pass.
+template <typename T>
+void MoveSpan(std::vector<T>& Items, int From, int Count, int To)
+{
+    const auto first = Items.begin();
+    if (To < From)
+        std::rotate(first + To, first + From, first + From + Count);
+    else if (From < To)
+        std::rotate(first + From, first + From + Count, first + To + Count);
+}
+
 // The rows taken out of the grid, by real index (ascending), each with its
 // cells whole: texts, properties, graphics, check boxes and node buttons
 // come back as they were. Real row r is display row r less the hidden rows
@@ -169,7 +206,7 @@ public:
         if (static_cast<size_t>(At) < flags_.size())
             flags_.insert(flags_.begin() + At, static_cast<size_t>(Count), false);
         if (!cells_.empty())
-            MapCells([&](int Col, int Row) { return std::pair<int, int>{Row >= At ? Row + Count : Row, Col}; });
+            MapCells([&](int Col, int Row) { return std::pair<int, int>{IndexAfterInsert(Row, At, Count), Col}; });
     }
     // Count rows at At go.
     void Remove(int At, int Count)
@@ -178,9 +215,7 @@ public:
         if (At < size)
             flags_.erase(flags_.begin() + At, flags_.begin() + std::min(At + Count, size));
         if (!cells_.empty())
-            MapCells([&](int Col, int Row) {
-                return std::pair<int, int>{Row < At ? Row : Row < At + Count ? -1 : Row - Count, Col};
-            });
+            MapCells([&](int Col, int Row) { return std::pair<int, int>{IndexAfterRemove(Row, At, Count), Col}; });
     }
     // The rows Rows (ascending, distinct) go, in one pass.
     void Remove(const std::vector<int>& Rows)
@@ -204,28 +239,16 @@ public:
                 return std::pair<int, int>{gone ? -1 : Row - static_cast<int>(before - Rows.begin()), Col};
             });
     }
-    // Row From lands at To; the rows between close up.
-    void Move(int From, int To)
+    // The Count rows from From land with the first at To; the rows between
+    // close up.
+    void Move(int From, int Count, int To)
     {
         if (static_cast<size_t>(std::min(From, To)) < flags_.size()) {
-            Reach(std::max(From, To));
-            const auto first = flags_.begin();
-            if (From < To)
-                std::rotate(first + From, first + From + 1, first + To + 1);
-            else
-                std::rotate(first + To, first + From, first + From + 1);
+            Reach(std::max(From, To) + Count - 1);
+            MoveSpan(flags_, From, Count, To);
         }
         if (!cells_.empty())
-            MapCells([&](int Col, int Row) {
-                int at = Row;
-                if (Row == From)
-                    at = To;
-                else if (From < To && Row > From && Row <= To)
-                    at = Row - 1;
-                else if (To < From && Row >= To && Row < From)
-                    at = Row + 1;
-                return std::pair<int, int>{at, Col};
-            });
+            MapCells([&](int Col, int Row) { return std::pair<int, int>{IndexAfterMove(Row, From, Count, To), Col}; });
     }
     // Two rows change places: their first positions always, their
     // selection flags when WithFlags.

@@ -524,9 +524,12 @@ void TStringGrid::InsertRows(int Index, int Count)
     const int oldRows = RowCount();
     const auto at = static_cast<std::ptrdiff_t>(Index);
     rowHeights_.insert(rowHeights_.begin() + at, static_cast<size_t>(Count), defaultRowHeight_);
-    std::vector<std::unique_ptr<CellRow>> empty(static_cast<size_t>(Count));
     ++cellsVersion_;
-    cells_.insert(cells_.begin() + at, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
+    // The rows after Index move down in place, leaving empty rows behind
+    // them: no memory is asked for while the storage has room.
+    const auto old = static_cast<std::ptrdiff_t>(cells_.size());
+    cells_.resize(cells_.size() + static_cast<size_t>(Count));
+    std::move_backward(cells_.begin() + at, cells_.begin() + old, cells_.end());
     FollowInsert(current_.Y, Index, Count);
     FollowInsert(anchor_.Y, Index, Count);
     AfterRangeChange(ColCount(), oldRows);

@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
-#include <QImage>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTextStream>
@@ -38,6 +37,8 @@ constexpr int kRounds = 5;
 const int kRowCounts[] = {10000, 30000, 100000};
 
 using bench::Milliseconds;
+using bench::PaintNow;
+using bench::Parity;
 
 template <typename F>
 double Best(F&& work)
@@ -83,14 +84,6 @@ void Report(const char* title, const std::vector<Figure>& figures, const QString
 
 // ---- filling, repainting and scrolling
 
-// Paints the whole view at once into an image of its size, as a repaint of
-// the screen would (the offscreen platform may not have shown it yet).
-void PaintNow(QWidget* view)
-{
-    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
-    view->render(&image);
-}
-
 struct Subject {
     std::function<void()> fill;
     std::function<void(double where)> scrollTo; // 0 top .. 1 end
@@ -105,15 +98,7 @@ constexpr int kRowHeight = 21;
 
 Subject GridSubject(BenchGrid& grid, int rows)
 {
-    grid.resize(800, 600);
-    grid.SetFixedCols(0);
-    grid.SetFixedRows(0);
-    grid.SetColCount(kCols);
-    grid.SetRowCount(rows);
-    grid.SetDefaultRowHeight(kRowHeight);
-    for (int c = 0; c < kCols; ++c)
-        grid.SetColWidths(c, kColWidth);
-    grid.show();
+    bench::ShapeGrid(grid, 800, 600, kCols, rows, kColWidth, kRowHeight);
     Subject s;
     s.fill = [&grid, rows] {
         for (int r = 0; r < rows; ++r)
@@ -221,12 +206,6 @@ struct RowTimes {
     double collapse = 0;
     double expand = 0;
 };
-
-// Column 1 holds "par" in every other row, "impar" in the others.
-QString Parity(int row)
-{
-    return row % 2 == 0 ? QStringLiteral("par") : QStringLiteral("impar");
-}
 
 RowTimes OurRows(int rows)
 {

@@ -3,6 +3,7 @@
 #include "platform/localesettings.h"
 
 #include <QDate>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -232,6 +233,31 @@ TEST(CellGraphics, NodesGiveTheRowsTheirIndent)
     EXPECT_TRUE(grid.HasNodes());
     later->CellType = ctCheckBox;
     EXPECT_FALSE(grid.HasNodes());
+}
+
+// A node made since the last paint indents its rows in the next one, as
+// in a grid that had it from the start.
+TEST(CellGraphics, APaintSeesANodeMadeSinceTheLastPaint)
+{
+    auto shape = [](TExtStringGrid& grid) {
+        grid.resize(240, 160);
+        grid.SetColCount(3);
+        grid.SetRowCount(5);
+        for (int r = 1; r < 5; ++r)
+            grid.SetCells(0, r, QStringLiteral("linha %1").arg(r));
+        grid.GetCellProperties(0, 3)->NodeLevel = 2;
+        return grid.CreateCellGraphic(0, 2);
+    };
+    TExtStringGrid reference;
+    shape(reference)->CellType = ctNode;
+    const QImage expected = reference.viewport()->grab().toImage();
+    TExtStringGrid grid;
+    TCellGraphic* later = shape(grid);
+    const QImage before = grid.viewport()->grab().toImage();
+    later->CellType = ctNode;
+    const QImage after = grid.viewport()->grab().toImage();
+    EXPECT_NE(before, expected);
+    EXPECT_EQ(after, expected);
 }
 
 // ---- keyboard rows

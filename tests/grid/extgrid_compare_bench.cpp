@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
-#include <QImage>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -52,6 +51,8 @@ constexpr int kRepeats = 5;
 const int kRowCounts[] = {10000, 30000, 100000};
 
 using bench::Milliseconds;
+using bench::PaintNow;
+using bench::Parity;
 
 QString CellText(int col, int row)
 {
@@ -62,16 +63,8 @@ QString CellText(int col, int row)
 
 void Shape(TExtStringGrid& grid, int rows)
 {
-    grid.resize(kWidth, kHeight);
-    grid.SetFixedCols(0);
-    grid.SetFixedRows(0);
-    grid.SetColCount(kCols);
-    grid.SetRowCount(rows);
-    grid.SetDefaultRowHeight(kRowHeight);
-    for (int c = 0; c < kCols; ++c)
-        grid.SetColWidths(c, kColWidth);
+    bench::ShapeGrid(grid, kWidth, kHeight, kCols, rows, kColWidth, kRowHeight);
     grid.SetOptions(grid.Options() | goEditing);
-    grid.show();
 }
 
 void Fill(TExtStringGrid& grid, int rows)
@@ -86,14 +79,6 @@ void Fill(QTableWidget& table, int rows)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < kCols; ++c)
             table.setItem(r, c, new QTableWidgetItem(CellText(c, r)));
-}
-
-// Paints the whole view at once into an image of its size, as a repaint of
-// the screen would.
-void PaintNow(QWidget* view)
-{
-    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
-    view->render(&image);
 }
 
 // Heap bytes in use.
@@ -112,12 +97,6 @@ public:
         return QString::localeAwareCompare(text(), other.text()) < 0;
     }
 };
-
-// Column 3 of the filter: "par" in every other row.
-QString Parity(int row)
-{
-    return row % 2 == 0 ? QStringLiteral("par") : QStringLiteral("impar");
-}
 
 // ---- figures
 
@@ -286,17 +265,21 @@ void PasteIntoTable(QTableWidget& table, const QString& text, const QString& lin
     }
 }
 
-// QTableWidget has no move of a row: its items are taken, a row is inserted
-// at the destination, the items are put there and the old row removed.
-void MoveTableRow(QTableWidget& table, int from, int to)
+// QTableWidget has no move of rows: the items of the Count rows are taken,
+// the rows removed, as many inserted where the first lands and the items
+// put there.
+void MoveTableRows(QTableWidget& table, int from, int count, int to)
 {
     std::vector<QTableWidgetItem*> items;
-    for (int c = 0; c < kCols; ++c)
-        items.push_back(table.takeItem(from, c));
-    table.removeRow(from);
-    table.insertRow(to);
-    for (int c = 0; c < kCols; ++c)
-        table.setItem(to, c, items[static_cast<size_t>(c)]);
+    items.reserve(static_cast<size_t>(count) * kCols);
+    for (int r = from; r < from + count; ++r)
+        for (int c = 0; c < kCols; ++c)
+            items.push_back(table.takeItem(r, c));
+    table.model()->removeRows(from, count);
+    table.model()->insertRows(to, count);
+    for (int r = 0; r < count; ++r)
+        for (int c = 0; c < kCols; ++c)
+            table.setItem(to + r, c, items[static_cast<size_t>(r) * kCols + static_cast<size_t>(c)]);
 }
 
 void Measure(int rows, std::vector<Line>& lines)
@@ -467,19 +450,21 @@ void Measure(int rows, std::vector<Line>& lines)
                                     [&] { copied = QGuiApplication::clipboard()->mimeData()->text(); }},
                                    {nullptr, [&] { QGuiApplication::clipboard()->setText(bench::TableText(*table)); },
                                     nullptr}));
+    // A grid and a table of one row that each receive every cell.
     std::unique_ptr<TExtStringGrid> pasteGrid;
     std::unique_ptr<QTableWidget> pasteTable;
-    add("paste every cell", Compare({[&] {
-                                         pasteGrid = std::make_unique<TExtStringGrid>();
-                                         Shape(*pasteGrid, 1);
-                                     },
-                                     [&] { pasteGrid->PasteText(0, 0, copied); }, [&] { pasteGrid.reset(); }},
-                                    {[&] {
-                                         pasteTable = std::make_unique<QTableWidget>();
-                                         bench::ShapeTable(*pasteTable, kWidth, kHeight, kCols, 1, kColWidth, kRowHeight);
-                                     },
-                                     [&] { PasteIntoTable(*pasteTable, copied, QStringLiteral("\r\n"), '\t'); },
-                                     [&] { pasteTable.reset(); }}));
+    const auto freshGrid = [&] {
+        pasteGrid = std::make_unique<TExtStringGrid>();
+        Shape(*pasteGrid, 1);
+    };
+    const auto freshTable = [&] {
+        pasteTable = std::make_unique<QTableWidget>();
+        bench::ShapeTable(*pasteTable, kWidth, kHeight, kCols, 1, kColWidth, kRowHeight);
+    };
+    add("paste every cell",
+        Compare({freshGrid, [&] { pasteGrid->PasteText(0, 0, copied); }, [&] { pasteGrid.reset(); }},
+                {freshTable, [&] { PasteIntoTable(*pasteTable, copied, QStringLiteral("\r\n"), '\t'); },
+                 [&] { pasteTable.reset(); }}));
 
     // Loading a delimited file.
     QTemporaryDir dir;
@@ -495,15 +480,11 @@ void Measure(int rows, std::vector<Line>& lines)
         }
     }
     add("load a CSV file", Compare({[&] {
-                                        pasteGrid = std::make_unique<TExtStringGrid>();
-                                        Shape(*pasteGrid, 1);
+                                        freshGrid();
                                         pasteGrid->ValueSeparator = QLatin1Char(',');
                                     },
                                     [&] { pasteGrid->LoadFromCSV(file); }, [&] { pasteGrid.reset(); }},
-                                   {[&] {
-                                        pasteTable = std::make_unique<QTableWidget>();
-                                        bench::ShapeTable(*pasteTable, kWidth, kHeight, kCols, 1, kColWidth, kRowHeight);
-                                    },
+                                   {freshTable,
                                     [&] {
                                         QFile in(file);
                                         in.open(QIODevice::ReadOnly);
@@ -514,50 +495,30 @@ void Measure(int rows, std::vector<Line>& lines)
 
     // Rows inserted, deleted and moved: 1,000 at once and one by one.
     const int middle = rows / 2;
+    const int from = rows / 4;
+    const int to = rows - rows / 4;
+    const auto oneByOne = [](std::function<void()> step) {
+        return [step] {
+            for (int i = 0; i < kBlock; ++i)
+                step();
+        };
+    };
     auto gridInsert = [&] { grid->InsertRows(middle, kBlock); };
     auto gridRemove = [&] { grid->RemoveRows(middle, kBlock); };
     auto qtInsert = [&] { table->model()->insertRows(middle, kBlock); };
     auto qtRemove = [&] { table->model()->removeRows(middle, kBlock); };
     add("insert 1000 rows at once", Compare({nullptr, gridInsert, gridRemove}, {nullptr, qtInsert, qtRemove}));
     add("delete 1000 rows at once", Compare({gridInsert, gridRemove, nullptr}, {qtInsert, qtRemove, nullptr}));
-    add("insert a row, 1000 times", Compare({nullptr,
-                                             [&] {
-                                                 for (int i = 0; i < kBlock; ++i)
-                                                     grid->InsertRows(middle, 1);
-                                             },
-                                             gridRemove},
-                                            {nullptr,
-                                             [&] {
-                                                 for (int i = 0; i < kBlock; ++i)
-                                                     table->insertRow(middle);
-                                             },
-                                             qtRemove}));
-    add("delete a row, 1000 times", Compare({gridInsert,
-                                             [&] {
-                                                 for (int i = 0; i < kBlock; ++i)
-                                                     grid->RemoveRows(middle, 1);
-                                             },
-                                             nullptr},
-                                            {qtInsert,
-                                             [&] {
-                                                 for (int i = 0; i < kBlock; ++i)
-                                                     table->removeRow(middle);
-                                             },
-                                             nullptr}));
-    const int from = rows / 4;
-    const int to = rows - rows / 4;
-    add("move a row, 1000 times", Compare({nullptr,
-                                           [&] {
-                                               for (int i = 0; i < kBlock; ++i)
-                                                   grid->MoveRow(from, to);
-                                           },
-                                           nullptr},
-                                          {nullptr,
-                                           [&] {
-                                               for (int i = 0; i < kBlock; ++i)
-                                                   MoveTableRow(*table, from, to);
-                                           },
-                                           nullptr}));
+    add("move 1000 rows at once", Compare({nullptr, [&] { grid->MoveRows(from, kBlock, to); },
+                                           [&] { grid->MoveRows(to, kBlock, from); }},
+                                          {nullptr, [&] { MoveTableRows(*table, from, kBlock, to); },
+                                           [&] { MoveTableRows(*table, to, kBlock, from); }}));
+    add("insert a row, 1000 times", Compare({nullptr, oneByOne([&] { grid->InsertRows(middle, 1); }), gridRemove},
+                                            {nullptr, oneByOne([&] { table->insertRow(middle); }), qtRemove}));
+    add("delete a row, 1000 times", Compare({gridInsert, oneByOne([&] { grid->RemoveRows(middle, 1); }), nullptr},
+                                            {qtInsert, oneByOne([&] { table->removeRow(middle); }), nullptr}));
+    add("move a row, 1000 times", Compare({nullptr, oneByOne([&] { grid->MoveRow(from, to); }), nullptr},
+                                          {nullptr, oneByOne([&] { MoveTableRows(*table, from, 1, to); }), nullptr}));
     EXPECT_EQ(grid->RowCount(), rows);
     EXPECT_EQ(table->rowCount(), rows);
 }

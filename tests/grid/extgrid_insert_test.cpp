@@ -202,6 +202,22 @@ const ChangeCase kChanges[] = {
     {"MoveRowUpEnhanced", true, [](TExtStringGrid& g) { g.MoveRow(6, 2); }, Same(kCols), {0, 1, 6, 2, 3, 4, 5}},
     {"MoveOntoItselfChangesNothing", true, [](TExtStringGrid& g) { g.MoveColumn(2, 2); }, Same(kCols),
      Same(kRows)},
+    {"MoveThreeRowsDown", false, [](TExtStringGrid& g) { g.MoveRows(1, 3, 3); }, Same(kCols), {0, 4, 5, 1, 2, 3, 6},
+     false, true},
+    {"MoveTwoRowsUpEnhanced", true, [](TExtStringGrid& g) { g.MoveRows(4, 2, 1); }, Same(kCols),
+     {0, 4, 5, 1, 2, 3, 6}},
+    {"MoveTwoColumnsRight", false, [](TExtStringGrid& g) { g.MoveCols(1, 2, 3); }, {0, 3, 4, 1, 2, 5}, Same(kRows),
+     true},
+    {"MoveThreeColumnsLeftEnhanced", true, [](TExtStringGrid& g) { g.MoveCols(3, 3, 0); }, {3, 4, 5, 0, 1, 2},
+     Same(kRows)},
+    {"RangesReachingPastTheEndMoveNothing", true,
+     [](TExtStringGrid& g) {
+         g.MoveRows(5, 3, 0);
+         g.MoveRows(0, 2, 6);
+         g.MoveCols(4, 3, 0);
+         g.MoveRows(1, 0, 3);
+     },
+     Same(kCols), Same(kRows)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, GridChanges, ::testing::ValuesIn(kChanges),
@@ -257,6 +273,24 @@ TEST_F(GridInsert, ColumnMovesGoThroughTheHiddenColumns)
     EXPECT_EQ(grid->ColumnValue(4), 101);
 }
 
+TEST_F(GridInsert, HiddenColumnsAmongTheMovedOnesGoWithThem)
+{
+    // Real columns 0 1 [2] 3 4 5 with 2 hidden: display columns 1 and 2
+    // are real 1 and 3, and the hidden one between them goes along.
+    grid->SetColumnVisibleFlag(2, false);
+    grid->EnhRowColMove = true;
+    grid->MoveCols(1, 2, 2);
+    ExpectCells({0, 4, 1, 2, 3, 5}, Same(kRows));
+    EXPECT_EQ(grid->HiddenColCount(), 1);
+    EXPECT_EQ(grid->RealColIndex(2), 2) << "display 2 is real column 1 now";
+    EXPECT_EQ(grid->RealColIndex(3), 4) << "the hidden column stays between the moved ones";
+    ExpectColumnValues({0, 4, 1, 2, 3, 5});
+    // Back to the left, before the column shown first.
+    grid->MoveCols(2, 2, 0);
+    ExpectCells({1, 2, 3, 0, 4, 5}, Same(kRows));
+    EXPECT_EQ(grid->RealColIndex(1), 2);
+}
+
 TEST_F(GridInsert, TheStringGridsOwnMoveIsTheGridsMove)
 {
     // What a drag of a header ends with goes through the hidden columns too.
@@ -301,6 +335,13 @@ const MergeCase kMerges[] = {
     {"ARowMovedPastItCarriesItWhole", [](TExtStringGrid& g) { g.MoveRow(6, 1); }, {2, 3}, {2, 3}, Label(2, 2)},
     {"AMoveIntoItTakesItApart", [](TExtStringGrid& g) { g.MoveColumn(5, 3); }, {2, 2}, {}, Label(2, 2)},
     {"AColumnMovedOutTakesItApart", [](TExtStringGrid& g) { g.MoveColumn(2, 5); }, {5, 2}, {}, Label(2, 2)},
+    {"ItsRowsMovedTogetherCarryItWhole", [](TExtStringGrid& g) { g.MoveRows(2, 3, 3); }, {2, 3}, {2, 3},
+     Label(2, 2)},
+    {"ARangeMovedPastItCarriesItWhole", [](TExtStringGrid& g) { g.MoveRows(0, 2, 5); }, {2, 0}, {2, 3},
+     Label(2, 2)},
+    {"ARangeCuttingItTakesItApart", [](TExtStringGrid& g) { g.MoveRows(3, 2, 5); }, {2, 2}, {}, Label(2, 2)},
+    {"ItsColumnsMovedTogetherCarryItWhole", [](TExtStringGrid& g) { g.MoveCols(2, 2, 0); }, {0, 2}, {2, 3},
+     Label(2, 2)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, GridMergedChanges, ::testing::ValuesIn(kMerges),
@@ -354,6 +395,25 @@ TEST_F(GridInsert, SelectedRowsAndScatteredCellsFollowTheirCells)
     EXPECT_FALSE(grid->RowSelect(1));
     grid->RemoveCols(3, 1);
     EXPECT_FALSE(grid->CellSelected(3, 5)) << "the removed cell leaves the list";
+}
+
+TEST_F(GridInsert, ARangeMoveCarriesSelectedRowsAndScatteredCells)
+{
+    grid->SetRowSelect(1, true);
+    grid->SetRowSelect(4, true);
+    grid->SetCellSelected(2, 2, true);
+    grid->SetCellSelected(3, 5, true);
+    // Rows 1 and 2 land at 4: the order becomes 0 3 4 5 1 2 6.
+    grid->MoveRows(1, 2, 4);
+    std::vector<int> flagged;
+    for (int r = 0; r < kRows; ++r)
+        if (grid->RowSelect(r))
+            flagged.push_back(r);
+    EXPECT_EQ(flagged, (std::vector<int>{2, 4}));
+    EXPECT_TRUE(grid->CellSelected(2, 5));
+    EXPECT_TRUE(grid->CellSelected(3, 3));
+    EXPECT_FALSE(grid->CellSelected(2, 2));
+    EXPECT_FALSE(grid->CellSelected(3, 5));
 }
 
 TEST_F(GridInsert, RemovingColumnsTellsOfTheRemovedArea)

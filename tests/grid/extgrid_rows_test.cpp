@@ -46,6 +46,26 @@ QStringList Labels(std::initializer_list<int> rows)
     return texts;
 }
 
+// A grid control of Cols x Rows filling a window of Width x Height.
+TExtStringGrid* GridInWindow(TForm& window, int Width, int Height, int Cols, int Rows)
+{
+    auto* grid = new TExtStringGrid(&window);
+    grid->setGeometry(0, 0, Width, Height);
+    window.resize(Width, Height);
+    grid->SetColCount(Cols);
+    grid->SetRowCount(Rows);
+    return grid;
+}
+
+// An editing grid of 3 columns whose Enter moves on to the next cell.
+TExtStringGrid* AdvancingGrid(TForm& window, int Height, int Rows)
+{
+    TExtStringGrid* grid = GridInWindow(window, 300, Height, 3, Rows);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->Navigation()->AdvanceOnEnter = true;
+    return grid;
+}
+
 // ---- columns
 
 struct ColumnCase {
@@ -290,11 +310,7 @@ TEST(GridNodes, TreePositionOfEachRow)
 TEST(GridNodes, ScreenshotsOfANodeGridCollapsedAndExpanded)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 320, 260);
-    window.resize(320, 260);
-    grid->SetColCount(3);
-    grid->SetRowCount(10);
+    TExtStringGrid* grid = GridInWindow(window, 320, 260, 3, 10);
     grid->CellNode()->SetShowTree(true);
     for (int r = 1; r < 10; ++r) {
         grid->SetCells(1, r, r == 1 || r == 5 ? QStringLiteral("Grupo %1").arg(r == 1 ? 1 : 2)
@@ -534,13 +550,7 @@ TEST_P(EnterAdvances, EnterInTheEditorMovesOn)
 {
     const AdvanceCase& c = GetParam();
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 300, 200);
-    window.resize(300, 200);
-    grid->SetColCount(3);
-    grid->SetRowCount(4);
-    grid->SetOptions(grid->Options() | goEditing);
-    grid->Navigation()->AdvanceOnEnter = true;
+    TExtStringGrid* grid = AdvancingGrid(window, 200, 4);
     grid->Navigation()->AdvanceDirection = c.direction;
     grid->Navigation()->AdvanceInsert = c.insert;
     // The locked cells refuse only once the editor is open, so that F2 opens
@@ -574,13 +584,7 @@ TEST_P(EnterAdvances, EnterInTheEditorMovesOn)
 TEST(GridAdvance, TheTerminalKeysGridGoesFromColumnTwoToColumnOneOfTheNextRow)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 300, 400);
-    window.resize(300, 400);
-    grid->SetColCount(3);
-    grid->SetRowCount(26);
-    grid->SetOptions(grid->Options() | goEditing);
-    grid->Navigation()->AdvanceOnEnter = true;
+    TExtStringGrid* grid = AdvancingGrid(window, 400, 26);
     ASSERT_TRUE(input::Activate(&window));
     grid->SetFocus();
     grid->FocusCell(2, 5);
@@ -595,13 +599,7 @@ TEST(GridAdvance, TheTerminalKeysGridGoesFromColumnTwoToColumnOneOfTheNextRow)
 TEST(GridAdvance, EnterFromACheckBoxAfterARefusedCellMovesOn)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 300, 200);
-    window.resize(300, 200);
-    grid->SetColCount(3);
-    grid->SetRowCount(4);
-    grid->SetOptions(grid->Options() | goEditing);
-    grid->Navigation()->AdvanceOnEnter = true;
+    TExtStringGrid* grid = AdvancingGrid(window, 200, 4);
     grid->CreateCellGraphic(2, 1)->CellType = ctCheckBox;
     grid->OnCanEditCell = [](QObject*, int row, int col, bool& can) { can = !(col == 1 && row == 1); };
     ASSERT_TRUE(input::Activate(&window));
@@ -645,11 +643,7 @@ TEST(GridAdvance, BackwardsAndRefusedByOnCellChanging)
 TEST(GridScroll, ScrollInViewCentresAFarRow)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 300, 200);
-    window.resize(300, 200);
-    grid->SetColCount(3);
-    grid->SetRowCount(100);
+    TExtStringGrid* grid = GridInWindow(window, 300, 200, 3, 100);
     window.show();
     const int visible = grid->VisibleRowCount();
     grid->ScrollInView(1, 50);
@@ -711,11 +705,7 @@ TEST_P(ScrollHints, DraggingAThumbShowsWhereItIs)
 {
     const HintCase& c = GetParam();
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 200, 150);
-    window.resize(200, 150);
-    grid->SetColCount(20);
-    grid->SetRowCount(50);
+    TExtStringGrid* grid = GridInWindow(window, 200, 150, 20, 50);
     grid->ScrollHints = c.hints;
     std::vector<int> asked;
     grid->OnScrollHint = [&](QObject*, int index, QString&) { asked.push_back(index); };
@@ -770,10 +760,7 @@ TEST_P(FooterKinds, TheLastRowCalculatesItsColumn)
 TEST(GridSizing, SizingOneColumnSizesTheOthersInProportion)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 400, 200);
-    window.resize(400, 200);
-    grid->SetColCount(4);
+    TExtStringGrid* grid = GridInWindow(window, 400, 200, 4, 5);
     grid->SetOptions(grid->Options() | goColSizing);
     for (int c = 0; c < 4; ++c)
         grid->SetColWidths(c, 50);
@@ -800,11 +787,7 @@ TEST(GridSizing, SizingOneColumnSizesTheOthersInProportion)
 TEST(GridSortedFind, TypingGoesToTheFirstRowOfTheSortedColumnStartingWithTheText)
 {
     TForm window;
-    auto* grid = new TExtStringGrid(&window);
-    grid->setGeometry(0, 0, 300, 200);
-    window.resize(300, 200);
-    grid->SetColCount(3);
-    grid->SetRowCount(5);
+    TExtStringGrid* grid = GridInWindow(window, 300, 200, 3, 5);
     const QStringList names{"", "Ana", "Bruno", "Carla", "Carlos"};
     for (int r = 1; r < 5; ++r)
         grid->SetCells(1, r, names[r]);
