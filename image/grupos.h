@@ -20,6 +20,12 @@ constexpr std::uint8_t kGrupoMultiplo = 16;
 constexpr std::uint8_t kGrupoDesativado = 64;
 
 constexpr int OffsetTipoGrupo(int g) { return OffsetGrupo(g); }
+// Whether group g of the image is switched off; only groups 1..kGrupos have
+// a type byte, so any other number is never switched off.
+constexpr bool GrupoDesativado(const std::uint8_t* imagem, int g)
+{
+    return g >= 1 && g <= kGrupos && imagem[OffsetTipoGrupo(g)] == kGrupoDesativado;
+}
 // Member k (1..7) of group g: a reference byte, 0xBB when empty.
 constexpr int OffsetMembroGrupo(int g, int k)
 {

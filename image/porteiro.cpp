@@ -8,8 +8,7 @@ std::string ReferenciaAtendedorParaTexto(const std::uint8_t* imagem, std::uint8_
     const std::string branco(4, ' ');
     if (referencia == kSemReferencia || referencia == kPorteiroSemAtendedor79 || referencia == kPorteiroSemAtendedor7A)
         return branco;
-    const int grupo = referencia - kReferenciaGrupo;
-    if (grupo >= 1 && grupo <= kGrupos && imagem[OffsetTipoGrupo(grupo)] == kGrupoDesativado)
+    if (GrupoDesativado(imagem, referencia - kReferenciaGrupo))
         return branco;
     return ReferenciaParaTexto(imagem, referencia);
 }

@@ -11,8 +11,8 @@ constexpr std::uint8_t kBitsGrupo = 0x70;
 
 std::string TextoGrupo(const std::uint8_t* imagem, int grupo)
 {
-    // Only groups 1..kGrupos have a type byte; "65".."67" name none.
-    if (grupo >= 1 && grupo <= kGrupos && imagem[OffsetTipoGrupo(grupo)] == kGrupoDesativado)
+    // "65".."67" name no group of the image and are never switched off.
+    if (GrupoDesativado(imagem, grupo))
         return std::string(5, ' ');
     return FormatInt("00", 60 + grupo);
 }

@@ -567,43 +567,48 @@ std::function<void(std::uint8_t*)> Byte(int ofs, std::uint8_t valor)
 constexpr int kAtendenteVia1 = OffsetVia(1) + kViaAtendente;
 const QString kTracos = QStringLiteral("----");
 
+// One case per window: the byte stored, what the window shows.
+CasoComoJanela Emergencia(const char* nome, int ofs, std::uint8_t valor, const char* combo, const char* linha,
+                          const char* janela)
+{
+    return {nome, Byte(ofs, valor), &EmergenciaExterna, combo, janela, 9, Linha(linha), kTracos};
+}
+
+CasoComoJanela Porteiro(const char* nome, std::uint8_t valor, const char* janela)
+{
+    return {nome, Byte(3443, valor), &AtendedoresDePorteiros, "ComboBox1", janela, 10,
+            Linha("Ramal atendedor porteiro"), kTracos};
+}
+
+CasoComoJanela AtendenteVia(const char* nome, std::uint8_t valor, const char* janela)
+{
+    return {nome, Byte(kAtendenteVia1, valor), &ConfiguracaoDasVias, "ComboBox1", janela, 3,
+            Celula("VIA", "ATEND", "01", 5), ""};
+}
+
 const CasoComoJanela kComoJanela[] = {
     // The emergency area's own "none" codes; any other byte names what it
     // holds, 0x79 too.
-    {"EmergencyFirstInternal79", Byte(3417, 0x79), &EmergenciaExterna, "ComboBox1", "69", 9,
-     Linha("Número interno emergencia 1"), kTracos},
-    {"EmergencyFirstInternal7B", Byte(3417, 0x7B), &EmergenciaExterna, "ComboBox1", "", 9,
-     Linha("Número interno emergencia 1"), kTracos},
-    {"EmergencyFirstInternalBF", Byte(3417, 0xBF), &EmergenciaExterna, "ComboBox1", "", 9,
-     Linha("Número interno emergencia 1"), kTracos},
-    {"EmergencyExtensionGroup", Byte(3403, 0x71), &EmergenciaExterna, "ComboBox3", "61", 9,
-     Linha("Ramal de emergencia"), kTracos},
-    {"EmergencyExtensionInternalBF", Byte(3404, 0xBF), &EmergenciaExterna, "ComboBox4", "", 9,
-     Linha("Número interno emergencia (ramal)"), kTracos},
-    {"EmergencyExtensionInternalExtension", Byte(3404, 5), &EmergenciaExterna, "ComboBox4", "25", 9,
-     Linha("Número interno emergencia (ramal)"), kTracos},
+    Emergencia("EmergencyFirstInternal79", 3417, 0x79, "ComboBox1", "Número interno emergencia 1", "69"),
+    Emergencia("EmergencyFirstInternal7B", 3417, 0x7B, "ComboBox1", "Número interno emergencia 1", ""),
+    Emergencia("EmergencyFirstInternalBF", 3417, 0xBF, "ComboBox1", "Número interno emergencia 1", ""),
+    Emergencia("EmergencyExtensionGroup", 3403, 0x71, "ComboBox3", "Ramal de emergencia", "61"),
+    Emergencia("EmergencyExtensionInternalBF", 3404, 0xBF, "ComboBox4", "Número interno emergencia (ramal)", ""),
+    Emergencia("EmergencyExtensionInternalExtension", 3404, 5, "ComboBox4", "Número interno emergencia (ramal)",
+               "25"),
     // The door-phone answerer: its own codes and a switched-off group blank;
     // 0x7B and 0xFF name the groups "71" and "75" there.
-    {"DoorPhoneSwitchedOffGroup", Byte(3443, 0x72), &AtendedoresDePorteiros, "ComboBox1", "", 10,
-     Linha("Ramal atendedor porteiro"), kTracos},
-    {"DoorPhoneProgrammedGroup", Byte(3443, 0x71), &AtendedoresDePorteiros, "ComboBox1", "61", 10,
-     Linha("Ramal atendedor porteiro"), kTracos},
-    {"DoorPhone79", Byte(3443, 0x79), &AtendedoresDePorteiros, "ComboBox1", "", 10,
-     Linha("Ramal atendedor porteiro"), kTracos},
-    {"DoorPhone7B", Byte(3443, 0x7B), &AtendedoresDePorteiros, "ComboBox1", "71", 10,
-     Linha("Ramal atendedor porteiro"), kTracos},
-    {"DoorPhoneFF", Byte(3443, 0xFF), &AtendedoresDePorteiros, "ComboBox1", "75", 10,
-     Linha("Ramal atendedor porteiro"), kTracos},
+    Porteiro("DoorPhoneSwitchedOffGroup", 0x72, ""),
+    Porteiro("DoorPhoneProgrammedGroup", 0x71, "61"),
+    Porteiro("DoorPhone79", 0x79, ""),
+    Porteiro("DoorPhone7B", 0x7B, "71"),
+    Porteiro("DoorPhoneFF", 0xFF, "75"),
     // A trunk's attendant: a group byte names the group of its low three
     // bits, nothing when that group is switched off.
-    {"TrunkAttendantGroupByte79", Byte(kAtendenteVia1, 0x79), &ConfiguracaoDasVias, "ComboBox1", "61", 3,
-     Celula("VIA", "ATEND", "01", 5), ""},
-    {"TrunkAttendantSwitchedOffGroup", Byte(kAtendenteVia1, 0x72), &ConfiguracaoDasVias, "ComboBox1", "", 3,
-     Celula("VIA", "ATEND", "01", 5), ""},
-    {"TrunkAttendantNine", Byte(kAtendenteVia1, 0xDD), &ConfiguracaoDasVias, "ComboBox1", "9", 3,
-     Celula("VIA", "ATEND", "01", 5), ""},
-    {"TrunkAttendantExtension", Byte(kAtendenteVia1, 11), &ConfiguracaoDasVias, "ComboBox1", "31", 3,
-     Celula("VIA", "ATEND", "01", 5), ""},
+    AtendenteVia("TrunkAttendantGroupByte79", 0x79, "61"),
+    AtendenteVia("TrunkAttendantSwitchedOffGroup", 0x72, ""),
+    AtendenteVia("TrunkAttendantNine", 0xDD, "9"),
+    AtendenteVia("TrunkAttendantExtension", 11, "31"),
 };
 
 INSTANTIATE_TEST_SUITE_P(Relatorios, ComoJanela, ::testing::ValuesIn(kComoJanela), PrintedName{});
