@@ -503,6 +503,7 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
         } else {
             combo->setEditText(text);
         }
+        combo->RestartTypedSearch();
         place(combo, r.Left, r.Top, w, h);
         combo->setFocus(Qt::OtherFocusReason);
         combo->SelectAll();

@@ -184,6 +184,14 @@ void TGridCombo::FitDropWidth()
     SetDropWidth(std::max(width(), widest + 2 * view()->frameWidth() + 24));
 }
 
+void TGridCombo::RestartTypedSearch()
+{
+    // An empty search ends the one under way; it may move the list's own
+    // current row, which then goes back to the choice.
+    view()->keyboardSearch(QString());
+    view()->setCurrentIndex(model()->index(currentIndex(), modelColumn(), rootModelIndex()));
+}
+
 void TGridCombo::RestoreFromCell()
 {
     const QString cell = grid_->CurrentCellEditText();

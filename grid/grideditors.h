@@ -58,6 +58,9 @@ public:
     // Widens the drop-down list to its longest item.
     void FitDropWidth();
     bool LookupAllowed() const { return lookup_; }
+    // Typing picks an item by its first letters; a list just opened starts
+    // that search afresh, not from what was typed in the last one.
+    void RestartTypedSearch();
 
     void KeyDown(int& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;

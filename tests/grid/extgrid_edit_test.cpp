@@ -226,6 +226,38 @@ TEST_P(EditorKinds, OpenTypeAndEnd)
 INSTANTIATE_TEST_SUITE_P(Grid, EditorKinds, ::testing::ValuesIn(kKindCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
+// ---- a list editor searches only what was typed into it
+
+class ListSearch : public GridEdit, public ::testing::WithParamInterface<Open> {};
+
+// The letters typed into one list, at once followed by the next list's: the
+// next list finds its item by its own letters alone.
+TEST_P(ListSearch, EachListStartsItsSearchAfresh)
+{
+    kind = edComboList;
+    for (const QString& item : kComboItems)
+        grid->AddComboItem(item);
+    grid->SetCells(1, 1, "Um");
+    grid->SetCells(2, 1, "Um");
+    grid->FocusCell(1, 1);
+    OpenEditor(GetParam());
+    input::Type("Do");
+    input::Key(Qt::Key_Return);
+    input::Settle();
+    EXPECT_EQ(grid->Cells(1, 1), "Dois");
+    ASSERT_TRUE(grid->hasFocus());
+    input::Key(Qt::Key_Right);
+    OpenEditor(GetParam());
+    input::Type("Tr");
+    input::Key(Qt::Key_Return);
+    input::Settle();
+    EXPECT_EQ(grid->Cells(2, 1), "Três");
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, ListSearch, ::testing::Values(Open::Click, Open::F2),
+                         [](const auto& param) { return param.param == Open::Click ? "Click" : "F2"; });
+
 // ---- the float spin editor's value written back
 
 struct FloatBackCase {

@@ -585,10 +585,9 @@ TEST(TeclasTerminais, EscolhasSoComEnterGravamAsTeclas)
 
 // Typing the first letters of an item in an open list and Enter take it and
 // leave the keyboard on the grid at the next cell: what the user types next
-// reaches the grid, whatever list was used.
-// Still failing: the number typed after a typed type choice does not reach
-// its list (see the closing note); run with --gtest_also_run_disabled_tests.
-TEST(TeclasTerminais, DISABLED_DigitarNaListaEEnterDeixaOTecladoNaGrade)
+// reaches the grid, whatever list was used. Each list searches only what
+// was typed into it, however quickly the keys follow one another.
+TEST(TeclasTerminais, DigitarNaListaEEnterDeixaOTecladoNaGrade)
 {
     auto imagem = ImagemTerminais();
     auto esperado = imagem;
@@ -624,6 +623,49 @@ TEST(TeclasTerminais, DISABLED_DigitarNaListaEEnterDeixaOTecladoNaGrade)
     EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
     EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
 }
+
+// However a list is closed, the keyboard stays on the grid: a type typed
+// into key A's list, the list closed by Enter, a click on the number's cell
+// or Esc, then the number (after Esc, the type again) typed at the cell the
+// close left the cursor on.
+struct CasoFecho {
+    const char* caso;
+    std::function<void(TForm*)> fecha;
+    const char* depois; // typed next, at the cell the cursor is on
+};
+
+class TeclasTerminaisFecho : public ::testing::TestWithParam<CasoFecho> {};
+
+TEST_P(TeclasTerminaisFecho, OTecladoFicaNaGrade)
+{
+    auto imagem = ImagemTerminais();
+    auto esperado = imagem;
+    esperado[OffsetTecla(1, 1)] = 163; // "Rota" "3"
+    ScriptedBoxes boxes;
+    AbreEntrada(&TeclasTerminais, imagem, [&](TForm* w) {
+        ASSERT_NE(AbreCelula(w, 1, 1), nullptr);
+        input::Type(QStringLiteral("Ro"));
+        GetParam().fecha(w);
+        input::Settle();
+        ASSERT_TRUE(Grade(w)->isAncestorOf(QApplication::focusWidget()) || FocoNaGrade(Grade(w)))
+            << "the keyboard went nowhere";
+        input::Type(QString::fromLatin1(GetParam().depois));
+        input::Settle();
+        EXPECT_EQ(Grade(w)->Cells(1, 1), "Rota");
+        EXPECT_EQ(Grade(w)->Cells(2, 1), "3");
+        Click(w, "Button1");
+        EXPECT_FALSE(w->isVisible());
+    });
+    EXPECT_TRUE(boxes.calls.empty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_EQ(Diferencas(esperado, imagem), std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fechos, TeclasTerminaisFecho,
+    ::testing::Values(CasoFecho{"Enter", [](TForm*) { input::Key(Qt::Key_Return); }, "3\r"},
+                      CasoFecho{"CliqueNoNumero", [](TForm* w) { ClicaCelula(Grade(w), 2, 1); }, "3\r"},
+                      CasoFecho{"Esc", [](TForm*) { input::Key(Qt::Key_Escape); }, "Ro\r3\r"}),
+    [](const auto& param) { return std::string(param.param.caso); });
 
 // A key left without its number stops Ok, by the mouse or by Alt+K: the
 // message, the cursor on the number, the window open and nothing written.
