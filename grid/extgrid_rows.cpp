@@ -758,13 +758,12 @@ std::vector<TExtStringGrid::TMergedBlock> TExtStringGrid::MergedBlocks() const
     std::vector<TMergedBlock> blocks;
     if (!MayHoldObjects())
         return blocks;
-    for (int r = 0; r < RowCount(); ++r)
-        if (RowHasObjects(r))
-            for (int c = 0; c < ColCount(); ++c) {
-                const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
-                if (IsBlockBase(props))
-                    blocks.push_back({c, r, props->CellSpanX, props->CellSpanY});
-            }
+    for (int r = NextRowWithObjects(0); r >= 0; r = NextRowWithObjects(r + 1))
+        for (int c = 0; c < ColCount(); ++c) {
+            const auto* props = dynamic_cast<const TCellProperties*>(GetRawObject(c, r));
+            if (IsBlockBase(props))
+                blocks.push_back({c, r, props->CellSpanX, props->CellSpanY});
+        }
     return blocks;
 }
 
@@ -895,11 +894,11 @@ void TExtStringGrid::ChangeRows(const TRowChange& Change, const std::function<vo
 
 void TExtStringGrid::ReownProperties(int First, int Last)
 {
+    // Only the rows holding objects are visited.
     Last = std::min(Last, RowCount() - 1);
-    for (int r = std::max(First, 0); r <= Last; ++r)
-        if (RowHasObjects(r))
-            for (int c = 0; c < ColCount(); ++c)
-                ReownCell(c, r);
+    for (int r = NextRowWithObjects(std::max(First, 0)); r >= 0 && r <= Last; r = NextRowWithObjects(r + 1))
+        for (int c = 0; c < ColCount(); ++c)
+            ReownCell(c, r);
 }
 
 void TExtStringGrid::ReownCell(int ACol, int ARow)

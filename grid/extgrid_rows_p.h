@@ -164,8 +164,13 @@ public:
     std::vector<int> FlaggedRows(int First, int Last) const
     {
         std::vector<int> rows;
+        const int begin = std::max(First, 0);
         const int end = std::min(Last, static_cast<int>(flags_.size()) - 1);
-        for (int r = std::max(First, 0); r <= end; ++r)
+        if (begin > end)
+            return rows;
+        // Counted first: one block of memory however many rows are flagged.
+        rows.reserve(static_cast<size_t>(std::count(flags_.begin() + begin, flags_.begin() + end + 1, true)));
+        for (int r = begin; r <= end; ++r)
             if (flags_[static_cast<size_t>(r)])
                 rows.push_back(r);
         return rows;

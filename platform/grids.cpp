@@ -113,8 +113,10 @@ void TStringGrid::DropObjects(int fromCol, int toCol, int fromRow, int toRow)
             continue;
         for (int c = fromCol; c < toCol; ++c) {
             Cell& cell = (*row)[static_cast<size_t>(c)];
-            if (TObject* object = std::exchange(cell.object, nullptr))
+            if (TObject* object = std::exchange(cell.object, nullptr)) {
+                CountObject(r, object, nullptr);
                 ObjectDropped(object);
+            }
         }
     }
 }
@@ -175,27 +177,53 @@ void TStringGrid::ExchangeStoredRows(int ARow1, int ARow2)
     // Rows are kept by pointer: the cells themselves do not move.
     ++cellsVersion_;
     std::swap(cells_[static_cast<size_t>(ARow1)], cells_[static_cast<size_t>(ARow2)]);
+    if (objectsPut_)
+        std::swap(rowObjects_[static_cast<size_t>(ARow1)], rowObjects_[static_cast<size_t>(ARow2)]);
 }
 
 void TStringGrid::ExchangeStoredCells(int ACol, int ARow1, int ARow2)
 {
     Cell& first = At(ACol, ARow1);
-    std::swap(first, At(ACol, ARow2));
+    Cell& second = At(ACol, ARow2);
+    CountObject(ARow1, first.object, second.object);
+    CountObject(ARow2, second.object, first.object);
+    std::swap(first, second);
 }
 
 bool TStringGrid::RowHasObjects(int ARow) const
 {
     CheckCell(0, ARow);
-    const auto& row = cells_[static_cast<size_t>(ARow)];
-    return row && std::any_of(row->begin(), row->end(), [](const Cell& cell) { return cell.object != nullptr; });
+    return objectsPut_ && rowObjects_[static_cast<size_t>(ARow)] != 0;
 }
 
 bool TStringGrid::HasObjects() const
 {
-    for (int r = 0; r < RowCount(); ++r)
-        if (RowHasObjects(r))
-            return true;
-    return false;
+    return NextRowWithObjects(0) >= 0;
+}
+
+int TStringGrid::NextRowWithObjects(int ARow) const
+{
+    if (!objectsPut_ || ARow >= RowCount())
+        return -1;
+    const auto from = rowObjects_.begin() + std::max(ARow, 0);
+    const auto found = std::find_if(from, rowObjects_.end(), [](std::uint32_t n) { return n != 0; });
+    return found == rowObjects_.end() ? -1 : static_cast<int>(found - rowObjects_.begin());
+}
+
+void TStringGrid::CountObject(int ARow, const TObject* Before, const TObject* After)
+{
+    if (!objectsPut_ || (Before != nullptr) == (After != nullptr))
+        return;
+    auto& count = rowObjects_[static_cast<size_t>(ARow)];
+    count = After ? count + 1 : count - 1;
+}
+
+std::uint32_t TStringGrid::ObjectsIn(const CellRow* Row)
+{
+    if (!Row)
+        return 0;
+    return static_cast<std::uint32_t>(
+        std::count_if(Row->begin(), Row->end(), [](const Cell& cell) { return cell.object != nullptr; }));
 }
 
 TObject* TStringGrid::Objects(int ACol, int ARow) const
@@ -205,8 +233,14 @@ TObject* TStringGrid::Objects(int ACol, int ARow) const
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* object)
 {
-    At(ACol, ARow).object = object;
-    objectsPut_ = objectsPut_ || object;
+    Cell& cell = At(ACol, ARow);
+    if (!objectsPut_ && object) {
+        // The first object: no row holds one yet.
+        objectsPut_ = true;
+        rowObjects_.assign(cells_.size(), 0);
+    }
+    CountObject(ARow, cell.object, object);
+    cell.object = object;
 }
 
 QStringList TStringGrid::Rows(int ARow) const
@@ -264,6 +298,8 @@ void TStringGrid::Resize(int cols, int rows)
     rowHeights_.resize(static_cast<size_t>(rows), defaultRowHeight_);
     ++cellsVersion_;
     cells_.resize(static_cast<size_t>(rows));
+    if (objectsPut_)
+        rowObjects_.resize(static_cast<size_t>(rows), 0);
     if (cols != oldCols)
         ForEachRowWithCells([&](CellRow& row) { row.resize(static_cast<size_t>(cols)); });
     ClampToCounts();
@@ -493,6 +529,8 @@ void TStringGrid::MoveRows(int FromIndex, int Count, int ToIndex)
     MoveRange(rowHeights_, FromIndex, Count, ToIndex);
     ++cellsVersion_;
     MoveRange(cells_, FromIndex, Count, ToIndex);
+    if (objectsPut_)
+        MoveRange(rowObjects_, FromIndex, Count, ToIndex);
     FollowMove(current_.Y, FromIndex, Count, ToIndex);
     FollowMove(anchor_.Y, FromIndex, Count, ToIndex);
     RowMoved(FromIndex, ToIndex);
@@ -530,6 +568,8 @@ void TStringGrid::InsertRows(int Index, int Count)
     const auto old = static_cast<std::ptrdiff_t>(cells_.size());
     cells_.resize(cells_.size() + static_cast<size_t>(Count));
     std::move_backward(cells_.begin() + at, cells_.begin() + old, cells_.end());
+    if (objectsPut_)
+        rowObjects_.insert(rowObjects_.begin() + at, static_cast<size_t>(Count), 0);
     FollowInsert(current_.Y, Index, Count);
     FollowInsert(anchor_.Y, Index, Count);
     AfterRangeChange(ColCount(), oldRows);
@@ -567,6 +607,8 @@ void TStringGrid::DeleteRows(int Index, int Count)
     rowHeights_.erase(rowHeights_.begin() + from, rowHeights_.begin() + to);
     ++cellsVersion_;
     cells_.erase(cells_.begin() + from, cells_.begin() + to);
+    if (objectsPut_)
+        rowObjects_.erase(rowObjects_.begin() + from, rowObjects_.begin() + to);
     FollowDelete(current_.Y, Index, Count);
     FollowDelete(anchor_.Y, Index, Count);
     AfterRangeChange(ColCount(), oldRows);
@@ -668,11 +710,15 @@ std::vector<TStringGrid::TTakenRow> TStringGrid::TakeRows(const std::vector<int>
         if (kept != r) {
             cells_[kept] = std::move(cells_[r]);
             rowHeights_[kept] = rowHeights_[r];
+            if (objectsPut_)
+                rowObjects_[kept] = rowObjects_[r];
         }
         ++kept;
     }
     cells_.resize(kept);
     rowHeights_.resize(kept);
+    if (objectsPut_)
+        rowObjects_.resize(kept);
     // An index moves up by the rows taken before it; a taken row's index
     // goes to the row after it, as on a delete.
     auto follow = [&](int& index) {
@@ -702,6 +748,7 @@ void TStringGrid::PutRows(const std::vector<int>& At, std::vector<TTakenRow>&& R
     const auto cols = static_cast<size_t>(ColCount());
     std::vector<std::unique_ptr<CellRow>> cells(total);
     std::vector<int> heights(total);
+    std::vector<std::uint32_t> objects(objectsPut_ ? total : 0);
     size_t next = 0;
     size_t old = 0;
     for (size_t r = 0; r < total; ++r) {
@@ -716,14 +763,19 @@ void TStringGrid::PutRows(const std::vector<int>& At, std::vector<TTakenRow>&& R
                 row.cells_->resize(cols);
             cells[r] = std::move(row.cells_);
             heights[r] = row.height_;
+            if (objectsPut_)
+                objects[r] = ObjectsIn(cells[r].get());
         } else {
             cells[r] = std::move(cells_[old]);
             heights[r] = rowHeights_[old];
+            if (objectsPut_)
+                objects[r] = rowObjects_[old];
             ++old;
         }
     }
     cells_ = std::move(cells);
     rowHeights_ = std::move(heights);
+    rowObjects_ = std::move(objects);
     // An index moves down by the rows put in at or before where it lands.
     auto follow = [&](int& index) {
         for (int at : At) {

@@ -339,6 +339,9 @@ protected:
     // Whether any cell of the row (of the grid) holds an object.
     bool RowHasObjects(int ARow) const;
     bool HasObjects() const;
+    // The first row from ARow on whose cells hold an object, or -1: a pass
+    // over the rows with objects skips the others without reading them.
+    int NextRowWithObjects(int ARow) const;
     // False while no object was ever put into a cell: the grid has none,
     // and what follows objects around may be passed over.
     bool MayHoldObjects() const { return objectsPut_; }
@@ -508,6 +511,12 @@ private:
     std::vector<std::unique_ptr<CellRow>> cells_;
     std::uint64_t cellsVersion_ = 0;
     bool objectsPut_ = false;
+    // Objects held by each row's cells, beside cells_ row for row from the
+    // first object put on (empty before: a grid that never held an object
+    // keeps nothing in step). Every change of the rows changes it alike.
+    std::vector<std::uint32_t> rowObjects_;
+    void CountObject(int ARow, const TObject* Before, const TObject* After);
+    static std::uint32_t ObjectsIn(const CellRow* Row);
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<bool> tabStops_;

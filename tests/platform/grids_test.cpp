@@ -1024,3 +1024,94 @@ TEST(GridCellsVersion, MovesOnWithEveryWriteAndStaysOnReads)
 }
 
 } // namespace
+
+namespace {
+
+// ---- which rows hold objects, through every change of the cells
+
+class ObjectRowsGrid : public TStringGrid {
+public:
+    using TStringGrid::ExchangeStoredCells;
+    using TStringGrid::ExchangeStoredRows;
+    using TStringGrid::HasObjects;
+    using TStringGrid::NextRowWithObjects;
+    using TStringGrid::RowHasObjects;
+};
+
+// What the rows' cells hold, read cell by cell.
+void ExpectRowsWithObjectsAsTheCellsHold(const ObjectRowsGrid& grid, const char* after)
+{
+    int next = -1;
+    for (int r = grid.RowCount() - 1; r >= 0; --r) {
+        bool holds = false;
+        for (int c = 0; c < grid.ColCount(); ++c)
+            holds = holds || grid.Objects(c, r) != nullptr;
+        if (holds)
+            next = r;
+        EXPECT_EQ(grid.RowHasObjects(r), holds) << after << ", row " << r;
+        EXPECT_EQ(grid.NextRowWithObjects(r), next) << after << ", from row " << r;
+    }
+    EXPECT_EQ(grid.HasObjects(), next >= 0) << after;
+    EXPECT_EQ(grid.NextRowWithObjects(grid.RowCount()), -1) << after;
+}
+
+TEST(GridRowsWithObjects, FollowEveryChangeOfTheCellsRowsAndColumns)
+{
+    ObjectRowsGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(12);
+    for (int r = 0; r < 12; ++r)
+        grid.SetCells(1, r, QString::number(r));
+    ExpectRowsWithObjectsAsTheCellsHold(grid, "no object yet");
+    std::vector<TObject> objects(8);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes{
+        {"objects put", [&] {
+             grid.SetObjects(0, 2, &objects[0]);
+             grid.SetObjects(3, 2, &objects[1]);
+             grid.SetObjects(1, 5, &objects[2]);
+             grid.SetObjects(2, 9, &objects[3]);
+             grid.SetObjects(3, 11, &objects[4]);
+         }},
+        {"one of two objects of a row taken", [&] { grid.SetObjects(0, 2, nullptr); }},
+        {"an object replaced", [&] { grid.SetObjects(1, 5, &objects[5]); }},
+        {"rows exchanged", [&] { grid.ExchangeStoredRows(2, 3); }},
+        {"an object exchanged with an empty cell", [&] { grid.ExchangeStoredCells(1, 5, 6); }},
+        {"two objects exchanged", [&] { grid.ExchangeStoredCells(3, 3, 11); }},
+        {"rows moved down", [&] { grid.MoveRows(0, 4, 6); }},
+        {"rows moved up", [&] { grid.MoveRows(7, 3, 1); }},
+        {"rows inserted", [&] { grid.InsertRows(4, 3); }},
+        {"rows with objects deleted", [&] {
+             const int first = grid.NextRowWithObjects(0);
+             grid.DeleteRows(first, 2);
+         }},
+        {"rows taken and put back elsewhere", [&] {
+             auto taken = grid.TakeRows({0, grid.NextRowWithObjects(1), grid.RowCount() - 1});
+             grid.PutRows({1, 2, grid.RowCount()}, std::move(taken));
+         }},
+        {"a column inserted", [&] { grid.InsertCols(1, 1); }},
+        {"columns moved", [&] { grid.MoveCols(0, 2, 3); }},
+        {"a column with objects deleted", [&] {
+             for (int c = 0; c < grid.ColCount(); ++c)
+                 if (grid.Objects(c, grid.NextRowWithObjects(0)))
+                     return grid.DeleteColumn(c);
+         }},
+        {"taken rows put back into fewer columns", [&] {
+             grid.SetObjects(grid.ColCount() - 1, 0, &objects[6]);
+             auto taken = grid.TakeRows({0});
+             grid.SetColCount(grid.ColCount() - 1);
+             grid.PutRows({0}, std::move(taken));
+         }},
+        {"the columns cut down", [&] { grid.SetColCount(2); }},
+        {"the rows cut down and grown", [&] {
+             grid.SetRowCount(5);
+             grid.SetRowCount(9);
+         }},
+        {"an object put in a new row", [&] { grid.SetObjects(1, 8, &objects[7]); }},
+    };
+    for (const auto& [name, change] : changes) {
+        change();
+        ExpectRowsWithObjectsAsTheCellsHold(grid, name);
+    }
+}
+
+} // namespace
