@@ -303,7 +303,9 @@ bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& P
     const TLocaleSettings& locale = LocaleSettings();
     if (Style == ssFinancial)
         Text.remove(locale.ThousandSeparator);
-    Text.replace(locale.DecimalSeparator, QLatin1Char('.'));
+    // (A point for a point would only copy the text.)
+    if (locale.DecimalSeparator != QLatin1Char('.'))
+        Text.replace(locale.DecimalSeparator, QLatin1Char('.'));
     Text = Text.trimmed();
     if (Text.isEmpty()) {
         Value = 0;

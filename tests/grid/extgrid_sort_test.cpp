@@ -121,6 +121,30 @@ TEST_F(GridSort, EachStyleOrdersItsTextsBothWays)
     }
 }
 
+struct SeparatorCase {
+    TSortStyle style;
+    QStringList input;
+    QStringList ascending;
+};
+
+TEST_F(GridSort, NumbersReadWithTheLocalesSeparators)
+{
+    LocaleSettings().DecimalSeparator = ',';
+    LocaleSettings().ThousandSeparator = '.';
+    const std::vector<SeparatorCase> cases{
+        {ssNumeric, {"2,5", "10", "-0,75", "2,25"}, {"-0,75", "2,25", "2,5", "10"}},
+        {ssFinancial, {"1.000,5", "20", "300,25"}, {"20", "300,25", "1.000,5"}},
+        {ssAutomatic, {"2,5", "10", "-0,75"}, {"-0,75", "2,5", "10"}},
+    };
+    for (const SeparatorCase& c : cases) {
+        SCOPED_TRACE(c.style);
+        Fill(1, c.input);
+        UseStyle(c.style);
+        Sort(sdAscending);
+        EXPECT_EQ(Column(1), c.ascending);
+    }
+}
+
 TEST_F(GridSort, WithoutAutoFormatTextsCompareAlphabetically)
 {
     grid.SortSettings()->SetAutoFormat(false);
