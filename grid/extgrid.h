@@ -1293,36 +1293,20 @@ private:
     // within node groups.
     enum class SortKind { Column, Indexed, Groups };
     class SortFrame;
-    struct SortKeyCache;
+    class SortColumn;
+    class SortOrder;
     void RunSort(SortKind Kind);
-    // Depth: partitions left before merging takes over (-1: the limit for
-    // the rows Lo..Hi).
-    void QuickSortRows(int Lo, int Hi, bool Indexed, int Depth = -1);
+    // Partitions of the rows Lo..Hi before merging takes over.
     static int SortDepthLimit(int Lo, int Hi);
-    void MergeSortRows(int Lo, int Hi, bool Indexed);
-    // Copies row ARow into the pivot row: its texts, and copies of its
-    // cell properties and graphics (never the row's own objects).
-    void CopyPivotRow(int ARow);
-    void SortGroups(int LastRow);
     // Reads a numeric cell by the numeric rule; false when it is no number.
     bool SortNumber(QString Text, TSortStyle Style, const QString& Prefix, const QString& Suffix,
                     double& Value) const;
     bool SortCheckState(int ACol, int ARow);
-    // The text a comparison reads (as Cells gives it): a plain cell's stored
-    // text in place while a sort runs, else a copy kept in Held.
-    const QString& SortText(int ACol, int ARow, QString& Held) const;
     std::vector<int> mergeColumns_;
     std::int64_t sortTime_ = 0;
     int sortSwaps_ = 0;
-    // While sorting: the pivot row and the remembered current row.
-    int sortPivotRow_ = -1;
+    // While sorting: the remembered current row.
     int sortCurrentRow_ = -1;
-    // The row the pivot was copied from, followed through the exchanges
-    // (-1 when only the sort column moves).
-    int sortPivotSource_ = -1;
-    // While sorting: the cells' texts and converted keys (numbers, dates,
-    // folded texts) by row, so each cell is read and converted once per sort.
-    std::shared_ptr<SortKeyCache> sortKeys_;
 
 public:
     // =====================================================================

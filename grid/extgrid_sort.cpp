@@ -1,11 +1,13 @@
 // Sorting the grid control's rows: the comparison of two cells by the
-// column's sort style, the quicksort over rows with its scratch rows, the
-// indexed and node-group sorts, the header-click step and the merging of
-// equal cells around a sort.
+// column's sort style, the keys a sort reads once per cell, the quicksort
+// that finds the rows' new order, the indexed and node-group sorts, the
+// header-click step and the merging of equal cells around a sort.
 //
 // The quicksort is the grid's own: rows that compare equal are never
 // exchanged, so the order of equal keys after a sort is part of what the
-// user sees and stays the same from one version to the next.
+// user sees and stays the same from one version to the next. It runs on
+// the rows' numbers: the cells stay where they are while the order is
+// found, and then move once.
 #include "grid/extgrid.h"
 
 #include "grid/esghtmle.h"
@@ -14,10 +16,8 @@
 
 #include <QElapsedTimer>
 
-#include <typeinfo>
-
 #include <algorithm>
-#include <deque>
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -65,199 +65,232 @@ void RemoveFirst(QString& Text, const QString& Part)
         Text.remove(at, Part.size());
 }
 
-} // namespace
-
-// ---- the key cache of a sort
-
-namespace {
-
-// Whether two texts share one buffer: then neither can have changed.
-bool SameBuffer(const QString& A, const QString& B)
-{
-    return A.data_ptr().isSharedWith(B.data_ptr()) && A.constData() == B.constData() && A.size() == B.size();
-}
-
-// Equal texts, told without a call when both are one buffer (as the empty
-// prefixes and the kept copy of the date format mostly are).
-bool SameText(const QString& A, const QString& B)
-{
-    return A.size() == B.size() && (A.constData() == B.constData() || A == B);
-}
-
 // The locale's order of two texts. The same characters are equal under
 // any collation, so they are told without asking the locale (sorted rows
 // hold many repeated keys).
 int LocaleCompare(const QString& A, const QString& B)
 {
-    return SameText(A, B) ? 0 : Sign(QString::localeAwareCompare(A, B));
-}
-
-// A text over memory it does not own (its buffer could change under it).
-bool Borrowed(const QString& Text)
-{
-    return !Text.data_ptr().isMutable() && !Text.isEmpty();
+    if (A.size() == B.size() && (A.constData() == B.constData() || A == B))
+        return 0;
+    return Sign(QString::localeAwareCompare(A, B));
 }
 
 } // namespace
 
-// A sort compares each row many times. The cells' texts and the numbers,
-// dates and folded texts its comparisons read are taken once and kept by
-// row, moving with the rows:
-// - a converted key serves only while its cell still holds the very text it
-//   came from, and the format (style, prefix, suffix, separators) is the one
-//   it was converted with;
-// - a plain cell's text (no object, no display hook) serves without reading
-//   the cell while no cell of the grid has been written since it was taken
-//   (the platform grid's cells version); the sort's own exchanges and pivot
-//   copies are mirrored here and do not count.
-// So every comparison sees what reading and converting anew would give.
-struct TExtStringGrid::SortKeyCache {
-    struct Key {
-        QString text;
-        QString folded;
-        double number = 0;
-        bool ok = false;
-        bool converted = false; // number or folded made from text
-        bool plain = false;     // text is the cell's text as the cells version stands
+// ---- the keys of one column
 
-        // Exchanged member by member, with no key made in between.
-        friend void swap(Key& A, Key& B) noexcept
-        {
-            A.text.swap(B.text);
-            A.folded.swap(B.folded);
-            std::swap(A.number, B.number);
-            std::swap(A.ok, B.ok);
-            std::swap(A.converted, B.converted);
-            std::swap(A.plain, B.plain);
+// What comparisons read of one column: its format, asked once, and each
+// cell's text, number, date, folded text, image or check state, each
+// taken once, when a comparison first needs it. Slot s stands for the
+// cell of row RowOf(s); the rows do not move while the keys serve.
+class TExtStringGrid::SortColumn {
+public:
+    SortColumn(TExtStringGrid& Grid, int ACol, int Slots, std::vector<int> Rows = {})
+        : grid_(Grid), col_(ACol), rows_(std::move(Rows)), cells_(static_cast<size_t>(Slots))
+    {
+        const TSortSettings& sort = *Grid.SortSettings();
+        style_ = sort.AutoFormat() ? ssAutomatic : ssAlphabetic;
+        Grid.GetColFormat(ACol, style_, prefix_, suffix_);
+        ignoreBlanks_ = sort.IgnoreBlanks();
+        blanksToEnd_ = (sort.BlankPos() == blLast ? 1 : -1) * (sort.Direction() == sdAscending ? 1 : -1);
+    }
+
+    // -1, 0 or 1: the cell of slot A against the cell of slot B.
+    int Compare(int A, int B)
+    {
+        TSortStyle style = style_;
+        if (style == ssAutomatic)
+            style = Detected(A); // the first row's cell decides
+        int result = 0;
+        switch (style) {
+        case ssNumeric:
+        case ssFinancial: {
+            const Cell& a = Number(A);
+            const Cell& b = Number(B);
+            result = a.numberOk || b.numberOk ? CompareValues(a.number, b.number) : 0;
+            break;
         }
-    };
-    struct Table {
-        int col = 0;
-        TSortStyle style = ssAlphabetic;
-        QString prefix;
-        QString suffix;
-        TLocaleSettings locale;
-        std::vector<Key> rows;
-
-        bool Fits(int ACol, TSortStyle AStyle, const QString& APrefix, const QString& ASuffix,
-                  const TLocaleSettings& Locale) const
-        {
-            return col == ACol && style == AStyle && SameText(prefix, APrefix) && SameText(suffix, ASuffix)
-                   && locale.DecimalSeparator == Locale.DecimalSeparator
-                   && locale.ThousandSeparator == Locale.ThousandSeparator
-                   && locale.DateSeparator == Locale.DateSeparator
-                   && SameText(locale.ShortDateFormat, Locale.ShortDateFormat);
+        case ssDate:
+        case ssShortDateEU:
+        case ssShortDateUS:
+            result = CompareValues(Date(A, style), Date(B, style));
+            break;
+        case ssAlphaNoCase:
+        case ssHTML:
+            result = Sign(Folded(A).compare(Folded(B)));
+            break;
+        case ssAnsiAlphaNoCase:
+            result = LocaleCompare(Folded(A), Folded(B));
+            break;
+        case ssCustom:
+            if (grid_.OnCustomCompare)
+                grid_.OnCustomCompare(&grid_, Text(A), Text(B), result);
+            break;
+        case ssAnsiAlphaCase:
+            result = LocaleCompare(Text(A), Text(B));
+            break;
+        case ssRaw:
+            if (grid_.OnRawCompare)
+                grid_.OnRawCompare(&grid_, col_, RowOf(A), RowOf(B), result);
+            break;
+        case ssImages:
+            result = CompareValues(Image(A), Image(B));
+            break;
+        case ssCheckBox:
+            result = CompareValues(Checked(A), Checked(B));
+            break;
+        default:
+            result = Sign(Text(A).compare(Text(B)));
+            break;
         }
+        result = Sign(result);
 
-        Key* Row(int ARow)
-        {
-            return ARow >= 0 && static_cast<size_t>(ARow) < rows.size() ? &rows[static_cast<size_t>(ARow)] : nullptr;
+        // Blanks keep to their side whatever the direction.
+        if (ignoreBlanks_) {
+            const bool blank = Text(A).isEmpty();
+            if (blank != Text(B).isEmpty())
+                result = blank ? blanksToEnd_ : -blanksToEnd_;
         }
+        return result;
+    }
 
-        // The converted key kept for ARow when it was made from Text, else null.
-        const Key* Find(int ARow, const QString& Text)
-        {
-            const Key* key = Row(ARow);
-            if (!key || !key->converted)
-                return nullptr;
-            return SameBuffer(key->text, Text) || key->text == Text ? key : nullptr;
-        }
-
-        // The key to convert for ARow from Text (Local for a row beyond them).
-        Key& Store(int ARow, const QString& Text, Key& Local)
-        {
-            Key* kept = Row(ARow);
-            Key& key = kept ? *kept : Local;
-            if (!SameBuffer(key.text, Text)) {
-                key.plain = false;
-                // A text over memory it does not own is kept as a copy of its own.
-                key.text = Borrowed(Text) ? QString(Text.constData(), Text.size()) : Text;
+    // Takes the keys of the slots First..Last in turn (the sort column's,
+    // before the comparisons ask for them in scattered order).
+    void TakeAll(int First, int Last)
+    {
+        for (int s = First; s <= Last; ++s)
+            switch (style_) {
+            case ssAutomatic: {
+                const TSortStyle detected = Detected(s);
+                if (detected == ssNumeric)
+                    Number(s);
+                else if (detected == ssDate)
+                    Date(s, ssDate);
+                break;
             }
-            key.converted = true;
-            return key;
-        }
-    };
-
-    SortKeyCache(int Rows, bool PlainTexts, bool NoObjects, std::uint64_t Version)
-        : plainTexts(PlainTexts), version_(Version), rows_(Rows), noObjects_(NoObjects), lastTable_(64, nullptr)
-    {
-    }
-
-    // No cell held an object when the sort began, and none was written
-    // since but by the sort itself (whose pivot copies come from rows with
-    // objects only).
-    bool NoObjects(std::uint64_t Now) const { return noObjects_ && Now == version_; }
-
-    // Whether a cell without an object reads its stored text as it is
-    // (no derived class reads cells its own way).
-    const bool plainTexts;
-
-    Table& TableFor(int ACol, TSortStyle Style, const QString& Prefix, const QString& Suffix)
-    {
-        const TLocaleSettings& locale = LocaleSettings();
-        const auto slot = static_cast<size_t>(ACol) % lastTable_.size();
-        if (Table* last = lastTable_[slot]; last && last->Fits(ACol, Style, Prefix, Suffix, locale))
-            return *last;
-        for (Table& table : tables_)
-            if (table.Fits(ACol, Style, Prefix, Suffix, locale))
-                return *(lastTable_[slot] = &table);
-        Table& table = tables_.emplace_back();
-        table.col = ACol;
-        table.style = Style;
-        table.prefix = Prefix;
-        table.suffix = Suffix;
-        table.locale = locale;
-        table.rows.resize(static_cast<size_t>(rows_));
-        return *(lastTable_[slot] = &table);
-    }
-
-    // Whether plain texts may be used now. When cells were written since
-    // they were taken, they are forgotten; a sort that keeps writing cells
-    // stops using them.
-    bool PlainUsable(std::uint64_t Now)
-    {
-        if (Now == version_)
-            return !plainOff_;
-        version_ = Now;
-        noObjects_ = false;
-        for (Table& table : tables_)
-            for (Key& key : table.rows)
-                key.plain = false;
-        if (++changes_ > 4)
-            plainOff_ = true;
-        return !plainOff_;
-    }
-    // Around the sort's own writes, mirrored here: Synced before, Resync after.
-    bool Synced(std::uint64_t Now) const { return Now == version_; }
-    void Resync(bool WasSynced, std::uint64_t Now)
-    {
-        if (WasSynced)
-            version_ = Now;
-    }
-
-    // The keys follow their rows: all of them, or those of one column.
-    void Exchange(int ARow1, int ARow2, int OnlyCol)
-    {
-        for (Table& table : tables_)
-            if ((OnlyCol < 0 || table.col == OnlyCol) && std::max(ARow1, ARow2) < rows_)
-                swap(table.rows[static_cast<size_t>(ARow1)], table.rows[static_cast<size_t>(ARow2)]);
-    }
-
-    void CopyRow(int From, int To)
-    {
-        for (Table& table : tables_)
-            if (std::max(From, To) < rows_)
-                table.rows[static_cast<size_t>(To)] = table.rows[static_cast<size_t>(From)];
+            case ssNumeric:
+            case ssFinancial:
+                Number(s);
+                break;
+            case ssDate:
+            case ssShortDateEU:
+            case ssShortDateUS:
+                Date(s, style_);
+                break;
+            case ssAlphaNoCase:
+            case ssHTML:
+            case ssAnsiAlphaNoCase:
+                Folded(s);
+                break;
+            case ssRaw:
+            case ssImages:
+            case ssCheckBox:
+                break;
+            default:
+                Text(s);
+                break;
+            }
     }
 
 private:
-    std::uint64_t version_;
-    int rows_;
-    bool noObjects_;
-    bool plainOff_ = false;
-    int changes_ = 0;
-    std::deque<Table> tables_;
-    std::vector<Table*> lastTable_;
+    struct Cell {
+        QString text;
+        QString folded;
+        double number = 0; // by the numeric rule, or the date's day
+        int image = -1;
+        std::uint8_t taken = 0;
+        bool numberOk = false;
+        bool checked = false;
+        TSortStyle detected = ssAlphabetic;
+    };
+    enum : std::uint8_t { kText = 1, kNumber = 2, kDate = 4, kFolded = 8, kImage = 16, kChecked = 32, kDetected = 64 };
+
+    int RowOf(int Slot) const { return rows_.empty() ? Slot : rows_[static_cast<size_t>(Slot)]; }
+
+    // The cell of Slot with the key What taken (Take fills it the first time).
+    template <typename F>
+    Cell& Taken(int Slot, std::uint8_t What, F&& Take)
+    {
+        Cell& cell = cells_[static_cast<size_t>(Slot)];
+        if (!(cell.taken & What)) {
+            Take(cell);
+            cell.taken |= What;
+        }
+        return cell;
+    }
+
+    const QString& Text(int Slot)
+    {
+        return Taken(Slot, kText, [&](Cell& C) { C.text = grid_.Cells(col_, RowOf(Slot)); }).text;
+    }
+    const Cell& Number(int Slot)
+    {
+        const QString& text = Text(Slot);
+        const TSortStyle rule = style_ == ssFinancial ? ssFinancial : ssNumeric;
+        return Taken(Slot, kNumber, [&](Cell& C) { C.numberOk = grid_.SortNumber(text, rule, prefix_, suffix_, C.number); });
+    }
+    double Date(int Slot, TSortStyle Style)
+    {
+        const QString& text = Text(Slot);
+        return Taken(Slot, kDate, [&](Cell& C) {
+                   QDate date;
+                   if (Style == ssDate)
+                       LocaleStrToDate(text, date);
+                   else
+                       date = Style == ssShortDateEU ? StrToDateDMY(text) : StrToDateMDY(text);
+                   C.number = static_cast<double>(DateNumber(date));
+               })
+            .number;
+    }
+    const QString& Folded(int Slot)
+    {
+        const QString& text = Text(Slot);
+        return Taken(Slot, kFolded, [&](Cell& C) {
+                   C.folded = style_ == ssAlphaNoCase       ? text.toUpper()
+                              : style_ == ssAnsiAlphaNoCase ? text.toLower()
+                                                            : HTMLStrip(text);
+               })
+            .folded;
+    }
+    int Image(int Slot)
+    {
+        return Taken(Slot, kImage, [&](Cell& C) {
+                   const TCellGraphic* graphic = grid_.GetCellGraphicObject(col_, RowOf(Slot));
+                   C.image = graphic ? graphic->CellIndex : -1; // no image comes before every image
+               })
+            .image;
+    }
+    bool Checked(int Slot)
+    {
+        return Taken(Slot, kChecked, [&](Cell& C) { C.checked = grid_.SortCheckState(col_, RowOf(Slot)); }).checked;
+    }
+    // The style a comparison of an automatic column takes from its first cell.
+    TSortStyle Detected(int Slot)
+    {
+        return Taken(Slot, kDetected, [&](Cell& C) {
+                   const QString& text = Text(Slot);
+                   double number = 0;
+                   if (IsCheckType(grid_.GetCellType(col_, RowOf(Slot))))
+                       C.detected = ssCheckBox;
+                   else if (!text.isEmpty() && grid_.SortNumber(text, ssNumeric, QString(), QString(), number))
+                       C.detected = ssNumeric;
+                   else if (LooksLikeDate(text))
+                       C.detected = ssDate;
+                   else
+                       C.detected = ssAlphabetic;
+               })
+            .detected;
+    }
+
+    TExtStringGrid& grid_;
+    const int col_;
+    TSortStyle style_ = ssAutomatic;
+    QString prefix_;
+    QString suffix_;
+    bool ignoreBlanks_ = false;
+    int blanksToEnd_ = 1; // the result for a blank first cell against a filled one
+    const std::vector<int> rows_;
+    std::vector<Cell> cells_;
 };
 
 // ---- comparing cells and rows
@@ -270,7 +303,9 @@ bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& P
     const TLocaleSettings& locale = LocaleSettings();
     if (Style == ssFinancial)
         Text.remove(locale.ThousandSeparator);
-    Text.replace(locale.DecimalSeparator, QLatin1Char('.'));
+    // (A point for a point would only copy the text.)
+    if (locale.DecimalSeparator != QLatin1Char('.'))
+        Text.replace(locale.DecimalSeparator, QLatin1Char('.'));
     Text = Text.trimmed();
     if (Text.isEmpty()) {
         Value = 0;
@@ -281,16 +316,6 @@ bool TExtStringGrid::SortNumber(QString Text, TSortStyle Style, const QString& P
     if (!ok)
         Value = 0;
     return ok;
-}
-
-const QString& TExtStringGrid::SortText(int ACol, int ARow, QString& Held) const
-{
-    // Without an object the cell is no part of a merge; rows from
-    // DisplRowCount on show their text as stored.
-    if (sortKeys_ && sortKeys_->plainTexts && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow))
-        return StoredText(ACol, ARow);
-    Held = Cells(ACol, ARow);
-    return Held;
 }
 
 bool TExtStringGrid::SortCheckState(int ACol, int ARow)
@@ -305,167 +330,8 @@ bool TExtStringGrid::SortCheckState(int ACol, int ARow)
 
 int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
 {
-    TSortSettings& sort = *SortSettings();
-    TSortStyle style = sort.AutoFormat() ? ssAutomatic : ssAlphabetic;
-    QString prefix, suffix;
-    GetColFormat(ACol, style, prefix, suffix);
-
-    // The pivot against the row it was copied from: the same texts and
-    // graphics, equal under every comparison of the grid's own (ties on
-    // the further columns need no conversion then).
-    if (style != ssCustom && style != ssRaw && sortPivotSource_ >= 0
-        && ((ARow1 == sortPivotRow_ && ARow2 == sortPivotSource_)
-            || (ARow2 == sortPivotRow_ && ARow1 == sortPivotSource_)))
-        return 0;
-
-    // The styles that ask the application or read graphics work on copies
-    // of the texts; the others read a plain cell's text where it lies.
-    const bool callsOut = style == ssCustom || style == ssRaw || style == ssImages || style == ssCheckBox
-                          || (style == ssAutomatic && HasCellProperties(ACol, ARow1));
-    QString held1, held2;
-    SortKeyCache::Table* texts = nullptr;
-    if (!callsOut && sortKeys_ && sortKeys_->plainTexts && !OnGetDisplText && sortKeys_->PlainUsable(CellsVersion()))
-        texts = &sortKeys_->TableFor(ACol, style, prefix, suffix);
-    // A plain cell's text is taken into the kept texts once.
-    auto keptText = [&](int ARow, QString& Held) -> const QString& {
-        SortKeyCache::Key* key = texts->Row(ARow);
-        if (key && key->plain)
-            return key->text;
-        if (key && ARow >= DisplRowCount && !TStringGrid::Objects(ACol, ARow)) {
-            const QString& stored = StoredText(ACol, ARow);
-            if (!Borrowed(stored)) {
-                if (!SameBuffer(key->text, stored)) {
-                    key->text = stored;
-                    key->converted = false;
-                }
-                key->plain = true;
-                return key->text;
-            }
-        }
-        return SortText(ACol, ARow, Held);
-    };
-    const QString& s1 = callsOut ? held1 = Cells(ACol, ARow1)
-                        : texts  ? keptText(ARow1, held1)
-                                 : SortText(ACol, ARow1, held1);
-    const QString& s2 = callsOut ? held2 = Cells(ACol, ARow2)
-                        : texts  ? keptText(ARow2, held2)
-                                 : SortText(ACol, ARow2, held2);
-
-    // Each cell's converted key, kept for the rest of the sort when one
-    // runs (else converted into Local). Convert fills the key from the text.
-    auto keyOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow, const QString& Text,
-                     SortKeyCache::Key& Local, auto Convert) -> const SortKeyCache::Key& {
-        if (!sortKeys_) {
-            Convert(Text, Local);
-            return Local;
-        }
-        // The texts' table when asked for with the very same format.
-        SortKeyCache::Table& table = texts && Style == texts->style && &Prefix == &prefix && &Suffix == &suffix
-                                         ? *texts
-                                         : sortKeys_->TableFor(ACol, Style, Prefix, Suffix);
-        if (const SortKeyCache::Key* kept = table.Find(ARow, Text))
-            return *kept;
-        SortKeyCache::Key& key = table.Store(ARow, Text, Local);
-        Convert(Text, key);
-        return key;
-    };
-    // A number and whether the text read as one.
-    auto numberOf = [&](TSortStyle Style, const QString& Prefix, const QString& Suffix, int ARow,
-                        const QString& Text) -> std::pair<double, bool> {
-        SortKeyCache::Key local;
-        const SortKeyCache::Key& key =
-            keyOf(Style, Prefix, Suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
-                Key.ok = SortNumber(T, Style, Prefix, Suffix, Key.number);
-            });
-        return {key.number, key.ok};
-    };
-    auto dateOf = [&](int ARow, const QString& Text) {
-        SortKeyCache::Key local;
-        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
-            QDate date;
-            if (style == ssDate)
-                LocaleStrToDate(T, date);
-            else
-                date = style == ssShortDateEU ? StrToDateDMY(T) : StrToDateMDY(T);
-            Key.number = static_cast<double>(DateNumber(date));
-        }).number;
-    };
-    auto foldedOf = [&](int ARow, const QString& Text) {
-        SortKeyCache::Key local;
-        return keyOf(style, prefix, suffix, ARow, Text, local, [&](const QString& T, SortKeyCache::Key& Key) {
-            Key.folded = style == ssAlphaNoCase ? T.toUpper() : style == ssAnsiAlphaNoCase ? T.toLower() : HTMLStrip(T);
-        }).folded;
-    };
-
-    if (style == ssAutomatic) {
-        // The first row's cell decides.
-        if (IsCheckType(GetCellType(ACol, ARow1)))
-            style = ssCheckBox;
-        else if (!s1.isEmpty() && numberOf(ssNumeric, QString(), QString(), ARow1, s1).second)
-            style = ssNumeric;
-        else if (LooksLikeDate(s1))
-            style = ssDate;
-        else
-            style = ssAlphabetic;
-    }
-
-    int result = 0;
-    switch (style) {
-    case ssNumeric:
-    case ssFinancial: {
-        const auto [n1, ok1] = numberOf(style, prefix, suffix, ARow1, s1);
-        const auto [n2, ok2] = numberOf(style, prefix, suffix, ARow2, s2);
-        result = ok1 || ok2 ? CompareValues(n1, n2) : 0;
-        break;
-    }
-    case ssDate:
-    case ssShortDateEU:
-    case ssShortDateUS:
-        result = CompareValues(dateOf(ARow1, s1), dateOf(ARow2, s2));
-        break;
-    case ssAlphaNoCase:
-    case ssHTML:
-        result = Sign(foldedOf(ARow1, s1).compare(foldedOf(ARow2, s2)));
-        break;
-    case ssAnsiAlphaNoCase:
-        result = LocaleCompare(foldedOf(ARow1, s1), foldedOf(ARow2, s2));
-        break;
-    case ssCustom:
-        if (OnCustomCompare)
-            OnCustomCompare(this, s1, s2, result);
-        break;
-    case ssAnsiAlphaCase:
-        result = LocaleCompare(s1, s2);
-        break;
-    case ssRaw:
-        if (OnRawCompare)
-            OnRawCompare(this, ACol, ARow1, ARow2, result);
-        break;
-    case ssImages: {
-        // A cell without an image comes before every image.
-        auto index = [this, ACol](int ARow) {
-            const TCellGraphic* graphic = GetCellGraphicObject(ACol, ARow);
-            return graphic ? graphic->CellIndex : -1;
-        };
-        result = CompareValues(index(ARow1), index(ARow2));
-        break;
-    }
-    case ssCheckBox:
-        result = CompareValues(SortCheckState(ACol, ARow1), SortCheckState(ACol, ARow2));
-        break;
-    default:
-        result = Sign(s1.compare(s2));
-        break;
-    }
-    result = Sign(result);
-
-    // Blanks keep to their side whatever the direction.
-    if (sort.IgnoreBlanks() && s1.isEmpty() != s2.isEmpty()) {
-        const int toEnd = sort.BlankPos() == blLast ? 1 : -1;
-        const int direction = sort.Direction() == sdAscending ? 1 : -1;
-        result = (s1.isEmpty() ? toEnd : -toEnd) * direction;
-    }
-    return result;
+    SortColumn column(*this, ACol, 2, {ARow1, ARow2});
+    return column.Compare(0, 1);
 }
 
 int TExtStringGrid::CompareRows(int ACol, int ARow1, int ARow2)
@@ -496,32 +362,18 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
 {
     ++sortSwaps_;
     const bool whole = !SortSettings()->SingleColumn();
-    rowState_.Exchange(ARow1, ARow2,
-                       whole && MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort);
-
+    rowState_.Exchange(ARow1, ARow2, whole && MouseActions()->DisjunctRowSelect && Navigation()->MoveRowOnSort);
     // Texts and objects change places as they are: no object is copied,
     // freed or left behind; the properties learn their new row.
-    const bool noObjects = sortKeys_ && sortKeys_->NoObjects(CellsVersion());
-    auto ownerRows = [this, noObjects](int ARow) {
-        if (!noObjects)
-            ReownProperties(ARow, ARow);
-    };
-    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion());
-    if (sortKeys_)
-        sortKeys_->Exchange(ARow1, ARow2, SortSettings()->SingleColumn() ? SortSettings()->Column() : -1);
-    if (SortSettings()->SingleColumn()) {
+    if (!whole) {
         const int column = SortSettings()->Column();
         ExchangeStoredCells(column, ARow1, ARow2);
-        if (sortKeys_)
-            sortKeys_->Resync(synced, CellsVersion());
         for (int r : {ARow1, ARow2})
             ReownCell(column, r);
     } else {
         ExchangeStoredRows(ARow1, ARow2);
-        if (sortKeys_)
-            sortKeys_->Resync(synced, CellsVersion());
-        ownerRows(ARow1);
-        ownerRows(ARow2);
+        ReownProperties(ARow1, ARow1);
+        ReownProperties(ARow2, ARow2);
         const int height1 = RowHeights(ARow1);
         const int height2 = RowHeights(ARow2);
         if (height1 != height2) {
@@ -529,12 +381,10 @@ void TExtStringGrid::ExchangeRows(int ARow1, int ARow2)
             SetRowHeights(ARow2, height1);
         }
     }
-    for (int* followed : {&sortCurrentRow_, &sortPivotSource_}) {
-        if (*followed == ARow1)
-            *followed = ARow2;
-        else if (*followed == ARow2)
-            *followed = ARow1;
-    }
+    if (sortCurrentRow_ == ARow1)
+        sortCurrentRow_ = ARow2;
+    else if (sortCurrentRow_ == ARow2)
+        sortCurrentRow_ = ARow1;
 }
 
 void TExtStringGrid::InitSortRowOrder()
@@ -543,6 +393,236 @@ void TExtStringGrid::InitSortRowOrder()
     order.Clear();
     for (int r = 0; r < RowCount(); ++r)
         order.Add(r);
+}
+
+// ---- the rows' new order
+
+// The order a sort gives the rows, found on their numbers: place p holds
+// the row first at Source(p). Each exchange of the quicksort is one of two
+// numbers (and of the row-state entries that follow exchanges); the cells
+// move once, by Apply, also after a comparison handler threw.
+class TExtStringGrid::SortOrder {
+public:
+    SortOrder(TExtStringGrid& Grid, bool Indexed)
+        : grid_(Grid), indexed_(Indexed), sign_(Indexed || Grid.SortSettings()->Direction() == sdAscending ? 1 : -1),
+          column_(Grid.SortSettings()->Column()), full_(Grid.SortSettings()->Full()),
+          single_(Grid.SortSettings()->SingleColumn()), cols_(Grid.ColCount()),
+          withFlags_(!single_ && Grid.MouseActions()->DisjunctRowSelect && Grid.Navigation()->MoveRowOnSort),
+          sources_(static_cast<size_t>(Grid.RowCount())), columns_(static_cast<size_t>(cols_))
+    {
+        std::iota(sources_.begin(), sources_.end(), 0);
+    }
+
+    // Sorts the rows Lo..Hi.
+    void Sort(int Lo, int Hi)
+    {
+        if (Lo >= Hi)
+            return;
+        if (!indexed_ && column_ >= 0 && column_ < cols_)
+            Column(column_).TakeAll(Lo, Hi);
+        QuickSort(Lo, Hi, SortDepthLimit(Lo, Hi));
+    }
+
+    // The rows go to their new places; the current row follows its row.
+    void Apply()
+    {
+        auto moved = [this](int p) { return sources_[static_cast<size_t>(p)] != p; };
+        int first = 0;
+        int last = static_cast<int>(sources_.size()) - 1;
+        while (first <= last && !moved(first))
+            ++first;
+        while (last >= first && !moved(last))
+            --last;
+        if (first > last)
+            return;
+        const std::vector<int> sources(sources_.begin() + first, sources_.begin() + last + 1);
+        if (single_)
+            grid_.PermuteStoredCells(column_, first, sources);
+        else
+            grid_.PermuteStoredRows(first, sources, true);
+        for (int p = first; p <= last; ++p) {
+            const int source = sources_[static_cast<size_t>(p)];
+            if (source == grid_.sortCurrentRow_ && source != p) {
+                grid_.sortCurrentRow_ = p;
+                break;
+            }
+        }
+        if (grid_.MayHoldObjects())
+            for (int p = first; p <= last; ++p) {
+                if (!moved(p))
+                    continue;
+                if (single_)
+                    grid_.ReownCell(column_, p);
+                else
+                    grid_.ReownProperties(p, p);
+            }
+        std::iota(sources_.begin() + first, sources_.begin() + last + 1, first);
+    }
+
+private:
+    // What a comparison reads at a place: the sort column's cell that moved
+    // there, and (when only the sort column moves) the other columns'
+    // cells of the place itself.
+    struct Item {
+        int moving;
+        int fixed;
+    };
+    Item At(int Place) const
+    {
+        const int source = sources_[static_cast<size_t>(Place)];
+        return {source, single_ ? Place : source};
+    }
+
+    SortColumn& Column(int ACol)
+    {
+        auto& column = columns_[static_cast<size_t>(ACol)];
+        if (!column)
+            column = std::make_unique<SortColumn>(grid_, ACol, static_cast<int>(sources_.size()));
+        return *column;
+    }
+    int CompareCells(int ACol, const Item& A, const Item& B)
+    {
+        const bool moves = !single_ || ACol == column_;
+        return Column(ACol).Compare(moves ? A.moving : A.fixed, moves ? B.moving : B.fixed);
+    }
+    // As CompareRows and CompareRowsIndexed. The pivot against the row it
+    // was taken from is equal without reading a key.
+    int Compare(const Item& A, const Item& B)
+    {
+        if (A.moving == B.moving && A.fixed == B.fixed)
+            return 0;
+        int result = 0;
+        if (!indexed_) {
+            int col = column_;
+            result = CompareCells(col, A, B);
+            while (result == 0 && full_ && col + 1 < cols_)
+                result = CompareCells(++col, A, B);
+            return result;
+        }
+        const TSortIndexList& indexes = grid_.sortIndexes_;
+        for (int k = 0; k < indexes.Count(); ++k) {
+            const int entry = indexes.Items(k);
+            result = CompareCells(TSortIndexList::Column(entry), A, B);
+            if (TSortIndexList::Descending(entry))
+                result = -result;
+            if (result != 0 || !full_)
+                break;
+        }
+        return result;
+    }
+
+    void Exchange(int Place1, int Place2)
+    {
+        ++grid_.sortSwaps_;
+        grid_.rowState_.Exchange(Place1, Place2, withFlags_);
+        std::swap(sources_[static_cast<size_t>(Place1)], sources_[static_cast<size_t>(Place2)]);
+    }
+
+    // The smaller part is sorted by a call, the larger by the loop, so the
+    // depth of calls stays below log2 of the row count. A column whose
+    // middle rows keep splitting it badly (rising, then falling) would
+    // take time growing with the square of its rows: past the depth limit
+    // the rest is sorted by merging.
+    void QuickSort(int Lo, int Hi, int Depth)
+    {
+        while (Lo < Hi) {
+            if (Depth-- == 0) {
+                MergeSort(Lo, Hi);
+                return;
+            }
+            // The middle row's keys, as they were when the step began.
+            const Item pivot = At((Lo + Hi) / 2);
+            int i = Lo;
+            int j = Hi;
+            do {
+                while (Compare(pivot, At(i)) == sign_ && i < Hi)
+                    ++i;
+                while (Compare(At(j), pivot) == sign_ && Lo < j)
+                    --j;
+                if (j >= i) {
+                    if (i != j && (indexed_ || Compare(At(i), At(j)) != 0))
+                        Exchange(i, j);
+                    --j;
+                    ++i;
+                }
+            } while (j >= i);
+            if (j - Lo < Hi - i) {
+                if (Lo < j)
+                    QuickSort(Lo, j, Depth);
+                Lo = i;
+            } else {
+                if (i < Hi)
+                    QuickSort(i, Hi, Depth);
+                Hi = j;
+            }
+        }
+    }
+
+    void MergeSort(int Lo, int Hi)
+    {
+        // Whether the row at place A belongs before the row at place B.
+        auto before = [&](int A, int B) { return Compare(At(A), At(B)) == -sign_; };
+        const auto count = static_cast<size_t>(Hi - Lo + 1);
+        std::vector<int> order(count);
+        std::vector<int> merged(count);
+        std::iota(order.begin(), order.end(), Lo);
+        // Runs of 1, 2, 4 ... places merged pairwise; of equal rows the
+        // earlier one comes first.
+        for (size_t width = 1; width < count; width *= 2) {
+            for (size_t left = 0; left < count; left += 2 * width) {
+                const size_t middle = std::min(left + width, count);
+                const size_t right = std::min(left + 2 * width, count);
+                size_t i = left;
+                size_t j = middle;
+                size_t k = left;
+                while (i < middle && j < right)
+                    merged[k++] = before(order[j], order[i]) ? order[j++] : order[i++];
+                while (i < middle)
+                    merged[k++] = order[i++];
+                while (j < right)
+                    merged[k++] = order[j++];
+            }
+            order.swap(merged);
+        }
+        // Each row goes to its place by one exchange at most: at[p] is the
+        // row (by its first place) now at place p, where[r] the place of row r.
+        std::vector<int> at(count);
+        std::iota(at.begin(), at.end(), 0);
+        std::vector<int> where = at;
+        for (size_t k = 0; k < count; ++k) {
+            const int wanted = order[k] - Lo;
+            const int p = where[static_cast<size_t>(wanted)];
+            if (p == static_cast<int>(k))
+                continue;
+            Exchange(Lo + static_cast<int>(k), Lo + p);
+            const int displaced = at[k];
+            at[static_cast<size_t>(p)] = displaced;
+            where[static_cast<size_t>(displaced)] = p;
+            at[k] = wanted;
+            where[static_cast<size_t>(wanted)] = static_cast<int>(k);
+        }
+    }
+
+    TExtStringGrid& grid_;
+    const bool indexed_;
+    const int sign_;
+    const int column_;
+    const bool full_;
+    const bool single_;
+    const int cols_;
+    const bool withFlags_;
+    std::vector<int> sources_;
+    std::vector<std::unique_ptr<SortColumn>> columns_;
+};
+
+int TExtStringGrid::SortDepthLimit(int Lo, int Hi)
+{
+    // Twice the depth of an even split, and some room: ordinary columns
+    // never reach it.
+    int depth = 4;
+    for (int n = Hi - Lo + 1; n > 1; n /= 2)
+        depth += 2;
+    return depth;
 }
 
 // ---- the sort frame
@@ -567,9 +647,6 @@ public:
         grid_.TBaseGrid::SetRowCount(rows_ + 3);
         if (grid_.hiddenColCount_ > 0)
             grid_.TBaseGrid::SetColCount(cols_ + grid_.hiddenColCount_);
-        grid_.sortPivotRow_ = rows_ + 1;
-        grid_.sortKeys_ = std::make_shared<SortKeyCache>(grid_.RowCount(), typeid(grid_) == typeid(TExtStringGrid),
-                                                          !grid_.HasObjects(), grid_.CellsVersion());
     }
 
     // With MoveRowOnSort the cursor waits on the parking row while rows
@@ -582,7 +659,6 @@ public:
 
     // The last row sorted: the one before the footer rows.
     int LastRow() const { return rows_ - grid_.FixedFooters() - 1; }
-    int ParkingRow() const { return rows_; }
 
     void Finish()
     {
@@ -591,8 +667,6 @@ public:
         finished_ = true;
         const bool follow = grid_.Navigation()->MoveRowOnSort;
         const int current = follow ? grid_.sortCurrentRow_ : currentRow_;
-        // The pivot's copies go with its row; the scratch rows hold no
-        // object of the grid's rows.
         for (int r = rows_ + 1; r < rows_ + 3; ++r)
             for (int c = 0; c < grid_.ColCount(); ++c)
                 grid_.StoreText(c, r, QString());
@@ -606,9 +680,6 @@ public:
                 grid_.TStringGrid::SetObjects(0, r, column0_[static_cast<size_t>(r)].second);
                 grid_.ReownCell(0, r);
             }
-        grid_.sortKeys_.reset();
-        grid_.sortPivotRow_ = -1;
-        grid_.sortPivotSource_ = -1;
         grid_.sortCurrentRow_ = -1;
         grid_.EndUpdate();
         if (current >= 0 && current < rows_ && grid_.Row() != current)
@@ -631,16 +702,30 @@ void TExtStringGrid::RunSort(SortKind Kind)
     if (Kind == SortKind::Indexed && sortIndexes_.Count() == 0)
         throw EExtGridError(QStringLiteral("No indexes specified for indexed sort"));
     SortFrame frame(*this);
+    SortOrder order(*this, Kind == SortKind::Indexed);
     try {
         frame.Park();
-        if (Kind == SortKind::Groups)
-            SortGroups(frame.LastRow());
-        else
-            QuickSortRows(FixedRows(), frame.LastRow(), Kind == SortKind::Indexed);
+        if (Kind == SortKind::Groups) {
+            // Each node starts a group that ends before the next node; the
+            // rows under a node are sorted among themselves.
+            int node = -1;
+            for (int r = FixedRows(); r <= frame.LastRow() + 1; ++r) {
+                if (r <= frame.LastRow() && !IsNode(r))
+                    continue;
+                if (node >= 0)
+                    order.Sort(node + 1, r - 1);
+                node = r;
+            }
+        } else {
+            order.Sort(FixedRows(), frame.LastRow());
+        }
     } catch (...) {
+        // What was sorted when the handler threw stays sorted.
+        order.Apply();
         frame.Finish();
         throw;
     }
+    order.Apply();
     frame.Finish();
     // The rows moved: whatever follows the cells hears of it, the footer too.
     CellsChanged(TRect{0, FixedRows(), ColCount() - 1, LastDataRow()});
@@ -659,176 +744,6 @@ void TExtStringGrid::SortRowsIndexed()
 void TExtStringGrid::SortRowGroups()
 {
     RunSort(SortKind::Groups);
-}
-
-void TExtStringGrid::SortGroups(int LastRow)
-{
-    // Each node starts a group that ends before the next node; the rows
-    // under a node are sorted among themselves.
-    int node = -1;
-    for (int r = FixedRows(); r <= LastRow + 1; ++r) {
-        if (r <= LastRow && !IsNode(r))
-            continue;
-        if (node >= 0 && r - 1 > node + 1)
-            QuickSortRows(node + 1, r - 1, false);
-        node = r;
-    }
-}
-
-// ---- the quicksort
-
-void TExtStringGrid::CopyPivotRow(int ARow)
-{
-    const int pivot = sortPivotRow_;
-    sortPivotSource_ = SortSettings()->SingleColumn() ? -1 : ARow;
-    // The keys go with the copy; with no display hook no application code
-    // runs while the row is copied.
-    const bool synced = sortKeys_ && sortKeys_->Synced(CellsVersion()) && !OnGetDisplText;
-    if (sortKeys_)
-        sortKeys_->CopyRow(ARow, pivot);
-    // A cell without an object on a row shown as stored is copied from
-    // where its text lies (what reading the cell would give, unconverted).
-    const bool plainRow = sortKeys_ && sortKeys_->plainTexts && ARow >= DisplRowCount;
-    for (int c = 0; c < ColCount(); ++c) {
-        bool mayHaveProperties = true;
-        if (plainRow && !TStringGrid::Objects(c, ARow)) {
-            StoreText(c, pivot, StoredText(c, ARow));
-            mayHaveProperties = false;
-        } else {
-            StoreText(c, pivot, Cells(c, ARow));
-        }
-        // The pivot gets copies of what the comparisons read (properties,
-        // check and image states, the application's object); the row's own
-        // objects stay where they are, so nothing is ever freed twice.
-        TCellProperties* copy = nullptr;
-        if (mayHaveProperties && HasCellProperties(c, ARow)) {
-            const TCellProperties* source = GetCellProperties(c, ARow);
-            copy = new TCellProperties(this, c, pivot);
-            copy->Assign(*source);
-            copy->OwnerCol = c;
-            copy->OwnerRow = pivot;
-            copy->IsBaseCell = true;
-            copy->CellSpanX = -1;
-            copy->CellSpanY = -1;
-            copy->CellObject = source->CellObject;
-            if (const auto* graphic = dynamic_cast<const TCellGraphic*>(source->CellGraphic)) {
-                auto* graphicCopy = new TCellGraphic;
-                graphicCopy->Assign(*graphic);
-                graphicCopy->CellCreated = false;
-                copy->CellGraphic = graphicCopy;
-            }
-        }
-        SetCellProperties(c, pivot, copy);
-    }
-    if (sortKeys_)
-        sortKeys_->Resync(synced, CellsVersion());
-}
-
-int TExtStringGrid::SortDepthLimit(int Lo, int Hi)
-{
-    // Twice the depth of an even split, and some room: ordinary columns
-    // never reach it.
-    int depth = 4;
-    for (int n = Hi - Lo + 1; n > 1; n /= 2)
-        depth += 2;
-    return depth;
-}
-
-void TExtStringGrid::QuickSortRows(int Lo, int Hi, bool Indexed, int Depth)
-{
-    const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
-    const int column = SortSettings()->Column();
-    auto compare = [&](int Row1, int Row2) {
-        return Indexed ? CompareRowsIndexed(0, Row1, Row2) : CompareRows(column, Row1, Row2);
-    };
-    if (Depth < 0)
-        Depth = SortDepthLimit(Lo, Hi);
-    // The smaller part is sorted by a call, the larger by the loop, so the
-    // depth of calls stays below log2 of the row count. A column whose
-    // middle rows keep splitting it badly (rising, then falling) would
-    // take time growing with the square of its rows: past the depth limit
-    // the rest is sorted by merging.
-    while (Lo < Hi) {
-        if (Depth-- == 0) {
-            MergeSortRows(Lo, Hi, Indexed);
-            return;
-        }
-        const int pivot = sortPivotRow_;
-        CopyPivotRow((Lo + Hi) / 2);
-        int i = Lo;
-        int j = Hi;
-        do {
-            while (compare(pivot, i) == sign && i < Hi)
-                ++i;
-            while (compare(j, pivot) == sign && Lo < j)
-                --j;
-            if (j >= i) {
-                if (i != j && (Indexed || compare(i, j) != 0))
-                    ExchangeRows(i, j);
-                --j;
-                ++i;
-            }
-        } while (j >= i);
-        if (j - Lo < Hi - i) {
-            if (Lo < j)
-                QuickSortRows(Lo, j, Indexed, Depth);
-            Lo = i;
-        } else {
-            if (i < Hi)
-                QuickSortRows(i, Hi, Indexed, Depth);
-            Hi = j;
-        }
-    }
-}
-
-void TExtStringGrid::MergeSortRows(int Lo, int Hi, bool Indexed)
-{
-    const int sign = Indexed || SortSettings()->Direction() == sdAscending ? 1 : -1;
-    const int column = SortSettings()->Column();
-    // Whether row A belongs before row B. The rows stay where they are
-    // while their order is found, so each is compared where it stands.
-    auto before = [&](int A, int B) {
-        return (Indexed ? CompareRowsIndexed(0, A, B) : CompareRows(column, A, B)) == -sign;
-    };
-    const auto count = static_cast<size_t>(Hi - Lo + 1);
-    std::vector<int> order(count);
-    std::vector<int> merged(count);
-    std::iota(order.begin(), order.end(), Lo);
-    // Runs of 1, 2, 4 ... rows merged pairwise; of equal rows the earlier
-    // one comes first.
-    for (size_t width = 1; width < count; width *= 2) {
-        for (size_t left = 0; left < count; left += 2 * width) {
-            const size_t middle = std::min(left + width, count);
-            const size_t right = std::min(left + 2 * width, count);
-            size_t i = left;
-            size_t j = middle;
-            size_t k = left;
-            while (i < middle && j < right)
-                merged[k++] = before(order[j], order[i]) ? order[j++] : order[i++];
-            while (i < middle)
-                merged[k++] = order[i++];
-            while (j < right)
-                merged[k++] = order[j++];
-        }
-        order.swap(merged);
-    }
-    // Each row goes to its place by one exchange at most: at[p] is the row
-    // (by its first place) now at place p, where[r] the place of row r.
-    std::vector<int> at(count);
-    std::iota(at.begin(), at.end(), 0);
-    std::vector<int> where = at;
-    for (size_t k = 0; k < count; ++k) {
-        const int wanted = order[k] - Lo;
-        const int p = where[static_cast<size_t>(wanted)];
-        if (p == static_cast<int>(k))
-            continue;
-        ExchangeRows(Lo + static_cast<int>(k), Lo + p);
-        const int displaced = at[k];
-        at[static_cast<size_t>(p)] = displaced;
-        where[static_cast<size_t>(displaced)] = p;
-        at[k] = wanted;
-        where[static_cast<size_t>(wanted)] = static_cast<int>(k);
-    }
 }
 
 // ---- sorting by a header click

@@ -190,6 +190,45 @@ void TStringGrid::ExchangeStoredCells(int ACol, int ARow1, int ARow2)
     std::swap(first, second);
 }
 
+namespace {
+
+// Items First + k take the items Sources[k].
+template <typename T, typename Get>
+void PermuteItems(int First, const std::vector<int>& Sources, Get&& Item)
+{
+    std::vector<T> moved;
+    moved.reserve(Sources.size());
+    for (int source : Sources)
+        moved.push_back(std::move(Item(source)));
+    for (size_t k = 0; k < moved.size(); ++k)
+        Item(First + static_cast<int>(k)) = std::move(moved[k]);
+}
+
+} // namespace
+
+void TStringGrid::PermuteStoredRows(int First, const std::vector<int>& Sources, bool WithHeights)
+{
+    if (Sources.empty())
+        return;
+    CheckRange(First, static_cast<int>(Sources.size()), RowCount());
+    ++cellsVersion_;
+    PermuteItems<std::unique_ptr<CellRow>>(First, Sources, [this](int r) -> auto& {
+        return cells_[static_cast<size_t>(r)];
+    });
+    if (WithHeights) {
+        PermuteItems<int>(First, Sources, [this](int r) -> auto& { return rowHeights_[static_cast<size_t>(r)]; });
+        Relayout();
+    }
+}
+
+void TStringGrid::PermuteStoredCells(int ACol, int First, const std::vector<int>& Sources)
+{
+    if (Sources.empty())
+        return;
+    CheckRange(First, static_cast<int>(Sources.size()), RowCount());
+    PermuteItems<Cell>(First, Sources, [this, ACol](int r) -> auto& { return At(ACol, r); });
+}
+
 bool TStringGrid::RowHasObjects(int ARow) const
 {
     CheckCell(0, ARow);

@@ -336,6 +336,12 @@ protected:
     // The same for one column's two cells.
     void ExchangeStoredRows(int ARow1, int ARow2);
     void ExchangeStoredCells(int ACol, int ARow1, int ARow2);
+    // Row First + k takes the stored cells of row Sources[k] (Sources holds
+    // First .. First + size - 1 in some order), with its height when
+    // WithHeights: a new order of rows in one pass, without repaint. The
+    // same for one column's cells.
+    void PermuteStoredRows(int First, const std::vector<int>& Sources, bool WithHeights);
+    void PermuteStoredCells(int ACol, int First, const std::vector<int>& Sources);
     // Whether any cell of the row (of the grid) holds an object.
     bool RowHasObjects(int ARow) const;
     bool HasObjects() const;

@@ -3,12 +3,14 @@
 #include "platform/localesettings.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -87,10 +89,13 @@ TEST_F(GridSort, EachStyleOrdersItsTextsBothWays)
         {"automatic, numbers", ssAutomatic, "", "", {"10", "9", "100", "-2"}, {"-2", "9", "10", "100"}},
         {"automatic, dates", ssAutomatic, "", "", {"12/1/2001", "1/2/2002", "3/15/2000"},
          {"3/15/2000", "12/1/2001", "1/2/2002"}},
+        {"automatic, fractions", ssAutomatic, "", "", {"2.5", "10", "-0.75", "2.25"}, {"-0.75", "2.25", "2.5", "10"}},
         {"automatic, text", ssAutomatic, "", "", {"pera", "Uva", "abacate"}, {"Uva", "abacate", "pera"}},
         {"alphabetic, case first", ssAlphabetic, "", "", {"b", "B", "a", "A"}, {"A", "B", "a", "b"}},
         {"numeric with prefix and suffix", ssNumeric, "R$", " kg", {"R$10 kg", "R$9 kg", "R$100 kg", "R$-1.5 kg"},
          {"R$-1.5 kg", "R$9 kg", "R$10 kg", "R$100 kg"}},
+        {"numeric, fractions", ssNumeric, "", "", {"1e3", "0.5", "12.75", "-3.5", "9"},
+         {"-3.5", "0.5", "9", "12.75", "1e3"}},
         {"numeric, bad text counts 0", ssNumeric, "", "", {"x", "5", "-3"}, {"-3", "x", "5"}},
         {"numeric, empty counts 0", ssNumeric, "", "", {"2", "", "-1"}, {"-1", "", "2"}},
         {"thousands", ssFinancial, "$", "", {"$1,000.5", "$20", "$300"}, {"$20", "$300", "$1,000.5"}},
@@ -113,6 +118,30 @@ TEST_F(GridSort, EachStyleOrdersItsTextsBothWays)
         Sort(sdDescending);
         QStringList descending(c.ascending.rbegin(), c.ascending.rend());
         EXPECT_EQ(Column(1), descending);
+    }
+}
+
+struct SeparatorCase {
+    TSortStyle style;
+    QStringList input;
+    QStringList ascending;
+};
+
+TEST_F(GridSort, NumbersReadWithTheLocalesSeparators)
+{
+    LocaleSettings().DecimalSeparator = ',';
+    LocaleSettings().ThousandSeparator = '.';
+    const std::vector<SeparatorCase> cases{
+        {ssNumeric, {"2,5", "10", "-0,75", "2,25"}, {"-0,75", "2,25", "2,5", "10"}},
+        {ssFinancial, {"1.000,5", "20", "300,25"}, {"20", "300,25", "1.000,5"}},
+        {ssAutomatic, {"2,5", "10", "-0,75"}, {"-0,75", "2,5", "10"}},
+    };
+    for (const SeparatorCase& c : cases) {
+        SCOPED_TRACE(c.style);
+        Fill(1, c.input);
+        UseStyle(c.style);
+        Sort(sdAscending);
+        EXPECT_EQ(Column(1), c.ascending);
     }
 }
 
@@ -295,7 +324,8 @@ TEST_F(GridSort, EveryShapeOfColumnSortsWithinNLogNComparisons)
 {
     // The middle row as pivot splits a rising-then-falling column badly at
     // every step: without a depth limit its comparisons grow with the
-    // square of the rows. Each comparison asks the format handler once.
+    // square of the rows. The custom comparison counts them; the numeric
+    // style sorts the same columns as numbers.
     constexpr int kRows = 3000;
     struct ShapeCase {
         const char* name;
@@ -312,62 +342,154 @@ TEST_F(GridSort, EveryShapeOfColumnSortsWithinNLogNComparisons)
     double log2n = 0;
     for (int n = kRows; n > 1; n /= 2)
         ++log2n;
+    int comparisons = 0;
+    grid.OnCustomCompare = [&](QObject*, const QString& s1, const QString& s2, int& Res) {
+        ++comparisons;
+        Res = (s1.toInt() > s2.toInt()) - (s1.toInt() < s2.toInt());
+    };
     for (const ShapeCase& shape : shapes)
-        for (TSortDirection direction : {sdAscending, sdDescending}) {
-            SCOPED_TRACE(std::string(shape.name) + (direction == sdAscending ? " up" : " down"));
-            QStringList keys;
-            for (int i = 0; i < kRows; ++i)
-                keys << QString::number(shape.key(i));
-            Fill(1, keys);
-            int comparisons = 0;
-            grid.OnGetFormat = [&](QObject*, int, TSortStyle& AStyle, QString&, QString&) {
-                AStyle = ssNumeric;
-                ++comparisons;
-            };
-            Sort(direction);
-            EXPECT_LE(comparisons, static_cast<int>(6 * kRows * log2n));
-            // Ordered, and every row came along with its key.
-            for (int r = 2; r <= kRows; ++r) {
-                const int before = grid.Cells(1, r - 1).toInt();
-                const int here = grid.Cells(1, r).toInt();
-                ASSERT_TRUE(direction == sdAscending ? before <= here : before >= here) << "row " << r;
+        for (TSortStyle style : {ssCustom, ssNumeric})
+            for (TSortDirection direction : {sdAscending, sdDescending}) {
+                SCOPED_TRACE(std::string(shape.name) + (style == ssCustom ? " custom" : " numeric")
+                             + (direction == sdAscending ? " up" : " down"));
+                QStringList keys;
+                for (int i = 0; i < kRows; ++i)
+                    keys << QString::number(shape.key(i));
+                Fill(1, keys);
+                UseStyle(style);
+                comparisons = 0;
+                Sort(direction);
+                EXPECT_LE(comparisons, static_cast<int>(6 * kRows * log2n));
+                // Ordered, and every row came along with its key.
+                for (int r = 2; r <= kRows; ++r) {
+                    const int before = grid.Cells(1, r - 1).toInt();
+                    const int here = grid.Cells(1, r).toInt();
+                    ASSERT_TRUE(direction == sdAscending ? before <= here : before >= here) << "row " << r;
+                }
+                for (int r = 1; r <= kRows; ++r)
+                    ASSERT_EQ(grid.Cells(1, r).toInt(), shape.key(grid.Cells(2, r).toInt())) << "row " << r;
             }
-            for (int r = 1; r <= kRows; ++r)
-                ASSERT_EQ(grid.Cells(1, r).toInt(), shape.key(grid.Cells(2, r).toInt())) << "row " << r;
-        }
 }
 
-TEST_F(GridSort, CellsWrittenByAHandlerDuringASortAreReadAfresh)
+struct KindCase {
+    const char* name;
+    TSortStyle style;
+    std::function<QString(int)> text;
+    // Whether the first text belongs before the second.
+    std::function<bool(const QString&, const QString&)> before;
+};
+
+TEST_F(GridSort, EachKindOfColumnSortsByItsKindAtAnySize)
 {
-    // The format handler rewrites cells of the sort column while the sort
-    // runs: the comparisons after each write read the new texts, in plain
-    // rows and in rows with cell properties alike.
-    struct Outcome {
-        TSortStyle style;
-        const char* keys;
-        const char* rows;
+    // Long columns of each kind, in scattered order: numbers of every
+    // length sort as numbers (never as texts), dates as dates.
+    const int rows = 1500;
+    auto number = [](const QString& Text) { return Text.toDouble(); };
+    auto date = [](const QString& Text) { return QDate::fromString(Text, QStringLiteral("M/d/yyyy")); };
+    const std::vector<KindCase> cases{
+        {"automatic, whole numbers", ssAutomatic, [](int i) { return QString::number((i * 7919) % 20011 - 10000); },
+         [&](const QString& a, const QString& b) { return number(a) < number(b); }},
+        {"automatic, fractions", ssAutomatic, [](int i) { return QString::number(((i * 7919) % 20011) / 8.0 - 900); },
+         [&](const QString& a, const QString& b) { return number(a) < number(b); }},
+        {"numeric, fractions", ssNumeric, [](int i) { return QString::number(((i * 104729) % 7919) / 16.0); },
+         [&](const QString& a, const QString& b) { return number(a) < number(b); }},
+        {"automatic, dates", ssAutomatic,
+         [](int i) { return QDate(1990, 1, 1).addDays((i * 7919) % 9000).toString(QStringLiteral("M/d/yyyy")); },
+         [&](const QString& a, const QString& b) { return date(a) < date(b); }},
+        {"automatic, text", ssAutomatic,
+         [](int i) { return QStringLiteral("r%1").arg((i * 7919) % 20011); },
+         [](const QString& a, const QString& b) { return a.compare(b) < 0; }},
     };
-    const Outcome outcomes[] = {{ssAlphabetic, "0 1 2  10 3 4 5 5 8 9 99", "9 3 5 8 1 11 7 0 10 2 4 6"},
-                                {ssNumeric, "0 1 2  3 4 5 5 8 9 10 99", "9 3 5 8 11 7 0 10 2 4 1 6"}};
-    for (const Outcome& outcome : outcomes) {
-        const TSortStyle style = outcome.style;
-        SCOPED_TRACE(style);
-        Fill(1, {"5", "3", "8", "1", "9", "2", "7", "4", "6", "0", "5", "3"});
-        grid.GetCellProperties(1, 6)->SetBrushColor(clRed);
-        int calls = 0;
-        grid.OnGetFormat = [&](QObject*, int, TSortStyle& AStyle, QString&, QString&) {
-            AStyle = style;
-            if (++calls == 12)
-                grid.SetCells(1, 7, "99");
-            if (calls == 20)
-                grid.SetCells(1, 6, "10");
-            if (calls == 30)
-                grid.SetCells(1, 9, "");
-        };
+    for (const KindCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList texts;
+        for (int i = 0; i < rows; ++i)
+            texts << c.text(i);
+        Fill(1, texts);
+        UseStyle(c.style);
         Sort(sdAscending);
-        EXPECT_EQ(Column(1).join(' '), QString::fromUtf8(outcome.keys));
-        EXPECT_EQ(Column(2).join(' '), QString::fromUtf8(outcome.rows));
+        for (int r = 2; r <= rows; ++r)
+            ASSERT_FALSE(c.before(grid.Cells(1, r), grid.Cells(1, r - 1)))
+                << grid.Cells(1, r - 1).toStdString() << " before " << grid.Cells(1, r).toStdString();
     }
+}
+
+struct AskCase {
+    const char* name;
+    QStringList keys;
+    bool full;
+    std::vector<int> asked;
+};
+
+TEST_F(GridSort, TheFormatHandlerIsAskedOnceForEachColumnASortReads)
+{
+    // The handler is told only the column: a sort asks it once for the
+    // sort column, and once for each further column that breaks a tie.
+    const std::vector<AskCase> cases{
+        {"no ties", {"c", "a", "b", "d"}, true, {1}},
+        {"ties broken by the next column", {"b", "a", "b", "a"}, true, {1, 2}},
+        {"ties left as they are", {"b", "a", "b", "a"}, false, {1}},
+        {"one row", {"a"}, true, {}},
+    };
+    for (const AskCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(1, c.keys);
+        grid.SortSettings()->SetFull(c.full);
+        std::vector<int> asked;
+        grid.OnGetFormat = [&](QObject*, int ACol, TSortStyle&, QString&, QString&) { asked.push_back(ACol); };
+        Sort(sdAscending);
+        EXPECT_EQ(asked, c.asked);
+    }
+}
+
+TEST_F(GridSort, CellsWrittenByHandlersDuringASortStayInTheirRows)
+{
+    // The format handler runs before the column is read: what it writes
+    // is sorted. The comparison handler writes while the rows are being
+    // ordered: the rows sort by the texts they had when the sort read
+    // them, and each written text stays in the row it was written to.
+    const QStringList keys{"5", "3", "8", "1", "9", "2", "7", "4", "6", "0", "5", "3"};
+    Fill(1, keys);
+    grid.GetCellProperties(1, 6)->SetBrushColor(clRed);
+    grid.OnGetFormat = [&](QObject*, int ACol, TSortStyle& AStyle, QString&, QString&) {
+        AStyle = ssNumeric;
+        if (ACol == 1)
+            grid.SetCells(1, 7, "99");
+    };
+    Sort(sdAscending);
+    EXPECT_EQ(Column(1).join(' '), "0 1 2 3 3 4 5 5 6 8 9 99");
+    EXPECT_EQ(grid.Cells(2, 12), "6");
+
+    Fill(1, keys);
+    grid.GetCellProperties(1, 6)->SetBrushColor(clRed);
+    UseStyle(ssCustom);
+    int calls = 0;
+    grid.OnCustomCompare = [&](QObject*, const QString& s1, const QString& s2, int& Res) {
+        if (++calls == 12)
+            grid.SetCells(1, 7, "99");
+        if (calls == 20)
+            grid.SetCells(1, 6, "10");
+        if (calls == 30)
+            grid.SetCells(1, 9, "");
+        Res = s1.compare(s2);
+    };
+    Sort(sdAscending);
+    const std::map<QString, QString> written{{"6", "99"}, {"5", "10"}, {"8", ""}};
+    QString previous;
+    for (int r = 1; r <= 12; ++r) {
+        const QString row = grid.Cells(2, r);
+        const QString key = keys[row.toInt()];
+        EXPECT_LE(previous, key) << "row " << r;
+        previous = key;
+        const auto write = written.find(row);
+        EXPECT_EQ(grid.Cells(1, r), write != written.end() ? write->second : key) << "row " << r;
+    }
+    // The row with cell properties took them along.
+    for (int r = 1; r <= 12; ++r)
+        if (grid.Cells(2, r) == "5") {
+            EXPECT_EQ(grid.GetCellProperties(1, r)->BrushColor(), clRed);
+            EXPECT_EQ(grid.GetCellProperties(1, r)->OwnerRow, r);
+        }
 }
 
 // ---- indexed sort
