@@ -91,6 +91,20 @@ inline void FillAtRandom(ProbeGrid& grid, const Pick& pick)
         for (int c = 0; c < cols; ++c)
             if (pick(3) == 0)
                 grid.SetCells(c, r, QString::fromUtf8(kWords[pick(6)]) + QString::number(c * 10 + r));
+    static const TColor kColours[] = {clRed, clAqua, clYellow};
+    for (int n = pick(4); n > 0; --n)
+        grid.GetCellProperties(pick(cols), pick(rows))->SetBrushColor(kColours[pick(3)]);
+    // Graphics first, so that those on covered cells are there before
+    // their block is merged over them.
+    static const TCellType kTypes[] = {ctCheckBox, ctComment, ctProgress, ctRotated};
+    for (int n = pick(6); n > 0; --n) {
+        TCellGraphic* g = grid.CreateCellGraphic(pick(cols), pick(rows));
+        g->CellType = kTypes[pick(4)];
+        g->CellBoolean = pick(2);
+        g->CellIndex = pick(50);
+        g->CellAngle = pick(360);
+        g->CellText = QStringLiteral("nota %1").arg(pick(9));
+    }
     for (int blocks = pick(4); blocks > 0; --blocks) {
         const int w = 1 + pick(3), h = 1 + pick(3), x = pick(cols), y = pick(rows);
         if (w * h == 1 || x + w > cols || y + h > rows)
@@ -101,18 +115,6 @@ inline void FillAtRandom(ProbeGrid& grid, const Pick& pick)
                 clear = clear && !grid.IsMergedCell(c, r);
         if (clear)
             grid.MergeCells(x, y, w, h);
-    }
-    static const TColor kColours[] = {clRed, clAqua, clYellow};
-    for (int n = pick(4); n > 0; --n)
-        grid.GetCellProperties(pick(cols), pick(rows))->SetBrushColor(kColours[pick(3)]);
-    static const TCellType kTypes[] = {ctCheckBox, ctComment, ctProgress, ctRotated};
-    for (int n = pick(6); n > 0; --n) {
-        TCellGraphic* g = grid.CreateCellGraphic(pick(cols), pick(rows));
-        g->CellType = kTypes[pick(4)];
-        g->CellBoolean = pick(2);
-        g->CellIndex = pick(50);
-        g->CellAngle = pick(360);
-        g->CellText = QStringLiteral("nota %1").arg(pick(9));
     }
 }
 
