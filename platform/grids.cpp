@@ -215,6 +215,10 @@ void TStringGrid::PermuteStoredRows(int First, const std::vector<int>& Sources, 
     PermuteItems<std::unique_ptr<CellRow>>(First, Sources, [this](int r) -> auto& {
         return cells_[static_cast<size_t>(r)];
     });
+    if (objectsPut_)
+        PermuteItems<std::uint32_t>(First, Sources, [this](int r) -> auto& {
+            return rowObjects_[static_cast<size_t>(r)];
+        });
     if (WithHeights) {
         PermuteItems<int>(First, Sources, [this](int r) -> auto& { return rowHeights_[static_cast<size_t>(r)]; });
         Relayout();
@@ -226,7 +230,13 @@ void TStringGrid::PermuteStoredCells(int ACol, int First, const std::vector<int>
     if (Sources.empty())
         return;
     CheckRange(First, static_cast<int>(Sources.size()), RowCount());
+    // The column's objects leave their rows' counts and join their new rows'.
+    const int last = First + static_cast<int>(Sources.size());
+    for (int r = First; r < last; ++r)
+        CountObject(r, At(ACol, r).object, nullptr);
     PermuteItems<Cell>(First, Sources, [this, ACol](int r) -> auto& { return At(ACol, r); });
+    for (int r = First; r < last; ++r)
+        CountObject(r, nullptr, At(ACol, r).object);
 }
 
 bool TStringGrid::RowHasObjects(int ARow) const

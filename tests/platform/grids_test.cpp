@@ -979,6 +979,8 @@ public:
     using TStringGrid::CellsVersion;
     using TStringGrid::ExchangeStoredCells;
     using TStringGrid::ExchangeStoredRows;
+    using TStringGrid::PermuteStoredCells;
+    using TStringGrid::PermuteStoredRows;
     using TStringGrid::HasObjects;
     using TStringGrid::RowHasObjects;
     using TStringGrid::StoreText;
@@ -1033,6 +1035,8 @@ class ObjectRowsGrid : public TStringGrid {
 public:
     using TStringGrid::ExchangeStoredCells;
     using TStringGrid::ExchangeStoredRows;
+    using TStringGrid::PermuteStoredCells;
+    using TStringGrid::PermuteStoredRows;
     using TStringGrid::HasObjects;
     using TStringGrid::NextRowWithObjects;
     using TStringGrid::RowHasObjects;
@@ -1077,6 +1081,8 @@ TEST(GridRowsWithObjects, FollowEveryChangeOfTheCellsRowsAndColumns)
         {"rows exchanged", [&] { grid.ExchangeStoredRows(2, 3); }},
         {"an object exchanged with an empty cell", [&] { grid.ExchangeStoredCells(1, 5, 6); }},
         {"two objects exchanged", [&] { grid.ExchangeStoredCells(3, 3, 11); }},
+        {"rows permuted", [&] { grid.PermuteStoredRows(1, {4, 1, 3, 2, 5}, false); }},
+        {"one column's cells permuted", [&] { grid.PermuteStoredCells(3, 2, {11, 2, 3, 4, 5, 6, 7, 8, 9, 10}); }},
         {"rows moved down", [&] { grid.MoveRows(0, 4, 6); }},
         {"rows moved up", [&] { grid.MoveRows(7, 3, 1); }},
         {"rows inserted", [&] { grid.InsertRows(4, 3); }},
