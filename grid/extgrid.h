@@ -517,6 +517,9 @@ private:
     std::unique_ptr<TExtRichEdit> hiddenRichEdit_;
     std::unique_ptr<TExtRichEdit> inplaceRichEdit_;
     std::vector<std::function<void(const TRect& R)>> linkedGrids_;
+    // While set, CellsChanged leaves the footer to be worked out once at the
+    // end of a run of reports.
+    bool footerHeld_ = false;
     QPointer<TArrowWindow> arrows_[4];
     std::unique_ptr<TCellGraphic> virtCheckBox_;
 

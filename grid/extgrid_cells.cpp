@@ -252,5 +252,6 @@ void TExtStringGrid::CellsChanged(const TRect& R)
         OnCellsChanged(this, R);
     for (const auto& linked : linkedGrids_)
         linked(R);
-    CalcFooterColumns();
+    if (!footerHeld_)
+        CalcFooterColumns();
 }

@@ -17,6 +17,7 @@
 #include "grid/gridfilter.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include <set>
 
@@ -1112,10 +1113,15 @@ void TExtStringGrid::RemoveSelectedRows()
         RemergeBlocks(broken, false, map, false);
     }
     Invalidate();
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const int at = rows[i] - static_cast<int>(i);
-        CellsChanged(TRect{0, at, cols - 1, at});
+    {
+        // The footer is worked out once, not once for each report.
+        const QScopedValueRollback<bool> hold(footerHeld_, true);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const int at = rows[i] - static_cast<int>(i);
+            CellsChanged(TRect{0, at, cols - 1, at});
+        }
     }
+    CalcFooterColumns();
 }
 
 void TExtStringGrid::ClearRows(int ARow, int ACount)

@@ -337,6 +337,13 @@ const FooterOperation kFooterOperations[] = {
      },
      "22.00"},
     {"RemoveRows", [](TExtStringGrid& grid) { grid.RemoveRows(1, 2); }, "32.00"},
+    {"RemoveSelectedRows",
+     [](TExtStringGrid& grid) {
+         grid.SetRowSelect(1, true);
+         grid.SetRowSelect(3, true);
+         grid.RemoveSelectedRows();
+     },
+     "10.00"},
     {"CommittedEdit",
      [](TExtStringGrid& grid) {
          grid.FocusCell(3, 2);
