@@ -75,6 +75,34 @@ int LocaleCompare(const QString& A, const QString& B)
     return Sign(QString::localeAwareCompare(A, B));
 }
 
+// Two rows by the sort column, and while they tie in a full sort by the
+// columns after it; CompareCol compares the rows' cells of one column.
+template <typename CompareCol>
+int CompareFromColumn(int ACol, int Cols, bool Full, CompareCol&& Compare)
+{
+    int result = Compare(ACol);
+    while (result == 0 && Full && ACol + 1 < Cols)
+        result = Compare(++ACol);
+    return result;
+}
+
+// The same by the index list's entries from From on, each in its own
+// direction.
+template <typename CompareCol>
+int CompareByIndexes(const TSortIndexList& Indexes, int From, bool Full, CompareCol&& Compare)
+{
+    int result = 0;
+    for (int k = From; k < Indexes.Count(); ++k) {
+        const int entry = Indexes.Items(k);
+        result = Compare(TSortIndexList::Column(entry));
+        if (TSortIndexList::Descending(entry))
+            result = -result;
+        if (result != 0 || !Full)
+            break;
+    }
+    return result;
+}
+
 } // namespace
 
 // ---- the keys of one column
@@ -336,24 +364,14 @@ int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2)
 
 int TExtStringGrid::CompareRows(int ACol, int ARow1, int ARow2)
 {
-    int result = CompareCells(ACol, ARow1, ARow2);
-    while (result == 0 && SortSettings()->Full() && ACol + 1 < ColCount())
-        result = CompareCells(++ACol, ARow1, ARow2);
-    return result;
+    return CompareFromColumn(ACol, ColCount(), SortSettings()->Full(),
+                             [&](int Col) { return CompareCells(Col, ARow1, ARow2); });
 }
 
 int TExtStringGrid::CompareRowsIndexed(int AIndex, int ARow1, int ARow2)
 {
-    int result = 0;
-    for (; AIndex < sortIndexes_.Count(); ++AIndex) {
-        const int entry = sortIndexes_.Items(AIndex);
-        result = CompareCells(TSortIndexList::Column(entry), ARow1, ARow2);
-        if (TSortIndexList::Descending(entry))
-            result = -result;
-        if (result != 0 || !SortSettings()->Full())
-            break;
-    }
-    return result;
+    return CompareByIndexes(sortIndexes_, AIndex, SortSettings()->Full(),
+                            [&](int Col) { return CompareCells(Col, ARow1, ARow2); });
 }
 
 // ---- exchanging rows
@@ -491,24 +509,9 @@ private:
     {
         if (A.moving == B.moving && A.fixed == B.fixed)
             return 0;
-        int result = 0;
-        if (!indexed_) {
-            int col = column_;
-            result = CompareCells(col, A, B);
-            while (result == 0 && full_ && col + 1 < cols_)
-                result = CompareCells(++col, A, B);
-            return result;
-        }
-        const TSortIndexList& indexes = grid_.sortIndexes_;
-        for (int k = 0; k < indexes.Count(); ++k) {
-            const int entry = indexes.Items(k);
-            result = CompareCells(TSortIndexList::Column(entry), A, B);
-            if (TSortIndexList::Descending(entry))
-                result = -result;
-            if (result != 0 || !full_)
-                break;
-        }
-        return result;
+        const auto compare = [&](int Col) { return CompareCells(Col, A, B); };
+        return indexed_ ? CompareByIndexes(grid_.sortIndexes_, 0, full_, compare)
+                        : CompareFromColumn(column_, cols_, full_, compare);
     }
 
     void Exchange(int Place1, int Place2)

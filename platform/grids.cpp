@@ -4,6 +4,7 @@
 #include "platform/grids.h"
 
 #include "platform/application.h"
+#include "platform/spans.h"
 
 #include <QScrollBar>
 
@@ -22,37 +23,6 @@ auto& SizeAt(Sizes& sizes, int index)
     if (index < 0 || index >= static_cast<int>(sizes.size()))
         throw EInvalidGridOperation();
     return sizes[static_cast<size_t>(index)];
-}
-
-// Moves the items from..from+count-1 of a list of columns' or rows' things
-// so that the first of them ends at index to: one rotation of the stretch
-// between, whatever the count.
-template <typename T>
-void MoveRange(std::vector<T>& items, int from, int count, int to)
-{
-    const auto first = items.begin();
-    if (to < from)
-        std::rotate(first + to, first + from, first + from + count);
-    else
-        std::rotate(first + from, first + from + count, first + to + count);
-}
-
-// Where an index ends up when the items from..from+count-1 move to to.
-void FollowMove(int& index, int from, int count, int to)
-{
-    if (index >= from && index < from + count)
-        index += to - from;
-    else if (from < to && index >= from + count && index < to + count)
-        index -= count;
-    else if (to < from && index >= to && index < from)
-        index += count;
-}
-
-// Where an index ends up when count items are inserted at at.
-void FollowInsert(int& index, int at, int count)
-{
-    if (index >= at)
-        index += count;
 }
 
 // Where an index ends up when the items at..at+count-1 are deleted: those
@@ -558,11 +528,11 @@ void TStringGrid::MoveCols(int FromIndex, int Count, int ToIndex)
     CheckRange(ToIndex, Count, ColCount());
     if (FromIndex == ToIndex || Count == 0)
         return;
-    MoveRange(colWidths_, FromIndex, Count, ToIndex);
-    MoveRange(tabStops_, FromIndex, Count, ToIndex);
-    ForEachRowWithCells([&](CellRow& row) { MoveRange(row, FromIndex, Count, ToIndex); });
-    FollowMove(current_.X, FromIndex, Count, ToIndex);
-    FollowMove(anchor_.X, FromIndex, Count, ToIndex);
+    MoveSpan(colWidths_, FromIndex, Count, ToIndex);
+    MoveSpan(tabStops_, FromIndex, Count, ToIndex);
+    ForEachRowWithCells([&](CellRow& row) { MoveSpan(row, FromIndex, Count, ToIndex); });
+    current_.X = IndexAfterMove(current_.X, FromIndex, Count, ToIndex);
+    anchor_.X = IndexAfterMove(anchor_.X, FromIndex, Count, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
     editorCell_ = {-1, -1};
     UpdateEditor();
@@ -575,13 +545,13 @@ void TStringGrid::MoveRows(int FromIndex, int Count, int ToIndex)
     CheckRange(ToIndex, Count, RowCount());
     if (FromIndex == ToIndex || Count == 0)
         return;
-    MoveRange(rowHeights_, FromIndex, Count, ToIndex);
+    MoveSpan(rowHeights_, FromIndex, Count, ToIndex);
     ++cellsVersion_;
-    MoveRange(cells_, FromIndex, Count, ToIndex);
+    MoveSpan(cells_, FromIndex, Count, ToIndex);
     if (objectsPut_)
-        MoveRange(rowObjects_, FromIndex, Count, ToIndex);
-    FollowMove(current_.Y, FromIndex, Count, ToIndex);
-    FollowMove(anchor_.Y, FromIndex, Count, ToIndex);
+        MoveSpan(rowObjects_, FromIndex, Count, ToIndex);
+    current_.Y = IndexAfterMove(current_.Y, FromIndex, Count, ToIndex);
+    anchor_.Y = IndexAfterMove(anchor_.Y, FromIndex, Count, ToIndex);
     RowMoved(FromIndex, ToIndex);
     editorCell_ = {-1, -1};
     UpdateEditor();
@@ -598,8 +568,8 @@ void TStringGrid::InsertCols(int Index, int Count)
     colWidths_.insert(colWidths_.begin() + at, static_cast<size_t>(Count), defaultColWidth_);
     tabStops_.insert(tabStops_.begin() + at, static_cast<size_t>(Count), true);
     ForEachRowWithCells([&](CellRow& row) { row.insert(row.begin() + at, static_cast<size_t>(Count), Cell{}); });
-    FollowInsert(current_.X, Index, Count);
-    FollowInsert(anchor_.X, Index, Count);
+    current_.X = IndexAfterInsert(current_.X, Index, Count);
+    anchor_.X = IndexAfterInsert(anchor_.X, Index, Count);
     AfterRangeChange(oldCols, RowCount());
 }
 
@@ -619,8 +589,8 @@ void TStringGrid::InsertRows(int Index, int Count)
     std::move_backward(cells_.begin() + at, cells_.begin() + old, cells_.end());
     if (objectsPut_)
         rowObjects_.insert(rowObjects_.begin() + at, static_cast<size_t>(Count), 0);
-    FollowInsert(current_.Y, Index, Count);
-    FollowInsert(anchor_.Y, Index, Count);
+    current_.Y = IndexAfterInsert(current_.Y, Index, Count);
+    anchor_.Y = IndexAfterInsert(anchor_.Y, Index, Count);
     AfterRangeChange(ColCount(), oldRows);
 }
 
